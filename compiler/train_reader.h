@@ -1,0 +1,21 @@
+#ifndef SCENARIO_BUILDER_COMPILER_TRAIN_READER_H_
+#define SCENARIO_BUILDER_COMPILER_TRAIN_READER_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "compiler/line_reader.h"
+#include "model/build_state.h"
+
+namespace sb {
+
+// Compiles a train text, held whole in memory, into `state`, whose track
+// cells the line text has sized and filled.  `next_board_record` bounds the
+// stations.  Failures set state.error_code, error_position and
+// error_location; a read failure also sets error_detail.
+TextOutcome compile_train_text(BuildState& state, std::string_view text,
+                               int32_t next_board_record);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_COMPILER_TRAIN_READER_H_

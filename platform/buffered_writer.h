@@ -1,0 +1,72 @@
+#ifndef SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_
+#define SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace sb {
+
+// Little-endian bytes into a fixed buffer that goes to its file whenever it
+// fills, so a file of any size costs one write call per buffer.  The first
+// failure sticks: later puts do nothing and ok() stays false.
+class BufferedWriter {
+ public:
+  static constexpr size_t kDefaultCapacity = 1 << 16;
+
+  explicit BufferedWriter(OutputFile& file, size_t capacity = kDefaultCapacity);
+
+  void put(std::string_view bytes);
+  void put_u8(uint8_t value);
+  void put_u16(uint16_t value);
+  void put_i16(int16_t value) { put_u16(static_cast<uint16_t>(value)); }
+  void put_i32(int32_t value);
+  void put_f64(double value);
+
+  // Hands what is buffered to the file; false once anything failed.
+  bool flush();
+  bool ok() const { return ok_; }
+
+ private:
+  void reserve(size_t bytes) {
+    if (used_ + bytes > buffer_.size()) flush();
+  }
+
+  OutputFile& file_;
+  std::vector<char> buffer_;
+  size_t used_ = 0;
+  bool ok_ = true;
+};
+
+// Writes a set of files so that each target keeps its old contents unless
+// every file of the set was written completely; then the new files replace
+// the old ones, in the order they were added.
+class FileSetWriter {
+ public:
+  explicit FileSetWriter(FileSystem& file_system) : file_system_(file_system) {}
+
+  // Starts a file; null (and error()) when it cannot be created.  The writer
+  // stays valid until commit().
+  BufferedWriter* add(const std::string& target);
+  // Completes every file and replaces the targets; false (and error(), which
+  // names the file) when any of them failed, the targets then untouched.
+  bool commit();
+  const std::string& error() const { return error_; }
+
+ private:
+  struct Entry {
+    std::unique_ptr<OutputFile> file;
+    std::unique_ptr<BufferedWriter> writer;
+  };
+  FileSystem& file_system_;
+  std::vector<Entry> entries_;
+  std::string error_;
+};
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_

@@ -1,0 +1,121 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_system.h"
+
+namespace sb {
+namespace {
+
+std::string describe(const std::string& what, const std::string& path, int error_number) {
+  return what + " " + path + ": " + std::strerror(error_number);
+}
+
+class DiskOutputFile : public OutputFile {
+ public:
+  DiskOutputFile(std::string target, std::string temporary, std::FILE* file)
+      : target_(std::move(target)), temporary_(std::move(temporary)), file_(file) {}
+
+  ~DiskOutputFile() override {
+    if (file_ != nullptr) std::fclose(file_);
+    if (!committed_) std::remove(temporary_.c_str());
+  }
+
+  bool write(const char* data, size_t size) override {
+    if (!error_.empty()) return false;
+    if (size == 0) return true;
+    if (std::fwrite(data, 1, size, file_) != size) {
+      error_ = describe("cannot write", target_, errno);
+      return false;
+    }
+    return true;
+  }
+
+  bool commit() override {
+    if (!error_.empty()) return false;
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (std::fclose(file) != 0) {
+      error_ = describe("cannot write", target_, errno);
+      return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary_, target_, ec);
+    if (ec) {
+      error_ = "cannot replace " + target_ + ": " + ec.message();
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+  const std::string& target() const override { return target_; }
+  const std::string& error() const override { return error_; }
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  std::FILE* file_;
+  bool committed_ = false;
+  std::string error_;
+};
+
+class DiskFileSystem : public FileSystem {
+ public:
+  bool exists(const std::string& path) override {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+  }
+
+  bool read_file(const std::string& path, std::string* contents, std::string* error) override {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+      *error = describe("cannot read", path, errno);
+      return false;
+    }
+    contents->clear();
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents->append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    const int error_number = errno;
+    std::fclose(file);
+    if (failed) {
+      *error = describe("cannot read", path, error_number);
+      return false;
+    }
+    return true;
+  }
+
+  bool remove(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    return !exists(path);
+  }
+
+  std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec)) {
+      *error = "cannot write " + target + ": a directory stands there";
+      return nullptr;
+    }
+    const std::string temporary = target + ".partial";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+      *error = describe("cannot write", target, errno);
+      return nullptr;
+    }
+    return std::make_unique<DiskOutputFile>(target, temporary, file);
+  }
+};
+
+}  // namespace
+
+FileSystem& disk_file_system() {
+  static DiskFileSystem file_system;
+  return file_system;
+}
+
+}  // namespace sb

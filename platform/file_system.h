@@ -1,0 +1,43 @@
+#ifndef SCENARIO_BUILDER_PLATFORM_FILE_SYSTEM_H_
+#define SCENARIO_BUILDER_PLATFORM_FILE_SYSTEM_H_
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace sb {
+
+// A file being written: bytes go to a temporary name until commit() moves
+// it over its target.  Destroying an uncommitted file removes the temporary.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Appends bytes; false (with error()) once anything has failed.
+  virtual bool write(const char* data, size_t size) = 0;
+  // Closes the temporary and renames it over the target.
+  virtual bool commit() = 0;
+  virtual const std::string& target() const = 0;
+  virtual const std::string& error() const = 0;
+};
+
+// The program's only way to the file system, so that readers and writers can
+// be tested on in-memory text and faults can be injected.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool exists(const std::string& path) = 0;
+  // Reads a whole file; on failure returns false and says why in *error.
+  virtual bool read_file(const std::string& path, std::string* contents, std::string* error) = 0;
+  // Deletes a file; true when it is gone afterwards.
+  virtual bool remove(const std::string& path) = 0;
+  // Starts writing `target` through a temporary beside it; null and *error
+  // when even the temporary cannot be created.
+  virtual std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) = 0;
+};
+
+// The real file system of the machine.
+FileSystem& disk_file_system();
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_PLATFORM_FILE_SYSTEM_H_

@@ -1,0 +1,71 @@
+#include "platform/memory_file_system.h"
+
+namespace sb {
+namespace {
+
+class MemoryOutputFile : public OutputFile {
+ public:
+  MemoryOutputFile(MemoryFileSystem& file_system, std::string target)
+      : file_system_(file_system), target_(std::move(target)) {}
+
+  bool write(const char* data, size_t size) override {
+    if (!error_.empty()) return false;
+    if (size > file_system_.space_left) {
+      error_ = "cannot write " + target_ + ": No space left on device";
+      return false;
+    }
+    file_system_.space_left -= size;
+    contents_.append(data, size);
+    return true;
+  }
+
+  bool commit() override {
+    if (!error_.empty()) return false;
+    file_system_.files[target_] = std::move(contents_);
+    return true;
+  }
+
+  const std::string& target() const override { return target_; }
+  const std::string& error() const override { return error_; }
+
+ private:
+  MemoryFileSystem& file_system_;
+  std::string target_;
+  std::string contents_;
+  std::string error_;
+};
+
+}  // namespace
+
+bool MemoryFileSystem::exists(const std::string& path) { return files.count(path) != 0; }
+
+bool MemoryFileSystem::read_file(const std::string& path, std::string* contents,
+                                 std::string* error) {
+  auto it = files.find(path);
+  if (it == files.end()) {
+    *error = "cannot read " + path + ": No such file or directory";
+    return false;
+  }
+  if (unreadable.count(path) != 0) {
+    *error = "cannot read " + path + ": Permission denied";
+    return false;
+  }
+  *contents = it->second;
+  return true;
+}
+
+bool MemoryFileSystem::remove(const std::string& path) {
+  if (files.erase(path) != 0) removed.push_back(path);
+  return true;
+}
+
+std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& target,
+                                                     std::string* error) {
+  if (unwritable.count(target) != 0) {
+    *error = "cannot write " + target + ": Permission denied";
+    return nullptr;
+  }
+  return std::make_unique<MemoryOutputFile>(*this, target);
+}
+
+}  // namespace sb

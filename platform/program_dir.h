@@ -1,0 +1,23 @@
+#ifndef SCENARIO_BUILDER_PLATFORM_PROGRAM_DIR_H_
+#define SCENARIO_BUILDER_PLATFORM_PROGRAM_DIR_H_
+
+#include <string>
+
+namespace sb {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The directory that holds the running executable, without a trailing
+// separator; `argv0` is the fallback when the system cannot tell.
+std::string program_directory(const char* argv0);
+
+// directory + separator + name, by plain concatenation.
+std::string join_path(const std::string& directory, const std::string& name);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_PLATFORM_PROGRAM_DIR_H_

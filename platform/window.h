@@ -1,0 +1,28 @@
+#ifndef SCENARIO_BUILDER_PLATFORM_WINDOW_H_
+#define SCENARIO_BUILDER_PLATFORM_WINDOW_H_
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace sb {
+
+// The program's face: the waiting notice shown during the build and the
+// message box of a stopped build.
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Shows "Attendere" once; nothing services the window afterwards.
+  virtual void show_waiting() = 0;
+  // Shows a message (" Errore n. 1250") and waits until it is dismissed.
+  virtual void show_message(const std::string& text) = 0;
+  // Takes the window away at the end of the program.
+  virtual void close() = 0;
+};
+
+// Stand-in that writes the notice and the messages to `out` (standard error).
+std::unique_ptr<Window> make_console_window(std::ostream& out);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_PLATFORM_WINDOW_H_
