@@ -7,7 +7,7 @@ namespace sb {
 namespace {
 
 void record_read_failure(BuildState& state, SourceLocation::Text text, std::string detail) {
-  state.error_code = kReadFailure;
+  state.error_code = kReadFailureCode;
   state.error_location = {text, 0, 0};
   state.error_detail = std::move(detail);
 }

@@ -23,7 +23,7 @@ void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceText
 
 // The error code of a read failure: a missing or unreadable text, a text
 // that ends inside an entry, a value too large for its width.
-inline constexpr int32_t kReadFailure = 25;
+inline constexpr int32_t kReadFailureCode = 25;
 
 }  // namespace sb
 
