@@ -1,0 +1,22 @@
+#ifndef SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
+#define SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
+
+#include <cstdint>
+
+#include "model/build_state.h"
+
+namespace sb {
+
+// The two codes of a scenario, from the train number (record 86) followed by
+// the scenario name (record 85), lower-cased, completed by the letter table
+// "aabbccddeeffgghhiillmmnnoo"; only the first 25 characters count.  Each
+// leaves that string in state.line_buffer.
+
+// The weighted sum: character i (from 1) counts i times.
+int32_t codice_gara_st(BuildState& state);
+// The plain sum of the 25 character codes.
+int16_t codice_gara_og(BuildState& state);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_

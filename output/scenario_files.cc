@@ -1,0 +1,47 @@
+#include "output/scenario_files.h"
+
+#include "output/scenario_writers.h"
+#include "platform/buffered_writer.h"
+#include "platform/program_dir.h"
+
+namespace sb {
+namespace {
+
+bool texts_fit(const BuildState& state, const ScenarioFileNames& names, std::string* error) {
+  for (int i = 0; i < kRecordCount; ++i) {
+    if (state.record(i).text.size() > kLongestRecordText) {
+      *error = "cannot write " + names.records + ": the text of record " + std::to_string(i) +
+               " is longer than 65535 bytes";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+ScenarioFileNames scenario_file_names(const std::string& directory,
+                                      const std::string& scenario_name,
+                                      const std::string& train_number) {
+  const std::string train_stem = scenario_name + "_" + train_number;
+  return {join_path(directory, scenario_name + "_linea.dat"),
+          join_path(directory, train_stem + ".sim"), join_path(directory, train_stem + ".dat")};
+}
+
+bool write_scenario_files(const BuildState& state, FileSystem& file_system,
+                          const ScenarioFileNames& names, std::string* error) {
+  if (!texts_fit(state, names, error)) return false;
+  FileSetWriter files(file_system);
+  if (state.trace_flag != 0) {
+    if (BufferedWriter* out = files.add(names.line_trace)) write_line_trace(state.line_trace, *out);
+  }
+  if (BufferedWriter* out = files.add(names.records)) write_records(state.general_records, *out);
+  if (BufferedWriter* out = files.add(names.cells)) write_cells(state.track_cells, *out);
+  if (!files.commit()) {
+    *error = files.error();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sb
