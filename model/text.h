@@ -17,6 +17,13 @@ std::string cp1252_lower(std::string_view text);
 bool contains(std::string_view field, std::string_view word);
 bool contains_ignoring_case(std::string_view field, std::string_view word);
 
+// Converts UTF-8 (the command line's encoding) to Windows-1252; false when
+// the text is not valid UTF-8 or holds a character Windows-1252 lacks.
+bool utf8_to_cp1252(std::string_view utf8, std::string* cp1252);
+// Converts Windows-1252 to UTF-8 for display; bytes without a character
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
+std::string cp1252_to_utf8(std::string_view cp1252);
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_MODEL_TEXT_H_

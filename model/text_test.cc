@@ -23,3 +23,35 @@ TEST(KeywordTests, CaseRulesOfSubstringMatches) {
 
 }  // namespace
 }  // namespace sb
+
+namespace sb {
+namespace {
+
+TEST(Cp1252Conversion, Utf8RoundTrip) {
+  struct Case {
+    const char* utf8;
+    const char* cp1252;
+  };
+  const Case cases[] = {
+      {"Valmira_Lunerio", "Valmira_Lunerio"},
+      {"citt\xC3\xA0 \xC3\xA8", "citt\xE0 \xE8"},  // città è
+      {"\xE2\x82\xAC\xC5\xA0", "\x80\x8A"},         // € Š
+  };
+  for (const Case& c : cases) {
+    std::string converted;
+    ASSERT_TRUE(utf8_to_cp1252(c.utf8, &converted)) << c.utf8;
+    EXPECT_EQ(converted, c.cp1252);
+    EXPECT_EQ(cp1252_to_utf8(converted), c.utf8);
+  }
+}
+
+TEST(Cp1252Conversion, RefusesWhatWindows1252Lacks) {
+  std::string converted;
+  EXPECT_FALSE(utf8_to_cp1252("\xE4\xB8\xAD", &converted));  // a CJK character
+  EXPECT_FALSE(utf8_to_cp1252("\xC3", &converted));          // cut-off sequence
+  EXPECT_FALSE(utf8_to_cp1252("\xE8", &converted));          // Latin-1 byte, not UTF-8
+  EXPECT_EQ(cp1252_to_utf8("\x81"), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace sb
