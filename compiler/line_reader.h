@@ -14,6 +14,10 @@ enum class TextOutcome {
   kReadFailure,  // reading failed: error 25
 };
 
+// Failure code of an indication board beyond record 1: the records from 80
+// down to 1 are full.
+inline constexpr int32_t kBoardRecordsFullCode = 104;
+
 struct LineTextResult {
   TextOutcome outcome = TextOutcome::kDone;
   // The next free record from the top for indication boards (80 when the

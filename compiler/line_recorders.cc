@@ -1,0 +1,109 @@
+#include "compiler/line_recorders.h"
+
+#include <optional>
+#include <string>
+
+#include "compiler/memorizza_dati.h"
+#include "model/rounding.h"
+
+namespace sb {
+namespace {
+
+constexpr int kMarkerEvery = 4;
+constexpr int64_t kNearStretchGap = 150;
+constexpr int32_t kNearStretchKind = 3;
+
+// Applies the kind and marker rules of a new stretch to `tipo`; true when
+// marker cells are wanted.
+bool settle_kind(const BuildState& state, int32_t inizio, int32_t& tipo) {
+  const bool markers = tipo > 10;
+  if (markers) tipo -= 10;
+  const int32_t count = state.mountain_count;
+  if (count > 1 &&
+      int64_t{inizio} - state.mountain_ends[static_cast<size_t>(count - 1)] <= kNearStretchGap) {
+    tipo = kNearStretchKind;
+  }
+  return markers;
+}
+
+void mark_stretch(BuildState& state, const CellSpan& span, int32_t tipo, bool markers) {
+  const uint8_t side = static_cast<uint8_t>(tipo);
+  int64_t count = 1;
+  for (int64_t index = span.first; index <= span.last; ++index, ++count) {
+    TrackCell& cell = state.cell(static_cast<int32_t>(index));
+    cell.mountain_side = side;
+    if (markers && count % kMarkerEvery == 0 && cell.kind == kEmptyCell) {
+      cell.kind = kMountainMarkerCell;
+    }
+  }
+}
+
+std::optional<int16_t> pack_speeds(int32_t s, int32_t d) {
+  const int64_t packed = round_half_even(static_cast<double>(s) * 20.0 + static_cast<double>(d) / 5.0);
+  if (packed < INT16_MIN || packed > INT16_MAX) return std::nullopt;
+  return static_cast<int16_t>(packed);
+}
+
+void refuse_speed(BuildState& state, int32_t s, int32_t d) {
+  state.error_code = kReadFailureCode;
+  state.error_detail = "the speeds " + std::to_string(s) + " and " + std::to_string(d) +
+                       " do not pack into a short (-32768 to 32767)";
+}
+
+}  // namespace
+
+CellSpan mountain_cells(int32_t inizio, int32_t fine) {
+  return {round_div(inizio, 50), round_half_even(static_cast<double>(fine) / 50.0 - 1.0)};
+}
+
+int64_t board_cell(int32_t posizione) {
+  return round_half_even(static_cast<double>(posizione) / 50.0 + 1.0);
+}
+
+bool span_fits(const BuildState& state, const CellSpan& span) {
+  return span.empty() || (state.cell_exists(span.first) && state.cell_exists(span.last));
+}
+
+void memo_montagna(BuildState& state, int32_t inizio, int32_t fine, int32_t& tipo) {
+  const CellSpan span = mountain_cells(inizio, fine);
+  if (!span_fits(state, span)) {
+    state.error_code = kOutsideTheLineCode;
+    return;
+  }
+  if (state.mountain_count >= kMaxMountainStretches) {
+    state.error_code = kMountainTableFullCode;
+    return;
+  }
+  const size_t index = static_cast<size_t>(++state.mountain_count);
+  state.mountain_starts[index] = inizio;
+  state.mountain_ends[index] = fine;
+  const bool markers = settle_kind(state, inizio, tipo);
+  mark_stretch(state, span, tipo, markers);
+}
+
+void memo_indicatori_v_max(BuildState& state, int32_t posizione, const SpeedBoard& board) {
+  const int64_t c = board_cell(posizione);
+  if (!state.cell_exists(c)) {
+    state.error_code = kOutsideTheLineCode;
+    return;
+  }
+  TrackCell& cell = state.cell(static_cast<int32_t>(c));
+  if (!is_free(cell)) {
+    state.error_code = kSpeedBoardCellTakenCode;
+    return;
+  }
+  const std::optional<int16_t> a = pack_speeds(board.vas, board.vad);
+  const std::optional<int16_t> b = pack_speeds(board.vbs, board.vbd);
+  const std::optional<int16_t> v = pack_speeds(board.vcs, board.vcd);
+  if (!a) return refuse_speed(state, board.vas, board.vad);
+  if (!b) return refuse_speed(state, board.vbs, board.vbd);
+  if (!v) return refuse_speed(state, board.vcs, board.vcd);
+  cell.kind = kSpeedBoardCell;
+  cell.value_1 = *a;
+  cell.value_2 = *b;
+  cell.value_3 = *v;
+  cell.value_4 = static_cast<int16_t>(static_cast<uint32_t>(board.strisces) * 10u +
+                                      static_cast<uint32_t>(board.strisced));
+}
+
+}  // namespace sb
