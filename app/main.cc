@@ -1,1 +1,10 @@
-int main() { return 0; }
+#include <iostream>
+
+#include "app/cli.h"
+#include "platform/file_system.h"
+#include "platform/window.h"
+
+int main(int argc, char** argv) {
+  std::unique_ptr<sb::Window> window = sb::make_console_window(std::cerr);
+  return sb::run_cli(argc, argv, sb::disk_file_system(), *window, std::cout, std::cerr);
+}

@@ -1,0 +1,27 @@
+#ifndef SCENARIO_BUILDER_APP_BARE_RUN_H_
+#define SCENARIO_BUILDER_APP_BARE_RUN_H_
+
+#include <ostream>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/window.h"
+
+namespace sb {
+
+struct BareRunOptions {
+  std::string directory;      // where every file of the run lives
+  bool keep_sources = false;  // leave the two source texts after reading them
+};
+
+// The program's one job: shows the waiting notice, writes the built-in
+// scenario's two source texts and the three driver documents, compiles the
+// texts into the three binary files and ends.  Compile errors and marker
+// warnings go to `diagnostics`; a stopped build shows its message in the
+// window.  Returns the exit status.
+int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& window,
+             std::ostream& diagnostics);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_BARE_RUN_H_

@@ -1,0 +1,65 @@
+#include "app/cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/bare_run.h"
+#include "app/compile_command.h"
+#include "platform/program_dir.h"
+
+namespace sb {
+namespace {
+
+constexpr char kVersion[] = "scenario-builder 0.1.0";
+
+void add_compile_options(CLI::App& command, CompileOptions& options, bool with_outputs) {
+  command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required();
+  command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required();
+  command.add_option("--scenario", options.scenario_name,
+                     "scenario name NAME (default: from the line text's name)");
+  command.add_option("--train-number", options.train_number,
+                     "train number N (default: from the train text's name)");
+  if (with_outputs) {
+    command.add_option("-o,--output", options.output_directory,
+                       "directory of the three binary files (default: the current one)");
+  }
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& window,
+            std::ostream& out, std::ostream& err) {
+  CLI::App app{"Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
+               "the files the driving simulator loads.",
+               "scenario-builder"};
+  app.set_version_flag("--version", kVersion);
+  BareRunOptions bare;
+  app.add_option("--dir", bare.directory,
+                 "write and read every file of the bare run in DIR instead of the executable's "
+                 "directory");
+  app.add_flag("--keep-sources", bare.keep_sources,
+               "leave the two source texts in place after reading them");
+
+  CompileOptions compile;
+  CLI::App* compile_app = app.add_subcommand(
+      "compile", "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
+                 "NAME_N.dat");
+  add_compile_options(*compile_app, compile, true);
+  CompileOptions check;
+  check.write_files = false;
+  CLI::App* check_app =
+      app.add_subcommand("check", "compile the two texts and report errors; write nothing");
+  add_compile_options(*check_app, check, false);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e, out, err);
+    return status == 0 ? 0 : 2;
+  }
+  if (*compile_app) return compile_command(compile, file_system, err);
+  if (*check_app) return compile_command(check, file_system, err);
+  if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
+  return bare_run(bare, file_system, window, err);
+}
+
+}  // namespace sb

@@ -1,0 +1,28 @@
+#ifndef SCENARIO_BUILDER_APP_COMPILE_COMMAND_H_
+#define SCENARIO_BUILDER_APP_COMPILE_COMMAND_H_
+
+#include <ostream>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace sb {
+
+struct CompileOptions {
+  std::string line_text;
+  std::string train_text;
+  std::string output_directory = ".";
+  std::string scenario_name;  // UTF-8; empty: from the line text's name
+  std::string train_number;   // UTF-8; empty: from the train text's name
+  bool write_files = true;    // false: check only
+};
+
+// Compiles an author's two texts through the same build as the bare run and
+// writes NAME_linea.dat, NAME_N.sim and NAME_N.dat into the output
+// directory.  The input texts are never changed.  Diagnostics go to `err`.
+// Returns the exit status.
+int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_COMPILE_COMMAND_H_

@@ -1,0 +1,115 @@
+#include "app/diagnostics.h"
+
+#include "model/rounding.h"
+
+namespace sb {
+namespace {
+
+std::string metres(int32_t position) { return std::to_string(position) + " m"; }
+
+// "cell 18, which already holds a speed board"
+std::string taken_cell(const BuildState& state, int64_t cell) {
+  std::string text = "cell " + std::to_string(cell);
+  if (state.cell_exists(cell)) {
+    text += std::string(", which already holds a ") +
+            cell_kind_name(state.cell(static_cast<int32_t>(cell)).kind);
+  }
+  return text;
+}
+
+// Boards, signals and slowdown starts stand one cell beyond their position's.
+int64_t cell_after(int32_t position) { return round_half_even(position / 50.0 + 1); }
+
+std::string message(const CompileError& e, const BuildState& state) {
+  const int32_t p = e.position;
+  const GeneralRecord& totals = state.record(kTotalsRecord);
+  const GeneralRecord& train = state.record(kTrainRecord);
+  switch (e.code) {
+    case 101: return "the line text does not exist";
+    case 102: return "no field contains \"[generale]\": the text has no general section";
+    case 1:
+      return "the route length " + metres(totals.long_2) + " is outside 0 to 1000000 m";
+    case 3:
+      return "the cab-signalling start " + metres(train.long_1) + " is not a multiple of 50 m";
+    case 4:
+      return "the cab-signalling end " + metres(train.long_2) + " is not a multiple of 50 m";
+    case 5: return "the cab-signalling keyword field names neither 4 nor 9 codes";
+    case 15:
+      return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
+             std::to_string(state.cell_last_index) + " (the rest of the text is not compiled)";
+    case 103:
+      return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
+             "end of the line trace";
+    case 6:
+      return "the indication board at " + metres(p) + " needs " +
+             taken_cell(state, cell_after(p));
+    case 21:
+      return "the speed board at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+    case kReadFailureCode: return "read failure: " + e.detail;
+    case 2:
+      return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
+    case 7:
+      return "the code point at " + metres(p) + " needs " +
+             taken_cell(state, round_div(p, 50));
+    case 8: return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
+    case 9: return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
+    case 10:
+      return "too many stations: they reach the records kept for the indication boards";
+    case 16: return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+    case 17:
+      return "the slowdown at " + metres(p) + " needs the warning " +
+             taken_cell(state, round_half_even((p - 1200) / 50.0 + 1));
+    case 18:
+      return "the slowdown at " + metres(p) + " needs the start " +
+             taken_cell(state, cell_after(p));
+    case 19: return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
+    case 20:
+      return "a warning lead-in cell of the slowdown starting at " + metres(p) +
+             " is already taken";
+    case 22:
+      return "the station at " + metres(p) +
+             " starts less than 350 m after the end of the previous station";
+    case 24: return "a station ends within 100 m of the start of the line";
+    default: return "compile error " + std::to_string(e.code);
+  }
+}
+
+std::string where(const CompileError& e, const TextNames& names) {
+  std::string text;
+  switch (e.location.text) {
+    case SourceLocation::Text::kLine: text = names.line; break;
+    case SourceLocation::Text::kTrain: text = names.train; break;
+    case SourceLocation::Text::kNone: text = names.line; break;
+  }
+  if (e.location.line > 0) {
+    text += ":" + std::to_string(e.location.line) + ":" + std::to_string(e.location.column);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string format_compile_error(const CompileError& error, const BuildState& state,
+                                 const TextNames& names) {
+  if (error.code == 0) return {};
+  return where(error, names) + ": error E" + std::to_string(error.code) + ": " +
+         message(error, state);
+}
+
+std::string format_warning(const MarkerWarning& warning) {
+  return "warning W" + std::to_string(warning.code) + ": " + describe(warning);
+}
+
+std::string format_stop(const BuildReport& report) {
+  switch (report.end) {
+    case BuildEnd::kDone: return {};
+    case BuildEnd::kStopped: return " Errore n. " + report.stop;
+    case BuildEnd::kNoCells:
+      return "the line text gave no route length, so there are no track cells: no scenario "
+             "file was written";
+    case BuildEnd::kWriteFailed: return report.stop;
+  }
+  return {};
+}
+
+}  // namespace sb

@@ -1,0 +1,32 @@
+#ifndef SCENARIO_BUILDER_APP_DIAGNOSTICS_H_
+#define SCENARIO_BUILDER_APP_DIAGNOSTICS_H_
+
+#include <string>
+
+#include "app/build_driver.h"
+#include "model/build_state.h"
+
+namespace sb {
+
+// Names of the two source texts as the user knows them.
+struct TextNames {
+  std::string line;
+  std::string train;
+};
+
+// The compile error in the form compilers use:
+// "train.txt:41:1: error E16: the signal at 850 m needs cell 18, which
+// already holds a speed board".  Empty when there was none.  The state is
+// the one the build left, to name what holds a refused cell.
+std::string format_compile_error(const CompileError& error, const BuildState& state,
+                                 const TextNames& names);
+
+// "warning W11: rule A: ..." for a failed placement of the marker pass.
+std::string format_warning(const MarkerWarning& warning);
+
+// What a stopped build tells the user.
+std::string format_stop(const BuildReport& report);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_DIAGNOSTICS_H_

@@ -1,0 +1,48 @@
+#include "app/scenario_names.h"
+
+#include <gtest/gtest.h>
+
+namespace sb {
+namespace {
+
+TEST(ScenarioNames, DefaultsFromTheInputNames) {
+  EXPECT_EQ(scenario_name_from_line_text("dir/Valmira_Lunerio_linea.txt"), "Valmira_Lunerio");
+  EXPECT_EQ(scenario_name_from_line_text("line.txt"), std::nullopt);
+  EXPECT_EQ(scenario_name_from_line_text("_linea.txt"), std::nullopt);
+  EXPECT_EQ(train_number_from_train_text("d/Valmira_Lunerio_37924-.txt", "Valmira_Lunerio"),
+            "37924");
+  EXPECT_EQ(train_number_from_train_text("Other_37924-.txt", "Valmira_Lunerio"), std::nullopt);
+  EXPECT_EQ(train_number_from_train_text("Valmira_Lunerio_37924.txt", "Valmira_Lunerio"),
+            std::nullopt);
+  EXPECT_EQ(train_number_from_train_text("Valmira_Lunerio_-.txt", "Valmira_Lunerio"), std::nullopt);
+}
+
+TEST(ScenarioNames, ChecksKeepOutputsInsideTheirDirectory) {
+  struct Case {
+    const char* name;
+    bool is_train_number;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"", false, "the scenario name is empty"},
+      {"a/b", false, "the scenario name \"a/b\" holds a path separator"},
+      {"a\\b", true, "the train number \"a\\b\" holds a path separator"},
+      {"..", false, "the scenario name \"..\" holds \"..\""},
+      {"\xE4\xB8\xAD", false, "the scenario name \"\xE4\xB8\xAD\" holds a character that "
+                              "Windows-1252 cannot write"},
+      {"LINEA", true, "the train number \"LINEA\" would make the cells file overwrite the line "
+                      "trace file"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    const char* what = c.is_train_number ? "the train number" : "the scenario name";
+    EXPECT_EQ(checked_name(what, c.name, c.is_train_number, &error), std::nullopt) << c.name;
+    EXPECT_EQ(error, c.error);
+  }
+  std::string error;
+  EXPECT_EQ(checked_name("the scenario name", "Citt\xC3\xA0", false, &error), "Citt\xE0");
+  EXPECT_EQ(checked_name("the scenario name", "linea", false, &error), "linea");
+}
+
+}  // namespace
+}  // namespace sb
