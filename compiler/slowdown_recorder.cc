@@ -1,0 +1,102 @@
+#include "compiler/slowdown_recorder.h"
+
+#include "model/rounding.h"
+
+namespace sb {
+namespace {
+
+constexpr int32_t kOutsideLineCode = 15;
+constexpr int32_t kWarningBusyCode = 17;
+constexpr int32_t kStartBusyCode = 18;
+constexpr int32_t kEndBusyCode = 19;
+constexpr int32_t kLeadInBusyCode = 20;
+// Only slowdowns beginning beyond this point get a warning cell.
+constexpr int32_t kWarningFrom = 1500;
+constexpr int32_t kWarningDistance = 1200;
+constexpr int kLeadInCells = 4;
+
+int16_t low_16(int32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
+
+
+// The cells a slowdown touches; warning and lead-in are -1 when it has none.
+struct SlowdownCells {
+  int64_t warning = -1;
+  int64_t start = 0;
+  int64_t end = 0;
+  int64_t lead_in = -1;  // the nearest of the four, the others below it
+};
+
+SlowdownCells cells_of(const SlowdownEntry& slowdown) {
+  SlowdownCells cells;
+  const double x = slowdown.x;
+  cells.start = round_half_even(x / 50 + 1);
+  cells.end = round_half_even((x + slowdown.l) / 50 + 1);
+  if (slowdown.x > kWarningFrom) {
+    cells.warning = round_half_even((x - kWarningDistance) / 50 + 1);
+    if (slowdown.f_ta != 0) cells.lead_in = round_half_even((x - kWarningDistance) / 50);
+  }
+  return cells;
+}
+
+bool inside(const BuildState& state, const SlowdownCells& cells) {
+  return state.cell_exists(cells.start) && state.cell_exists(cells.end) &&
+         (cells.warning < 0 || state.cell_exists(cells.warning)) &&
+         (cells.lead_in < 0 || (state.cell_exists(cells.lead_in) &&
+                                state.cell_exists(cells.lead_in - (kLeadInCells - 1))));
+}
+
+// The check that refuses the slowdown before anything is written; 0 if none.
+int32_t refusal(const BuildState& state, const SlowdownEntry& slowdown,
+                const SlowdownCells& cells) {
+  if (slowdown.x < 0 || !inside(state, cells)) return kOutsideLineCode;
+  if (cells.warning >= 0 && !is_free(state.cell(static_cast<int32_t>(cells.warning)))) {
+    return kWarningBusyCode;
+  }
+  if (!is_free(state.cell(static_cast<int32_t>(cells.start)))) return kStartBusyCode;
+  if (!is_free(state.cell(static_cast<int32_t>(cells.end)))) return kEndBusyCode;
+  return 0;
+}
+
+void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& slowdown) {
+  cell.kind = kind;
+  cell.value_1 = value_1;
+  if (slowdown.d_v != 0) cell.value_2 = low_16(slowdown.d_v);
+}
+
+}  // namespace
+
+bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
+  const SlowdownCells cells = cells_of(slowdown);
+  if (const int32_t code = refusal(state, slowdown, cells); code != 0) {
+    state.error_code = code;
+    return false;
+  }
+  const int16_t speed = low_16(slowdown.v);
+  TrackCell& start = state.cell(static_cast<int32_t>(cells.start));
+  TrackCell& end = state.cell(static_cast<int32_t>(cells.end));
+  mark(end, kSlowdownEndCell, speed, slowdown);
+  mark(start, kSlowdownStartCell, speed, slowdown);
+  if (cells.warning >= 0) {
+    mark(state.cell(static_cast<int32_t>(cells.warning)), kSlowdownWarningCell, speed, slowdown);
+  }
+  start.value_3 = low_16(slowdown.f_tt);
+  end.value_3 = low_16(slowdown.f_tt);
+  if (cells.lead_in < 0) return true;
+
+  const auto nearest = static_cast<int32_t>(cells.lead_in);
+  for (int i = 0; i < kLeadInCells; ++i) {
+    if (!is_free(state.cell(nearest - i))) {
+      state.error_code = kLeadInBusyCode;
+      return false;
+    }
+  }
+  for (int i = 0; i < kLeadInCells; ++i) {
+    TrackCell& lead_in = state.cell(nearest - i);
+    lead_in.kind = kWarningLeadInCell;
+    lead_in.value_1 = static_cast<int16_t>(i + 1);
+    if (slowdown.d_v != 0) lead_in.value_2 = static_cast<int16_t>(i + 1);
+  }
+  return true;
+}
+
+}  // namespace sb

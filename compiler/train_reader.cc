@@ -1,0 +1,433 @@
+#include "compiler/train_reader.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "compiler/entry_walk.h"
+#include "compiler/field_reader.h"
+#include "compiler/memorizza_dati.h"
+#include "compiler/signal_recorder.h"
+#include "compiler/slowdown_recorder.h"
+#include "model/rounding.h"
+#include "model/text.h"
+
+namespace sb {
+namespace {
+
+constexpr int32_t kChainageCode = 2;
+constexpr int32_t kCodePointBusyCode = 7;
+constexpr int32_t kStationPositionCode = 8;
+constexpr int32_t kStationLengthCode = 9;
+constexpr int32_t kStationTableFullCode = 10;
+constexpr int32_t kOutsideLineCode = 15;
+constexpr int32_t kStationsTooCloseCode = 22;
+constexpr int32_t kStationAtStartCode = 24;
+
+// An entry's position plus its reach must lie within the cells.
+constexpr int32_t kEntryReach = 100;
+constexpr int32_t kStationReach = 800;
+// A station area begins at least this far beyond the end of the one before.
+constexpr int32_t kStationSpacing = 350;
+// Stations of this kind and above get no cells.
+constexpr uint8_t kUnmarkedStationKind = 25;
+constexpr int kApproachMarks = 4;
+constexpr uint8_t kApproachBase = 80;
+
+// How reading goes on after an entry.
+enum class Flow {
+  kNext,         // examine the next field
+  kEnd,          // reading ends as at the end of the text: fills, chainage check
+  kStop,         // a failure ends the compilation at once
+  kReadFailure,  // a read failure has been recorded
+};
+
+bool fits_long(int64_t value) {
+  return value >= std::numeric_limits<int32_t>::min() &&
+         value <= std::numeric_limits<int32_t>::max();
+}
+
+// A speed limit is stored as its fifth, which must fit a byte.
+bool speed_byte(int32_t speed, uint8_t* byte) {
+  const int64_t code = round_div(speed, 5);
+  if (code < 0 || code > 255) return false;
+  *byte = static_cast<uint8_t>(code);
+  return true;
+}
+
+// Adhesion keeps its low 8 bits.
+bool adhesion_byte(int32_t adhesion, uint8_t* byte) {
+  *byte = static_cast<uint8_t>(adhesion);
+  return true;
+}
+
+// A step profile over the cells: each entry's value holds from its cell up
+// to the next entry's; the cursor is the next cell still to be written.
+struct Profile {
+  uint8_t TrackCell::*field;
+  bool (*to_byte)(int32_t value, uint8_t* byte);
+  int32_t cursor = 0;
+  int32_t previous = 0;
+  SourceLocation previous_location;
+};
+
+struct StationExtent {
+  int64_t start = 0;
+  int64_t end = 0;
+};
+
+StationExtent extent_of(const GeneralRecord& station, int32_t length) {
+  const int64_t position = station.long_3;
+  switch (station.kind) {
+    case 5:
+    case 6:
+      return {position - length, position + 150};
+    case 7:
+    case 8:
+      return {position - length, int64_t{position} + length};
+    default:
+      return {position - length / 2, position + length / 2 + (station.byte_4 != 0 ? 50 : 0)};
+  }
+}
+
+class TrainReader {
+ public:
+  TrainReader(BuildState& state, std::string_view text, int32_t next_board_record)
+      : state_(state),
+        reader_(text),
+        station_bound_(std::min(next_board_record, kTopBoardRecord)) {}
+
+  TextOutcome run() {
+    switch (read_entries()) {
+      case Flow::kReadFailure:
+        return TextOutcome::kReadFailure;
+      case Flow::kStop:
+        return TextOutcome::kStopped;
+      case Flow::kNext:
+      case Flow::kEnd:
+        break;
+    }
+    if (!fill_to_end(speed_) || !fill_to_end(adhesion_)) return TextOutcome::kReadFailure;
+    check_chainages();
+    return TextOutcome::kDone;
+  }
+
+ private:
+  using Compile = Flow (TrainReader::*)();
+  // A keyword row: the field must contain `word` and, when given, `also`.
+  struct Row {
+    const char* word;
+    const char* also;
+    Compile compile;
+  };
+
+  Flow read_entries() {
+    switch (seek_general_section(reader_)) {
+      case WalkStep::kReadFailure:
+        return read_failure();
+      case WalkStep::kStop:
+        return Flow::kEnd;
+      case WalkStep::kField:
+        break;
+    }
+    while (true) {
+      switch (next_keyword_field(reader_, &state_.line_buffer)) {
+        case WalkStep::kReadFailure:
+          return read_failure();
+        case WalkStep::kStop:
+          return Flow::kEnd;
+        case WalkStep::kField:
+          break;
+      }
+      keyword_location_ = here();
+      if (const Flow flow = compile_field(state_.line_buffer); flow != Flow::kNext) return flow;
+    }
+  }
+
+  // Every row the field matches starts its entry, in the order of the rows.
+  Flow compile_field(const std::string& field) {
+    static constexpr Row kRows[] = {
+        {"frenata", "massa", &TrainReader::braked_mass},
+        {"vetture", nullptr, &TrainReader::cars},
+        {"velocit", nullptr, &TrainReader::speed_limit},
+        {"aderenza", nullptr, &TrainReader::adhesion},
+        {"orologio", nullptr, &TrainReader::clock},
+        {"sabbia", nullptr, &TrainReader::sand},
+        {"segnale", nullptr, &TrainReader::signal},
+        {"rallentamento", nullptr, &TrainReader::slowdown},
+        {"abbattimento", nullptr, &TrainReader::code_point},
+        {"stazione", nullptr, &TrainReader::station},
+    };
+    for (const Row& row : kRows) {
+      if (!contains_ignoring_case(field, row.word)) continue;
+      if (row.also != nullptr && !contains_ignoring_case(field, row.also)) continue;
+      if (const Flow flow = (this->*row.compile)(); flow != Flow::kNext) return flow;
+    }
+    return Flow::kNext;
+  }
+
+  // ---- entries ----
+
+  Flow braked_mass() { return read_all(&state_.record(kTotalsRecord).long_1); }
+  Flow cars() { return read_all(&state_.record(kTotalsRecord).long_3); }
+  Flow sand() { return read_all(&state_.record(kTrainRecord).short_1); }
+  Flow clock() {
+    GeneralRecord& train = state_.record(kTrainRecord);
+    return read_all(&train.short_3, &train.short_4, &train.short_5);
+  }
+  Flow speed_limit() { return profile_entry(speed_); }
+  Flow adhesion() { return profile_entry(adhesion_); }
+
+  Flow profile_entry(Profile& profile) {
+    int32_t position = 0;
+    int32_t value = 0;
+    if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
+    if (!inside_line(position, kEntryReach)) return end_outside_line(position);
+    const int64_t n = round_div(position, 50);
+    if (n > 0 && !write_up_to(profile, n)) return Flow::kReadFailure;
+    profile.previous = value;
+    profile.previous_location = keyword_location_;
+    return Flow::kNext;
+  }
+
+  Flow signal() {
+    SignalEntry s;
+    const Flow flow = read_all(&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
+                               &s.d2, &s.d3, &s.tempo);
+    if (flow != Flow::kNext) return flow;
+    if (!inside_line(s.posizione, kEntryReach)) return end_outside_line(s.posizione);
+    return after_recorder(memo_segnale(state_, s), s.posizione);
+  }
+
+  Flow slowdown() {
+    SlowdownEntry s;
+    const Flow flow = read_all(&s.x, &s.v, &s.l, &s.f_tt, &s.f_ta, &s.d_v);
+    if (flow != Flow::kNext) return flow;
+    if (!inside_line(s.x, kEntryReach)) return end_outside_line(s.x);
+    return after_recorder(memo_rallentamento(state_, s), s.x);
+  }
+
+  // A refusal by a recorder ends the reading (as at the end of the text when
+  // the entry lies outside the line); so does a failed position check that
+  // the line text left behind, once the entry has been recorded.
+  Flow after_recorder(bool recorded, int32_t position) {
+    if (recorded) return state_.error_code > 0 ? Flow::kStop : Flow::kNext;
+    const int32_t code = state_.error_code;
+    refuse(code, position);
+    return code == kOutsideLineCode ? Flow::kEnd : Flow::kStop;
+  }
+
+  Flow code_point() {
+    int32_t position = 0;
+    int32_t value = 0;
+    if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
+    if (!inside_line(position, kEntryReach)) return end_outside_line(position);
+    const int64_t k = round_div(position, 50);
+    if (!state_.cell_exists(k)) return end_outside_line(position);
+    TrackCell& cell = state_.cell(static_cast<int32_t>(k));
+    if (!is_free(cell)) return stop(kCodePointBusyCode, position);
+    if (value > 0) {
+      cell.kind = kCodePointCell;
+      cell.value_1 = static_cast<int16_t>(static_cast<uint16_t>(value));
+    } else {
+      cell.kind = kCodeCutPointCell;
+    }
+    return Flow::kNext;
+  }
+
+  Flow station() {
+    // Without a free record below the board texts the table is full already.
+    if (station_ > station_bound_) return stop(kStationTableFullCode);
+    GeneralRecord& record = state_.record(station_);
+    if (const Flow flow = read_all(&record.long_3); flow != Flow::kNext) return flow;
+    const int32_t position = record.long_3;
+    if (!inside_line(position, kStationReach)) return end_outside_line(position);
+    if (position % 50 != 0) return stop(kStationPositionCode, position);
+    int32_t length = 0;
+    if (const Flow flow = read_all(&record.kind, &length); flow != Flow::kNext) return flow;
+    if (length % 100 != 0) return stop(kStationLengthCode, position);
+    if (const Flow flow = read_station_values(record); flow != Flow::kNext) return flow;
+    if (!set_extent(record, length)) return end_outside_line(position);
+    if (length < 600) record.byte_5 = 0;
+    if (station_ == kFirstStationRecord) {
+      record.byte_4 = 0;
+      record.byte_5 = 0;
+    }
+    if (record.kind < kUnmarkedStationKind) {
+      if (const Flow flow = mark_station(record, position); flow != Flow::kNext) return flow;
+    }
+    if (station_ > kFirstStationRecord &&
+        int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
+      return stop(kStationsTooCloseCode, position);
+    }
+    ++station_;
+    if (station_ >= station_bound_) return stop(kStationTableFullCode);
+    return Flow::kNext;
+  }
+
+  // The station values after its length: stored values, time and name.
+  Flow read_station_values(GeneralRecord& record) {
+    Flow flow = read_all(&record.byte_1, &record.byte_5, &record.byte_4, &record.short_1,
+                         &record.short_2, &record.byte_2, &record.short_3, &record.short_4,
+                         &record.short_5, &record.byte_3);
+    if (flow != Flow::kNext) return flow;
+    int32_t hours = 0;
+    int32_t minutes = 0;
+    int32_t seconds = 0;
+    if (flow = read_all(&hours, &minutes, &seconds); flow != Flow::kNext) return flow;
+    const int64_t time = (int64_t{hours} * 60 + minutes) * 60 + seconds;
+    if (!fits_long(time)) {
+      return fail("the station time " + std::to_string(hours) + ":" + std::to_string(minutes) +
+                      ":" + std::to_string(seconds) + " does not fit a long",
+                  here());
+    }
+    record.long_4 = static_cast<int32_t>(time);
+    if (!reader_.read_text(&record.text)) return read_failure();
+    return Flow::kNext;
+  }
+
+  // False, nothing changed, when the station area does not fit the longs.
+  static bool set_extent(GeneralRecord& record, int32_t length) {
+    const StationExtent extent = extent_of(record, length);
+    if (!fits_long(extent.start) || !fits_long(extent.end)) return false;
+    record.long_1 = static_cast<int32_t>(extent.start);
+    record.long_2 = static_cast<int32_t>(extent.end);
+    if (record.kind >= 5 && record.kind <= 8) record.byte_4 = 0;
+    return true;
+  }
+
+  // The station stop cell is the last cell of the station area; the approach
+  // marks 81 to 84 stand in the four cells before it.
+  Flow mark_station(const GeneralRecord& record, int32_t position) {
+    const double stop_at = static_cast<double>(record.long_2) / 50 - 1;
+    const int64_t stop_cell = round_half_even(stop_at);
+    if (stop_cell > last_cell()) return end_outside_line(position);
+    if (record.kind != 5 && record.kind != 6) {
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        const double mark_at = stop_at - b;
+        if (mark_at > 1) {
+          state_.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
+              static_cast<uint8_t>(kApproachBase + b);
+        }
+      }
+    }
+    if (stop_at <= 1) return stop(kStationAtStartCode);
+    TrackCell& cell = state_.cell(static_cast<int32_t>(stop_cell));
+    cell.kind = kStationStopCell;
+    cell.value_1 = static_cast<int16_t>(station_);
+    return Flow::kNext;
+  }
+
+  // ---- profiles ----
+
+  // Writes the previous value from the cursor on, at least one cell, until
+  // the cursor reaches cell n; the cursor never passes the last cell.
+  bool write_up_to(Profile& profile, int64_t n) {
+    do {
+      if (profile.cursor >= last_cell()) return true;
+      if (!write_at_cursor(profile)) return false;
+    } while (profile.cursor < n);
+    return true;
+  }
+
+  // The last value runs on to the third cell from the end.
+  bool fill_to_end(Profile& profile) {
+    do {
+      if (!state_.cell_exists(profile.cursor)) return true;
+      if (!write_at_cursor(profile)) return false;
+    } while (profile.cursor < last_cell() - 2);
+    return true;
+  }
+
+  bool write_at_cursor(Profile& profile) {
+    uint8_t byte = 0;
+    if (!profile.to_byte(profile.previous, &byte)) {
+      fail("the speed " + std::to_string(profile.previous) +
+               " km/h divided by 5 does not fit a byte (0 to 255)",
+           profile.previous_location);
+      return false;
+    }
+    state_.cell(profile.cursor).*profile.field = byte;
+    ++profile.cursor;
+    return true;
+  }
+
+  void check_chainages() {
+    for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
+      const GeneralRecord& chainage = state_.record(index);
+      if (chainage.long_1 % 50 != 0 || chainage.long_2 % 50 != 0) {
+        state_.error_code = kChainageCode;
+        state_.error_location = {SourceLocation::Text::kLine, 0, 0};
+      }
+    }
+  }
+
+  // ---- reading and failures ----
+
+  template <typename... Values>
+  Flow read_all(Values*... values) {
+    return (read_one(values) && ...) ? Flow::kNext : read_failure();
+  }
+  bool read_one(int32_t* value) { return reader_.read_long(value); }
+  bool read_one(int16_t* value) { return reader_.read_short(value); }
+  bool read_one(uint8_t* value) { return reader_.read_byte(value); }
+
+  int32_t last_cell() const { return static_cast<int32_t>(state_.track_cells.size()) - 1; }
+
+  bool inside_line(int32_t position, int32_t reach) const {
+    return (static_cast<double>(position) + reach) / 50 <= last_cell();
+  }
+
+  SourceLocation here() const {
+    return {SourceLocation::Text::kTrain, reader_.line(), reader_.column()};
+  }
+
+  Flow read_failure() { return fail(reader_.failure(), here()); }
+
+  Flow fail(std::string detail, SourceLocation location) {
+    state_.error_code = kReadFailureCode;
+    state_.error_detail = std::move(detail);
+    state_.error_location = location;
+    return Flow::kReadFailure;
+  }
+
+  void refuse(int32_t code, int32_t position) {
+    state_.error_code = code;
+    state_.error_position = position;
+    state_.error_location = keyword_location_;
+  }
+
+  Flow end_outside_line(int32_t position) {
+    refuse(kOutsideLineCode, position);
+    return Flow::kEnd;
+  }
+
+  Flow stop(int32_t code, int32_t position) {
+    refuse(code, position);
+    return Flow::kStop;
+  }
+
+  // A failure whose position is not recorded.
+  Flow stop(int32_t code) {
+    state_.error_code = code;
+    state_.error_location = keyword_location_;
+    return Flow::kStop;
+  }
+
+  BuildState& state_;
+  FieldReader reader_;
+  const int32_t station_bound_;
+  int32_t station_ = kFirstStationRecord;
+  Profile speed_{&TrackCell::speed_limit, &speed_byte, 0, 0, {}};
+  Profile adhesion_{&TrackCell::adhesion, &adhesion_byte, 0, 0, {}};
+  SourceLocation keyword_location_;
+};
+
+}  // namespace
+
+TextOutcome compile_train_text(BuildState& state, std::string_view text,
+                               int32_t next_board_record) {
+  return TrainReader(state, text, next_board_record).run();
+}
+
+}  // namespace sb
