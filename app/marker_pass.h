@@ -1,0 +1,59 @@
+#ifndef SCENARIO_BUILDER_APP_MARKER_PASS_H_
+#define SCENARIO_BUILDER_APP_MARKER_PASS_H_
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "model/build_state.h"
+
+namespace sb {
+
+// A code point the pass could not place because every candidate cell was
+// taken.  The pass goes on after it; the driver reports it as a warning.
+struct MarkerWarning {
+  int32_t code;      // 11 (rule A), 12 (rules B to D), 13 (rule E)
+  char rule;         // 'A' .. 'E'
+  int32_t cell;      // the cell the rule worked for: the signal for rule A,
+                     // the slowdown start for B to D, the walk index for E
+  int32_t position;  // error_position as recorded: cell * 50
+
+  bool operator==(const MarkerWarning&) const = default;
+};
+
+// The smaller of two numbers of any numeric types: y when x > y, else x (so
+// x on equal values).  Whole numbers are compared by value whatever their
+// signedness.
+template <typename X, typename Y>
+auto minimo(X x, Y y) -> std::common_type_t<X, Y> {
+  static_assert(std::is_arithmetic_v<X> && std::is_arithmetic_v<Y>);
+  bool x_greater;
+  if constexpr (std::is_integral_v<X> && std::is_integral_v<Y>) {
+    x_greater = std::cmp_greater(x, y);
+  } else {
+    x_greater = x > y;
+  }
+  return x_greater ? static_cast<std::common_type_t<X, Y>>(y)
+                   : static_cast<std::common_type_t<X, Y>>(x);
+}
+
+// Adds code points (value 180) around slowdowns:
+//  A. ahead of every signal in the 20 cells before a slowdown warning, or
+//     lowers a code point already standing there to at most 180;
+//  B-D. 250-350 m, 550-650 m and 900-1000 m before a slowdown start;
+//  E. every 400 m through a slowdown below 110 km/h and just ahead of the
+//     first signal within 600 m after its end.
+// Cells 1 to last - 2 are visited in increasing order, and each placement is
+// seen by the later ones.  Code points go only into free cells; a cell beyond
+// the last one counts as taken.  Every failed placement is recorded in
+// state.error_code / error_position (overwriting) and returned, in order.
+std::vector<MarkerWarning> place_code_points(BuildState& state);
+
+// One line in plain words for a warning, naming the rule and the cell.
+std::string describe(const MarkerWarning& warning);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_MARKER_PASS_H_
