@@ -1,0 +1,174 @@
+#include "compiler/line_recorders.h"
+
+#include <gtest/gtest.h>
+
+namespace sb {
+namespace {
+
+BuildState state_with_cells(int32_t route_length) {
+  BuildState state;
+  size_for_route(state, route_length);
+  return state;
+}
+
+TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
+  BuildState state = state_with_cells(10000);
+  int32_t tipo = 12;
+  memo_montagna(state, 3033, 3783, tipo);
+  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(tipo, 2);
+  EXPECT_EQ(state.mountain_count, 1);
+  EXPECT_EQ(state.mountain_starts[1], 3033);
+  EXPECT_EQ(state.mountain_ends[1], 3783);
+  for (int32_t c = 60; c <= 76; ++c) {
+    const bool inside = c >= 61 && c <= 75;
+    const bool marker = c == 64 || c == 68 || c == 72;
+    EXPECT_EQ(state.cell(c).mountain_side, inside ? 2 : 0) << c;
+    EXPECT_EQ(state.cell(c).kind, marker ? kMountainMarkerCell : kEmptyCell) << c;
+  }
+}
+
+TEST(MemoMontagna, ATakenCellKeepsItsKindButGetsTheSide) {
+  BuildState state = state_with_cells(10000);
+  state.cell(64).kind = kSpeedBoardCell;
+  int32_t tipo = 12;
+  memo_montagna(state, 3033, 3783, tipo);
+  EXPECT_EQ(state.cell(64).kind, kSpeedBoardCell);
+  EXPECT_EQ(state.cell(64).mountain_side, 2);
+  EXPECT_EQ(state.cell(68).kind, kMountainMarkerCell);
+}
+
+TEST(MemoMontagna, KindAndGapRule) {
+  struct Case {
+    const char* name;
+    int32_t previous_end;  // 0: no stretch before
+    int32_t inizio, tipo;
+    int32_t handed_back;
+    bool markers;
+  };
+  const Case cases[] = {
+      {"tipo 10 stays, no markers", 0, 3000, 10, 10, false},
+      {"tipo 13 gives kind 3 with markers", 0, 3000, 13, 3, true},
+      {"150 m after the previous end", 2850, 3000, 12, 3, true},
+      {"151 m after the previous end", 2849, 3000, 12, 2, true},
+      {"starts before the previous end", 3500, 3000, 1, 3, false},
+      {"tipo 11 gives kind 1", 1000, 3000, 11, 1, true},
+  };
+  for (const Case& c : cases) {
+    BuildState state = state_with_cells(10000);
+    int32_t first_tipo = 1;
+    if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_tipo);
+    int32_t tipo = c.tipo;
+    memo_montagna(state, c.inizio, c.inizio + 400, tipo);
+    EXPECT_EQ(tipo, c.handed_back) << c.name;
+    EXPECT_EQ(state.cell(60).mountain_side, c.handed_back) << c.name;
+    EXPECT_EQ(state.cell(63).kind, c.markers ? kMountainMarkerCell : kEmptyCell) << c.name;
+  }
+}
+
+TEST(MemoMontagna, AStretchWithoutCellsIsStillCountedForTheGapRule) {
+  BuildState state = state_with_cells(10000);
+  int32_t tipo = 12;
+  memo_montagna(state, 30, 70, tipo);  // first cell 1, last cell 0
+  EXPECT_EQ(state.mountain_count, 1);
+  EXPECT_EQ(state.cell(0).mountain_side, 0);
+  EXPECT_EQ(state.cell(1).mountain_side, 0);
+  tipo = 12;
+  memo_montagna(state, 200, 600, tipo);
+  EXPECT_EQ(tipo, 3);
+}
+
+TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
+  BuildState state = state_with_cells(10000);
+  for (int i = 0; i < kMaxMountainStretches; ++i) {
+    int32_t tipo = 2;
+    memo_montagna(state, i * 100, i * 100 + 60, tipo);
+  }
+  ASSERT_EQ(state.error_code, 0);
+  int32_t tipo = 12;
+  memo_montagna(state, 9000, 9400, tipo);
+  EXPECT_EQ(state.error_code, kMountainTableFullCode);
+  EXPECT_EQ(state.mountain_count, kMaxMountainStretches);
+  EXPECT_EQ(tipo, 12);
+  EXPECT_EQ(state.cell(180).mountain_side, 0);
+
+  for (const auto& [inizio, fine] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
+    BuildState fresh = state_with_cells(10000);  // cells 0 to 340
+    tipo = 2;
+    memo_montagna(fresh, inizio, fine, tipo);
+    EXPECT_EQ(fresh.error_code, kOutsideTheLineCode) << inizio;
+    EXPECT_EQ(fresh.mountain_count, 0) << inizio;
+  }
+}
+
+TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
+  struct Case {
+    SpeedBoard board;
+    int16_t v1, v2, v3, v4;
+  };
+  const Case cases[] = {
+      {{90, 95, 100, 2, 90, 95, 100, 2}, 1818, 1919, 2020, 22},
+      {{150, 150, 150, 0, 150, 150, 150, 1}, 3030, 3030, 3030, 1},
+      {{120, 130, 135, 0, 0, 0, 0, 0}, 2400, 2600, 2700, 0},
+      {{0, 0, 0, 0, 12, 13, 495, 0}, 2, 3, 99, 0},  // d speeds off the 5 km/h grid round
+      {{0, 0, 0, 7000, 0, 0, 0, 3}, 0, 0, 0, 4467},  // 70003 kept to 16 bits
+  };
+  for (const Case& c : cases) {
+    BuildState state = state_with_cells(10000);
+    memo_indicatori_v_max(state, 2500, c.board);
+    const TrackCell& cell = state.cell(51);
+    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(cell.kind, kSpeedBoardCell);
+    EXPECT_EQ(cell.value_1, c.v1);
+    EXPECT_EQ(cell.value_2, c.v2);
+    EXPECT_EQ(cell.value_3, c.v3);
+    EXPECT_EQ(cell.value_4, c.v4);
+  }
+}
+
+TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
+  BuildState state = state_with_cells(100000);
+  const SpeedBoard board{90, 95, 100, 2, 90, 95, 100, 2};
+  for (const auto& [posizione, cell] : {std::pair{85950, 1720}, {86200, 1725}, {86450, 1730}}) {
+    memo_indicatori_v_max(state, posizione, board);
+    EXPECT_EQ(state.cell(cell).kind, kSpeedBoardCell) << posizione;
+  }
+  EXPECT_EQ(board_cell(-75), 0);  // -0.5 rounds to the even 0
+  EXPECT_EQ(board_cell(1225), 26);  // 25.5 rounds to the even 26
+}
+
+TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
+  struct Case {
+    uint8_t kind;
+    int32_t error;
+  };
+  const Case cases[] = {
+      {kMountainMarkerCell, 0},
+      {kSpeedBoardCell, kSpeedBoardCellTakenCode},
+      {kIndicationBoardCell, kSpeedBoardCellTakenCode},
+  };
+  for (const Case& c : cases) {
+    BuildState state = state_with_cells(10000);
+    state.cell(51).kind = c.kind;
+    state.cell(51).value_1 = 7;
+    memo_indicatori_v_max(state, 2500, SpeedBoard{90, 95, 100, 2, 90, 95, 100, 2});
+    EXPECT_EQ(state.error_code, c.error) << int{c.kind};
+    EXPECT_EQ(state.cell(51).kind, c.error == 0 ? uint8_t{kSpeedBoardCell} : c.kind);
+    EXPECT_EQ(state.cell(51).value_1, c.error == 0 ? 1818 : 7);
+  }
+}
+
+TEST(MemoIndicatoriVMax, RefusesWhatItCannotStore) {
+  BuildState state = state_with_cells(10000);
+  memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0});
+  EXPECT_EQ(state.error_code, 25);
+  EXPECT_EQ(state.error_detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
+  EXPECT_EQ(state.cell(51), TrackCell{});
+
+  BuildState below = state_with_cells(10000);
+  memo_indicatori_v_max(below, -100, SpeedBoard{});
+  EXPECT_EQ(below.error_code, kOutsideTheLineCode);
+}
+
+}  // namespace
+}  // namespace sb
