@@ -1,0 +1,440 @@
+#include "inspect/dump.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "inspect/test_bytes.h"
+#include "platform/memory_file_system.h"
+
+namespace sb {
+namespace {
+
+using test::Bytes;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+struct DumpRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+DumpRun dump(MemoryFileSystem& files, const DumpOptions& options) {
+  std::ostringstream out;
+  std::ostringstream err;
+  DumpRun run;
+  run.status = run_dump(options, files, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+DumpOptions options_for(const std::string& path, std::optional<DumpKind> kind = std::nullopt,
+                        std::optional<std::pair<int32_t, int32_t>> rows = std::nullopt) {
+  DumpOptions options;
+  options.path = path;
+  options.kind = kind;
+  options.rows = rows;
+  return options;
+}
+
+DumpRun dump(MemoryFileSystem& files, const std::string& path, bool json = false,
+             std::optional<std::pair<int32_t, int32_t>> rows = std::nullopt) {
+  DumpOptions options = options_for(path, std::nullopt, rows);
+  options.json = json;
+  return dump(files, options);
+}
+
+std::array<GeneralRecord, kRecordCount> fixture_records() {
+  std::array<GeneralRecord, kRecordCount> records{};
+  GeneralRecord& station = records[1];
+  station.kind = 12;
+  station.long_1 = -400;
+  station.long_2 = 450;
+  station.byte_1 = 1;
+  station.text = "VALMIRA CENTRALE";
+  station.short_1 = 3;
+  station.short_2 = 1;
+  station.short_3 = 2;
+  station.short_4 = 1;
+  station.short_5 = 1;
+  station.byte_3 = 12;
+  station.long_4 = 45540;
+  records[80].text = "Caf\xE9 \"Sud\"";
+  records[81].long_1 = 1200;
+  records[81].long_2 = 98000;
+  records[81].long_3 = 1;
+  records[84].long_2 = 302600;
+  records[85].text = "Valmira_Lunerio";
+  records[85].short_1 = 611;
+  records[85].long_4 = 33907;
+  records[86].text = "37924";
+  return records;
+}
+
+TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(fixture_records());
+  const DumpRun run = dump(files, "sc.sim");
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(
+      run.out,
+      "records file sc.sim: 87 records, 3004 bytes\n"
+      "record 1 (station): kind 12, long_1 -400 (station area start, m), long_2 450 (station "
+      "area end, m), long_3 0 (position, m), byte_1 1, text \"VALMIRA CENTRALE\" (name), "
+      "short_1 3, short_2 1, short_3 2, short_4 1, short_5 1, byte_2 0, byte_3 12 (stop time, "
+      "s), byte_4 0, byte_5 0, long_4 45540 (departure 12:39:00)\n"
+      "record 80 (indication board text): kind 0, long_1 0, long_2 0, long_3 0, byte_1 0, text "
+      "\"Caf\xE9 \\\"Sud\\\"\" (board text), short_1 0, short_2 0, short_3 0, short_4 0, "
+      "short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
+      "record 81 (chainage three): kind 0, long_1 1200 (start, m), long_2 98000 (kilometre "
+      "value, m), long_3 1 (flag), byte_1 0, text \"\", short_1 0, short_2 0, short_3 0, "
+      "short_4 0, short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
+      "record 84 (totals): kind 0, long_1 0 (braked mass, %), long_2 302600 (route length, m), "
+      "long_3 0 (cars), byte_1 0, text \"\", short_1 0, short_2 0, short_3 0, short_4 0, "
+      "short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
+      "record 85 (scenario): kind 0, long_1 0 (background one), long_2 0 (background three), "
+      "long_3 0 (background two), byte_1 0, text \"Valmira_Lunerio\" (scenario name), short_1 "
+      "611 (format mark, expected 610), short_2 0, short_3 0, short_4 0, short_5 0, byte_2 0, "
+      "byte_3 0, byte_4 0, byte_5 0, long_4 33907 (scenario code)\n"
+      "record 86 (train): kind 0, long_1 0 (cab signalling start, m), long_2 0 (cab signalling "
+      "end, m), long_3 0 (cab signalling codes), byte_1 0, text \"37924\" (train number), "
+      "short_1 0 (sand), short_2 0, short_3 0 (clock 1), short_4 0 (clock 2), short_5 0 (clock "
+      "3), byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
+      "all zero, not shown: records 0, 2-79, 82-83\n");
+}
+
+TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(fixture_records());
+  const DumpRun run = dump(files, "sc.sim", /*json=*/true);
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  const nlohmann::json json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["kind"], "records");
+  EXPECT_EQ(json["bytes"], 3004);
+  ASSERT_EQ(json["records"].size(), 87u);
+  EXPECT_EQ(json["records"][0]["role"], "unused");
+  EXPECT_EQ(json["records"][1]["role"], "station");
+  EXPECT_EQ(json["records"][1]["long_1"], -400);
+  EXPECT_EQ(json["records"][1]["long_4"], 45540);
+  EXPECT_EQ(json["records"][80]["text"], "Caf\xC3\xA9 \"Sud\"");
+  EXPECT_EQ(json["records"][85]["index"], 85);
+  EXPECT_EQ(json["records"][85]["short_1"], 611);
+}
+
+std::vector<TrackCell> fixture_cells() {
+  std::vector<TrackCell> cells(14);
+  cells[1].value_1 = 5121;
+  cells[1].value_2 = 2508;
+  cells[2] = {kSpeedBoardCell, 1818, 2400, 0, 21};
+  cells[3] = {kSignalCell, 32, 11, 0, 8, 220, 0, 2};
+  cells[4].approach = 84;
+  cells[5] = {kSlowdownStartCell, 60, 60, 0};
+  cells[6] = {kSlowdownWarningCell, 100};
+  cells[7] = {kWarningLeadInCell, 3, 3};
+  cells[8] = {kStationStopCell, 1, 0, 9, 0, 0, 81};
+  cells[9] = {kCodePointCell, 180};
+  cells[10].kind = kCodeCutPointCell;
+  cells[11].kind = kMountainMarkerCell;
+  cells[11].mountain_side = 2;
+  cells[12] = {kIndicationBoardCell, 80};
+  cells[13] = {7, 5, 0, 0, 0, 4};
+  // The line under every cell but the last.
+  for (size_t i = 0; i + 1 < cells.size(); ++i) {
+    cells[i].gradient = i < 6 ? 100 : 97;
+    cells[i].speed_limit = 13;
+    cells[i].adhesion = 100;
+  }
+  return cells;
+}
+
+std::string cells_file(const std::vector<TrackCell>& cells) {
+  Bytes bytes;
+  for (const TrackCell& cell : cells) bytes.cell(cell);
+  return bytes;
+}
+
+TEST(DumpCells, UnpacksEachKindAndListsTheLineAsRuns) {
+  MemoryFileSystem files;
+  files.files["sc.dat"] = cells_file(fixture_cells());
+  const DumpRun run = dump(files, "sc.dat");
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_EQ(run.out,
+            "cells file sc.dat: 14 cells, 210 bytes\n"
+            "format mark 5121 in cell 1\n"
+            "scenario code 2508 in cell 1\n"
+            "cell 2 at 100 m: speed board: A s 90 km/h, A d 90 km/h, B s 120 km/h, B d 0 km/h, "
+            "C s 0 km/h, C d 0 km/h, stripes s 2, stripes d 1\n"
+            "cell 3 at 150 m: signal: s1 3, d1 2, s2 1, d2 1, s3 0, d3 0, rapp 0, 3sx+dx 8, "
+            "signal time 220\n"
+            "cell 4 at 200 m: approach mark 4, approach code 8\n"
+            "cell 5 at 250 m: slowdown start: speed 60 km/h, second speed 60 km/h, f_tt 0\n"
+            "cell 6 at 300 m: slowdown warning: speed 100 km/h, second speed 0 km/h\n"
+            "cell 7 at 350 m: warning lead-in: number 3, second number 3\n"
+            "cell 8 at 400 m: station stop: record 1, value_3 9, approach mark 1, approach "
+            "code 8\n"
+            "cell 9 at 450 m: code point: code value 180\n"
+            "cell 10 at 500 m: code cut point\n"
+            "cell 11 at 550 m: mountain marker\n"
+            "cell 12 at 600 m: indication board: record 80\n"
+            "cell 13 at 650 m: kind 7: value_1 5, signal time 4\n"
+            "cells 0-5: gradient 0\n"
+            "cells 6-12: gradient -3\n"
+            "cell 13: gradient none (byte 0)\n"
+            "cells 0-12: speed limit 65 km/h\n"
+            "cell 13: speed limit 0 km/h\n"
+            "cells 0-12: adhesion 100\n"
+            "cell 13: adhesion 0\n"
+            "cells 0-2: mountain side 0\n"
+            "cell 3: mountain side 2\n"
+            "cells 4-10: mountain side 0\n"
+            "cell 11: mountain side 2\n"
+            "cells 12-13: mountain side 0\n");
+}
+
+TEST(DumpCells, CheckTheFormatMarkOfCell1) {
+  TrackCell wrong_mark;
+  wrong_mark.value_1 = 17;
+  wrong_mark.value_2 = -3;
+  struct Case {
+    std::vector<TrackCell> cells;
+    std::string lines;
+  };
+  const Case cases[] = {
+      {{TrackCell{}, wrong_mark}, "format mark 17 in cell 1, expected 5121\nscenario code -3 in cell 1\n"},
+      {{TrackCell{}}, "no cell 1: no format mark, no scenario code\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    files.files["sc.dat"] = cells_file(c.cells);
+    const DumpRun run = dump(files, "sc.dat");
+    EXPECT_EQ(run.status, kDumpDone);
+    EXPECT_THAT(run.out, HasSubstr(c.lines));
+    EXPECT_THAT(run.out, Not(HasSubstr("cell 1 at")));
+  }
+}
+
+TEST(DumpCells, JsonCarriesRawValuesMeaningsAndRuns) {
+  MemoryFileSystem files;
+  files.files["sc.dat"] = cells_file(fixture_cells());
+  const DumpRun run = dump(files, "sc.dat", /*json=*/true);
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  const nlohmann::json json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["cell_count"], 14);
+  EXPECT_EQ(json["format_mark"], 5121);
+  EXPECT_EQ(json["scenario_code"], 2508);
+  ASSERT_EQ(json["cells"].size(), 12u);
+  const nlohmann::json& signal = json["cells"][1];
+  EXPECT_EQ(signal["cell"], 3);
+  EXPECT_EQ(signal["position"], 150);
+  EXPECT_EQ(signal["kind_name"], "signal");
+  EXPECT_EQ(signal["value_1"], 32);
+  EXPECT_EQ(signal["signal_time"], 220);
+  EXPECT_EQ(signal["meaning"]["3sx+dx"], 8);
+  EXPECT_EQ(json["cells"][0]["meaning"]["B s"], 120);
+  const nlohmann::json& gradient = json["runs"]["gradient"];
+  ASSERT_EQ(gradient.size(), 3u);
+  EXPECT_EQ(gradient[1], (nlohmann::json{{"first", 6}, {"last", 12}, {"byte", 97}, {"value", -3}}));
+  EXPECT_TRUE(gradient[2]["value"].is_null());
+  EXPECT_EQ(json["runs"]["speed_limit"][0]["value"], 65);
+}
+
+std::string fixture_trace() {
+  return Bytes()
+      .int16_element(0).int16_element(0).double_element(3).double_element(3).unset()
+      .int16_element(0).int16_element(1).double_element(5).double_element(5.5).unset();
+}
+
+TEST(DumpLineTrace, SummarisesAndShowsTheRowsAskedFor) {
+  MemoryFileSystem files;
+  files.files["tr_linea.dat"] = fixture_trace();
+  const DumpRun run = dump(files, "tr_linea.dat", false, std::pair(2, 9));
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_EQ(run.out,
+            "line trace tr_linea.dat: 5 rows in each column, 60 bytes\n"
+            "column x: 2 int16, 2 double, 1 unset\n"
+            "column y: 2 int16, 2 double, 1 unset\n"
+            "extent x 0.000 to 3.000, y 0.000 to 5.500\n"
+            "length along the trace 6.500 m\n"
+            "row 2: x 3, y 5\n"
+            "row 3: x 3, y 5.5\n"
+            "row 4: x unset, y unset\n");
+}
+
+TEST(DumpLineTrace, ShowsExactValuesAndTheRouteLengthTheRowsImply) {
+  Bytes bytes;
+  bytes.int16_element(-7).double_element(0.1).double_element(651.999996);
+  for (int i = 3; i < 7003; ++i) bytes.unset();
+  bytes.int16_element(0).double_element(-1e-300).double_element(2);
+  for (int i = 3; i < 7003; ++i) bytes.unset();
+  MemoryFileSystem files;
+  files.files["tr_linea.dat"] = bytes;
+  const DumpRun run = dump(files, "tr_linea.dat", false, std::pair(0, 2));
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("rows for a route of 2 m\n"));
+  EXPECT_THAT(run.out, HasSubstr("row 0: x -7 (int16), y 0 (int16)\n"
+                                 "row 1: x 0.1, y -1e-300\n"
+                                 "row 2: x 651.999996, y 2\n"));
+}
+
+TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
+  MemoryFileSystem files;
+  files.files["tr_linea.dat"] = fixture_trace();
+  const DumpRun run = dump(files, "tr_linea.dat", true, std::pair(3, 4));
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  const nlohmann::json json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["kind"], "trace");
+  EXPECT_EQ(json["row_count"], 5);
+  EXPECT_TRUE(json["route_length"].is_null());
+  EXPECT_EQ(json["columns"]["x"]["double"], 2);
+  EXPECT_EQ(json["columns"]["y"]["max"], 5.5);
+  EXPECT_EQ(json["length"], 6.5);
+  ASSERT_EQ(json["rows"].size(), 2u);
+  EXPECT_EQ(json["rows"][0], (nlohmann::json{
+                                 {"row", 3}, {"x", 3.0}, {"y", 5.5}, {"x_tag", "double"},
+                                 {"y_tag", "double"}}));
+  EXPECT_TRUE(json["rows"][1]["x"].is_null());
+  EXPECT_EQ(json["rows"][1]["y_tag"], "unset");
+}
+
+TEST(DumpLineTrace, ShowsNoRowsUnlessAsked) {
+  MemoryFileSystem files;
+  files.files["tr_linea.dat"] = fixture_trace();
+  const DumpRun run = dump(files, "tr_linea.dat");
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_THAT(run.out, Not(HasSubstr("row ")));
+}
+
+TEST(Dump, RowsSelectIndicesAndNoteRowsBeyondTheTable) {
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.dat"] = cells_file(fixture_cells());
+  files.files["tr_linea.dat"] = fixture_trace();
+
+  const DumpRun records = dump(files, "sc.sim", false, std::pair(85, 500));
+  EXPECT_THAT(records.out, HasSubstr("record 85 "));
+  EXPECT_THAT(records.out, HasSubstr("record 86 "));
+  EXPECT_THAT(records.out, Not(HasSubstr("record 84 ")));
+  EXPECT_THAT(records.out, Not(HasSubstr("all zero")));
+
+  const DumpRun cells = dump(files, "sc.dat", false, std::pair(3, 4));
+  EXPECT_THAT(cells.out, HasSubstr("format mark 5121 in cell 1\n"));
+  EXPECT_THAT(cells.out, HasSubstr("cell 3 at 150 m: signal"));
+  EXPECT_THAT(cells.out, HasSubstr("cell 4 at 200 m: approach"));
+  EXPECT_THAT(cells.out, Not(HasSubstr("cell 2 at")));
+  EXPECT_THAT(cells.out, Not(HasSubstr("cell 5 at")));
+  EXPECT_THAT(cells.out, HasSubstr("cells 3-4: gradient 0\n"));
+
+  const struct {
+    std::string path;
+    std::string note;
+  } beyond[] = {
+      {"sc.sim", "records 87-90 asked for, the last is 86\n"},
+      {"sc.dat", "cells 87-90 asked for, the last is 13\n"},
+      {"tr_linea.dat", "rows 87-90 asked for, the last is 4\n"},
+  };
+  for (const auto& c : beyond) {
+    const DumpRun run = dump(files, c.path, false, std::pair(87, 90));
+    EXPECT_EQ(run.status, kDumpDone) << c.path;
+    EXPECT_THAT(run.out, HasSubstr(c.note)) << c.path;
+    EXPECT_THAT(run.out, Not(HasSubstr("record "))) << c.path;
+    EXPECT_THAT(run.out, Not(HasSubstr(" at "))) << c.path;
+    EXPECT_THAT(run.out, Not(HasSubstr("row 4"))) << c.path;
+  }
+}
+
+TEST(Dump, FailsWithOneLineNamingTheFile) {
+  MemoryFileSystem files;
+  files.files["sc.dat"] = std::string(16, '\0');
+  files.files["odd.txt"] = Bytes().unset();
+  files.files["sc.sim"] = test::records_file({});
+  files.unreadable.insert("locked.sim");
+  files.files["locked.sim"] = "";
+  struct Case {
+    DumpOptions options;
+    std::string message;
+  };
+  const Case cases[] = {
+      {options_for("missing.sim"), "cannot read missing.sim: No such file or directory\n"},
+      {options_for("locked.sim"), "cannot read locked.sim: Permission denied\n"},
+      {options_for("notes.txt"),
+       "cannot tell what notes.txt holds from its name (.sim, _linea.dat or .dat): give --kind "
+       "records, cells or trace\n"},
+      {options_for("sc.dat"),
+       "cannot decode sc.dat as a cells file: is 16 bytes, not a whole number of 15-byte "
+       "cells: cell 1 at byte 15 has only 1 byte\n"},
+      {options_for("odd.txt", DumpKind::kLineTrace),
+       "cannot decode odd.txt as a line trace file: holds an odd number of elements (1, ending "
+       "at byte 2): the two columns must have the same number of rows\n"},
+      {options_for("sc.sim", DumpKind::kCells),
+       "cannot decode sc.sim as a cells file: is 2958 bytes, not a whole number of 15-byte "
+       "cells: cell 197 at byte 2955 has only 3 bytes\n"},
+      {options_for("sc.sim", std::nullopt, std::pair(5, 2)),
+       "--rows 5:2: the first row comes after the last\n"},
+      {options_for("sc.sim", std::nullopt, std::pair(-1, 2)), "--rows -1:2: row numbers start at 0\n"},
+  };
+  for (const Case& c : cases) {
+    const DumpRun run = dump(files, c.options);
+    EXPECT_EQ(run.status, kDumpFailed) << c.options.path;
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "") << c.options.path;
+  }
+}
+
+TEST(Dump, KindFromNameAndFlag) {
+  const struct {
+    const char* name;
+    std::optional<DumpKind> kind;
+  } names[] = {
+      {"Valmira_Lunerio_37924.sim", DumpKind::kRecords},
+      {"Valmira_Lunerio_37924.dat", DumpKind::kCells},
+      {"Valmira_Lunerio_linea.dat", DumpKind::kLineTrace},
+      {"C:\\SCENARI\\VALMIRA_LUNERIO_LINEA.DAT", DumpKind::kLineTrace},
+      {"out/x.SIM", DumpKind::kRecords},
+      {"Valmira_Lunerio_linea.txt", std::nullopt},
+      {"x.dat.bak", std::nullopt},
+      {"sim", std::nullopt},
+  };
+  for (const auto& c : names) EXPECT_EQ(dump_kind_from_name(c.name), c.kind) << c.name;
+
+  EXPECT_EQ(dump_kind_from_flag("records"), DumpKind::kRecords);
+  EXPECT_EQ(dump_kind_from_flag("cells"), DumpKind::kCells);
+  EXPECT_EQ(dump_kind_from_flag("trace"), DumpKind::kLineTrace);
+  EXPECT_EQ(dump_kind_from_flag("Trace"), std::nullopt);
+  EXPECT_EQ(dump_kind_from_flag("sim"), std::nullopt);
+}
+
+TEST(ParseRowRange, AcceptsFirstToLastAndExplainsBadRanges) {
+  const struct {
+    const char* text;
+    std::optional<std::pair<int32_t, int32_t>> range;
+    std::string error;
+  } cases[] = {
+      {"0:99", std::pair(0, 99), ""},
+      {"7:7", std::pair(7, 7), ""},
+      {"0:2147483647", std::pair(0, 2147483647), ""},
+      {"9:3", std::nullopt, "--rows 9:3: the first row comes after the last"},
+      {"0:2147483648", std::nullopt, "--rows 0:2147483648: row numbers go up to 2147483647"},
+      {"5", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"5\""},
+      {"", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"\""},
+      {"1:", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"1:\""},
+      {"-1:3", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"-1:3\""},
+      {"+1:3", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"+1:3\""},
+      {"1:2:3", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"1:2:3\""},
+      {"a:b", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"a:b\""},
+      {" 1:2", std::nullopt, "--rows takes FIRST:LAST, two row numbers such as 0:99, not \" 1:2\""},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_EQ(parse_row_range(c.text, &error), c.range) << c.text;
+    EXPECT_EQ(error, c.error) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace sb
