@@ -1,0 +1,87 @@
+#include <benchmark/benchmark.h>
+
+#include <bit>
+#include <sstream>
+#include <string>
+
+#include "inspect/dump.h"
+#include "inspect/scenario_decoder.h"
+#include "inspect/trace_summary.h"
+#include "platform/memory_file_system.h"
+
+namespace sb {
+namespace {
+
+void append_element(std::string& bytes, uint16_t tag, uint64_t value, int value_bytes) {
+  bytes += static_cast<char>(tag);
+  bytes += '\0';
+  for (int i = 0; i < value_bytes; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// The trace file of a route of `length` metres as the build writes it: two
+// integer rows, doubles, two unset rows, per column.  The longest route
+// (1000000 m) gives about 20 MB.
+std::string trace_file(int32_t length) {
+  const int32_t last = length + 7000;
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(20) * static_cast<size_t>(last));
+  for (int column = 0; column < 2; ++column) {
+    append_element(bytes, 2, 0, 2);
+    append_element(bytes, 2, static_cast<uint64_t>(column), 2);
+    for (int32_t row = 2; row <= last - 2; ++row) {
+      const double value = column == 0 ? 0.001 * row : static_cast<double>(row);
+      append_element(bytes, 5, std::bit_cast<uint64_t>(value), 8);
+    }
+    append_element(bytes, 0, 0, 0);
+    append_element(bytes, 0, 0, 0);
+  }
+  return bytes;
+}
+
+void BM_DecodeLineTrace(benchmark::State& bench) {
+  const std::string bytes = trace_file(static_cast<int32_t>(bench.range(0)));
+  for (auto _ : bench) {
+    DecodedTrace trace;
+    std::string error;
+    if (!decode_line_trace(bytes, &trace, &error)) {
+      bench.SkipWithError(error.c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(trace.value(1, trace.row_count() - 3));
+  }
+  bench.SetBytesProcessed(static_cast<int64_t>(bench.iterations()) *
+                          static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_DecodeLineTrace)->Arg(302600)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_SummarizeLineTrace(benchmark::State& bench) {
+  DecodedTrace trace;
+  std::string error;
+  decode_line_trace(trace_file(static_cast<int32_t>(bench.range(0))), &trace, &error);
+  for (auto _ : bench) benchmark::DoNotOptimize(summarize_trace(trace).length);
+}
+BENCHMARK(BM_SummarizeLineTrace)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The whole text dump of the trace, reading the file included.
+void BM_DumpLineTrace(benchmark::State& bench) {
+  MemoryFileSystem files;
+  files.files["x_linea.dat"] = trace_file(static_cast<int32_t>(bench.range(0)));
+  DumpOptions options;
+  options.path = "x_linea.dat";
+  options.rows = std::pair(0, 99);
+  for (auto _ : bench) {
+    std::ostringstream out;
+    std::ostringstream err;
+    if (run_dump(options, files, out, err) != kDumpDone) {
+      bench.SkipWithError(err.str().c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  bench.SetBytesProcessed(static_cast<int64_t>(bench.iterations()) *
+                          static_cast<int64_t>(files.files["x_linea.dat"].size()));
+}
+BENCHMARK(BM_DumpLineTrace)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sb
