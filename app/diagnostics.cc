@@ -1,5 +1,7 @@
 #include "app/diagnostics.h"
 
+#include <string_view>
+
 #include "model/rounding.h"
 
 namespace sb {
@@ -11,8 +13,9 @@ std::string metres(int32_t position) { return std::to_string(position) + " m"; }
 std::string taken_cell(const BuildState& state, int64_t cell) {
   std::string text = "cell " + std::to_string(cell);
   if (state.cell_exists(cell)) {
-    text += std::string(", which already holds a ") +
-            cell_kind_name(state.cell(static_cast<int32_t>(cell)).kind);
+    const std::string kind = cell_kind_name(state.cell(static_cast<int32_t>(cell)).kind);
+    const bool vowel = std::string_view("aeiou").find(kind[0]) != std::string_view::npos;
+    text += (vowel ? ", which already holds an " : ", which already holds a ") + kind;
   }
   return text;
 }

@@ -1,0 +1,153 @@
+#include "app/bare_run.h"
+
+#include <gtest/gtest.h>
+#include <openssl/evp.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/file_system.h"
+
+namespace sb {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string sha256_hex(const std::string& bytes) {
+  unsigned char digest[EVP_MAX_MD_SIZE];
+  unsigned int length = 0;
+  EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr);
+  static const char digits[] = "0123456789abcdef";
+  std::string text;
+  for (unsigned int i = 0; i < length; ++i) {
+    text += digits[digest[i] >> 4];
+    text += digits[digest[i] & 15];
+  }
+  return text;
+}
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class BareRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = fs::temp_directory_path() /
+                 ("bare-run-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(directory_);
+    fs::create_directories(directory_);
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  int run(bool keep_sources = false) {
+    std::unique_ptr<Window> window = make_console_window(notices_);
+    return bare_run({directory_.string(), keep_sources}, disk_file_system(), *window,
+                    diagnostics_);
+  }
+
+  std::map<std::string, std::string> files() const {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::directory_iterator(directory_)) {
+      found[entry.path().filename().string()] = read_bytes(entry.path());
+    }
+    return found;
+  }
+
+  fs::path directory_;
+  std::ostringstream notices_;
+  std::ostringstream diagnostics_;
+};
+
+int16_t int16_at(const std::string& bytes, size_t offset) {
+  return static_cast<int16_t>(static_cast<unsigned char>(bytes[offset]) |
+                              static_cast<unsigned char>(bytes[offset + 1]) << 8);
+}
+
+int32_t int32_at(const std::string& bytes, size_t offset) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
+  return static_cast<int32_t>(value);
+}
+
+// Offset of record `index` in the records file: each is 34 bytes and its text.
+size_t record_offset(const std::string& records, int index) {
+  size_t offset = 0;
+  for (int i = 0; i < index; ++i) offset += 34 + static_cast<uint16_t>(int16_at(records, offset + 14));
+  return offset;
+}
+
+TEST_F(BareRun, LeavesTheDocumentsAndTheBinaryFilesAndNothingElse) {
+  ASSERT_EQ(run(), 0) << diagnostics_.str();
+  EXPECT_EQ(diagnostics_.str(), "");
+  EXPECT_EQ(notices_.str(), "Attendere\n");
+  const auto found = files();
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : found) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "Valmira_Lunerio_37924.dat", "Valmira_Lunerio_37924.sim",
+                       "Valmira_Lunerio_37924_note.txt", "Valmira_Lunerio_37924_rallentamenti.txt",
+                       "Valmira_Lunerio_37924_scheda_treno.txt", "Valmira_Lunerio_linea.dat"}));
+
+  const std::string& records = found.at("Valmira_Lunerio_37924.sim");
+  const std::string& cells = found.at("Valmira_Lunerio_37924.dat");
+  EXPECT_EQ(records.size(), 3362u);
+  EXPECT_EQ(cells.size(), 92895u);
+  EXPECT_EQ(found.at("Valmira_Lunerio_linea.dat").size(), 6191964u);
+
+  const size_t scenario = record_offset(records, 85);
+  const size_t text_length = static_cast<uint16_t>(int16_at(records, scenario + 14));
+  EXPECT_EQ(records.substr(scenario + 16, text_length), "Valmira_Lunerio");
+  EXPECT_EQ(records.substr(scenario + 16 + text_length, 2), "\x62\x02");
+  EXPECT_EQ(int32_at(records, scenario + 30 + text_length), 32990);
+  EXPECT_EQ(cells.substr(16, 2), "\x01\x14");
+  EXPECT_EQ(int16_at(cells, 18), 2363);
+}
+
+TEST_F(BareRun, TheSixFilesAreExactlyThePinnedOnes) {
+  ASSERT_EQ(run(), 0) << diagnostics_.str();
+  // Any change to these bytes must be deliberate: update the digests with it.
+  const std::map<std::string, std::string> expected = {
+      {"Valmira_Lunerio_37924.dat",
+       "5e57e0d0268c1f6b2b355c3386a387569a36cb497392474c8593c59f22421c6a"},
+      {"Valmira_Lunerio_37924.sim",
+       "bf4da383b54a48d6aea3aed06d0d034b0a82c81b2416e63473dd6f2e32007550"},
+      {"Valmira_Lunerio_37924_note.txt",
+       "84110187b8bf0790f6e5cc4810af00fd1ae812207b583e69d85ac096f5fe4404"},
+      {"Valmira_Lunerio_37924_rallentamenti.txt",
+       "f0b733494de3241d34dbd728ac13ec006578068e3cf3e3bd25625ed81e0a6737"},
+      {"Valmira_Lunerio_37924_scheda_treno.txt",
+       "70196a4c026c15b75b71a0de60ab8e1ebe4751496e83423c23863cecb2d4016b"},
+      {"Valmira_Lunerio_linea.dat",
+       "ff79f73dac803fd9315a8c3ea8d99609e9785c3c33ce5f967dda7cf38b7b1bb2"},
+  };
+  for (const auto& [name, bytes] : files()) {
+    EXPECT_EQ(sha256_hex(bytes), expected.at(name)) << name;
+  }
+}
+
+TEST_F(BareRun, KeepSourcesLeavesTheTwoTexts) {
+  ASSERT_EQ(run(/*keep_sources=*/true), 0) << diagnostics_.str();
+  const auto found = files();
+  EXPECT_EQ(found.count("Valmira_Lunerio_linea.txt"), 1u);
+  EXPECT_EQ(found.count("Valmira_Lunerio_37924-.txt"), 1u);
+}
+
+TEST_F(BareRun, ASecondRunReplacesEveryFileWhole) {
+  const std::string cells = (directory_ / "Valmira_Lunerio_37924.dat").string();
+  std::ofstream(cells, std::ios::binary) << std::string(200000, 'x');
+  ASSERT_EQ(run(), 0);
+  const auto first = files();
+  ASSERT_EQ(run(), 0);
+  EXPECT_EQ(files(), first);
+  EXPECT_EQ(first.at("Valmira_Lunerio_37924.dat").size(), 92895u);
+}
+
+}  // namespace
+}  // namespace sb

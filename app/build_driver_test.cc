@@ -1,0 +1,122 @@
+#include "app/build_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "app/diagnostics.h"
+#include "platform/memory_file_system.h"
+
+namespace sb {
+namespace {
+
+const char kTrainText[] = "[generale]\r\nnumero vetture, 4\r\n[fine]\r\n";
+
+std::string line_text(const std::string& body) {
+  return "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n" + body + "[fine]\r\n";
+}
+
+struct Build {
+  MemoryFileSystem file_system;
+  BuildState state;
+  BuildPlan plan;
+  BuildReport report;
+};
+
+void run(Build& build, const std::string& line, const std::string& train = kTrainText) {
+  build.state.scenario_name = "S";
+  build.state.train_number = "1";
+  build.plan.texts = {"/d/S_linea.txt", "/d/S_1-.txt", true};
+  build.plan.outputs = scenario_file_names("/d", "S", "1");
+  build.file_system.files[build.plan.texts.line_path] = line;
+  build.file_system.files[build.plan.texts.train_path] = train;
+  build.report = memorizza_percorso(build.state, 1, build.file_system, build.plan);
+}
+
+bool wrote_any(const Build& build) {
+  const ScenarioFileNames& names = build.plan.outputs;
+  return build.file_system.files.count(names.line_trace) + build.file_system.files.count(names.records) +
+             build.file_system.files.count(names.cells) != 0;
+}
+
+TEST(BuildDriver, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
+  Build build;
+  run(build, line_text(""));
+  EXPECT_EQ(build.report.end, BuildEnd::kDone);
+  EXPECT_EQ(exit_status(build.report), 0);
+  EXPECT_EQ(build.state.record(kScenarioRecord).short_1, 610);
+  EXPECT_EQ(build.state.cell(1).value_1, 5121);
+  EXPECT_NE(build.state.record(kScenarioRecord).long_4, 0);
+  EXPECT_EQ(build.state.cell(1).value_2, 2508 - 'a' + 's');
+  const std::string& cells = build.file_system.files[build.plan.outputs.cells];
+  ASSERT_EQ(cells.size(), 15u * 161);
+  EXPECT_EQ(cells.substr(16, 2), "\x01\x14");
+  EXPECT_EQ(build.file_system.files.count(build.plan.outputs.line_trace), 1u);
+  EXPECT_EQ(build.file_system.files.count(build.plan.texts.line_path), 0u);
+  EXPECT_EQ(build.file_system.files.count(build.plan.texts.train_path), 0u);
+}
+
+TEST(BuildDriver, ChecksStopTheBuildBeforeAnyFileIsWritten) {
+  struct Case {
+    const char* body;
+    const char* message;
+  };
+  const Case cases[] = {
+      // An indication board in cell 1 takes the slot of the format mark.
+      {"cartello_indicatore, 0, (x)\r\n", " Errore n. 1250"},
+      // A speed board there with no A speed leaves the mark's slot free but
+      // fills the code's.
+      {"indicatori_vmax, 0, 0, 5, 0, 0, 0, 0, 0, 0\r\n", " Errore n. 1251"},
+  };
+  for (const Case& c : cases) {
+    Build build;
+    run(build, line_text(c.body));
+    EXPECT_EQ(build.report.end, BuildEnd::kStopped) << c.body;
+    EXPECT_EQ(format_stop(build.report), c.message);
+    EXPECT_EQ(exit_status(build.report), 3);
+    EXPECT_FALSE(wrote_any(build));
+  }
+}
+
+TEST(BuildDriver, NoTrackCellsMeansNoFile) {
+  Build build;
+  run(build, "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n");
+  EXPECT_EQ(build.report.end, BuildEnd::kNoCells);
+  EXPECT_EQ(build.report.compile_error.code, 25);
+  EXPECT_EQ(exit_status(build.report), 3);
+  EXPECT_FALSE(wrote_any(build));
+}
+
+TEST(BuildDriver, ACompileErrorStillWritesTheFilesAndSetsStatusOne) {
+  Build build;
+  run(build, line_text("cartello_indicatore, 500, (a)\r\ncartello_indicatore, 500, (b)\r\n"));
+  EXPECT_EQ(build.report.end, BuildEnd::kDone);
+  EXPECT_EQ(build.report.compile_error.code, 6);
+  EXPECT_EQ(build.report.compile_error.position, 500);
+  EXPECT_EQ(exit_status(build.report), 1);
+  EXPECT_TRUE(wrote_any(build));
+  EXPECT_EQ(format_compile_error(build.report.compile_error, build.state, {"l.txt", "t.txt"}),
+            "l.txt:5:1: error E6: the indication board at 500 m needs cell 11, which already "
+            "holds an indication board");
+}
+
+TEST(BuildDriver, TheCompileErrorIsTakenBeforeTheMarkerPassOverwritesIt) {
+  Build build;
+  // A slowdown start in cell 41 whose rule B cells 36, 35, 34 all hold
+  // signals: the marker pass records a failed placement after the compile
+  // error of the second station.
+  const std::string train =
+      "[generale]\r\n"
+      "segnale, 1750, 1,0,0,0,0,0,0,0,0,0\r\n"
+      "segnale, 1700, 1,0,0,0,0,0,0,0,0,0\r\n"
+      "segnale, 1650, 1,0,0,0,0,0,0,0,0,0\r\n"
+      "rallentamento, 2000, 60, 100, 0, 0, 0\r\n"
+      "abbattimento, 1000, 1\r\nabbattimento, 1000, 1\r\n[fine]\r\n";
+  run(build, line_text(""), train);
+  EXPECT_EQ(build.report.compile_error.code, 7);
+  ASSERT_FALSE(build.report.warnings.empty());
+  EXPECT_EQ(build.report.warnings[0].code, 12);
+  EXPECT_EQ(build.state.error_code, 12);
+  EXPECT_EQ(exit_status(build.report), 1);
+}
+
+}  // namespace
+}  // namespace sb
