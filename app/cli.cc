@@ -4,6 +4,7 @@
 
 #include "app/bare_run.h"
 #include "app/compile_command.h"
+#include "inspect/dump.h"
 #include "platform/program_dir.h"
 
 namespace sb {
@@ -49,6 +50,17 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, false);
+
+  DumpOptions dump;
+  std::string dump_kind;
+  std::string dump_rows;
+  CLI::App* dump_app = app.add_subcommand(
+      "dump", "print a compiled .sim, .dat or _linea.dat file as readable text or JSON");
+  dump_app->add_option("FILE", dump.path, "the file to decode")->required();
+  dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
+      ->check(CLI::IsMember({"records", "cells", "trace"}));
+  dump_app->add_flag("--json", dump.json, "print JSON instead of text");
+  dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
 
   try {
     app.parse(argc, argv);
