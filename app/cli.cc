@@ -70,6 +70,18 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   }
   if (*compile_app) return compile_command(compile, file_system, err);
   if (*check_app) return compile_command(check, file_system, err);
+  if (*dump_app) {
+    if (!dump_kind.empty()) dump.kind = dump_kind_from_flag(dump_kind);
+    if (!dump_rows.empty()) {
+      std::string error;
+      dump.rows = parse_row_range(dump_rows, &error);
+      if (!dump.rows) {
+        err << "scenario-builder dump: --rows " << dump_rows << ": " << error << '\n';
+        return 2;
+      }
+    }
+    return run_dump(dump, file_system, out, err);
+  }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   return bare_run(bare, file_system, window, err);
 }
