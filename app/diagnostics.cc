@@ -40,6 +40,10 @@ std::string message(const CompileError& e, const BuildState& state) {
     case 15:
       return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
              std::to_string(state.cell_last_index) + " (the rest of the text is not compiled)";
+    case 104:
+      return "the indication board at " + metres(p) +
+             " finds no free record: at most 80 boards, fewer with stations";
+    case 105: return "the mountain stretch at " + metres(p) + " is beyond the 80th";
     case 103:
       return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
              "end of the line trace";
