@@ -1,5 +1,6 @@
 #include "inspect/dump_common.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -280,6 +281,21 @@ TEST(DumpLineTrace, ShowsExactValuesAndTheRouteLengthTheRowsImply) {
   EXPECT_THAT(run.out, HasSubstr("row 0: x -7 (int16), y 0 (int16)\n"
                                  "row 1: x 0.1, y -1e-300\n"
                                  "row 2: x 651.999996, y 2\n"));
+}
+
+TEST(DumpLineTrace, LeavesValuesThatAreNotFiniteOutOfExtentAndLength) {
+  const std::string bytes =
+      Bytes()
+          .int16_element(0).int16_element(0).double_element(std::numeric_limits<double>::infinity())
+          .double_element(0).double_element(0)
+          .int16_element(0).int16_element(1).double_element(2).double_element(3).double_element(4);
+  MemoryFileSystem files;
+  files.files["tr_linea.dat"] = bytes;
+  const DumpRun run = dump(files, "tr_linea.dat");
+  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("extent x 0.000 to 0.000, y 0.000 to 4.000\n"
+                                 "length along the trace 2.000 m\n"
+                                 "1 value not finite, left out of the extent and length\n"));
 }
 
 TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {

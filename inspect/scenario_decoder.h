@@ -17,7 +17,7 @@ namespace sb {
 // Decoders of the three binary scenario files.  Each takes the whole file
 // and either fills its result or leaves it untouched and says in *error what
 // is wrong and at which byte (the message does not name the file: callers
-// put the name in front).  Every decoder reads its input once, front to back.
+// put the name in front).  Every decoder takes time linear in the file size.
 
 // Bytes of one cell of the cells file, and of a record with an empty text.
 inline constexpr size_t kCellBytes = 15;

@@ -63,7 +63,8 @@ void print_text(const DumpContext& context, const DecodedTrace& trace, std::ostr
       << extent_text(summary.extent[1], 1) << '\n';
   out << "length along the trace " << millimetres(summary.length) << " m\n";
   if (summary.non_finite > 0) {
-    out << summary.non_finite << " values not finite, left out of the extent and length\n";
+    out << summary.non_finite << (summary.non_finite == 1 ? " value" : " values")
+        << " not finite, left out of the extent and length\n";
   }
   if (auto note = rows_beyond_note(context, trace.row_count(), "rows")) out << *note << '\n';
   const IndexSpan span = shown_rows(context, trace);
