@@ -39,6 +39,9 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
                  "directory");
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
+  int linger_seconds = 0;
+  // Hidden (no group): keeps the window on screen after the run, for a screenshot.
+  app.add_option("--linger", linger_seconds, "keep the window SECONDS after the run")->group("");
 
   CompileOptions compile;
   CLI::App* compile_app = app.add_subcommand(
@@ -83,6 +86,7 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
     return run_dump(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
+  window.linger(linger_seconds);
   return bare_run(bare, file_system, window, err);
 }
 

@@ -5,6 +5,6 @@
 #include "platform/window.h"
 
 int main(int argc, char** argv) {
-  std::unique_ptr<sb::Window> window = sb::make_console_window(std::cerr);
+  std::unique_ptr<sb::Window> window = sb::make_platform_window(std::cerr);
   return sb::run_cli(argc, argv, sb::disk_file_system(), *window, std::cout, std::cerr);
 }

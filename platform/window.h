@@ -18,10 +18,17 @@ class Window {
   virtual void show_message(const std::string& text) = 0;
   // Takes the window away at the end of the program.
   virtual void close() = 0;
+  // Keeps the window on screen `seconds` longer when it is closed, so that
+  // it can be looked at; a window with nothing to look at ignores it.
+  virtual void linger(int /*seconds*/) {}
 };
 
 // Stand-in that writes the notice and the messages to `out` (standard error).
 std::unique_ptr<Window> make_console_window(std::ostream& out);
+
+// The program's real window: a native one on Windows, the console stand-in
+// writing to `err` elsewhere.
+std::unique_ptr<Window> make_platform_window(std::ostream& err);
 
 }  // namespace sb
 
