@@ -17,18 +17,13 @@ bool ends_with(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-std::string range_text(int64_t first, int64_t last) {
-  return std::to_string(first) + ":" + std::to_string(last);
-}
-
 // Why a range of rows cannot be shown, or nothing when it can.
 std::optional<std::string> range_fault(int64_t first, int64_t last) {
-  const std::string flag = "--rows " + range_text(first, last) + ": ";
-  if (first < 0) return flag + "row numbers start at 0";
+  if (first < 0) return "row numbers start at 0";
   if (last > std::numeric_limits<int32_t>::max()) {
-    return flag + "row numbers go up to " + std::to_string(std::numeric_limits<int32_t>::max());
+    return "row numbers go up to " + std::to_string(std::numeric_limits<int32_t>::max());
   }
-  if (first > last) return flag + "the first row comes after the last";
+  if (first > last) return "the first row comes after the last";
   return std::nullopt;
 }
 
@@ -103,8 +98,7 @@ std::optional<std::pair<int32_t, int32_t>> parse_row_range(std::string_view text
     last = whole_number(text.substr(colon + 1));
   }
   if (!first || !last) {
-    *error = "--rows takes FIRST:LAST, two row numbers such as 0:99, not \"" +
-             std::string(text) + "\"";
+    *error = "give FIRST:LAST, two row numbers such as 0:99";
     return std::nullopt;
   }
   if (auto fault = range_fault(*first, *last)) {
@@ -126,7 +120,8 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
   }
   if (options.rows) {
     if (auto fault = range_fault(options.rows->first, options.rows->second)) {
-      err << *fault << '\n';
+      err << "--rows " << options.rows->first << ":" << options.rows->second << ": " << *fault
+          << '\n';
       return kDumpFailed;
     }
   }

@@ -23,7 +23,8 @@ std::optional<DumpKind> dump_kind_from_name(const std::string& path);
 std::optional<DumpKind> dump_kind_from_flag(std::string_view flag);
 
 // Parses "A:B", the first and last row to show (both counted from 0, A <= B).
-// On failure returns nothing and says why in *error.
+// On failure returns nothing and says why in *error ("the first row comes
+// after the last"), leaving the flag and the text to the caller.
 std::optional<std::pair<int32_t, int32_t>> parse_row_range(std::string_view text,
                                                           std::string* error);
 
