@@ -112,8 +112,8 @@ std::string format_stop(const BuildReport& report) {
     case BuildEnd::kDone: return {};
     case BuildEnd::kStopped: return " Errore n. " + report.stop;
     case BuildEnd::kNoCells:
-      return "the line text gave no route length, so there are no track cells: no scenario "
-             "file was written";
+      return "the line text gave no usable route length, so there are no track cells: no "
+             "scenario file was written";
     case BuildEnd::kWriteFailed: return report.stop;
   }
   return {};

@@ -1,0 +1,165 @@
+#include "app/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "platform/memory_file_system.h"
+
+namespace sb {
+namespace {
+
+const char kLine[] =
+    "[generale]\r\n"
+    "lunghezza percorso, 5000\r\n"
+    "[curve]\r\n"
+    "curvad4, 1000, 500\r\n"
+    "pendenza, 0, 3\r\n"
+    "[fine]\r\n";
+const char kTrain[] =
+    "[generale]\r\n"
+    "velocita, 0, 100\r\n"
+    "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+    "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+    "[fine]\r\n";
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files_.files["in/S_linea.txt"] = kLine;
+    files_.files["in/S_7-.txt"] = kTrain;
+  }
+
+  Outcome run(std::vector<const char*> args) {
+    args.insert(args.begin(), "scenario-builder");
+    std::ostringstream notices, out, err;
+    std::unique_ptr<Window> window = make_console_window(notices);
+    Outcome result;
+    result.status = run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+  }
+
+  MemoryFileSystem files_;
+};
+
+TEST_F(Cli, CompileWritesTheThreeFilesNamedAfterTheInputsAndKeepsTheInputs) {
+  const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(files_.files.count("out/S_linea.dat"), 1u);
+  EXPECT_EQ(files_.files.count("out/S_7.sim"), 1u);
+  EXPECT_EQ(files_.files.count("out/S_7.dat"), 1u);
+  EXPECT_EQ(files_.files["in/S_linea.txt"], kLine);
+  EXPECT_EQ(files_.files["in/S_7-.txt"], kTrain);
+  EXPECT_TRUE(files_.removed.empty());
+}
+
+TEST_F(Cli, CompileTakesNamesFromOptionsWhenTheInputsAreNamedOtherwise) {
+  files_.files["line.txt"] = kLine;
+  files_.files["train.txt"] = kTrain;
+  Outcome result = run({"compile", "line.txt", "train.txt", "-o", "out"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "scenario-builder: the line text line.txt is not named NAME_linea.txt: give the "
+            "scenario name with --scenario\n");
+  result = run({"compile", "line.txt", "train.txt", "-o", "out", "--scenario", "Citt\xC3\xA0",
+                "--train-number", "12"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(files_.files.count("out/Citt\xE0_12.sim"), 1u);
+  result = run({"compile", "line.txt", "train.txt", "--scenario", "../x", "--train-number", "1"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "scenario-builder: the scenario name \"../x\" holds a path separator\n");
+}
+
+TEST_F(Cli, CheckReportsButWritesNothing) {
+  files_.files["in/S_7-.txt"] = std::string(kTrain) + "segnale, 2000, 1, 0,0,0, 0, 0, 0,0,0, 0\r\n[fine]\r\n";
+  const size_t before = files_.files.size();
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "in/S_7-.txt:6:1: error E16: the signal at 2000 m needs cell 41, which already holds "
+            "a signal\n");
+  EXPECT_EQ(files_.files.size(), before);
+}
+
+TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
+  struct Case {
+    const char* line;
+    const char* train;
+    const char* diagnostic;
+  };
+  const Case cases[] = {
+      {"[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n", kTrain,
+       "in/S_linea.txt:2:1: error E1: the route length 2000000 m is outside 0 to 1000000 m\n"
+       "scenario-builder: the line text gave no usable route length, so there are no track "
+       "cells: no scenario file was written"},
+      {"lunghezza percorso, 5000\r\n[fine]\r\n", kTrain,
+       "in/S_linea.txt:2:1: error E102: no field contains \"[generale]\": the text has no "
+       "general section\n"
+       "scenario-builder: the line text gave no usable route length, so there are no track "
+       "cells: no scenario file was written"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\nripetizione segnali, 100, 200\r\n[fine]\r\n",
+       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field names neither 4 "
+               "nor 9 codes"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendenza, 11950, 2\r\n[fine]\r\n",
+       kTrain, "in/S_linea.txt:4:1: error E15: the entry at 11950 m lies outside the line, whose "
+               "last cell is 240 (the rest of the text is not compiled)"},
+      {kLine,
+       "[generale]\r\nstazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n[fine]\r\n",
+       "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
+      {kLine,
+       "[generale]\r\nstazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n[fine]\r\n",
+       "in/S_7-.txt:2:17: error E25: read failure: the value 300 does not fit a byte (0 to 255)"},
+      {kLine, "[generale]\r\nsegnale, 2000, 1\r\n",
+       "in/S_7-.txt:2:16: error E25: read failure: the text ends where a field was expected"},
+  };
+  for (const Case& c : cases) {
+    files_.files["in/S_linea.txt"] = c.line;
+    files_.files["in/S_7-.txt"] = c.train;
+    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+    EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n") << c.diagnostic;
+    EXPECT_NE(result.status, 0);
+  }
+}
+
+TEST_F(Cli, AnUnreadableInputIsAUsageError) {
+  const Outcome result = run({"compile", "in/S_linea.txt", "in/missing-.txt"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "scenario-builder: the train text in/missing-.txt is not named S_N-.txt: give the "
+            "train number with --train-number\n");
+  const Outcome missing = run({"compile", "in/S_linea.txt", "in/S_8-.txt"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "scenario-builder: cannot read in/S_8-.txt: No such file or directory\n");
+}
+
+TEST_F(Cli, DumpDecodesACompiledFile) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const Outcome records = run({"dump", "out/S_7.sim"});
+  EXPECT_EQ(records.status, 0) << records.err;
+  EXPECT_NE(records.out.find("text \"ALFA\""), std::string::npos) << records.out;
+  const Outcome json = run({"dump", "out/S_7.dat", "--json"});
+  EXPECT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(json.out.front(), '{');
+  const Outcome bad = run({"dump", "in/S_linea.txt", "--kind", "cells"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(run({"compile", "only-one.txt"}).status, 2);
+  EXPECT_EQ(run({"--no-such-option"}).status, 2);
+  EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace sb
