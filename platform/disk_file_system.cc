@@ -6,11 +6,36 @@
 
 #include "platform/file_system.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace sb {
 namespace {
 
+// The system's own description of the failure just seen: on Windows the text
+// and number of the thread's last error ("Accesso negato. (5)"), elsewhere
+// the text of `error_number`.
+std::string system_description(int error_number) {
+#ifdef _WIN32
+  const DWORD code = GetLastError();
+  if (code != ERROR_SUCCESS) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string description(text != nullptr ? text : "", length);
+    LocalFree(text);
+    description.erase(description.find_last_not_of(" \r\n") + 1);
+    if (description.empty()) description = "system error";
+    return description + " (" + std::to_string(code) + ")";
+  }
+#endif
+  return std::strerror(error_number);
+}
+
 std::string describe(const std::string& what, const std::string& path, int error_number) {
-  return what + " " + path + ": " + std::strerror(error_number);
+  return what + " " + path + ": " + system_description(error_number);
 }
 
 class DiskOutputFile : public OutputFile {
@@ -44,7 +69,7 @@ class DiskOutputFile : public OutputFile {
     std::error_code ec;
     std::filesystem::rename(temporary_, target_, ec);
     if (ec) {
-      error_ = "cannot replace " + target_ + ": " + ec.message();
+      error_ = describe("cannot replace", target_, ec.value());
       return false;
     }
     committed_ = true;
