@@ -134,6 +134,22 @@ class DiskFileSystem : public FileSystem {
     }
     return std::make_unique<DiskOutputFile>(target, temporary, file);
   }
+
+  bool list_files(const std::string& directory, std::vector<std::string>* names,
+                  std::string* error) override {
+    names->clear();
+    std::error_code ec;
+    std::filesystem::directory_iterator it(directory, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+      std::error_code type_ec;
+      if (it->is_regular_file(type_ec)) names->push_back(it->path().filename().string());
+    }
+    if (ec) {
+      *error = "cannot list " + directory + ": " + ec.message();
+      return false;
+    }
+    return true;
+  }
 };
 
 }  // namespace

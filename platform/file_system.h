@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace sb {
 
@@ -33,6 +34,14 @@ class FileSystem {
   // Starts writing `target` through a temporary beside it; null and *error
   // when even the temporary cannot be created.
   virtual std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) = 0;
+  // Names (without the directory) of the regular files in `directory`, in
+  // no particular order; false and *error when it cannot be listed.
+  virtual bool list_files(const std::string& directory, std::vector<std::string>* names,
+                          std::string* error) {
+    (void)names;
+    *error = "cannot list " + directory + ": not supported";
+    return false;
+  }
 };
 
 // The real file system of the machine.

@@ -1,5 +1,7 @@
 #include "platform/memory_file_system.h"
 
+#include "platform/program_dir.h"
+
 namespace sb {
 namespace {
 
@@ -66,6 +68,18 @@ std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& target,
     return nullptr;
   }
   return std::make_unique<MemoryOutputFile>(*this, target);
+}
+
+bool MemoryFileSystem::list_files(const std::string& directory, std::vector<std::string>* names,
+                                  std::string* /*error*/) {
+  const std::string prefix = join_path(directory, "");
+  names->clear();
+  for (const auto& [path, contents] : files) {
+    if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string name = path.substr(prefix.size());
+    if (name.find(kPathSeparator) == std::string::npos) names->push_back(name);
+  }
+  return true;
 }
 
 }  // namespace sb

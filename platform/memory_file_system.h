@@ -28,6 +28,9 @@ class MemoryFileSystem : public FileSystem {
   bool read_file(const std::string& path, std::string* contents, std::string* error) override;
   bool remove(const std::string& path) override;
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override;
+  // The files whose path is the directory, the separator and a name.
+  bool list_files(const std::string& directory, std::vector<std::string>* names,
+                  std::string* error) override;
 };
 
 }  // namespace sb

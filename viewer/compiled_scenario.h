@@ -1,0 +1,39 @@
+#ifndef SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_
+#define SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "inspect/scenario_decoder.h"
+#include "model/build_state.h"
+#include "model/track_cell.h"
+#include "platform/file_system.h"
+
+namespace sb {
+
+// The three binary files of a scenario, decoded.
+struct CompiledScenario {
+  std::array<GeneralRecord, kRecordCount> records{};
+  std::vector<TrackCell> cells;
+  DecodedTrace trace;
+
+  int32_t route_length() const { return records[kTotalsRecord].long_2; }
+};
+
+struct CompiledScenarioPaths {
+  std::string line_trace;  // NAME_linea.dat
+  std::string records;     // NAME_N.sim
+  std::string cells;       // NAME_N.dat
+};
+
+// Reads and decodes the three files, then checks that they belong together:
+// the route length of the records file fixes how many cells and trace rows
+// the other two hold.  False and *error, which starts with the name of the
+// file at fault, on the first problem.
+bool load_compiled_scenario(FileSystem& file_system, const CompiledScenarioPaths& paths,
+                            CompiledScenario* scenario, std::string* error);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_

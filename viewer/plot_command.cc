@@ -1,0 +1,126 @@
+#include "viewer/plot_command.h"
+
+#include <cmath>
+
+#include "model/rounding.h"
+#include "model/text.h"
+#include "platform/program_dir.h"
+#include "viewer/compiled_scenario.h"
+#include "viewer/plot_layout.h"
+#include "viewer/plot_renderer.h"
+#include "viewer/plot_scene.h"
+#include "viewer/plot_text.h"
+#include "viewer/scenario_locator.h"
+
+namespace sb {
+namespace {
+
+bool cp1252_name(const char* what, const std::string& utf8, std::string* name, std::string* error) {
+  if (utf8.empty()) {
+    name->clear();
+    return true;
+  }
+  if (!utf8_to_cp1252(utf8, name)) {
+    *error = std::string(what) + " \"" + utf8 + "\" has a character Windows-1252 lacks";
+    return false;
+  }
+  return true;
+}
+
+std::optional<ScenarioId> choose_scenario(const PlotOptions& options, FileSystem& file_system,
+                                          std::string* error) {
+  ScenarioId asked;
+  if (!cp1252_name("--scenario", options.scenario_name, &asked.scenario_name, error) ||
+      !cp1252_name("--train-number", options.train_number, &asked.train_number, error)) {
+    return std::nullopt;
+  }
+  if (!asked.scenario_name.empty() && !asked.train_number.empty()) return asked;
+  std::vector<std::string> names;
+  if (!file_system.list_files(options.directory, &names, error)) return std::nullopt;
+  return only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
+                       options.directory, error);
+}
+
+std::optional<int32_t> kilometre_option(const char* flag, std::optional<double> km,
+                                        int32_t fallback, int32_t route_length,
+                                        std::string* error) {
+  if (!km) return fallback;
+  if (!std::isfinite(*km) || *km < 0 || *km * 1000 > route_length) {
+    *error = std::string(flag) + " must lie on the route, from 0 to " +
+             kilometres_text(route_length) + " km";
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(round_half_even(*km * 1000));
+}
+
+std::optional<DistanceRange> chosen_range(const PlotOptions& options, int32_t route_length,
+                                          std::string* error) {
+  const auto first = kilometre_option("--from", options.from_km, 0, route_length, error);
+  if (!first) return std::nullopt;
+  const auto last = kilometre_option("--to", options.to_km, route_length, route_length, error);
+  if (!last) return std::nullopt;
+  if (*first >= *last) {
+    *error = "--from (km " + kilometres_text(*first) + ") must lie before --to (km " +
+             kilometres_text(*last) + ")";
+    return std::nullopt;
+  }
+  return DistanceRange{*first, *last};
+}
+
+bool write_file(FileSystem& file_system, const std::string& path, const std::string& bytes,
+                std::string* error) {
+  std::unique_ptr<OutputFile> file = file_system.create(path, error);
+  if (!file) return false;
+  if (!file->write(bytes.data(), bytes.size()) || !file->commit()) {
+    *error = file->error();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& err) {
+  std::string error;
+  const std::optional<PlotFormat> format = plot_format_from_name(options.output);
+  if (!format) {
+    err << "scenario-builder plot: cannot tell the format of \"" << options.output
+        << "\": name the output FILE.png, FILE.svg or FILE.pdf\n";
+    return kPlotBadInput;
+  }
+  if (options.width < kSmallestPlotWidth || options.width > kLargestPlotWidth) {
+    err << "scenario-builder plot: --width must lie between " << kSmallestPlotWidth << " and "
+        << kLargestPlotWidth << "\n";
+    return kPlotBadInput;
+  }
+  const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
+  if (!id) {
+    err << "scenario-builder plot: " << error << "\n";
+    return kPlotBadInput;
+  }
+  const std::string stem = id->scenario_name + "_" + id->train_number;
+  const CompiledScenarioPaths paths{join_path(options.directory, id->scenario_name + "_linea.dat"),
+                                    join_path(options.directory, stem + ".sim"),
+                                    join_path(options.directory, stem + ".dat")};
+  CompiledScenario scenario;
+  if (!load_compiled_scenario(file_system, paths, &scenario, &error)) {
+    err << "scenario-builder plot: " << error << "\n";
+    return kPlotBadInput;
+  }
+  const std::optional<DistanceRange> range = chosen_range(options, scenario.route_length(), &error);
+  if (!range) {
+    err << "scenario-builder plot: " << error << "\n";
+    return kPlotBadInput;
+  }
+  const PlotScene scene = build_plot_scene(scenario);
+  const PlotLayout layout = layout_plot(scene, *range, options.width);
+  std::string bytes;
+  if (!render_plot(scene, layout, *range, *format, &bytes, &error) ||
+      !write_file(file_system, options.output, bytes, &error)) {
+    err << "scenario-builder plot: " << error << "\n";
+    return kPlotNotWritten;
+  }
+  return kPlotWritten;
+}
+
+}  // namespace sb

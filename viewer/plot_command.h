@@ -1,0 +1,35 @@
+#ifndef SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+#define SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace sb {
+
+struct PlotOptions {
+  std::string directory = ".";    // holds NAME_linea.dat, NAME_N.sim, NAME_N.dat
+  std::string output;             // FILE.png, FILE.svg or FILE.pdf
+  std::string scenario_name;      // UTF-8; empty: the one scenario in the directory
+  std::string train_number;       // UTF-8; empty: likewise
+  int width = 1600;               // pixels (points for SVG and PDF)
+  std::optional<double> from_km;  // route kilometres: metres from the start / 1000
+  std::optional<double> to_km;
+};
+
+// Exit statuses of the plot.
+inline constexpr int kPlotWritten = 0;
+inline constexpr int kPlotBadInput = 2;
+inline constexpr int kPlotNotWritten = 3;
+
+// Draws the compiled scenario of the directory into the output file: the plan
+// of the track with everything placed along it, and under it the profile
+// strip on a shared distance axis.  Problems go to `err` as one line that
+// names the file at fault.
+int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& err);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_

@@ -1,0 +1,181 @@
+#include "viewer/plot_scene.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "model/rounding.h"
+#include "model/text.h"
+
+namespace sb {
+namespace {
+
+constexpr int32_t kCellLength = 50;
+
+// Where an object placed one cell beyond its position stands.
+int32_t object_position(size_t cell) { return (static_cast<int32_t>(cell) - 1) * kCellLength; }
+int32_t cell_start(size_t cell) { return static_cast<int32_t>(cell) * kCellLength; }
+
+void read_trace(const DecodedTrace& trace, PlotScene* scene) {
+  const size_t rows = trace.row_count();
+  scene->trace.resize(rows);
+  scene->trace_assigned.resize(rows);
+  for (size_t row = 0; row < rows; ++row) {
+    scene->trace[row] = {trace.value(0, row), trace.value(1, row)};
+    scene->trace_assigned[row] = trace.assigned(0, row) && trace.assigned(1, row);
+  }
+}
+
+// Speed boards pack the rank A speeds as s / 5 in the hundreds and d / 5
+// below: the s speed is the one shown.
+std::string speed_board_label(const TrackCell& cell) {
+  return std::to_string(cell.value_1 / 100 * 5);
+}
+
+std::string board_text(const CompiledScenario& scenario, int record) {
+  if (record < kFirstStationRecord || record > kTopBoardRecord) return "";
+  return cp1252_to_utf8(scenario.records[static_cast<size_t>(record)].text);
+}
+
+void read_marks(const CompiledScenario& scenario, PlotScene* scene) {
+  for (size_t c = 0; c < scenario.cells.size(); ++c) {
+    const TrackCell& cell = scenario.cells[c];
+    switch (cell.kind) {
+      case kSignalCell: scene->marks.push_back({MarkKind::kSignal, object_position(c), ""}); break;
+      case kSpeedBoardCell:
+        scene->marks.push_back(
+            {MarkKind::kSpeedBoard, object_position(c), speed_board_label(cell)});
+        break;
+      case kIndicationBoardCell:
+        scene->marks.push_back(
+            {MarkKind::kIndicationBoard, object_position(c), board_text(scenario, cell.value_1)});
+        break;
+      case kSlowdownWarningCell:
+        scene->marks.push_back(
+            {MarkKind::kSlowdownWarning, object_position(c), std::to_string(cell.value_1)});
+        break;
+      case kSlowdownStartCell:
+        scene->marks.push_back(
+            {MarkKind::kSlowdownStart, object_position(c), std::to_string(cell.value_1)});
+        break;
+      case kSlowdownEndCell:
+        scene->marks.push_back({MarkKind::kSlowdownEnd, object_position(c), ""});
+        break;
+      case kCodePointCell:
+        scene->marks.push_back({MarkKind::kCodePoint, cell_start(c), std::to_string(cell.value_1)});
+        break;
+      case kCodeCutPointCell:
+        scene->marks.push_back({MarkKind::kCodeCutPoint, cell_start(c), ""});
+        break;
+      default: break;
+    }
+  }
+}
+
+// Each slowdown start runs to the next slowdown end after it.
+void read_slowdowns(const CompiledScenario& scenario, PlotScene* scene) {
+  const std::vector<TrackCell>& cells = scenario.cells;
+  for (size_t c = 0; c < cells.size(); ++c) {
+    if (cells[c].kind != kSlowdownStartCell) continue;
+    for (size_t e = c + 1; e < cells.size(); ++e) {
+      if (cells[e].kind != kSlowdownEndCell) continue;
+      scene->slowdowns.push_back({object_position(c), object_position(e), cells[c].value_1});
+      break;
+    }
+  }
+}
+
+// Runs of cells with the same value of a line field, up to the end of the
+// route; `keep` drops the runs that mean nothing (no mountain).
+template <typename Value, typename Keep>
+std::vector<Stretch> runs(const std::vector<TrackCell>& cells, int32_t route_length, Value value,
+                          Keep keep) {
+  std::vector<Stretch> stretches;
+  for (size_t c = 0; c < cells.size() && cell_start(c) < route_length; ++c) {
+    const int v = value(cells[c]);
+    const int32_t end = std::min(cell_start(c + 1), route_length);
+    if (!stretches.empty() && stretches.back().value == v &&
+        stretches.back().end == cell_start(c)) {
+      stretches.back().end = end;
+    } else {
+      stretches.push_back({cell_start(c), end, v});
+    }
+  }
+  std::erase_if(stretches, [&](const Stretch& s) { return !keep(s.value); });
+  return stretches;
+}
+
+bool is_blank(const GeneralRecord& record) { return record == GeneralRecord{}; }
+
+// Stations fill the records from 1 up to the first blank one; records that
+// an indication board names hold board texts instead.
+void read_stations(const CompiledScenario& scenario, PlotScene* scene) {
+  std::set<int> board_records;
+  for (const TrackCell& cell : scenario.cells) {
+    if (cell.kind == kIndicationBoardCell) board_records.insert(cell.value_1);
+  }
+  for (int r = kFirstStationRecord; r <= kTopBoardRecord; ++r) {
+    const GeneralRecord& record = scenario.records[static_cast<size_t>(r)];
+    if (is_blank(record) || board_records.count(r) != 0) break;
+    scene->stations.push_back(
+        {record.long_3, record.long_1, record.long_2, record.kind, cp1252_to_utf8(record.text)});
+  }
+}
+
+void read_line_values(const CompiledScenario& scenario, PlotScene* scene) {
+  const GeneralRecord& train = scenario.records[kTrainRecord];
+  if (train.long_2 > train.long_1) {
+    scene->cab_signalling = Stretch{train.long_1, train.long_2, train.long_3};
+  }
+  for (int r : {kChainageOneRecord, kChainageTwoRecord, kChainageThreeRecord}) {
+    const GeneralRecord& record = scenario.records[static_cast<size_t>(r)];
+    if (record.long_1 == 0 && record.long_2 == 0 && record.long_3 == 0) continue;
+    scene->chainages.push_back({record.long_1, record.long_2});
+  }
+  std::stable_sort(scene->chainages.begin(), scene->chainages.end(),
+                   [](const Chainage& a, const Chainage& b) { return a.start < b.start; });
+}
+
+}  // namespace
+
+PlotScene build_plot_scene(const CompiledScenario& scenario) {
+  PlotScene scene;
+  scene.scenario_name = cp1252_to_utf8(scenario.records[kScenarioRecord].text);
+  scene.train_number = cp1252_to_utf8(scenario.records[kTrainRecord].text);
+  scene.route_length = scenario.route_length();
+  read_trace(scenario.trace, &scene);
+  read_stations(scenario, &scene);
+  read_marks(scenario, &scene);
+  read_slowdowns(scenario, &scene);
+  const int32_t route = scene.route_length;
+  const auto always = [](int) { return true; };
+  scene.mountains = runs(
+      scenario.cells, route, [](const TrackCell& c) { return int{c.mountain_side}; },
+      [](int side) { return side != 0; });
+  scene.speed_limits = runs(
+      scenario.cells, route, [](const TrackCell& c) { return c.speed_limit * 5; }, always);
+  scene.gradients = runs(
+      scenario.cells, route, [](const TrackCell& c) { return c.gradient - 100; }, always);
+  read_line_values(scenario, &scene);
+  return scene;
+}
+
+double chainage_at(const std::vector<Chainage>& chainages, double position) {
+  const Chainage* applies = nullptr;
+  for (const Chainage& chainage : chainages) {
+    if (chainage.start <= position) applies = &chainage;
+  }
+  if (applies == nullptr) return position;
+  return applies->kilometre + (position - applies->start);
+}
+
+std::string chainage_text(double kilometre_metres) {
+  const int64_t metres = round_half_even(kilometre_metres);
+  const int64_t magnitude = metres < 0 ? -metres : metres;
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%lld+%03lld", metres < 0 ? "-" : "",
+                static_cast<long long>(magnitude / 1000), static_cast<long long>(magnitude % 1000));
+  return text;
+}
+
+}  // namespace sb

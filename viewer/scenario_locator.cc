@@ -1,0 +1,63 @@
+#include "viewer/scenario_locator.h"
+
+#include <algorithm>
+#include <set>
+
+namespace sb {
+namespace {
+
+constexpr std::string_view kLineTraceSuffix = "_linea.dat";
+constexpr std::string_view kRecordsSuffix = ".sim";
+
+bool ends_with(const std::string& text, std::string_view suffix) {
+  return text.size() > suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_names,
+                                           const std::string& scenario_name,
+                                           const std::string& train_number) {
+  const std::set<std::string> present(file_names.begin(), file_names.end());
+  std::set<std::pair<std::string, std::string>> found;
+  for (const std::string& name : file_names) {
+    if (!ends_with(name, kRecordsSuffix)) continue;
+    const std::string stem = name.substr(0, name.size() - kRecordsSuffix.size());
+    if (present.count(stem + ".dat") == 0) continue;
+    // NAME and N may both hold underscores: every split whose line trace
+    // file is there names a scenario.
+    for (size_t cut = stem.find('_'); cut != std::string::npos; cut = stem.find('_', cut + 1)) {
+      const std::string scenario = stem.substr(0, cut);
+      const std::string train = stem.substr(cut + 1);
+      if (scenario.empty() || train.empty()) continue;
+      if (present.count(scenario + std::string(kLineTraceSuffix)) == 0) continue;
+      if (!scenario_name.empty() && scenario != scenario_name) continue;
+      if (!train_number.empty() && train != train_number) continue;
+      found.emplace(scenario, train);
+    }
+  }
+  std::vector<ScenarioId> scenarios;
+  for (const auto& [scenario, train] : found) scenarios.push_back({scenario, train});
+  return scenarios;
+}
+
+std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios,
+                                        const std::string& directory, std::string* error) {
+  if (scenarios.size() == 1) return scenarios.front();
+  if (scenarios.empty()) {
+    *error = "no compiled scenario in " + directory +
+             ": it needs NAME_linea.dat, NAME_N.sim and NAME_N.dat side by side";
+    return std::nullopt;
+  }
+  std::string list;
+  for (const ScenarioId& id : scenarios) {
+    if (!list.empty()) list += ", ";
+    list += id.scenario_name + " " + id.train_number;
+  }
+  *error = directory + " holds " + std::to_string(scenarios.size()) + " compiled scenarios (" +
+           list + "): choose one with --scenario and --train-number";
+  return std::nullopt;
+}
+
+}  // namespace sb

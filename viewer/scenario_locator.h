@@ -1,0 +1,33 @@
+#ifndef SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
+#define SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sb {
+
+// A compiled scenario's identity: NAME and N of NAME_linea.dat, NAME_N.sim
+// and NAME_N.dat (Windows-1252 bytes, as in the file names).
+struct ScenarioId {
+  std::string scenario_name;
+  std::string train_number;
+
+  bool operator==(const ScenarioId&) const = default;
+};
+
+// The scenarios whose three files all stand among `file_names`, sorted.
+// A name given in `scenario_name` or `train_number` keeps only the
+// scenarios that have it.
+std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_names,
+                                           const std::string& scenario_name,
+                                           const std::string& train_number);
+
+// The one scenario of the list; nothing and *error when there is none or
+// more than one.  `directory` only serves the message.
+std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios,
+                                        const std::string& directory, std::string* error);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
