@@ -6,6 +6,9 @@
 #include "app/compile_command.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
+#ifdef SB_HAVE_PLOT
+#include "viewer/plot_command.h"
+#endif
 
 namespace sb {
 namespace {
@@ -65,6 +68,27 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   dump_app->add_flag("--json", dump.json, "print JSON instead of text");
   dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
 
+#ifdef SB_HAVE_PLOT
+  PlotOptions plot;
+  double from_km = 0;
+  double to_km = 0;
+  CLI::App* plot_app = app.add_subcommand(
+      "plot", "draw a compiled scenario: the plan of the line and its profile, as PNG, SVG or PDF");
+  plot_app
+      ->add_option("DIR", plot.directory, "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+      ->required();
+  plot_app->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
+      ->required();
+  plot_app->add_option("--scenario", plot.scenario_name,
+                       "scenario name NAME (default: the one scenario in DIR)");
+  plot_app->add_option("--train-number", plot.train_number,
+                       "train number N (default: the one scenario in DIR)");
+  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)");
+  CLI::Option* from_option =
+      plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)");
+  CLI::Option* to_option = plot_app->add_option("--to", to_km, "draw up to this route kilometre");
+#endif
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -73,6 +97,13 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   }
   if (*compile_app) return compile_command(compile, file_system, err);
   if (*check_app) return compile_command(check, file_system, err);
+#ifdef SB_HAVE_PLOT
+  if (*plot_app) {
+    if (from_option->count() != 0) plot.from_km = from_km;
+    if (to_option->count() != 0) plot.to_km = to_km;
+    return run_plot(plot, file_system, err);
+  }
+#endif
   if (*dump_app) {
     if (!dump_kind.empty()) dump.kind = dump_kind_from_flag(dump_kind);
     if (!dump_rows.empty()) {
