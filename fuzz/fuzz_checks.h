@@ -1,0 +1,85 @@
+#ifndef SCENARIO_BUILDER_FUZZ_FUZZ_CHECKS_H_
+#define SCENARIO_BUILDER_FUZZ_FUZZ_CHECKS_H_
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "model/build_state.h"
+#include "model/rounding.h"
+
+namespace sb::fuzz {
+
+// A broken invariant: says which and aborts, so that libFuzzer keeps the
+// input as a crash.
+[[noreturn]] inline void fail(const char* what, const char* file, int line) {
+  std::fprintf(stderr, "%s:%d: invariant broken: %s\n", file, line, what);
+  std::abort();
+}
+
+#define FUZZ_CHECK(condition) \
+  ((condition) ? (void)0 : ::sb::fuzz::fail(#condition, __FILE__, __LINE__))
+
+inline std::string_view as_text(const uint8_t* data, size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+// Every code the compiler records: 0 for none, then the failures of the line
+// text, of the train text and the read failure.
+inline bool is_known_error_code(int32_t code) {
+  switch (code) {
+    case 0:
+    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
+    case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 24:
+    case 25:
+    case 101: case 102: case 103: case 104: case 105:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The largest cells array and trace a route may ask for: a route is at most
+// 1,000,000 m, and both reach 7000 m beyond its end.
+inline constexpr size_t kMostCells = (kMaxRouteLength + kRouteOverrun) / 50 + 1;
+inline constexpr size_t kMostTraceRows = kMaxRouteLength + kRouteOverrun + 1;
+
+// The sizes of the cells and the trace agree with their last indices, the
+// trace exists exactly when it is asked for, and neither is larger than the
+// longest route allows.
+inline void check_state_shape(const BuildState& state) {
+  FUZZ_CHECK(state.mountain_count >= 0 && state.mountain_count <= kMaxMountainStretches);
+  if (!state.has_cells()) {
+    FUZZ_CHECK(state.line_trace.empty());
+    return;
+  }
+  FUZZ_CHECK(state.trace_last_index >= kRouteOverrun);
+  FUZZ_CHECK(state.cell_last_index == round_div(state.trace_last_index, 50));
+  FUZZ_CHECK(state.track_cells.size() == static_cast<size_t>(state.cell_last_index) + 1);
+  FUZZ_CHECK(state.track_cells.size() <= kMostCells);
+  if (state.trace_flag == 0) {
+    FUZZ_CHECK(state.line_trace.empty());
+    return;
+  }
+  FUZZ_CHECK(state.line_trace.last_index() == state.trace_last_index);
+  FUZZ_CHECK(state.line_trace.row_count() <= kMostTraceRows);
+}
+
+// A trace read to the end of its text is computed up to its last row but
+// two, every point finite; the last two rows stay unset.
+inline void check_finished_trace(const LineTrace& trace) {
+  const int32_t last = trace.last_index();
+  for (int32_t row = 0; row <= last - 2; ++row) {
+    FUZZ_CHECK(trace.tag(row) != TraceTag::kUnset);
+    FUZZ_CHECK(std::isfinite(trace.x(row)) && std::isfinite(trace.y(row)));
+  }
+  FUZZ_CHECK(trace.tag(last - 1) == TraceTag::kUnset);
+  FUZZ_CHECK(trace.tag(last) == TraceTag::kUnset);
+}
+
+}  // namespace sb::fuzz
+
+#endif  // SCENARIO_BUILDER_FUZZ_FUZZ_CHECKS_H_
