@@ -5,8 +5,9 @@
 
 namespace sb {
 
-LabelPlacer::LabelPlacer(double width, double height, double square)
+LabelPlacer::LabelPlacer(double width, double height, double square, double gap)
     : square_(square),
+      gap_(gap),
       columns_(std::max(1, static_cast<int>(std::ceil(width / square)))),
       rows_(std::max(1, static_cast<int>(std::ceil(height / square)))),
       taken_(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), 0) {}
@@ -55,7 +56,9 @@ void LabelPlacer::take_segment(PixelPoint from, PixelPoint to, double half_width
 std::optional<PixelRect> LabelPlacer::place(const std::vector<PixelRect>& candidates,
                                             const PixelRect& area) {
   for (const PixelRect& rect : candidates) {
-    if (is_free(rect, area)) {
+    const PixelRect with_gap{rect.left - gap_, rect.top - gap_, rect.width + 2 * gap_,
+                             rect.height + 2 * gap_};
+    if (is_free(with_gap, area)) {
       take(rect);
       return rect;
     }

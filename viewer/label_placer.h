@@ -16,7 +16,8 @@ namespace sb {
 // drawing is crowded.
 class LabelPlacer {
  public:
-  LabelPlacer(double width, double height, double square = 2);
+  // `gap`: the room place() keeps between a label and what is taken.
+  LabelPlacer(double width, double height, double square = 2, double gap = 0);
 
   // True when the rectangle lies inside `area` and touches nothing taken.
   bool is_free(const PixelRect& rect, const PixelRect& area) const;
@@ -24,7 +25,8 @@ class LabelPlacer {
   // Takes the squares within `half_width` of the segment.
   void take_segment(PixelPoint from, PixelPoint to, double half_width);
 
-  // Takes and returns the first free candidate; nothing when none is free.
+  // Takes and returns the first candidate that is free with the gap around
+  // it; nothing when none is.
   std::optional<PixelRect> place(const std::vector<PixelRect>& candidates, const PixelRect& area);
 
  private:
@@ -32,6 +34,7 @@ class LabelPlacer {
   int row(double y) const;
 
   double square_;
+  double gap_;
   int columns_;
   int rows_;
   std::vector<uint8_t> taken_;

@@ -25,6 +25,14 @@ TEST(LabelPlacer, TakesTheFirstFreeCandidate) {
   EXPECT_FALSE(placer.place({{125, 15, 10, 5}, {60, 20, 10, 5}}, kWhole));
 }
 
+TEST(LabelPlacer, KeepsTheGapBetweenLabels) {
+  LabelPlacer placer(200, 100, 1, 3);
+  ASSERT_TRUE(placer.place({{10, 10, 40, 12}}, kWhole));
+  EXPECT_FALSE(placer.place({{52, 10, 40, 12}}, kWhole));   // 2 pixels off
+  EXPECT_TRUE(placer.place({{55, 10, 40, 12}}, kWhole));    // 5 pixels off
+  EXPECT_FALSE(placer.place({{150, 10, 48, 12}}, kWhole));  // the gap would leave the area
+}
+
 TEST(LabelPlacer, KeepsLabelsOffASegment) {
   LabelPlacer placer(200, 100);
   placer.take_segment({20, 90}, {180, 10}, 2);             // a diagonal track

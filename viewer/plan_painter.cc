@@ -44,7 +44,6 @@ class PlanPainter {
         labels_(labels),
         scene_(scene),
         layout_(layout),
-        range_(range),
         symbol_(layout.font_size * 0.95),
         track_width_(std::max(1.5, layout.font_size * 0.2)) {
     first_row_ = range.first;
@@ -220,15 +219,17 @@ class PlanPainter {
       default: return;
     }
     if (mark.label.empty()) return;
+    // Outward from the symbol only: across the track a label would seem
+    // to belong to the objects of the other side.
     const double near = symbol_ * 0.6 + 2;
-    const double across = (2.2 + place.offset) * symbol_ + 2;
-    pending_.push_back({priority,
-                        mark.label,
-                        style,
-                        centre,
-                        n,
-                        {{place.side, near}, {place.side, near + font}, {-place.side, across}},
-                        mark.kind == MarkKind::kIndicationBoard});
+    pending_.push_back(
+        {priority,
+         mark.label,
+         style,
+         centre,
+         n,
+         {{place.side, near}, {place.side, near + font}, {place.side, near + 2 * font}},
+         true});
   }
 
   void paint_stations() {
@@ -354,7 +355,6 @@ class PlanPainter {
   LabelPlacer& labels_;
   const PlotScene& scene_;
   const PlotLayout& layout_;
-  DistanceRange range_;
   double symbol_;
   double track_width_;
   int32_t first_row_ = 0;

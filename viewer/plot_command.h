@@ -14,7 +14,7 @@ struct PlotOptions {
   std::string output;             // FILE.png, FILE.svg or FILE.pdf
   std::string scenario_name;      // UTF-8; empty: the one scenario in the directory
   std::string train_number;       // UTF-8; empty: likewise
-  int width = 1600;               // pixels (points for SVG and PDF)
+  int width = 1600;               // pixels (points in a PDF)
   std::optional<double> from_km;  // route kilometres: metres from the start / 1000
   std::optional<double> to_km;
 };

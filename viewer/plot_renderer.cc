@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -146,10 +147,10 @@ void draw_plot(cairo_t* cairo, const PlotScene& scene, const PlotLayout& layout,
                DistanceRange range) {
   Canvas canvas(cairo);
   canvas.fill_rect({0, 0, double(layout.width), double(layout.height)}, palette::kPaper);
-  LabelPlacer labels(layout.width, layout.height);
+  LabelPlacer labels(layout.width, layout.height, 2, std::max(2.0, layout.font_size / 5));
   paint_title(canvas, scene, layout, range);
   paint_plan(canvas, labels, scene, layout, range);
-  paint_profile(canvas, labels, scene, layout, range);
+  paint_profile(canvas, labels, scene, layout);
   paint_legend(canvas, layout);
 }
 

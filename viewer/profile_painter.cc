@@ -12,12 +12,11 @@ namespace {
 class ProfilePainter {
  public:
   ProfilePainter(Canvas& canvas, LabelPlacer& labels, const PlotScene& scene,
-                 const PlotLayout& layout, DistanceRange range)
+                 const PlotLayout& layout)
       : canvas_(canvas),
         labels_(labels),
         scene_(scene),
         layout_(layout),
-        range_(range),
         axis_(layout.axis),
         font_(layout.font_size) {
     const double most = std::max(4.0, (axis_.right - axis_.left) / (font_ * 7));
@@ -269,7 +268,6 @@ class ProfilePainter {
   LabelPlacer& labels_;
   const PlotScene& scene_;
   const PlotLayout& layout_;
-  DistanceRange range_;
   DistanceAxis axis_;
   double font_;
   double step_ = 1000;
@@ -278,8 +276,8 @@ class ProfilePainter {
 }  // namespace
 
 void paint_profile(Canvas& canvas, LabelPlacer& labels, const PlotScene& scene,
-                   const PlotLayout& layout, DistanceRange range) {
-  ProfilePainter(canvas, labels, scene, layout, range).paint();
+                   const PlotLayout& layout) {
+  ProfilePainter(canvas, labels, scene, layout).paint();
 }
 
 }  // namespace sb

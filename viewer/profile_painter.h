@@ -11,9 +11,10 @@ namespace sb {
 // Paints the profile strip under the map: station areas, the line speed
 // limit with the slowdown speeds, the gradient with the mountain stretches
 // behind it, the cab-signalling stretch, and the distance axis in route
-// kilometres and in the line's own chainage.
+// kilometres and in the line's own chainage, over the stretch of the
+// layout's axis.
 void paint_profile(Canvas& canvas, LabelPlacer& labels, const PlotScene& scene,
-                   const PlotLayout& layout, DistanceRange range);
+                   const PlotLayout& layout);
 
 }  // namespace sb
 
