@@ -1,0 +1,65 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/compiled_scenario.h"
+#include "output/scenario_writers.h"
+#include "platform/buffered_writer.h"
+
+namespace sb {
+namespace {
+
+// A file that only counts its bytes, so that a benchmark measures the
+// serialisation and the buffer, not a device.
+class CountingFile : public OutputFile {
+ public:
+  bool write(const char* data, size_t size) override {
+    benchmark::DoNotOptimize(data);
+    bytes += size;
+    return true;
+  }
+  bool commit() override { return true; }
+  const std::string& target() const override { return name_; }
+  const std::string& error() const override { return name_; }
+
+  size_t bytes = 0;
+
+ private:
+  std::string name_;
+};
+
+template <typename Write>
+void measure_writer(benchmark::State& bench, Write write) {
+  size_t bytes = 0;
+  for (auto _ : bench) {
+    CountingFile file;
+    BufferedWriter out(file);
+    write(out);
+    out.flush();
+    bytes = file.bytes;
+  }
+  bench.SetBytesProcessed(static_cast<int64_t>(bench.iterations()) * static_cast<int64_t>(bytes));
+}
+
+void BM_WriteLineTrace(benchmark::State& bench) {
+  const BuildState state =
+      compiled_scenario(static_cast<int32_t>(bench.range(0)), /*trace=*/true, /*train=*/false);
+  measure_writer(bench, [&](BufferedWriter& out) { write_line_trace(state.line_trace, out); });
+}
+BENCHMARK(BM_WriteLineTrace)->Arg(302600)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteCells(benchmark::State& bench) {
+  const BuildState state =
+      compiled_scenario(static_cast<int32_t>(bench.range(0)), /*trace=*/false, /*train=*/true);
+  measure_writer(bench, [&](BufferedWriter& out) { write_cells(state.track_cells, out); });
+}
+BENCHMARK(BM_WriteCells)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void BM_WriteRecords(benchmark::State& bench) {
+  const BuildState state = compiled_scenario(1000000, /*trace=*/false, /*train=*/true);
+  measure_writer(bench, [&](BufferedWriter& out) { write_records(state.general_records, out); });
+}
+BENCHMARK(BM_WriteRecords)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace sb
