@@ -37,16 +37,30 @@ void write_cell(const TrackCell& cell, BufferedWriter& out) {
   out.put_u8(cell.adhesion);
 }
 
+// One element: its tag, then its value in the width the tag gives.
+char* store_trace_element(char* at, TraceTag tag, double value) {
+  at = store_le(at, static_cast<uint16_t>(tag));
+  if (tag == TraceTag::kInt16) {
+    return store_le(at, static_cast<uint16_t>(static_cast<int16_t>(value)));
+  }
+  if (tag == TraceTag::kDouble) return store_le(at, value);
+  return at;
+}
+
+// The column's elements are gathered in a block on the stack and handed to
+// the writer a block at a time: a column of a long line is 10 MB.
 void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out) {
+  constexpr size_t kLongestElement = 10;
+  char block[kLongestElement * 2048];
+  char* end = block;
   for (int32_t row = 0; row <= trace.last_index(); ++row) {
-    const TraceTag tag = trace.tag(row);
-    out.put_u16(static_cast<uint16_t>(tag));
-    if (tag == TraceTag::kInt16) {
-      out.put_i16(static_cast<int16_t>(trace.value(column, row)));
-    } else if (tag == TraceTag::kDouble) {
-      out.put_f64(trace.value(column, row));
+    end = store_trace_element(end, trace.tag(row), trace.value(column, row));
+    if (end > block + sizeof block - kLongestElement) {
+      out.put(std::string_view(block, static_cast<size_t>(end - block)));
+      end = block;
     }
   }
+  out.put(std::string_view(block, static_cast<size_t>(end - block)));
 }
 
 }  // namespace

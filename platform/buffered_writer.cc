@@ -18,34 +18,6 @@ void BufferedWriter::put(std::string_view bytes) {
   used_ += bytes.size();
 }
 
-void BufferedWriter::put_u8(uint8_t value) {
-  reserve(1);
-  buffer_[used_++] = static_cast<char>(value);
-}
-
-void BufferedWriter::put_u16(uint16_t value) {
-  reserve(2);
-  buffer_[used_++] = static_cast<char>(value & 0xFF);
-  buffer_[used_++] = static_cast<char>(value >> 8);
-}
-
-void BufferedWriter::put_i32(int32_t value) {
-  reserve(4);
-  const uint32_t bits = static_cast<uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) {
-    buffer_[used_++] = static_cast<char>((bits >> shift) & 0xFF);
-  }
-}
-
-void BufferedWriter::put_f64(double value) {
-  reserve(8);
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  for (int shift = 0; shift < 64; shift += 8) {
-    buffer_[used_++] = static_cast<char>((bits >> shift) & 0xFF);
-  }
-}
-
 bool BufferedWriter::flush() {
   if (ok_ && used_ > 0) ok_ = file_.write(buffer_.data(), used_);
   used_ = 0;
