@@ -2,10 +2,11 @@
 BUILD ?= build
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
 CMAKE_FLAGS = -G Ninja -DSB_WERROR=$(WERROR)
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -22,6 +23,11 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS seconds, in the sanitized tree build-asan/,
+# on a working corpus in fuzz/corpus-work/ grown from the seeds in fuzz/corpus/.
+fuzz:
+	@fuzz/run $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
