@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 
 CMAKE_FLAGS = -G Ninja -DSB_WERROR=$(WERROR)
 
-.PHONY: deps configure build run test fuzz clean
+.PHONY: deps configure build run test fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -28,6 +28,10 @@ test: build
 # on a working corpus in fuzz/corpus-work/ grown from the seeds in fuzz/corpus/.
 fuzz:
 	@fuzz/run $(FUZZ_SECONDS)
+
+# Release packages in dist/: the Debian package and the Windows zip.
+package:
+	@scripts/package
 
 clean:
 	rm -rf $(BUILD)
