@@ -1,5 +1,7 @@
 #include "compiler/line_trace_builder.h"
 
+#include <algorithm>
+
 #include "model/text.h"
 
 namespace sb {
@@ -25,24 +27,37 @@ LineTraceBuilder::LineTraceBuilder(LineTrace& trace)
   trace_.set_int16(1, 0, 1);
 }
 
-void LineTraceBuilder::step(double turn) {
-  const int32_t j = cursor_;
-  const double x1 = trace_.x(j - 1);
-  const double y1 = trace_.y(j - 1);
-  const double dx = x1 - trace_.x(j - 2);
-  const double dy = y1 - trace_.y(j - 2);
-  if (turn == 0.0) {
-    trace_.set_double(j, x1 + dx, y1 + dy);
-  } else {
-    trace_.set_double(j, x1 + dx + turn * dy, y1 + dy - turn * dx);
+// Rows from the cursor to `last`, each from the two before it.  The cursor
+// and the recent rows are worked on in locals, which the stores into the
+// trace cannot touch.
+void LineTraceBuilder::steps(int32_t last, double turn) {
+  Recent r = recent_;
+  for (int32_t j = cursor_; j <= last; ++j) {
+    const double dx = r.x1 - r.x2;
+    const double dy = r.y1 - r.y2;
+    double x;
+    double y;
+    if (turn == 0.0) {
+      x = r.x1 + dx;
+      y = r.y1 + dy;
+    } else {
+      x = r.x1 + dx + turn * dy;
+      y = r.y1 + dy - turn * dx;
+    }
+    trace_.set_double(j, x, y);
+    r = {r.x1, r.y1, x, y};
   }
-  ++cursor_;
+  recent_ = r;
+  cursor_ = last + 1;
 }
 
+// Each step is allowed while the cursor is within the trace; the step that
+// takes the cursor beyond kLastCurveRow is the last one.
 bool LineTraceBuilder::step_until(int64_t last_row, double turn) {
   while (cursor_ <= last_row) {
     if (cursor_ > last_row_) return false;
-    step(turn);
+    const int64_t last = std::min({last_row, int64_t{last_row_}, int64_t{kLastCurveRow}});
+    steps(static_cast<int32_t>(std::max(int64_t{cursor_}, last)), turn);
     if (cursor_ > kLastCurveRow) return false;
   }
   return true;
@@ -53,7 +68,7 @@ bool LineTraceBuilder::curve(int64_t start, int64_t length, double turn) {
 }
 
 void LineTraceBuilder::straight_to_end() {
-  while (cursor_ <= last_row_) step(0.0);
+  if (cursor_ <= last_row_) steps(last_row_, 0.0);
 }
 
 }  // namespace sb

@@ -41,12 +41,20 @@ class LineTraceBuilder {
   int32_t cursor() const { return cursor_; }
 
  private:
+  // The two rows before the cursor, kept beside the trace so that a step
+  // reads nothing back from it.
+  struct Recent {
+    double x2 = 0.0, y2 = 0.0;  // row cursor - 2
+    double x1 = 0.0, y1 = 1.0;  // row cursor - 1
+  };
+
   bool step_until(int64_t last_row, double turn);
-  void step(double turn);
+  void steps(int32_t last, double turn);
 
   LineTrace& trace_;
   int32_t last_row_;
   int32_t cursor_ = 2;
+  Recent recent_;
 };
 
 }  // namespace sb

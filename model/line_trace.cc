@@ -15,18 +15,4 @@ void LineTrace::clear() {
   y_ = {};
 }
 
-void LineTrace::set_int16(int32_t row, int16_t x, int16_t y) {
-  const size_t r = static_cast<size_t>(row);
-  tags_.at(r) = TraceTag::kInt16;
-  x_[r] = x;
-  y_[r] = y;
-}
-
-void LineTrace::set_double(int32_t row, double x, double y) {
-  const size_t r = static_cast<size_t>(row);
-  tags_.at(r) = TraceTag::kDouble;
-  x_[r] = x;
-  y_[r] = y;
-}
-
 }  // namespace sb

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/huge_page_allocator.h"
+
 namespace sb {
 
 // Type tag of a line trace element, as the trace file writes it.
@@ -29,13 +31,20 @@ class LineTrace {
   // Value of a column: 0 is x, 1 is y.
   double value(int column, int32_t row) const { return column == 0 ? x(row) : y(row); }
 
-  void set_int16(int32_t row, int16_t x, int16_t y);
-  void set_double(int32_t row, double x, double y);
+  void set_int16(int32_t row, int16_t x, int16_t y) { set(row, TraceTag::kInt16, x, y); }
+  void set_double(int32_t row, double x, double y) { set(row, TraceTag::kDouble, x, y); }
 
  private:
-  std::vector<TraceTag> tags_;
-  std::vector<double> x_;
-  std::vector<double> y_;
+  void set(int32_t row, TraceTag tag, double x, double y) {
+    const size_t r = static_cast<size_t>(row);
+    tags_.at(r) = tag;
+    x_[r] = x;
+    y_[r] = y;
+  }
+
+  std::vector<TraceTag, HugePageAllocator<TraceTag>> tags_;
+  std::vector<double, HugePageAllocator<double>> x_;
+  std::vector<double, HugePageAllocator<double>> y_;
 };
 
 }  // namespace sb
