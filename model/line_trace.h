@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/huge_page_allocator.h"
@@ -30,6 +31,10 @@ class LineTrace {
   double y(int32_t row) const { return y_[static_cast<size_t>(row)]; }
   // Value of a column: 0 is x, 1 is y.
   double value(int column, int32_t row) const { return column == 0 ? x(row) : y(row); }
+
+  // Every row at once, for serialising the whole table.
+  std::span<const TraceTag> tags() const { return tags_; }
+  std::span<const double> column(int column) const { return column == 0 ? x_ : y_; }
 
   void set_int16(int32_t row, int16_t x, int16_t y) { set(row, TraceTag::kInt16, x, y); }
   void set_double(int32_t row, double x, double y) { set(row, TraceTag::kDouble, x, y); }

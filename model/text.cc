@@ -1,11 +1,12 @@
 #include "model/text.h"
 
-#include <algorithm>
+#include <array>
 
 namespace sb {
 
-char cp1252_lower(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
+namespace {
+
+constexpr char lower_of(unsigned char u) {
   if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 0x20);
   if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 0x20);
   switch (u) {
@@ -13,14 +14,28 @@ char cp1252_lower(char c) {
     case 0x8C: return static_cast<char>(0x9C);  // Œ
     case 0x8E: return static_cast<char>(0x9E);  // Ž
     case 0x9F: return static_cast<char>(0xFF);  // Ÿ
-    default: return c;
+    default: return static_cast<char>(u);
   }
 }
 
+// The lower case of every byte, looked up by the keyword tests of every
+// field of the source texts.
+constexpr std::array<char, 256> kLowerCase = [] {
+  std::array<char, 256> table{};
+  for (int u = 0; u < 256; ++u) table[static_cast<size_t>(u)] = lower_of(static_cast<unsigned char>(u));
+  return table;
+}();
+
+char lower(char c) { return kLowerCase[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
+char cp1252_lower(char c) { return lower(c); }
+
 std::string cp1252_lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = cp1252_lower(c);
-  return lower;
+  std::string lower_text(text);
+  for (char& c : lower_text) c = lower(c);
+  return lower_text;
 }
 
 bool contains(std::string_view field, std::string_view word) {
@@ -28,8 +43,16 @@ bool contains(std::string_view field, std::string_view word) {
 }
 
 bool contains_ignoring_case(std::string_view field, std::string_view word) {
-  auto same = [](char a, char b) { return cp1252_lower(a) == cp1252_lower(b); };
-  return std::search(field.begin(), field.end(), word.begin(), word.end(), same) != field.end();
+  if (word.empty()) return true;
+  if (word.size() > field.size()) return false;
+  const char first = lower(word[0]);
+  for (size_t at = 0; at + word.size() <= field.size(); ++at) {
+    if (lower(field[at]) != first) continue;
+    size_t k = 1;
+    while (k < word.size() && lower(field[at + k]) == lower(word[k])) ++k;
+    if (k == word.size()) return true;
+  }
+  return false;
 }
 
 namespace {

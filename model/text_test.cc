@@ -21,6 +21,26 @@ TEST(KeywordTests, CaseRulesOfSubstringMatches) {
   EXPECT_FALSE(contains_ignoring_case("[stazioni]", "stazione"));
 }
 
+TEST(KeywordTests, WhereACaseFreeMatchMayStand) {
+  struct Case {
+    const char* field;
+    const char* word;
+    bool found;
+  };
+  const Case cases[] = {
+      {"curvaS", "s", true},                      // the last byte
+      {"STAZIONE", "stazione", true},             // the whole field
+      {"ssTAZIONE", "stazione", true},            // after a false start
+      {"stazion", "stazione", false},             // cut short at the end
+      {"\xC0 CITT\xC0", "citt\xE0", true},         // an accented capital
+      {"", "", true},
+      {"orologio", "", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(contains_ignoring_case(c.field, c.word), c.found) << c.field << " / " << c.word;
+  }
+}
+
 }  // namespace
 }  // namespace sb
 

@@ -1,5 +1,8 @@
 #include "output/scenario_writers.h"
 
+#include <algorithm>
+#include <span>
+
 namespace sb {
 namespace {
 
@@ -47,20 +50,20 @@ char* store_trace_element(char* at, TraceTag tag, double value) {
   return at;
 }
 
-// The column's elements are gathered in a block on the stack and handed to
-// the writer a block at a time: a column of a long line is 10 MB.
+// The elements are stored straight into the writer's buffer, as many as
+// its free end holds at a time: a column of a long line is 10 MB.
 void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out) {
   constexpr size_t kLongestElement = 10;
-  char block[kLongestElement * 2048];
-  char* end = block;
-  for (int32_t row = 0; row <= trace.last_index(); ++row) {
-    end = store_trace_element(end, trace.tag(row), trace.value(column, row));
-    if (end > block + sizeof block - kLongestElement) {
-      out.put(std::string_view(block, static_cast<size_t>(end - block)));
-      end = block;
-    }
+  const std::span<const TraceTag> tags = trace.tags();
+  const std::span<const double> values = trace.column(column);
+  size_t row = 0;
+  while (row < tags.size()) {
+    const std::span<char> room = out.room(kLongestElement);
+    const size_t last = std::min(tags.size(), row + room.size() / kLongestElement);
+    char* end = room.data();
+    for (; row < last; ++row) end = store_trace_element(end, tags[row], values[row]);
+    out.advance(static_cast<size_t>(end - room.data()));
   }
-  out.put(std::string_view(block, static_cast<size_t>(end - block)));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace sb {
 
 BufferedWriter::BufferedWriter(OutputFile& file, size_t capacity)
-    : file_(file), buffer_(capacity < 16 ? 16 : capacity) {}
+    : file_(file), buffer_(capacity < kLeastCapacity ? kLeastCapacity : capacity) {}
 
 void BufferedWriter::put(std::string_view bytes) {
   if (bytes.size() > buffer_.size()) {
