@@ -1,7 +1,6 @@
 #include "viewer/plot_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "model/rounding.h"
 
@@ -9,13 +8,15 @@ namespace sb {
 
 std::string kilometres_text(double metres) {
   const int64_t whole_metres = round_half_even(metres);
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", static_cast<double>(whole_metres) / 1000);
-  std::string result = text;
-  while (result.back() == '0') result.pop_back();
-  if (result.back() == '.') result.pop_back();
-  if (result == "-0") result = "0";
-  return result;
+  const int64_t magnitude = whole_metres < 0 ? -whole_metres : whole_metres;
+  std::string text = std::to_string(magnitude / 1000);
+  if (magnitude % 1000 != 0) {
+    std::string decimals = std::to_string(magnitude % 1000 + 1000).substr(1);
+    while (decimals.back() == '0') decimals.pop_back();
+    text += '.';
+    text += decimals;
+  }
+  return whole_metres < 0 ? '-' + text : text;
 }
 
 double round_step(double span, double most) {
