@@ -1,18 +1,52 @@
 #include "model/line_trace.h"
 
 namespace sb {
+namespace {
+
+uint64_t load_le(const char* bytes, size_t count) {
+  uint64_t value = 0;
+  for (size_t i = 0; i < count; ++i) {
+    value |= uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+  }
+  return value;
+}
+
+}  // namespace
 
 void LineTrace::reset(int32_t last_index) {
   const size_t rows = last_index < 0 ? 0 : static_cast<size_t>(last_index) + 1;
-  tags_.assign(rows, TraceTag::kUnset);
-  x_.assign(rows, 0.0);
-  y_.assign(rows, 0.0);
+  tags_ = ZeroedBuffer(rows);
+  columns_[0] = ZeroedBuffer(rows * kSlotBytes);
+  columns_[1] = ZeroedBuffer(rows * kSlotBytes);
 }
 
 void LineTrace::clear() {
-  tags_ = {};
-  x_ = {};
-  y_ = {};
+  tags_ = ZeroedBuffer();
+  columns_[0] = ZeroedBuffer();
+  columns_[1] = ZeroedBuffer();
+}
+
+double LineTrace::value(int column, int32_t row) const {
+  const char* slot = columns_[column].data() + static_cast<size_t>(row) * kSlotBytes;
+  switch (tag(row)) {
+    case TraceTag::kDouble: return std::bit_cast<double>(load_le(slot + 2, 8));
+    case TraceTag::kInt16: return static_cast<int16_t>(static_cast<uint16_t>(load_le(slot + 2, 2)));
+    case TraceTag::kUnset: break;
+  }
+  return 0.0;
+}
+
+void LineTrace::set_int16(int32_t row, int16_t x, int16_t y) {
+  const size_t r = checked(row);
+  tags_.data()[r] = static_cast<char>(TraceTag::kInt16);
+  for (int column = 0; column < 2; ++column) {
+    const auto bits = static_cast<uint16_t>(column == 0 ? x : y);
+    char* slot = columns_[column].data() + r * kSlotBytes;
+    std::memset(slot, 0, kSlotBytes);
+    slot[0] = static_cast<char>(TraceTag::kInt16);
+    slot[2] = static_cast<char>(bits & 0xFF);
+    slot[3] = static_cast<char>(bits >> 8);
+  }
 }
 
 }  // namespace sb

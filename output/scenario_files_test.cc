@@ -109,6 +109,25 @@ TEST(LineTraceFile, ElementSizesFollowTheirTags) {
   EXPECT_EQ(hex(bytes.substr(column + 8, 10)), "05 00 00 00 00 00 00 00 00 C0");  // -2.0
 }
 
+// Rows of any type in any order: each element keeps its own size and place,
+// the runs of doubles around the others included.
+TEST(LineTraceFile, MixedRowsKeepTheirOrderAndSizes) {
+  LineTrace trace;
+  trace.reset(5);
+  trace.set_double(0, 1.0, 0.0);
+  trace.set_int16(1, -1, 7);
+  trace.set_double(2, 2.0, 0.0);
+  trace.set_double(3, -2.0, 0.0);
+  trace.set_double(5, 0.5, 0.0);
+  const std::string bytes = bytes_of([&](BufferedWriter& out) { write_line_trace(trace, out); });
+  ASSERT_EQ(bytes.size(), 2u * (10 + 4 + 10 + 10 + 2 + 10));
+  EXPECT_EQ(hex(bytes.substr(0, 14)), "05 00 00 00 00 00 00 00 F0 3F 02 00 FF FF");
+  EXPECT_EQ(hex(bytes.substr(14, 10)), "05 00 00 00 00 00 00 00 00 40");  // 2.0
+  EXPECT_EQ(hex(bytes.substr(24, 10)), "05 00 00 00 00 00 00 00 00 C0");  // -2.0
+  EXPECT_EQ(hex(bytes.substr(34, 12)), "00 00 05 00 00 00 00 00 00 00 E0 3F");
+  EXPECT_EQ(hex(bytes.substr(46 + 10, 4)), "02 00 07 00");  // column 1, row 1
+}
+
 BuildState small_state() {
   BuildState state;
   state.trace_flag = 1;

@@ -1,7 +1,7 @@
 #include "output/scenario_writers.h"
 
-#include <algorithm>
 #include <span>
+#include <string_view>
 
 namespace sb {
 namespace {
@@ -40,29 +40,34 @@ void write_cell(const TrackCell& cell, BufferedWriter& out) {
   out.put_u8(cell.adhesion);
 }
 
-// One element: its tag, then its value in the width the tag gives.
-char* store_trace_element(char* at, TraceTag tag, double value) {
-  at = store_le(at, static_cast<uint16_t>(tag));
-  if (tag == TraceTag::kInt16) {
-    return store_le(at, static_cast<uint16_t>(static_cast<int16_t>(value)));
+// Bytes of an element in the file: its tag and its value.
+size_t element_bytes(TraceTag tag) {
+  switch (tag) {
+    case TraceTag::kDouble: return 10;
+    case TraceTag::kInt16: return 4;
+    case TraceTag::kUnset: break;
   }
-  if (tag == TraceTag::kDouble) return store_le(at, value);
-  return at;
+  return 2;
 }
 
-// The elements are stored straight into the writer's buffer, as many as
-// its free end holds at a time: a column of a long line is 10 MB.
+// The trace keeps each element at the start of a slot of its column, laid
+// out as the file lays it out, so a run of double rows (all but four rows of
+// a trace) is written as one block straight from the trace.
 void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out) {
-  constexpr size_t kLongestElement = 10;
-  const std::span<const TraceTag> tags = trace.tags();
-  const std::span<const double> values = trace.column(column);
-  size_t row = 0;
-  while (row < tags.size()) {
-    const std::span<char> room = out.room(kLongestElement);
-    const size_t last = std::min(tags.size(), row + room.size() / kLongestElement);
-    char* end = room.data();
-    for (; row < last; ++row) end = store_trace_element(end, tags[row], values[row]);
-    out.advance(static_cast<size_t>(end - room.data()));
+  const std::span<const char> slots = trace.slots(column);
+  const auto rows = static_cast<int32_t>(trace.row_count());
+  int32_t row = 0;
+  while (row < rows) {
+    const TraceTag tag = trace.tag(row);
+    const char* first = slots.data() + static_cast<size_t>(row) * LineTrace::kSlotBytes;
+    if (tag == TraceTag::kDouble) {
+      const int32_t start = row;
+      while (row < rows && trace.tag(row) == TraceTag::kDouble) ++row;
+      out.put(std::string_view(first, static_cast<size_t>(row - start) * LineTrace::kSlotBytes));
+    } else {
+      out.put(std::string_view(first, element_bytes(tag)));
+      ++row;
+    }
   }
 }
 

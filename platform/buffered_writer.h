@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,15 +46,6 @@ class BufferedWriter {
   void put_i16(int16_t value) { put_le(static_cast<uint16_t>(value)); }
   void put_i32(int32_t value) { put_le(static_cast<uint32_t>(value)); }
   void put_f64(double value) { put_le(std::bit_cast<uint64_t>(value)); }
-
-  // For writers of many small elements: the free end of the buffer, at
-  // least `bytes` long (flushing first when needed; `bytes` must not exceed
-  // kLeastCapacity), to store into directly and keep with advance().
-  std::span<char> room(size_t bytes) {
-    reserve(bytes);
-    return {buffer_.data() + used_, buffer_.size() - used_};
-  }
-  void advance(size_t bytes) { used_ += bytes; }
 
   // Hands what is buffered to the file; false once anything failed.
   bool flush();
