@@ -15,19 +15,33 @@ uint64_t load_le(const char* bytes, size_t count) {
 
 void LineTrace::reset(int32_t last_index) {
   const size_t rows = last_index < 0 ? 0 : static_cast<size_t>(last_index) + 1;
-  tags_ = ZeroedBuffer(rows);
-  columns_[0] = ZeroedBuffer(rows * kSlotBytes);
-  columns_[1] = ZeroedBuffer(rows * kSlotBytes);
+  block_ = ZeroedBuffer(rows * (1 + 2 * kSlotBytes));
+  rows_ = rows;
 }
 
 void LineTrace::clear() {
-  tags_ = ZeroedBuffer();
-  columns_[0] = ZeroedBuffer();
-  columns_[1] = ZeroedBuffer();
+  block_ = ZeroedBuffer();
+  rows_ = 0;
+}
+
+int32_t LineTrace::run_end(int32_t row) const {
+  const char* tag_bytes = tags();
+  const char tag = tag_bytes[row];
+  size_t end = static_cast<size_t>(row) + 1;
+  // Eight rows at a time while all eight have the tag.
+  const uint64_t eight = 0x0101010101010101u * static_cast<unsigned char>(tag);
+  uint64_t word = 0;
+  while (end + sizeof word <= rows_) {
+    std::memcpy(&word, tag_bytes + end, sizeof word);
+    if (word != eight) break;
+    end += sizeof word;
+  }
+  while (end < rows_ && tag_bytes[end] == tag) ++end;
+  return static_cast<int32_t>(end);
 }
 
 double LineTrace::value(int column, int32_t row) const {
-  const char* slot = columns_[column].data() + static_cast<size_t>(row) * kSlotBytes;
+  const char* slot = slots_of(column) + static_cast<size_t>(row) * kSlotBytes;
   switch (tag(row)) {
     case TraceTag::kDouble: return std::bit_cast<double>(load_le(slot + 2, 8));
     case TraceTag::kInt16: return static_cast<int16_t>(static_cast<uint16_t>(load_le(slot + 2, 2)));
@@ -38,10 +52,10 @@ double LineTrace::value(int column, int32_t row) const {
 
 void LineTrace::set_int16(int32_t row, int16_t x, int16_t y) {
   const size_t r = checked(row);
-  tags_.data()[r] = static_cast<char>(TraceTag::kInt16);
+  tags()[r] = static_cast<char>(TraceTag::kInt16);
   for (int column = 0; column < 2; ++column) {
     const auto bits = static_cast<uint16_t>(column == 0 ? x : y);
-    char* slot = columns_[column].data() + r * kSlotBytes;
+    char* slot = slots_of(column) + r * kSlotBytes;
     std::memset(slot, 0, kSlotBytes);
     slot[0] = static_cast<char>(TraceTag::kInt16);
     slot[2] = static_cast<char>(bits & 0xFF);

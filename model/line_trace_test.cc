@@ -45,6 +45,23 @@ TEST(LineTrace, RowsReadBackAsSetAndSlotsHoldTheFileElements) {
   EXPECT_THROW(trace.set_int16(-1, 0, 0), std::out_of_range);
 }
 
+// Runs longer and shorter than the eight rows looked at together.
+TEST(LineTrace, RunsEndWhereTheTypeChanges) {
+  LineTrace trace;
+  trace.reset(40);
+  trace.set_int16(0, 0, 0);
+  trace.set_int16(1, 0, 1);
+  for (int32_t row = 2; row <= 30; ++row) trace.set_double(row, row, row);
+  trace.set_int16(33, 0, 0);
+  EXPECT_EQ(trace.run_end(0), 2);
+  EXPECT_EQ(trace.run_end(2), 31);
+  EXPECT_EQ(trace.run_end(23), 31);
+  EXPECT_EQ(trace.run_end(30), 31);
+  EXPECT_EQ(trace.run_end(31), 33);
+  EXPECT_EQ(trace.run_end(33), 34);
+  EXPECT_EQ(trace.run_end(34), 41);
+}
+
 TEST(LineTrace, CopiesAreIndependentAndClearEmpties) {
   LineTrace trace;
   trace.reset(100);

@@ -61,9 +61,9 @@ void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out)
     const TraceTag tag = trace.tag(row);
     const char* first = slots.data() + static_cast<size_t>(row) * LineTrace::kSlotBytes;
     if (tag == TraceTag::kDouble) {
-      const int32_t start = row;
-      while (row < rows && trace.tag(row) == TraceTag::kDouble) ++row;
-      out.put(std::string_view(first, static_cast<size_t>(row - start) * LineTrace::kSlotBytes));
+      const int32_t end = trace.run_end(row);
+      out.put(std::string_view(first, static_cast<size_t>(end - row) * LineTrace::kSlotBytes));
+      row = end;
     } else {
       out.put(std::string_view(first, element_bytes(tag)));
       ++row;
