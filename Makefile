@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 
 CMAKE_FLAGS = -G Ninja -DSB_WERROR=$(WERROR)
 
-.PHONY: deps configure build run test fuzz package clean
+.PHONY: deps configure build run test fuzz package bench clean
 
 deps:
 	@scripts/install-deps
@@ -32,6 +32,18 @@ fuzz:
 # Release packages in dist/: the Debian package and the Windows zip.
 package:
 	@scripts/package
+
+# Benchmarks, in the Release tree build-bench/: the micro benchmarks of
+# bench/, then the whole runs against copying their own output
+# (bench/whole_run.sh, which needs hyperfine and GNU time).
+BENCH_BUILD ?= build-bench
+
+bench:
+	@scripts/install-deps hyperfine time
+	@cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DSB_BENCH=ON -DSB_TESTS=OFF > /dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target scenario-builder sb_bench generate_scenario
+	./$(BENCH_BUILD)/bench/sb_bench
+	bench/whole_run.sh $(BENCH_BUILD)
 
 clean:
 	rm -rf $(BUILD)
