@@ -12,41 +12,23 @@
 #include "platform/memory_file_system.h"
 #include "platform/program_dir.h"
 #include "sources/line_list_writer.h"
+#include "sources/written_lines_for_test.h"
 
 namespace sb {
 namespace {
 
-const char kDir[] = "C:/sim";
-
-// The lines of a written text; every line must end in CR LF, with no CR or
-// LF elsewhere.
-std::vector<std::string> split_lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find("\r\n", start);
-    EXPECT_NE(end, std::string::npos) << "last line without CR LF";
-    if (end == std::string::npos) break;
-    std::string line = bytes.substr(start, end - start);
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
-    lines.push_back(line);
-    start = end + 2;
-  }
-  return lines;
-}
-
 std::vector<std::string> written_line_text() {
   MemoryFileSystem fs;
   std::string error;
-  EXPECT_TRUE(dati_linea(fs, kDir, kBuiltinScenarioName, &error)) << error;
-  return split_lines(fs.files[join_path(kDir, "Valmira_Lunerio_linea.txt")]);
+  EXPECT_TRUE(dati_linea(fs, kTestDirectory, kBuiltinScenarioName, &error)) << error;
+  return split_lines(fs.files[join_path(kTestDirectory, "Valmira_Lunerio_linea.txt")]);
 }
 
 std::vector<std::string> written_train_text() {
   MemoryFileSystem fs;
   std::string error;
-  EXPECT_TRUE(dati_treno(fs, kDir, kBuiltinScenarioName, kBuiltinTrainNumber, &error)) << error;
-  return split_lines(fs.files[join_path(kDir, "Valmira_Lunerio_37924-.txt")]);
+  EXPECT_TRUE(dati_treno(fs, kTestDirectory, kBuiltinScenarioName, kBuiltinTrainNumber, &error)) << error;
+  return split_lines(fs.files[join_path(kTestDirectory, "Valmira_Lunerio_37924-.txt")]);
 }
 
 // Lines first..last (1-based, inclusive).
@@ -91,25 +73,25 @@ TEST(BuiltinScenario, FileNames) {
 TEST(BuiltinScenario, WritersWriteTheirListsBesideTheProgram) {
   MemoryFileSystem fs;
   std::string error;
-  ASSERT_TRUE(dati_linea(fs, kDir, "Tratta", &error)) << error;
-  ASSERT_TRUE(dati_treno(fs, kDir, "Tratta", "101", &error)) << error;
+  ASSERT_TRUE(dati_linea(fs, kTestDirectory, "Tratta", &error)) << error;
+  ASSERT_TRUE(dati_treno(fs, kTestDirectory, "Tratta", "101", &error)) << error;
   ASSERT_EQ(fs.files.size(), 2u);
-  EXPECT_EQ(fs.files[join_path(kDir, "Tratta_linea.txt")], line_list_bytes(builtin_line_text()));
-  EXPECT_EQ(fs.files[join_path(kDir, "Tratta_101-.txt")], line_list_bytes(builtin_train_text()));
+  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_linea.txt")], line_list_bytes(builtin_line_text()));
+  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_101-.txt")], line_list_bytes(builtin_train_text()));
 }
 
 TEST(BuiltinScenario, WritersReplaceOldFilesAndReportFailures) {
   MemoryFileSystem fs;
-  const std::string line_path = join_path(kDir, "Valmira_Lunerio_linea.txt");
-  const std::string train_path = join_path(kDir, "Valmira_Lunerio_37924-.txt");
+  const std::string line_path = join_path(kTestDirectory, "Valmira_Lunerio_linea.txt");
+  const std::string train_path = join_path(kTestDirectory, "Valmira_Lunerio_37924-.txt");
   fs.files[line_path] = std::string(100000, 'x');
   fs.files[train_path] = "old train\r\n";
   std::string error;
-  ASSERT_TRUE(dati_linea(fs, kDir, kBuiltinScenarioName, &error)) << error;
+  ASSERT_TRUE(dati_linea(fs, kTestDirectory, kBuiltinScenarioName, &error)) << error;
   EXPECT_EQ(fs.files[line_path], line_list_bytes(builtin_line_text()));
 
   fs.unwritable.insert(train_path);
-  EXPECT_FALSE(dati_treno(fs, kDir, kBuiltinScenarioName, kBuiltinTrainNumber, &error));
+  EXPECT_FALSE(dati_treno(fs, kTestDirectory, kBuiltinScenarioName, kBuiltinTrainNumber, &error));
   EXPECT_NE(error.find(train_path), std::string::npos) << error;
   EXPECT_EQ(fs.files[train_path], "old train\r\n");
 }

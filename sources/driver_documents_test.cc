@@ -8,26 +8,10 @@
 #include "platform/memory_file_system.h"
 #include "platform/program_dir.h"
 #include "sources/line_list_writer.h"
+#include "sources/written_lines_for_test.h"
 
 namespace sb {
 namespace {
-
-const char kDir[] = "C:/sim";
-
-std::vector<std::string> split_lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find("\r\n", start);
-    EXPECT_NE(end, std::string::npos) << "last line without CR LF";
-    if (end == std::string::npos) break;
-    std::string line = bytes.substr(start, end - start);
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
-    lines.push_back(line);
-    start = end + 2;
-  }
-  return lines;
-}
 
 using Writer = bool (*)(FileSystem&, const std::string&, const std::string&, const std::string&,
                         std::string*);
@@ -35,9 +19,9 @@ using Writer = bool (*)(FileSystem&, const std::string&, const std::string&, con
 std::vector<std::string> written(Writer writer, const std::string& name) {
   MemoryFileSystem fs;
   std::string error;
-  EXPECT_TRUE(writer(fs, kDir, "Valmira_Lunerio", "37924", &error)) << error;
+  EXPECT_TRUE(writer(fs, kTestDirectory, "Valmira_Lunerio", "37924", &error)) << error;
   EXPECT_EQ(fs.files.size(), 1u);
-  return split_lines(fs.files[join_path(kDir, name)]);
+  return split_lines(fs.files[join_path(kTestDirectory, name)]);
 }
 
 std::vector<std::string> card() {
@@ -81,21 +65,21 @@ TEST(DriverDocuments, LineCountsAndNoEndMarker) {
 
 TEST(DriverDocuments, WritersReplaceOldFilesAndReportFailures) {
   const Writer writers[] = {dati_note, dati_rallentamenti, dati_scheda};
-  const std::string paths[] = {join_path(kDir, "V_1_note.txt"),
-                               join_path(kDir, "V_1_rallentamenti.txt"),
-                               join_path(kDir, "V_1_scheda_treno.txt")};
+  const std::string paths[] = {join_path(kTestDirectory, "V_1_note.txt"),
+                               join_path(kTestDirectory, "V_1_rallentamenti.txt"),
+                               join_path(kTestDirectory, "V_1_scheda_treno.txt")};
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(paths[i]);
     MemoryFileSystem fs;
     fs.files[paths[i]] = std::string(20000, 'x');
     std::string error;
-    ASSERT_TRUE(writers[i](fs, kDir, "V", "1", &error)) << error;
+    ASSERT_TRUE(writers[i](fs, kTestDirectory, "V", "1", &error)) << error;
     EXPECT_LT(fs.files[paths[i]].size(), 20000u);
     EXPECT_EQ(fs.files[paths[i]].find('x'), std::string::npos);
 
     fs.files[paths[i]] = "old";
     fs.space_left = 10;
-    EXPECT_FALSE(writers[i](fs, kDir, "V", "1", &error));
+    EXPECT_FALSE(writers[i](fs, kTestDirectory, "V", "1", &error));
     EXPECT_NE(error.find(paths[i]), std::string::npos) << error;
     EXPECT_EQ(fs.files[paths[i]], "old");
   }
