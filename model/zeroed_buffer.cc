@@ -6,14 +6,25 @@
 #include <new>
 #include <utility>
 
-#if defined(__linux__)
+// Under AddressSanitizer every buffer comes from calloc, where an overrun is
+// seen; mapped pages have no red zones.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SB_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define SB_ADDRESS_SANITIZER 1
+#endif
+#if defined(__linux__) && !defined(SB_ADDRESS_SANITIZER)
+#define SB_MAP_HUGE_PAGES 1
 #include <sys/mman.h>
 #endif
 
 namespace sb {
 namespace {
 
-#if defined(__linux__)
+#if defined(SB_MAP_HUGE_PAGES)
 constexpr size_t kHugePage = size_t{2} << 20;
 
 // Anonymous pages, which the kernel hands out zeroed, from a 2 MB boundary
@@ -37,7 +48,7 @@ char* map_huge_pages(size_t bytes, void** region, size_t* mapped) {
 
 ZeroedBuffer::ZeroedBuffer(size_t size) : size_(size) {
   if (size == 0) return;
-#if defined(__linux__)
+#if defined(SB_MAP_HUGE_PAGES)
   if (size >= kHugePage) data_ = map_huge_pages(size, &region_, &mapped_);
 #endif
   if (data_ == nullptr) data_ = static_cast<char*>(std::calloc(size, 1));
@@ -63,7 +74,7 @@ ZeroedBuffer& ZeroedBuffer::operator=(ZeroedBuffer other) noexcept {
 }
 
 ZeroedBuffer::~ZeroedBuffer() {
-#if defined(__linux__)
+#if defined(SB_MAP_HUGE_PAGES)
   if (mapped_ != 0) {
     munmap(region_, mapped_);
     return;
