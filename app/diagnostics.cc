@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "model/error_codes.h"
 #include "model/rounding.h"
 
 namespace sb {
@@ -28,55 +29,55 @@ std::string message(const CompileError& e, const BuildState& state) {
   const GeneralRecord& totals = state.record(kTotalsRecord);
   const GeneralRecord& train = state.record(kTrainRecord);
   switch (e.code) {
-    case 101: return "the line text does not exist";
-    case 102: return "no field contains \"[generale]\": the text has no general section";
-    case 1:
+    case kLineTextMissing: return "the line text does not exist";
+    case kNoGeneralSection: return "no field contains \"[generale]\": the text has no general section";
+    case kRouteLengthRefused:
       return "the route length " + metres(totals.long_2) + " is outside 0 to 1000000 m";
-    case 3:
+    case kCabStartNotMultiple:
       return "the cab-signalling start " + metres(train.long_1) + " is not a multiple of 50 m";
-    case 4:
+    case kCabEndNotMultiple:
       return "the cab-signalling end " + metres(train.long_2) + " is not a multiple of 50 m";
-    case 5: return "the cab-signalling keyword field names neither 4 nor 9 codes";
-    case 15:
+    case kCabCodesMissing: return "the cab-signalling keyword field names neither 4 nor 9 codes";
+    case kOutsideTheLine:
       return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
              std::to_string(state.cell_last_index) + " (the rest of the text is not compiled)";
-    case 104:
+    case kBoardRecordsFull:
       return "the indication board at " + metres(p) +
              " finds no free record: at most 80 boards, fewer with stations";
-    case 105: return "the mountain stretch at " + metres(p) + " is beyond the 80th";
-    case 103:
+    case kMountainTableFull: return "the mountain stretch at " + metres(p) + " is beyond the 80th";
+    case kCurveRefused:
       return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
              "end of the line trace";
-    case 6:
+    case kIndicationBoardTaken:
       return "the indication board at " + metres(p) + " needs " +
              taken_cell(state, cell_after(p));
-    case 21:
+    case kSpeedBoardTaken:
       return "the speed board at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
-    case kReadFailureCode: return "read failure: " + e.detail;
-    case 2:
+    case kReadFailed: return "read failure: " + e.detail;
+    case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
-    case 7:
+    case kCodePointTaken:
       return "the code point at " + metres(p) + " needs " +
              taken_cell(state, round_div(p, 50));
-    case 8: return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
-    case 9: return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
-    case 10:
+    case kStationPositionNotMultiple: return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
+    case kStationLengthNotMultiple: return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
+    case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
-    case 16: return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
-    case 17:
+    case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+    case kSlowdownWarningTaken:
       return "the slowdown at " + metres(p) + " needs the warning " +
              taken_cell(state, round_half_even((p - 1200) / 50.0 + 1));
-    case 18:
+    case kSlowdownStartTaken:
       return "the slowdown at " + metres(p) + " needs the start " +
              taken_cell(state, cell_after(p));
-    case 19: return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
-    case 20:
+    case kSlowdownEndTaken: return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
+    case kSlowdownLeadInTaken:
       return "a warning lead-in cell of the slowdown starting at " + metres(p) +
              " is already taken";
-    case 22:
+    case kStationsTooClose:
       return "the station at " + metres(p) +
              " starts less than 350 m after the end of the previous station";
-    case 24: return "a station ends within 100 m of the start of the line";
+    case kStationAtLineStart: return "a station ends within 100 m of the start of the line";
     default: return "compile error " + std::to_string(e.code);
   }
 }

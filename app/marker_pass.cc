@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "model/error_codes.h"
 #include "model/track_cell.h"
 
 namespace sb {
@@ -103,7 +104,7 @@ class MarkerPass {
       } else if (is_kind(d - 2, kCodePointCell)) {
         lower(d - 2);
       } else {
-        fail(11, 'A', d);
+        fail(kRuleAPlacementFailed, 'A', d);
       }
     }
   }
@@ -113,7 +114,9 @@ class MarkerPass {
   void mark_before_start(int32_t start_cell, const DistanceRule& rule) {
     if (start_cell <= rule.runs_after) return;
     const int32_t nearest = start_cell - rule.nearest_cell;
-    if (!place_in_first_free({nearest, nearest - 1, nearest - 2})) fail(12, rule.rule, start_cell);
+    if (!place_in_first_free({nearest, nearest - 1, nearest - 2})) {
+      fail(kRulesBToDPlacementFailed, rule.rule, start_cell);
+    }
   }
 
   // Rule E: walks from the start to the end of a slow slowdown (or the last
@@ -145,7 +148,7 @@ class MarkerPass {
       place(k + 1);
       return -1;
     }
-    fail(13, 'E', k);
+    fail(kRuleEPlacementFailed, 'E', k);
     return kSpacingCells;
   }
 
@@ -154,7 +157,9 @@ class MarkerPass {
     for (int32_t m = end_cell; m <= search_end; ++m) {
       if (!is_kind(m, kSignalCell)) continue;
       const int32_t ahead = m - 1;
-      if (ahead > 0 && !place_in_first_free({ahead, ahead - 1})) fail(13, 'E', end_cell);
+      if (ahead > 0 && !place_in_first_free({ahead, ahead - 1})) {
+        fail(kRuleEPlacementFailed, 'E', end_cell);
+      }
       return;
     }
   }

@@ -10,6 +10,7 @@
 #include "compiler/line_recorders.h"
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
+#include "model/error_codes.h"
 #include "model/text.h"
 
 namespace sb {
@@ -111,7 +112,7 @@ Flow LineTextCompiler::seek_general() {
     case WalkStep::kStop: break;
   }
   note_keyword_location();
-  return stop(102);
+  return stop(kNoGeneralSection);
 }
 
 // Inside the general section a comment may be followed by the end of the
@@ -193,7 +194,7 @@ Flow LineTextCompiler::apply_general_entry() {
 Flow LineTextCompiler::read_route_length() {
   int32_t& length = state_.record(kTotalsRecord).long_2;
   if (!read_long(&length)) return read_failure();
-  if (length < 0 || length > kMaxRouteLength) return stop(1);
+  if (length < 0 || length > kMaxRouteLength) return stop(kRouteLengthRefused);
   size_for_route(state_, length);
   route_length_given_ = true;
   return Flow::kGoOn;
@@ -215,14 +216,14 @@ Flow LineTextCompiler::read_background(int32_t& target) {
 Flow LineTextCompiler::read_cab_signalling() {
   GeneralRecord& train = state_.record(kTrainRecord);
   if (!read_long(&train.long_1) || !read_long(&train.long_2)) return read_failure();
-  if (train.long_1 % kCabSignalStep != 0) return stop(3);
-  if (train.long_2 % kCabSignalStep != 0) return stop(4);
+  if (train.long_1 % kCabSignalStep != 0) return stop(kCabStartNotMultiple);
+  if (train.long_2 % kCabSignalStep != 0) return stop(kCabEndNotMultiple);
   if (contains(field_, "4")) {
     train.long_3 = 4;
   } else if (contains(field_, "9")) {
     train.long_3 = 9;
   } else {
-    return stop(5);
+    return stop(kCabCodesMissing);
   }
   if (train.long_2 == 0) train.long_3 = 0;
   return Flow::kGoOn;
@@ -265,8 +266,8 @@ Flow LineTextCompiler::read_curve() {
   int32_t length = 0;
   if (!read_long(&start) || !read_long(&length)) return read_failure();
   if (!position_fits(start)) return outside_the_line(start);
-  if (!turn) return stop(103);
-  if (!trace_->curve(start, length, *turn)) return stop(103);
+  if (!turn) return stop(kCurveRefused);
+  if (!trace_->curve(start, length, *turn)) return stop(kCurveRefused);
   return Flow::kGoOn;
 }
 
@@ -294,7 +295,7 @@ Flow LineTextCompiler::read_speed_board() {
     return outside_the_line(posizione);
   }
   memo_indicatori_v_max(state_, posizione, board);
-  if (state_.error_code == kReadFailureCode) {
+  if (state_.error_code == kReadFailed) {
     state_.error_location = keyword_location_;
     return Flow::kReadFailure;
   }
@@ -309,8 +310,8 @@ Flow LineTextCompiler::read_indication_board() {
   const int64_t c = board_cell(position);
   if (!position_fits(position) || !state_.cell_exists(c)) return outside_the_line(position);
   TrackCell& cell = state_.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return stop_at(6, position);
-  if (next_board_record_ < kFirstStationRecord) return stop_at(kBoardRecordsFullCode, position);
+  if (!is_free(cell)) return stop_at(kIndicationBoardTaken, position);
+  if (next_board_record_ < kFirstStationRecord) return stop_at(kBoardRecordsFull, position);
   cell.kind = kIndicationBoardCell;
   cell.value_1 = static_cast<int16_t>(next_board_record_);
   state_.record(next_board_record_).text = std::move(text);
@@ -323,14 +324,14 @@ Flow LineTextCompiler::read_indication_board() {
 bool LineTextCompiler::read_long(int32_t* value) { return reader_.read_long(value); }
 
 Flow LineTextCompiler::read_failure() {
-  state_.error_code = kReadFailureCode;
+  state_.error_code = kReadFailed;
   state_.error_detail = reader_.failure();
   state_.error_location = {SourceLocation::Text::kLine, reader_.line(), reader_.column()};
   return Flow::kReadFailure;
 }
 
 Flow LineTextCompiler::refuse_without_route_length() {
-  state_.error_code = kReadFailureCode;
+  state_.error_code = kReadFailed;
   state_.error_detail = "the general section gives no route length";
   state_.error_location = keyword_location_;
   return Flow::kReadFailure;
@@ -348,7 +349,7 @@ Flow LineTextCompiler::stop_at(int32_t code, int32_t position) {
 }
 
 Flow LineTextCompiler::outside_the_line(int32_t position) {
-  stop_at(kOutsideTheLineCode, position);
+  stop_at(kOutsideTheLine, position);
   return Flow::kEndOfBody;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/build_state.h"
+#include "model/error_codes.h"
 
 namespace sb {
 
@@ -16,7 +17,6 @@ enum class TextOutcome {
 
 // Failure code of an indication board beyond record 1: the records from 80
 // down to 1 are full.
-inline constexpr int32_t kBoardRecordsFullCode = 104;
 
 struct LineTextResult {
   TextOutcome outcome = TextOutcome::kDone;

@@ -11,6 +11,7 @@
 
 #include "compiler/line_recorders.h"
 #include "compiler/memorizza_dati.h"
+#include "model/error_codes.h"
 
 namespace sb {
 namespace {
@@ -175,7 +176,7 @@ TEST(CompileLineText, CommentFields) {
     const Compiled out = compile(c.text);
     EXPECT_EQ(out.state.record(kTotalsRecord).long_2, c.route_length) << c.name;
     if (c.route_length == 0) {
-      EXPECT_EQ(out.state.error_code, kReadFailureCode) << c.name;
+      EXPECT_EQ(out.state.error_code, kReadFailed) << c.name;
       continue;
     }
     EXPECT_EQ(out.state.error_code, 0) << c.name;
@@ -352,13 +353,13 @@ TEST(CompileLineText, Failures) {
        line_text(9000, repeated(81, [](int i) {
                    return "cartello_indicatore, " + std::to_string(100 * i) + ", t\r\n";
                  })),
-       kBoardRecordsFullCode, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
+       kBoardRecordsFull, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
       {"81st mountain stretch",
        line_text(9000, repeated(81, [](int i) {
                    return "montagna, " + std::to_string(100 * i) + ", " +
                           std::to_string(100 * i + 60) + ", 2\r\n";
                  })),
-       kMountainTableFullCode, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
+       kMountainTableFull, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
   };
   for (const Case& c : cases) {
     const Compiled out = compile(c.text, 1);

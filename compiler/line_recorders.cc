@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compiler/memorizza_dati.h"
+#include "model/error_codes.h"
 #include "model/rounding.h"
 
 namespace sb {
@@ -45,7 +46,7 @@ std::optional<int16_t> pack_speeds(int32_t s, int32_t d) {
 }
 
 void refuse_speed(BuildState& state, int32_t s, int32_t d) {
-  state.error_code = kReadFailureCode;
+  state.error_code = kReadFailed;
   state.error_detail = "the speeds " + std::to_string(s) + " and " + std::to_string(d) +
                        " do not pack into a short (-32768 to 32767)";
 }
@@ -67,11 +68,11 @@ bool span_fits(const BuildState& state, const CellSpan& span) {
 void memo_montagna(BuildState& state, int32_t inizio, int32_t fine, int32_t& tipo) {
   const CellSpan span = mountain_cells(inizio, fine);
   if (!span_fits(state, span)) {
-    state.error_code = kOutsideTheLineCode;
+    state.error_code = kOutsideTheLine;
     return;
   }
   if (state.mountain_count >= kMaxMountainStretches) {
-    state.error_code = kMountainTableFullCode;
+    state.error_code = kMountainTableFull;
     return;
   }
   const size_t index = static_cast<size_t>(++state.mountain_count);
@@ -84,12 +85,12 @@ void memo_montagna(BuildState& state, int32_t inizio, int32_t fine, int32_t& tip
 void memo_indicatori_v_max(BuildState& state, int32_t posizione, const SpeedBoard& board) {
   const int64_t c = board_cell(posizione);
   if (!state.cell_exists(c)) {
-    state.error_code = kOutsideTheLineCode;
+    state.error_code = kOutsideTheLine;
     return;
   }
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
   if (!is_free(cell)) {
-    state.error_code = kSpeedBoardCellTakenCode;
+    state.error_code = kSpeedBoardTaken;
     return;
   }
   const std::optional<int16_t> a = pack_speeds(board.vas, board.vad);

@@ -4,13 +4,11 @@
 #include <cstdint>
 
 #include "model/build_state.h"
+#include "model/error_codes.h"
 
 namespace sb {
 
 // Failure codes of the line recorders.
-inline constexpr int32_t kOutsideTheLineCode = 15;
-inline constexpr int32_t kSpeedBoardCellTakenCode = 21;
-inline constexpr int32_t kMountainTableFullCode = 105;
 
 // The cells a mountain stretch covers: round(inizio / 50) to
 // round(fine / 50 - 1); none when first > last.

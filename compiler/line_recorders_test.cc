@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/error_codes.h"
+
 namespace sb {
 namespace {
 
@@ -87,7 +89,7 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   ASSERT_EQ(state.error_code, 0);
   int32_t tipo = 12;
   memo_montagna(state, 9000, 9400, tipo);
-  EXPECT_EQ(state.error_code, kMountainTableFullCode);
+  EXPECT_EQ(state.error_code, kMountainTableFull);
   EXPECT_EQ(state.mountain_count, kMaxMountainStretches);
   EXPECT_EQ(tipo, 12);
   EXPECT_EQ(state.cell(180).mountain_side, 0);
@@ -96,7 +98,7 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
     BuildState fresh = state_with_cells(10000);  // cells 0 to 340
     tipo = 2;
     memo_montagna(fresh, inizio, fine, tipo);
-    EXPECT_EQ(fresh.error_code, kOutsideTheLineCode) << inizio;
+    EXPECT_EQ(fresh.error_code, kOutsideTheLine) << inizio;
     EXPECT_EQ(fresh.mountain_count, 0) << inizio;
   }
 }
@@ -144,8 +146,8 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
   };
   const Case cases[] = {
       {kMountainMarkerCell, 0},
-      {kSpeedBoardCell, kSpeedBoardCellTakenCode},
-      {kIndicationBoardCell, kSpeedBoardCellTakenCode},
+      {kSpeedBoardCell, kSpeedBoardTaken},
+      {kIndicationBoardCell, kSpeedBoardTaken},
   };
   for (const Case& c : cases) {
     BuildState state = state_with_cells(10000);
@@ -167,7 +169,7 @@ TEST(MemoIndicatoriVMax, RefusesWhatItCannotStore) {
 
   BuildState below = state_with_cells(10000);
   memo_indicatori_v_max(below, -100, SpeedBoard{});
-  EXPECT_EQ(below.error_code, kOutsideTheLineCode);
+  EXPECT_EQ(below.error_code, kOutsideTheLine);
 }
 
 }  // namespace

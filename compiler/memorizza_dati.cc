@@ -2,12 +2,13 @@
 
 #include "compiler/line_reader.h"
 #include "compiler/train_reader.h"
+#include "model/error_codes.h"
 
 namespace sb {
 namespace {
 
 void record_read_failure(BuildState& state, SourceLocation::Text text, std::string detail) {
-  state.error_code = kReadFailureCode;
+  state.error_code = kReadFailed;
   state.error_location = {text, 0, 0};
   state.error_detail = std::move(detail);
 }
@@ -30,7 +31,7 @@ void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceText
   state.record(kTrainRecord).text = state.train_number;
 
   if (!file_system.exists(texts.line_path)) {
-    state.error_code = 101;
+    state.error_code = kLineTextMissing;
     state.error_location = {SourceLocation::Text::kLine, 0, 0};
     return;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/build_state.h"
+#include "model/error_codes.h"
 #include "platform/file_system.h"
 
 namespace sb {
@@ -23,7 +24,6 @@ void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceText
 
 // The error code of a read failure: a missing or unreadable text, a text
 // that ends inside an entry, a value too large for its width.
-inline constexpr int32_t kReadFailureCode = 25;
 
 }  // namespace sb
 

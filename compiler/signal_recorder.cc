@@ -1,12 +1,11 @@
 #include "compiler/signal_recorder.h"
 
+#include "model/error_codes.h"
 #include "model/rounding.h"
 
 namespace sb {
 namespace {
 
-constexpr int32_t kSignalBusyCode = 16;
-constexpr int32_t kOutsideLineCode = 15;
 constexpr int kApproachMarks = 4;
 
 // The packed values keep the low 16 or 8 bits of what they add up to.
@@ -22,13 +21,13 @@ int64_t signal_code(const SignalEntry& signal) { return int64_t{3} * signal.sx +
 bool memo_segnale(BuildState& state, SignalEntry& signal) {
   const int64_t k = round_half_even(static_cast<double>(signal.posizione) / 50 + 1);
   if (!state.cell_exists(k) || !state.cell_exists(k - 2 * kApproachMarks)) {
-    state.error_code = kOutsideLineCode;
+    state.error_code = kOutsideTheLine;
     return false;
   }
   const auto index = static_cast<int32_t>(k);
   TrackCell& cell = state.cell(index);
   if (!is_free(cell)) {
-    state.error_code = kSignalBusyCode;
+    state.error_code = kSignalTaken;
     return false;
   }
   cell.kind = kSignalCell;

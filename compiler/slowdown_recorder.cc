@@ -1,15 +1,11 @@
 #include "compiler/slowdown_recorder.h"
 
+#include "model/error_codes.h"
 #include "model/rounding.h"
 
 namespace sb {
 namespace {
 
-constexpr int32_t kOutsideLineCode = 15;
-constexpr int32_t kWarningBusyCode = 17;
-constexpr int32_t kStartBusyCode = 18;
-constexpr int32_t kEndBusyCode = 19;
-constexpr int32_t kLeadInBusyCode = 20;
 // Only slowdowns beginning beyond this point get a warning cell.
 constexpr int32_t kWarningFrom = 1500;
 constexpr int32_t kWarningDistance = 1200;
@@ -48,12 +44,12 @@ bool inside(const BuildState& state, const SlowdownCells& cells) {
 // The check that refuses the slowdown before anything is written; 0 if none.
 int32_t refusal(const BuildState& state, const SlowdownEntry& slowdown,
                 const SlowdownCells& cells) {
-  if (slowdown.x < 0 || !inside(state, cells)) return kOutsideLineCode;
+  if (slowdown.x < 0 || !inside(state, cells)) return kOutsideTheLine;
   if (cells.warning >= 0 && !is_free(state.cell(static_cast<int32_t>(cells.warning)))) {
-    return kWarningBusyCode;
+    return kSlowdownWarningTaken;
   }
-  if (!is_free(state.cell(static_cast<int32_t>(cells.start)))) return kStartBusyCode;
-  if (!is_free(state.cell(static_cast<int32_t>(cells.end)))) return kEndBusyCode;
+  if (!is_free(state.cell(static_cast<int32_t>(cells.start)))) return kSlowdownStartTaken;
+  if (!is_free(state.cell(static_cast<int32_t>(cells.end)))) return kSlowdownEndTaken;
   return 0;
 }
 
@@ -86,7 +82,7 @@ bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
   const auto nearest = static_cast<int32_t>(cells.lead_in);
   for (int i = 0; i < kLeadInCells; ++i) {
     if (!is_free(state.cell(nearest - i))) {
-      state.error_code = kLeadInBusyCode;
+      state.error_code = kSlowdownLeadInTaken;
       return false;
     }
   }

@@ -9,20 +9,13 @@
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
+#include "model/error_codes.h"
 #include "model/rounding.h"
 #include "model/text.h"
 
 namespace sb {
 namespace {
 
-constexpr int32_t kChainageCode = 2;
-constexpr int32_t kCodePointBusyCode = 7;
-constexpr int32_t kStationPositionCode = 8;
-constexpr int32_t kStationLengthCode = 9;
-constexpr int32_t kStationTableFullCode = 10;
-constexpr int32_t kOutsideLineCode = 15;
-constexpr int32_t kStationsTooCloseCode = 22;
-constexpr int32_t kStationAtStartCode = 24;
 
 // An entry's position plus its reach must lie within the cells.
 constexpr int32_t kEntryReach = 100;
@@ -214,7 +207,7 @@ class TrainReader {
     if (recorded) return state_.error_code > 0 ? Flow::kStop : Flow::kNext;
     const int32_t code = state_.error_code;
     refuse(code, position);
-    return code == kOutsideLineCode ? Flow::kEnd : Flow::kStop;
+    return code == kOutsideTheLine ? Flow::kEnd : Flow::kStop;
   }
 
   Flow code_point() {
@@ -225,7 +218,7 @@ class TrainReader {
     const int64_t k = round_div(position, 50);
     if (!state_.cell_exists(k)) return end_outside_line(position);
     TrackCell& cell = state_.cell(static_cast<int32_t>(k));
-    if (!is_free(cell)) return stop(kCodePointBusyCode, position);
+    if (!is_free(cell)) return stop(kCodePointTaken, position);
     if (value > 0) {
       cell.kind = kCodePointCell;
       cell.value_1 = static_cast<int16_t>(static_cast<uint16_t>(value));
@@ -237,15 +230,15 @@ class TrainReader {
 
   Flow station() {
     // Without a free record below the board texts the table is full already.
-    if (station_ > station_bound_) return stop(kStationTableFullCode);
+    if (station_ > station_bound_) return stop(kStationTableFull);
     GeneralRecord& record = state_.record(station_);
     if (const Flow flow = read_all(&record.long_3); flow != Flow::kNext) return flow;
     const int32_t position = record.long_3;
     if (!inside_line(position, kStationReach)) return end_outside_line(position);
-    if (position % 50 != 0) return stop(kStationPositionCode, position);
+    if (position % 50 != 0) return stop(kStationPositionNotMultiple, position);
     int32_t length = 0;
     if (const Flow flow = read_all(&record.kind, &length); flow != Flow::kNext) return flow;
-    if (length % 100 != 0) return stop(kStationLengthCode, position);
+    if (length % 100 != 0) return stop(kStationLengthNotMultiple, position);
     if (const Flow flow = read_station_values(record); flow != Flow::kNext) return flow;
     if (!set_extent(record, length)) return end_outside_line(position);
     if (length < 600) record.byte_5 = 0;
@@ -258,10 +251,10 @@ class TrainReader {
     }
     if (station_ > kFirstStationRecord &&
         int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
-      return stop(kStationsTooCloseCode, position);
+      return stop(kStationsTooClose, position);
     }
     ++station_;
-    if (station_ >= station_bound_) return stop(kStationTableFullCode);
+    if (station_ >= station_bound_) return stop(kStationTableFull);
     return Flow::kNext;
   }
 
@@ -311,7 +304,7 @@ class TrainReader {
         }
       }
     }
-    if (stop_at <= 1) return stop(kStationAtStartCode);
+    if (stop_at <= 1) return stop(kStationAtLineStart);
     TrackCell& cell = state_.cell(static_cast<int32_t>(stop_cell));
     cell.kind = kStationStopCell;
     cell.value_1 = static_cast<int16_t>(station_);
@@ -356,7 +349,7 @@ class TrainReader {
     for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
       const GeneralRecord& chainage = state_.record(index);
       if (chainage.long_1 % 50 != 0 || chainage.long_2 % 50 != 0) {
-        state_.error_code = kChainageCode;
+        state_.error_code = kChainageNotMultiple;
         state_.error_location = {SourceLocation::Text::kLine, 0, 0};
       }
     }
@@ -385,7 +378,7 @@ class TrainReader {
   Flow read_failure() { return fail(reader_.failure(), here()); }
 
   Flow fail(std::string detail, SourceLocation location) {
-    state_.error_code = kReadFailureCode;
+    state_.error_code = kReadFailed;
     state_.error_detail = std::move(detail);
     state_.error_location = location;
     return Flow::kReadFailure;
@@ -398,7 +391,7 @@ class TrainReader {
   }
 
   Flow end_outside_line(int32_t position) {
-    refuse(kOutsideLineCode, position);
+    refuse(kOutsideTheLine, position);
     return Flow::kEnd;
   }
 

@@ -1,0 +1,47 @@
+#ifndef SCENARIO_BUILDER_MODEL_ERROR_CODES_H_
+#define SCENARIO_BUILDER_MODEL_ERROR_CODES_H_
+
+#include <cstdint>
+
+namespace sb {
+
+// What the compiler and the marker pass record in BuildState::error_code.
+enum ErrorCode : int32_t {
+  kNoError = 0,
+  // Line text.
+  kRouteLengthRefused = 1,
+  kCabStartNotMultiple = 3,
+  kCabEndNotMultiple = 4,
+  kCabCodesMissing = 5,
+  kIndicationBoardTaken = 6,
+  kSpeedBoardTaken = 21,
+  kLineTextMissing = 101,
+  kNoGeneralSection = 102,
+  kCurveRefused = 103,
+  kBoardRecordsFull = 104,
+  kMountainTableFull = 105,
+  // Train text.
+  kChainageNotMultiple = 2,
+  kCodePointTaken = 7,
+  kStationPositionNotMultiple = 8,
+  kStationLengthNotMultiple = 9,
+  kStationTableFull = 10,
+  kSignalTaken = 16,
+  kSlowdownWarningTaken = 17,
+  kSlowdownStartTaken = 18,
+  kSlowdownEndTaken = 19,
+  kSlowdownLeadInTaken = 20,
+  kStationsTooClose = 22,
+  kStationAtLineStart = 24,
+  // Either text.
+  kOutsideTheLine = 15,
+  kReadFailed = 25,
+  // Failed placements of the marker pass.
+  kRuleAPlacementFailed = 11,
+  kRulesBToDPlacementFailed = 12,
+  kRuleEPlacementFailed = 13,
+};
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_MODEL_ERROR_CODES_H_
