@@ -65,15 +65,20 @@ files_of() { find "$1" -maxdepth 1 -type f | sort | tr '\n' ' '; }
 
 bytes_of() { find "$1" -maxdepth 1 -type f -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
 
+# peak_rss_kb DIR COMMAND...: the largest peak resident memory of three runs
+# of COMMAND, each in a fresh DIR, in KB.
 peak_rss_kb() {
-  local max=0 kb
+  local dir=$1 max=0 kb
+  shift
   for _ in 1 2 3; do
-    rm -rf "$2" && mkdir "$2"
-    kb=$( /usr/bin/time -f '%M' "$1" compile "$3" "$4" -o "$2" 2>&1 > /dev/null | tail -1 )
+    rm -rf "$dir" && mkdir "$dir"
+    kb=$( /usr/bin/time -f '%M' "$@" 2>&1 > /dev/null | tail -1 )
     [ "$kb" -gt "$max" ] && max=$kb
   done
   echo "$max"
 }
+
+mb() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 echo "== The bare run against cp of its six files ($runs runs, $warmup warm-up)"
 mkdir "$work/bare-ref"
@@ -83,12 +88,13 @@ compare "$work/bare" "$work/bare-copy" "$bare_csv" \
   "$builder --dir $work/bare" "cp $(files_of "$work/bare-ref") $work/bare-copy/"
 bare_median=$(field_ms "$bare_csv" 1 4)
 copy_median=$(field_ms "$bare_csv" 2 4)
+bare_kb=$(peak_rss_kb "$work/bare-rss" "$builder" --dir "$work/bare-rss")
 echo
-echo "| | median ms | mean ms | min ms | CPU ms (user + system) |"
-echo "|---|---|---|---|---|"
-echo "| bare run, $(bytes_of "$work/bare-ref") bytes | $bare_median | $(field_ms "$bare_csv" 1 2) | $(field_ms "$bare_csv" 1 7) | $(cpu_ms "$bare_csv" 1) |"
-echo "| cp of its six files | $copy_median | $(field_ms "$bare_csv" 2 2) | $(field_ms "$bare_csv" 2 7) | $(cpu_ms "$bare_csv" 2) |"
-echo "| ratio | $(ratio "$bare_median" "$copy_median") | $(ratio "$(field_ms "$bare_csv" 1 2)" "$(field_ms "$bare_csv" 2 2)") | $(ratio "$(field_ms "$bare_csv" 1 7)" "$(field_ms "$bare_csv" 2 7)") | $(ratio "$(cpu_ms "$bare_csv" 1)" "$(cpu_ms "$bare_csv" 2)") |"
+echo "| | median ms | mean ms | min ms | CPU ms (user + system) | peak RSS MB |"
+echo "|---|---|---|---|---|---|"
+echo "| bare run, $(bytes_of "$work/bare-ref") bytes | $bare_median | $(field_ms "$bare_csv" 1 2) | $(field_ms "$bare_csv" 1 7) | $(cpu_ms "$bare_csv" 1) | $(mb "$bare_kb") |"
+echo "| cp of its six files | $copy_median | $(field_ms "$bare_csv" 2 2) | $(field_ms "$bare_csv" 2 7) | $(cpu_ms "$bare_csv" 2) | |"
+echo "| ratio | $(ratio "$bare_median" "$copy_median") | $(ratio "$(field_ms "$bare_csv" 1 2)" "$(field_ms "$bare_csv" 2 2)") | $(ratio "$(field_ms "$bare_csv" 1 7)" "$(field_ms "$bare_csv" 2 7)") | $(ratio "$(cpu_ms "$bare_csv" 1)" "$(cpu_ms "$bare_csv" 2)") | |"
 
 echo
 echo "== Scale series: compile of generated scenarios against cp of their three files"
@@ -111,7 +117,7 @@ for km in 10 100 300 1000; do
     "$builder compile $line $train -o $dir/out" "cp $(files_of "$dir/ref") $dir/copy/"
   ms=$(field_ms "$csv" 1 4)
   copy_ms=$(field_ms "$csv" 2 4)
-  kb=$(peak_rss_kb "$builder" "$dir/rss" "$line" "$train")
+  kb=$(peak_rss_kb "$dir/rss" "$builder" compile "$line" "$train" -o "$dir/rss")
   if [ -z "$first_km" ]; then
     first_km=$km first_ms=$ms first_kb=$kb
     per_km_ms="-" per_km_kb="-"
@@ -121,7 +127,7 @@ for km in 10 100 300 1000; do
     per_km_kb=$(awk -v m="$kb" -v m0="$first_kb" -v l="$km" -v l0="$first_km" \
       'BEGIN { printf "%.1f", (m - m0) / (l - l0) }')
   fi
-  echo "| $km | $(bytes_of "$dir/ref") | $ms | $copy_ms | $(ratio "$ms" "$copy_ms") | $(ratio "$(cpu_ms "$csv" 1)" "$(cpu_ms "$csv" 2)") | $(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }') | $per_km_ms | $per_km_kb |"
+  echo "| $km | $(bytes_of "$dir/ref") | $ms | $copy_ms | $(ratio "$ms" "$copy_ms") | $(ratio "$(cpu_ms "$csv" 1)" "$(cpu_ms "$csv" 2)") | $(mb "$kb") | $per_km_ms | $per_km_kb |"
 done
 echo
 echo "(per extra km: the growth over the 10 km scenario; hyperfine's own reports are in $work)"
