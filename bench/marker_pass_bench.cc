@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/marker_pass.h"
-#include "bench/compiled_scenario.h"
+#include "bench/generated_state.h"
 
 namespace sb {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // fresh copy of the compiled cells each time.
 void BM_PlaceCodePoints(benchmark::State& bench) {
   const BuildState compiled =
-      compiled_scenario(static_cast<int32_t>(bench.range(0)), /*trace=*/false, /*train=*/true);
+      generated_state(static_cast<int32_t>(bench.range(0)), /*trace=*/false, /*train=*/true);
   for (auto _ : bench) {
     bench.PauseTiming();
     BuildState state = compiled;

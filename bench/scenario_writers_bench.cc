@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/compiled_scenario.h"
+#include "bench/generated_state.h"
 #include "output/scenario_writers.h"
 #include "platform/buffered_writer.h"
 
@@ -52,20 +52,20 @@ void measure_writer(benchmark::State& bench, Write write) {
 
 void BM_WriteLineTrace(benchmark::State& bench) {
   const BuildState state =
-      compiled_scenario(static_cast<int32_t>(bench.range(0)), /*trace=*/true, /*train=*/false);
+      generated_state(static_cast<int32_t>(bench.range(0)), /*trace=*/true, /*train=*/false);
   measure_writer(bench, [&](BufferedWriter& out) { write_line_trace(state.line_trace, out); });
 }
 BENCHMARK(BM_WriteLineTrace)->Arg(302600)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_WriteCells(benchmark::State& bench) {
   const BuildState state =
-      compiled_scenario(static_cast<int32_t>(bench.range(0)), /*trace=*/false, /*train=*/true);
+      generated_state(static_cast<int32_t>(bench.range(0)), /*trace=*/false, /*train=*/true);
   measure_writer(bench, [&](BufferedWriter& out) { write_cells(state.track_cells, out); });
 }
 BENCHMARK(BM_WriteCells)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteRecords(benchmark::State& bench) {
-  const BuildState state = compiled_scenario(1000000, /*trace=*/false, /*train=*/true);
+  const BuildState state = generated_state(1000000, /*trace=*/false, /*train=*/true);
   measure_writer(bench, [&](BufferedWriter& out) { write_records(state.general_records, out); });
 }
 BENCHMARK(BM_WriteRecords)->Unit(benchmark::kMicrosecond);

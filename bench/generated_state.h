@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_BENCH_COMPILED_SCENARIO_H_
-#define SCENARIO_BUILDER_BENCH_COMPILED_SCENARIO_H_
+#ifndef SCENARIO_BUILDER_BENCH_GENERATED_STATE_H_
+#define SCENARIO_BUILDER_BENCH_GENERATED_STATE_H_
 
 #include <cstdint>
 #include <stdexcept>
@@ -16,7 +16,7 @@ namespace sb {
 // line text (with the line trace when `trace` is set) and, when `train` is
 // set, its train text.  Throws when either text is refused, so that a
 // benchmark never measures a build that stopped early.
-inline BuildState compiled_scenario(int32_t length, bool trace, bool train) {
+inline BuildState generated_state(int32_t length, bool trace, bool train) {
   const GeneratedScenario texts = generate_scenario(length);
   BuildState state;
   state.scenario_name = kGeneratedScenarioName;
@@ -35,4 +35,4 @@ inline BuildState compiled_scenario(int32_t length, bool trace, bool train) {
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_BENCH_COMPILED_SCENARIO_H_
+#endif  // SCENARIO_BUILDER_BENCH_GENERATED_STATE_H_
