@@ -9,8 +9,16 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// NAME and N as the command line gives them, for the file names; the build
+// state gets them in Windows-1252, for the records.
+struct Names {
+  std::string scenario;
+  std::string train;
+};
+
 // Resolves NAME and N from the options or the input names.
-bool resolve_names(const CompileOptions& options, BuildState* state, std::string* error) {
+bool resolve_names(const CompileOptions& options, BuildState* state, Names* names,
+                   std::string* error) {
   std::string name = options.scenario_name;
   if (name.empty()) {
     const auto derived = scenario_name_from_line_text(options.line_text);
@@ -37,6 +45,7 @@ bool resolve_names(const CompileOptions& options, BuildState* state, std::string
   if (!train) return false;
   state->scenario_name = *scenario;
   state->train_number = *train;
+  *names = {name, number};
   return true;
 }
 
@@ -51,14 +60,16 @@ bool inputs_readable(const CompileOptions& options, FileSystem& file_system, std
 int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err) {
   BuildState state;
   std::string error;
-  if (!resolve_names(options, &state, &error) || !inputs_readable(options, file_system, &error)) {
+  Names names;
+  if (!resolve_names(options, &state, &names, &error) ||
+      !inputs_readable(options, file_system, &error)) {
     err << "scenario-builder: " << error << '\n';
     return kUsageError;
   }
   BuildPlan plan;
   plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false};
   plan.outputs =
-      scenario_file_names(options.output_directory, state.scenario_name, state.train_number);
+      scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
   const std::string compile_error =
