@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/build_state.h"
+#include "model/error_codes.h"
 #include "model/rounding.h"
 
 namespace sb::fuzz {
@@ -31,11 +32,16 @@ inline std::string_view as_text(const uint8_t* data, size_t size) {
 // text, of the train text and the read failure.
 inline bool is_known_error_code(int32_t code) {
   switch (code) {
-    case 0:
-    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
-    case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 24:
-    case 25:
-    case 101: case 102: case 103: case 104: case 105:
+    case kNoError:
+    case kRouteLengthRefused: case kCabStartNotMultiple: case kCabEndNotMultiple:
+    case kCabCodesMissing: case kIndicationBoardTaken: case kSpeedBoardTaken:
+    case kLineTextMissing: case kNoGeneralSection: case kCurveRefused:
+    case kBoardRecordsFull: case kMountainTableFull:
+    case kChainageNotMultiple: case kCodePointTaken: case kStationPositionNotMultiple:
+    case kStationLengthNotMultiple: case kStationTableFull: case kSignalTaken:
+    case kSlowdownWarningTaken: case kSlowdownStartTaken: case kSlowdownEndTaken:
+    case kSlowdownLeadInTaken: case kStationsTooClose: case kStationAtLineStart:
+    case kOutsideTheLine: case kReadFailed:
       return true;
     default:
       return false;
