@@ -17,6 +17,8 @@ void LineTrace::reset(int32_t last_index) {
   const size_t rows = last_index < 0 ? 0 : static_cast<size_t>(last_index) + 1;
   block_ = ZeroedBuffer(rows * (1 + 2 * kSlotBytes));
   rows_ = rows;
+  // The trace is written row by row into the tags and both columns at once.
+  block_.fill_ahead({{0, rows}, {rows, rows * kSlotBytes}, {rows + rows * kSlotBytes, rows * kSlotBytes}});
 }
 
 void LineTrace::clear() {

@@ -38,5 +38,26 @@ TEST(ZeroedBuffer, StartsZeroCopiesDeeplyAndMoves) {
   EXPECT_EQ(ZeroedBuffer(0).size(), 0u);
 }
 
+// Filling ahead is a hint to the system: whatever the caller writes while the
+// helper runs stays written, the rest stays zero, and a buffer can be moved
+// or dropped with its helper still at work.
+TEST(ZeroedBuffer, FillingAheadKeepsWhatIsWrittenMeanwhile) {
+  const size_t size = (size_t{9} << 20) + 5;
+  const size_t third = size / 3;
+  ZeroedBuffer buffer(size);
+  buffer.fill_ahead({{0, third}, {third, third}, {2 * third, size - 2 * third}, {size + 1, 10}});
+  for (size_t i = 0; i < size; i += 4093) buffer.data()[i] = static_cast<char>(1 + i % 251);
+  ZeroedBuffer moved = std::move(buffer);
+  for (size_t i = 0; i < size; ++i) {
+    const char expected = i % 4093 == 0 ? static_cast<char>(1 + i % 251) : 0;
+    ASSERT_EQ(moved.data()[i], expected) << i;
+  }
+
+  for (int round = 0; round < 20; ++round) {
+    ZeroedBuffer dropped(size);
+    dropped.fill_ahead({{0, size}});
+  }
+}
+
 }  // namespace
 }  // namespace sb
