@@ -90,7 +90,11 @@ std::string where(const CompileError& e, const TextNames& names) {
     case SourceLocation::Text::kNone: text = names.line; break;
   }
   if (e.location.line > 0) {
-    text += ":" + std::to_string(e.location.line) + ":" + std::to_string(e.location.column);
+    // Appended piece by piece: GCC 12 sees a false overlap in "x" + string at -O3.
+    text += ':';
+    text += std::to_string(e.location.line);
+    text += ':';
+    text += std::to_string(e.location.column);
   }
   return text;
 }

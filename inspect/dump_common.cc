@@ -31,7 +31,10 @@ std::string index_ranges(const std::vector<size_t>& indices) {
     while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
     if (!text.empty()) text += ", ";
     text += std::to_string(indices[i]);
-    if (j > i) text += "-" + std::to_string(indices[j]);
+    if (j > i) {
+      text += '-';  // not "-" + string, which GCC 12 warns of at -O3
+      text += std::to_string(indices[j]);
+    }
     i = j + 1;
   }
   return text;
