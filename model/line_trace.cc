@@ -18,7 +18,8 @@ void LineTrace::reset(int32_t last_index) {
   block_ = ZeroedBuffer(rows * (1 + 2 * kSlotBytes));
   rows_ = rows;
   // The trace is written row by row into the tags and both columns at once.
-  block_.fill_ahead({{0, rows}, {rows, rows * kSlotBytes}, {rows + rows * kSlotBytes, rows * kSlotBytes}});
+  const size_t column_bytes = rows * kSlotBytes;
+  block_.fill_ahead({{0, rows}, {rows, column_bytes}, {rows + column_bytes, column_bytes}});
 }
 
 void LineTrace::clear() {

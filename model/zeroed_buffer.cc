@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -117,7 +118,11 @@ void ZeroedBuffer::fill_ahead(std::initializer_list<Region> regions) {
       parts.push_back({region.offset, std::min(region.length, size_ - region.offset)});
     }
   }
-  filler_ = std::jthread(fill_in_steps, data_, std::move(parts));
+  try {
+    filler_ = std::jthread(fill_in_steps, data_, std::move(parts));
+  } catch (const std::system_error&) {
+    // No thread to be had: the pages are filled in as they are first written.
+  }
 #else
   static_cast<void>(regions);
 #endif
