@@ -30,7 +30,8 @@ std::string message(const CompileError& e, const BuildState& state) {
   const GeneralRecord& train = state.record(kTrainRecord);
   switch (e.code) {
     case kLineTextMissing: return "the line text does not exist";
-    case kNoGeneralSection: return "no field contains \"[generale]\": the text has no general section";
+    case kNoGeneralSection:
+      return "no field contains \"[generale]\": the text has no general section";
     case kRouteLengthRefused:
       return "the route length " + metres(totals.long_2) + " is outside 0 to 1000000 m";
     case kCabStartNotMultiple:
@@ -59,18 +60,22 @@ std::string message(const CompileError& e, const BuildState& state) {
     case kCodePointTaken:
       return "the code point at " + metres(p) + " needs " +
              taken_cell(state, round_div(p, 50));
-    case kStationPositionNotMultiple: return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
-    case kStationLengthNotMultiple: return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
+    case kStationPositionNotMultiple:
+      return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
+    case kStationLengthNotMultiple:
+      return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
-    case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+    case kSignalTaken:
+      return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
     case kSlowdownWarningTaken:
       return "the slowdown at " + metres(p) + " needs the warning " +
              taken_cell(state, round_half_even((p - 1200) / 50.0 + 1));
     case kSlowdownStartTaken:
       return "the slowdown at " + metres(p) + " needs the start " +
              taken_cell(state, cell_after(p));
-    case kSlowdownEndTaken: return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
+    case kSlowdownEndTaken:
+      return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
     case kSlowdownLeadInTaken:
       return "a warning lead-in cell of the slowdown starting at " + metres(p) +
              " is already taken";

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "model/build_state.h"
-#include "model/error_codes.h"
 
 namespace sb {
 
@@ -14,9 +13,6 @@ enum class TextOutcome {
   kStopped,      // a failure ended the compilation: the next text is not read
   kReadFailure,  // reading failed: error 25
 };
-
-// Failure code of an indication board beyond record 1: the records from 80
-// down to 1 are full.
 
 struct LineTextResult {
   TextOutcome outcome = TextOutcome::kDone;

@@ -4,11 +4,8 @@
 #include <cstdint>
 
 #include "model/build_state.h"
-#include "model/error_codes.h"
 
 namespace sb {
-
-// Failure codes of the line recorders.
 
 // The cells a mountain stretch covers: round(inizio / 50) to
 // round(fine / 50 - 1); none when first > last.

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "model/build_state.h"
-#include "model/error_codes.h"
 #include "platform/file_system.h"
 
 namespace sb {
@@ -21,9 +20,6 @@ struct SourceTexts {
 // The compiler: reads the line text, then the train text, into `state`.
 // Failures are recorded in state.error_code (0 on success) and friends.
 void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts);
-
-// The error code of a read failure: a missing or unreadable text, a text
-// that ends inside an entry, a value too large for its width.
 
 }  // namespace sb
 

@@ -16,7 +16,6 @@
 namespace sb {
 namespace {
 
-
 // An entry's position plus its reach must lie within the cells.
 constexpr int32_t kEntryReach = 100;
 constexpr int32_t kStationReach = 800;

@@ -18,7 +18,7 @@ enum ErrorCode : int32_t {
   kLineTextMissing = 101,
   kNoGeneralSection = 102,
   kCurveRefused = 103,
-  kBoardRecordsFull = 104,
+  kBoardRecordsFull = 104,  // an indication board finds records 80 down to 1 full
   kMountainTableFull = 105,
   // Train text.
   kChainageNotMultiple = 2,
@@ -35,6 +35,8 @@ enum ErrorCode : int32_t {
   kStationAtLineStart = 24,
   // Either text.
   kOutsideTheLine = 15,
+  // A missing or unreadable text, a text that ends inside an entry, a value
+  // too large for its width.
   kReadFailed = 25,
   // Failed placements of the marker pass.
   kRuleAPlacementFailed = 11,
