@@ -1,6 +1,7 @@
 #include "inspect/scenario_decoder.h"
 
 #include <bit>
+#include <initializer_list>
 #include <type_traits>
 
 namespace sb {
@@ -111,16 +112,12 @@ TrackCell read_cell(ByteCursor& in) {
   return cell;
 }
 
-constexpr size_t kTagBytes = 2;
-
 // Bytes after the tag, or -1 for a tag the trace file never holds.
 int value_bytes(uint16_t tag) {
-  switch (tag) {
-    case static_cast<uint16_t>(TraceTag::kUnset): return 0;
-    case static_cast<uint16_t>(TraceTag::kInt16): return 2;
-    case static_cast<uint16_t>(TraceTag::kDouble): return 8;
-    default: return -1;
+  for (const TraceTag known : {TraceTag::kUnset, TraceTag::kInt16, TraceTag::kDouble}) {
+    if (tag == static_cast<uint16_t>(known)) return static_cast<int>(trace_value_bytes(known));
   }
+  return -1;
 }
 
 std::string element_at(size_t element, size_t offset) {
@@ -134,7 +131,7 @@ bool count_trace_elements(std::string_view bytes, size_t* count, std::string* er
   size_t element = 0;
   for (; in.left() > 0; ++element) {
     const size_t start = in.offset();
-    if (in.left() < kTagBytes) {
+    if (in.left() < kTraceTagBytes) {
       *error = element_at(element, start) + " is cut short: its tag needs 2 bytes, " +
                std::to_string(in.left()) + " left";
       return false;

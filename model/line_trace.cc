@@ -44,10 +44,12 @@ int32_t LineTrace::run_end(int32_t row) const {
 }
 
 double LineTrace::value(int column, int32_t row) const {
+  const TraceTag type = tag(row);
   const char* slot = slots_of(column) + static_cast<size_t>(row) * kSlotBytes;
-  switch (tag(row)) {
-    case TraceTag::kDouble: return std::bit_cast<double>(load_le(slot + 2, 8));
-    case TraceTag::kInt16: return static_cast<int16_t>(static_cast<uint16_t>(load_le(slot + 2, 2)));
+  const uint64_t bits = load_le(slot + kTraceTagBytes, trace_value_bytes(type));
+  switch (type) {
+    case TraceTag::kDouble: return std::bit_cast<double>(bits);
+    case TraceTag::kInt16: return static_cast<int16_t>(static_cast<uint16_t>(bits));
     case TraceTag::kUnset: break;
   }
   return 0.0;
@@ -61,8 +63,8 @@ void LineTrace::set_int16(int32_t row, int16_t x, int16_t y) {
     char* slot = slots_of(column) + r * kSlotBytes;
     std::memset(slot, 0, kSlotBytes);
     slot[0] = static_cast<char>(TraceTag::kInt16);
-    slot[2] = static_cast<char>(bits & 0xFF);
-    slot[3] = static_cast<char>(bits >> 8);
+    slot[kTraceTagBytes] = static_cast<char>(bits & 0xFF);
+    slot[kTraceTagBytes + 1] = static_cast<char>(bits >> 8);
   }
 }
 

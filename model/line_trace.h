@@ -16,6 +16,18 @@ namespace sb {
 // Type tag of a line trace element, as the trace file writes it.
 enum class TraceTag : uint8_t { kUnset = 0, kInt16 = 2, kDouble = 5 };
 
+// A trace element in the file: its tag in 16 bits, then its value in the
+// width the tag gives.
+inline constexpr size_t kTraceTagBytes = 2;
+constexpr size_t trace_value_bytes(TraceTag tag) {
+  switch (tag) {
+    case TraceTag::kDouble: return 8;
+    case TraceTag::kInt16: return 2;
+    case TraceTag::kUnset: break;
+  }
+  return 0;
+}
+
 // The per-metre plan of the track: rows 0..last_index, column 0 the x and
 // column 1 the y coordinate in metres.  Both columns of a row are always
 // assigned together and with the same type, so one tag serves the row.
@@ -68,9 +80,11 @@ class LineTrace {
   static void store_double(char* slot, double value) {
     uint64_t bits = std::bit_cast<uint64_t>(value);
     if constexpr (std::endian::native != std::endian::little) {
-      for (size_t i = 0; i < sizeof bits; ++i) slot[2 + i] = static_cast<char>(bits >> (8 * i));
+      for (size_t i = 0; i < sizeof bits; ++i) {
+        slot[kTraceTagBytes + i] = static_cast<char>(bits >> (8 * i));
+      }
     } else {
-      std::memcpy(slot + 2, &bits, sizeof bits);
+      std::memcpy(slot + kTraceTagBytes, &bits, sizeof bits);
     }
     slot[0] = static_cast<char>(TraceTag::kDouble);
     slot[1] = 0;

@@ -40,16 +40,6 @@ void write_cell(const TrackCell& cell, BufferedWriter& out) {
   out.put_u8(cell.adhesion);
 }
 
-// Bytes of an element in the file: its tag and its value.
-size_t element_bytes(TraceTag tag) {
-  switch (tag) {
-    case TraceTag::kDouble: return 10;
-    case TraceTag::kInt16: return 4;
-    case TraceTag::kUnset: break;
-  }
-  return 2;
-}
-
 // The trace keeps each element at the start of a slot of its column, laid
 // out as the file lays it out, so a run of double rows (all but four rows of
 // a trace) is written as one block straight from the trace.
@@ -65,7 +55,7 @@ void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out)
       out.put(std::string_view(first, static_cast<size_t>(end - row) * LineTrace::kSlotBytes));
       row = end;
     } else {
-      out.put(std::string_view(first, element_bytes(tag)));
+      out.put(std::string_view(first, kTraceTagBytes + trace_value_bytes(tag)));
       ++row;
     }
   }
