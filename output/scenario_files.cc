@@ -33,7 +33,10 @@ bool write_scenario_files(const BuildState& state, FileSystem& file_system,
   if (!texts_fit(state, names, error)) return false;
   FileSetWriter files(file_system);
   if (state.trace_flag != 0) {
-    if (BufferedWriter* out = files.add(names.line_trace)) write_line_trace(state.line_trace, *out);
+    const uint64_t size = line_trace_file_bytes(state.line_trace);
+    if (BufferedWriter* out = files.add(names.line_trace, size)) {
+      write_line_trace(state.line_trace, *out);
+    }
   }
   if (BufferedWriter* out = files.add(names.records)) write_records(state.general_records, *out);
   if (BufferedWriter* out = files.add(names.cells)) write_cells(state.track_cells, *out);

@@ -101,6 +101,7 @@ TEST(LineTraceFile, ElementSizesFollowTheirTags) {
   for (int32_t row = 2; row <= n - 2; ++row) trace.set_double(row, 0.5, -row);
   const std::string bytes = bytes_of([&](BufferedWriter& out) { write_line_trace(trace, out); });
   ASSERT_EQ(bytes.size(), static_cast<size_t>(20 * n - 36));
+  EXPECT_EQ(line_trace_file_bytes(trace), bytes.size());
   const size_t column = static_cast<size_t>(10 * n - 18);
   EXPECT_EQ(hex(bytes.substr(0, 8)), "02 00 00 00 02 00 00 00");
   EXPECT_EQ(hex(bytes.substr(8, 10)), "05 00 00 00 00 00 00 00 E0 3F");  // 0.5
@@ -121,6 +122,7 @@ TEST(LineTraceFile, MixedRowsKeepTheirOrderAndSizes) {
   trace.set_double(5, 0.5, 0.0);
   const std::string bytes = bytes_of([&](BufferedWriter& out) { write_line_trace(trace, out); });
   ASSERT_EQ(bytes.size(), 2u * (10 + 4 + 10 + 10 + 2 + 10));
+  EXPECT_EQ(line_trace_file_bytes(trace), bytes.size());
   EXPECT_EQ(hex(bytes.substr(0, 14)), "05 00 00 00 00 00 00 00 F0 3F 02 00 FF FF");
   EXPECT_EQ(hex(bytes.substr(14, 10)), "05 00 00 00 00 00 00 00 00 40");  // 2.0
   EXPECT_EQ(hex(bytes.substr(24, 10)), "05 00 00 00 00 00 00 00 00 C0");  // -2.0
@@ -152,6 +154,20 @@ TEST(ScenarioFiles, ALongerOldFileIsReplacedWhole) {
   EXPECT_EQ(file_system.files[names.cells].size(), 15u * 143);
   EXPECT_EQ(file_system.files[names.records].size(), 87u * 34);
   EXPECT_EQ(file_system.files[names.line_trace].size(), 2u * 2 * 7101);
+}
+
+// The trace file is the one long file: its size is announced before it is
+// written, so that the system can set the space aside in one step.
+TEST(ScenarioFiles, TheTraceFileIsAnnouncedWithItsSize) {
+  MemoryFileSystem file_system;
+  BuildState state = small_state();
+  for (int32_t row = 0; row <= 7098; ++row) state.line_trace.set_double(row, 1.0, 2.0);
+  const ScenarioFileNames names = scenario_file_names("/d", "s", "1");
+  std::string error;
+  ASSERT_TRUE(write_scenario_files(state, file_system, names, &error)) << error;
+  EXPECT_EQ(file_system.expected_sizes[names.line_trace], 2u * (10 * 7099 + 2 * 2));
+  EXPECT_EQ(file_system.expected_sizes[names.line_trace],
+            file_system.files[names.line_trace].size());
 }
 
 TEST(ScenarioFiles, WithoutTheTraceFlagNoTraceFile) {

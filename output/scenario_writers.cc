@@ -76,4 +76,15 @@ void write_line_trace(const LineTrace& trace, BufferedWriter& out) {
   write_trace_column(trace, 1, out);
 }
 
+uint64_t line_trace_file_bytes(const LineTrace& trace) {
+  const auto rows = static_cast<int32_t>(trace.row_count());
+  uint64_t column_bytes = 0;
+  for (int32_t row = 0; row < rows;) {
+    const int32_t end = trace.run_end(row);
+    column_bytes += uint64_t(end - row) * (kTraceTagBytes + trace_value_bytes(trace.tag(row)));
+    row = end;
+  }
+  return 2 * column_bytes;
+}
+
 }  // namespace sb

@@ -2,6 +2,7 @@
 #define SCENARIO_BUILDER_OUTPUT_SCENARIO_WRITERS_H_
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "model/build_state.h"
@@ -23,6 +24,9 @@ void write_cells(const std::vector<TrackCell>& cells, BufferedWriter& out);
 // The line trace file: column 0 then column 1, each element a 16-bit tag
 // (0 unset, 2 int16, 5 double) and its value.
 void write_line_trace(const LineTrace& trace, BufferedWriter& out);
+
+// The size of the line trace file that write_line_trace writes.
+uint64_t line_trace_file_bytes(const LineTrace& trace);
 
 }  // namespace sb
 

@@ -24,13 +24,14 @@ bool BufferedWriter::flush() {
   return ok_;
 }
 
-BufferedWriter* FileSetWriter::add(const std::string& target) {
+BufferedWriter* FileSetWriter::add(const std::string& target, uint64_t expected_bytes) {
   std::string error;
   std::unique_ptr<OutputFile> file = file_system_.create(target, &error);
   if (file == nullptr) {
     if (error_.empty()) error_ = error;
     return nullptr;
   }
+  if (expected_bytes != 0) file->expect_size(expected_bytes);
   auto writer = std::make_unique<BufferedWriter>(*file);
   BufferedWriter* result = writer.get();
   entries_.push_back({std::move(file), std::move(writer)});

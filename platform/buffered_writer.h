@@ -77,8 +77,9 @@ class FileSetWriter {
   explicit FileSetWriter(FileSystem& file_system) : file_system_(file_system) {}
 
   // Starts a file; null (and error()) when it cannot be created.  The writer
-  // stays valid until commit().
-  BufferedWriter* add(const std::string& target);
+  // stays valid until commit().  `expected_bytes`, when not 0, is the size
+  // the file will have, which lets the system set its space aside at once.
+  BufferedWriter* add(const std::string& target, uint64_t expected_bytes = 0);
   // Completes every file and replaces the targets; false (and error(), which
   // names the file) when any of them failed, the targets then untouched.
   bool commit();

@@ -9,6 +9,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
+#ifdef __linux__
+#include <fcntl.h>
+
+#include <limits>
+#endif
 
 namespace sb {
 namespace {
@@ -56,6 +61,19 @@ class DiskOutputFile : public OutputFile {
       return false;
     }
     return true;
+  }
+
+  // Linux sets the blocks aside beyond the end of the file, which grows only
+  // as it is written; a long file then costs the file system far less work
+  // per block.  Where this cannot be done the blocks come as writes arrive.
+  void expect_size(uint64_t bytes) override {
+#ifdef __linux__
+    if (bytes > 0 && bytes <= static_cast<uint64_t>(std::numeric_limits<off_t>::max())) {
+      (void)fallocate(fileno(file_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes));
+    }
+#else
+    (void)bytes;
+#endif
   }
 
   bool commit() override {

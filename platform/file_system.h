@@ -2,6 +2,7 @@
 #define SCENARIO_BUILDER_PLATFORM_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,11 @@ class OutputFile {
   virtual ~OutputFile() = default;
   // Appends bytes; false (with error()) once anything has failed.
   virtual bool write(const char* data, size_t size) = 0;
+  // Says how many bytes the file will hold, so that the system can set its
+  // space aside in one step rather than block by block as writes arrive.
+  // Only a hint: the file holds what is written, and a system that cannot
+  // reserve space ignores it.
+  virtual void expect_size(uint64_t bytes) { (void)bytes; }
   // Closes the temporary and renames it over the target.
   virtual bool commit() = 0;
   virtual const std::string& target() const = 0;

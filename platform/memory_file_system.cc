@@ -21,6 +21,11 @@ class MemoryOutputFile : public OutputFile {
     return true;
   }
 
+  void expect_size(uint64_t bytes) override {
+    file_system_.expected_sizes[target_] = bytes;
+    if (bytes <= contents_.max_size()) contents_.reserve(static_cast<size_t>(bytes));
+  }
+
   bool commit() override {
     if (!error_.empty()) return false;
     file_system_.files[target_] = std::move(contents_);

@@ -2,6 +2,7 @@
 #define SCENARIO_BUILDER_PLATFORM_MEMORY_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -21,6 +22,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> unwritable;
   // Bytes that may still be written, over all files, before the disk is full.
   size_t space_left = static_cast<size_t>(-1);
+  // The size each target was announced to have, by its path.
+  std::map<std::string, uint64_t> expected_sizes;
   // Deleted paths, in order.
   std::vector<std::string> removed;
 
