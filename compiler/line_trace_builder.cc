@@ -1,6 +1,10 @@
 #include "compiler/line_trace_builder.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 #include "model/text.h"
 
@@ -21,33 +25,137 @@ std::optional<double> curve_turn(std::string_view keyword_field) {
   return std::nullopt;
 }
 
+namespace {
+
+// The two rows before the next one to compute.
+struct Recent {
+  double x2 = 0.0, y2 = 0.0;  // the row before the last
+  double x1 = 0.0, y1 = 1.0;  // the last row computed
+};
+
+// Rows first..last, each from the two before it, straight or turned by
+// `turn`.  Kept out of line, with the recent rows in locals that no store
+// into the trace can touch, so that they stay in registers.
+[[gnu::noinline]] Recent compute_rows(LineTrace& trace, Recent r, int32_t first, int32_t last,
+                                      double turn) {
+  double x2 = r.x2, y2 = r.y2, x1 = r.x1, y1 = r.y1;
+  for (int32_t j = first; j <= last; ++j) {
+    const double dx = x1 - x2;
+    const double dy = y1 - y2;
+    double x;
+    double y;
+    if (turn == 0.0) {
+      x = x1 + dx;
+      y = y1 + dy;
+    } else {
+      x = x1 + dx + turn * dy;
+      y = y1 + dy - turn * dx;
+    }
+    trace.store_double_values(j, x, y);
+    x2 = x1;
+    y2 = y1;
+    x1 = x;
+    y1 = y;
+  }
+  return {x2, y2, x1, y1};
+}
+
+}  // namespace
+
+// Computes the values of stepped rows in order, keeping the two rows before
+// the next step beside the trace so that a step reads nothing back from it.
+class LineTraceBuilder::Stepper {
+ public:
+  explicit Stepper(LineTrace& trace) : trace_(trace) {}
+
+  void compute(const Steps& steps) {
+    recent_ = compute_rows(trace_, recent_, steps.first, steps.last, steps.turn);
+  }
+
+ private:
+  LineTrace& trace_;
+  Recent recent_;
+};
+
+// The steps handed to the helper thread, in order, until the builder is
+// done with them.
+class LineTraceBuilder::StepQueue {
+ public:
+  void push(const Steps& steps) {
+    {
+      std::lock_guard lock(mutex_);
+      steps_.push_back(steps);
+    }
+    ready_.notify_one();
+  }
+
+  void close() {
+    {
+      std::lock_guard lock(mutex_);
+      closed_ = true;
+    }
+    ready_.notify_one();
+  }
+
+  // The next steps; nothing once the queue is closed and empty, or when the
+  // helper is asked to stop.
+  std::optional<Steps> pop(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    if (!ready_.wait(lock, stop, [this] { return next_ < steps_.size() || closed_; })) {
+      return std::nullopt;
+    }
+    if (next_ == steps_.size()) return std::nullopt;
+    return steps_[next_++];
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable_any ready_;
+  std::vector<Steps> steps_;
+  size_t next_ = 0;
+  bool closed_ = false;
+};
+
+namespace {
+
+// Rows the helper computes before it reports them: enough to keep reports
+// rare, few enough that a writer following it is seldom kept waiting.
+constexpr int32_t kRowsPerReport = 1 << 15;
+
+}  // namespace
+
 LineTraceBuilder::LineTraceBuilder(LineTrace& trace)
     : trace_(trace), last_row_(trace.last_index() - 2) {
   trace_.set_int16(0, 0, 0);
   trace_.set_int16(1, 0, 1);
+  if (trace_.row_count() >= kLeastBackgroundRows) {
+    auto queue = std::make_shared<StepQueue>();
+    auto work = [queue, &trace](std::stop_token stop) {
+      Stepper stepper(trace);
+      while (const std::optional<Steps> steps = queue->pop(stop)) {
+        for (int32_t first = steps->first; first <= steps->last; first += kRowsPerReport) {
+          const int32_t last = std::min(steps->last, first + (kRowsPerReport - 1));
+          stepper.compute({first, last, steps->turn});
+          trace.report_stored(last + 1);
+        }
+      }
+    };
+    if (trace_.fill_in_background(std::move(work))) background_ = std::move(queue);
+  }
+  if (!background_) stepper_ = std::make_unique<Stepper>(trace_);
 }
 
-// Rows from the cursor to `last`, each from the two before it.  The cursor
-// and the recent rows are worked on in locals, which the stores into the
-// trace cannot touch.
+LineTraceBuilder::~LineTraceBuilder() {
+  if (background_) background_->close();
+}
+
 void LineTraceBuilder::steps(int32_t last, double turn) {
-  Recent r = recent_;
-  for (int32_t j = cursor_; j <= last; ++j) {
-    const double dx = r.x1 - r.x2;
-    const double dy = r.y1 - r.y2;
-    double x;
-    double y;
-    if (turn == 0.0) {
-      x = r.x1 + dx;
-      y = r.y1 + dy;
-    } else {
-      x = r.x1 + dx + turn * dy;
-      y = r.y1 + dy - turn * dx;
-    }
-    trace_.set_double(j, x, y);
-    r = {r.x1, r.y1, x, y};
+  trace_.mark_doubles(cursor_, last);
+  if (background_) {
+    background_->push({cursor_, last, turn});
+  } else {
+    stepper_->compute({cursor_, last, turn});
   }
-  recent_ = r;
   cursor_ = last + 1;
 }
 

@@ -2,6 +2,7 @@
 #define SCENARIO_BUILDER_COMPILER_LINE_TRACE_BUILDER_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -21,12 +22,22 @@ std::optional<double> curve_turn(std::string_view keyword_field);
 // dx = x(j-1) - x(j-2), dy = y(j-1) - y(j-2): straight, or turned by k rad
 // to first order, x(j) = x(j-1) + dx + k dy, y(j) = y(j-1) + dy - k dx
 // (a positive k turns to the right).  The last two rows stay unset.
+//
+// Which rows are stepped, and whether a curve can be drawn, is settled at
+// once.  The values of a long trace are computed on a helper thread that
+// the trace owns, in the same order and so to the same bits, while the
+// build goes on; the trace's readers wait for the rows they read.
 class LineTraceBuilder {
  public:
   // The highest row a step may reach, whatever the trace's length.
   static constexpr int32_t kLastCurveRow = 1000000;
+  // The shortest trace whose values are computed on a helper thread.
+  static constexpr size_t kLeastBackgroundRows = size_t{1} << 16;
 
   explicit LineTraceBuilder(LineTrace& trace);
+  ~LineTraceBuilder();
+  LineTraceBuilder(const LineTraceBuilder&) = delete;
+  LineTraceBuilder& operator=(const LineTraceBuilder&) = delete;
 
   // Runs straight up to row `start`, then turns by `turn` per metre up to
   // row `start` + `length`.  A curve that starts behind the cursor is bent
@@ -41,12 +52,14 @@ class LineTraceBuilder {
   int32_t cursor() const { return cursor_; }
 
  private:
-  // The two rows before the cursor, kept beside the trace so that a step
-  // reads nothing back from it.
-  struct Recent {
-    double x2 = 0.0, y2 = 0.0;  // row cursor - 2
-    double x1 = 0.0, y1 = 1.0;  // row cursor - 1
+  // Rows first..last, all stepped with the same turn.
+  struct Steps {
+    int32_t first = 0;
+    int32_t last = 0;
+    double turn = 0.0;
   };
+  class Stepper;
+  class StepQueue;
 
   bool step_until(int64_t last_row, double turn);
   void steps(int32_t last, double turn);
@@ -54,7 +67,8 @@ class LineTraceBuilder {
   LineTrace& trace_;
   int32_t last_row_;
   int32_t cursor_ = 2;
-  Recent recent_;
+  std::unique_ptr<Stepper> stepper_;        // computing here, or
+  std::shared_ptr<StepQueue> background_;  // handing the steps to the helper
 };
 
 }  // namespace sb

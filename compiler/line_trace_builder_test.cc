@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 
 namespace sb {
@@ -130,6 +131,55 @@ TEST(LineTraceBuilder, NoCurveReachesBeyondMetreOneMillion) {
   EXPECT_FALSE(builder.curve(999990, 100, 0.001));
   EXPECT_EQ(trace.tag(1000000), TraceTag::kDouble);
   EXPECT_EQ(trace.tag(1000001), TraceTag::kUnset);
+}
+
+// Curves of every class both ways, one starting behind the cursor, then
+// straight to the end.
+void draw_test_line(LineTrace& trace) {
+  LineTraceBuilder builder(trace);
+  const double turns[] = {0.0001, -0.0002, 0.0004, -0.001, 0.002, -0.003, 0.003};
+  int64_t start = 300;
+  for (const double turn : turns) {
+    ASSERT_TRUE(builder.curve(start, 700, turn));
+    start += 3000;
+  }
+  ASSERT_TRUE(builder.curve(start - 1000, 5000, 0.002));
+  builder.straight_to_end();
+}
+
+// A long trace is computed on a helper thread: to the same bits as a short
+// one computed in place, over the rows they share.
+TEST(LineTraceBuilder, ALongTraceComesOutAsIfComputedInPlace) {
+  LineTrace in_place;
+  in_place.reset(static_cast<int32_t>(LineTraceBuilder::kLeastBackgroundRows) - 2);
+  draw_test_line(in_place);
+  LineTrace helped;
+  helped.reset(1007000);
+  draw_test_line(helped);
+  const int32_t shared = in_place.last_index() - 2;
+  for (int32_t row = 0; row <= shared; ++row) {
+    ASSERT_EQ(helped.tag(row), in_place.tag(row)) << row;
+    ASSERT_EQ(std::bit_cast<uint64_t>(helped.x(row)), std::bit_cast<uint64_t>(in_place.x(row)))
+        << row;
+    ASSERT_EQ(std::bit_cast<uint64_t>(helped.y(row)), std::bit_cast<uint64_t>(in_place.y(row)))
+        << row;
+  }
+  EXPECT_EQ(helped.tag(1007000 - 2), TraceTag::kDouble);
+  EXPECT_NE(helped.y(1007000 - 2), 0.0);
+}
+
+// Values can be read while the builder is still at work: the rows stepped
+// so far are waited for.
+TEST(LineTraceBuilder, RowsSteppedSoFarCanBeReadWhileBuilding) {
+  LineTrace trace;
+  trace.reset(500000);
+  LineTraceBuilder builder(trace);
+  ASSERT_TRUE(builder.curve(200000, 1000, 0.001));
+  EXPECT_EQ(trace.y(200000), 200000.0);
+  EXPECT_GT(trace.x(201000), 0.0);
+  ASSERT_TRUE(builder.curve(300000, 1000, -0.001));
+  EXPECT_NEAR(trace.x(300000) - trace.x(299999), trace.x(201000) - trace.x(200999), 1e-9);
+  EXPECT_NEAR(trace.x(300000) - trace.x(299999), std::sin(1.0), 2e-3);
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 #ifndef SCENARIO_BUILDER_MODEL_LINE_TRACE_H_
 #define SCENARIO_BUILDER_MODEL_LINE_TRACE_H_
 
+#include <atomic>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
 #include <span>
 #include <stdexcept>
+#include <stop_token>
 #include <string>
+#include <thread>
 
 #include "model/zeroed_buffer.h"
 
@@ -39,9 +45,26 @@ constexpr size_t trace_value_bytes(TraceTag tag) {
 // file.  A fresh trace costs no pass over its memory: the system hands it
 // out zeroed, and zero bytes are unset rows.  21 bytes a row, in one block:
 // the tags, a byte a row, then the two columns.
+//
+// The values of double rows may be computed on a helper thread while the
+// build goes on.  The builder marks the rows double itself, in order
+// (mark_doubles: their tags, and with them the file's layout, are final at
+// once) and hands the work to fill_in_background; the work stores the values
+// (store_double_values) and, as it goes, reports the row below which every
+// marked row holds its values (report_stored).  Tags and runs can be read at
+// any time.  Every other reader waits until the rows marked so far hold their
+// values, but stored_slots, which waits only for the rows it returns, so that
+// a writer can follow the helper.  A copy, a move, reset, clear and the
+// destructor let the helper store every row marked, then stop it.
 class LineTrace {
  public:
   static constexpr size_t kSlotBytes = 10;
+
+  LineTrace() = default;
+  LineTrace(const LineTrace& other);
+  LineTrace(LineTrace&& other) noexcept;
+  LineTrace& operator=(LineTrace other) noexcept;
+  ~LineTrace() { stop_background(); }
 
   void reset(int32_t last_index);  // rows 0..last_index, all unset
   void clear();
@@ -59,7 +82,13 @@ class LineTrace {
   double value(int column, int32_t row) const;
 
   // The slots of a column, kSlotBytes a row from row 0.
-  std::span<const char> slots(int column) const { return {slots_of(column), rows_ * kSlotBytes}; }
+  std::span<const char> slots(int column) const {
+    settle();
+    return {slots_of(column), rows_ * kSlotBytes};
+  }
+  // The slots of rows [first, end) of a column, once those rows hold their
+  // values.
+  std::span<const char> stored_slots(int column, int32_t first, int32_t end) const;
 
   void set_int16(int32_t row, int16_t x, int16_t y);
   void set_double(int32_t row, double x, double y) {
@@ -69,7 +98,36 @@ class LineTrace {
     store_double(slots_of(1) + r * kSlotBytes, y);
   }
 
+  // Runs `work` on a helper thread owned by the trace, which asks it to stop
+  // (through the token) only once every marked row holds its values; rows
+  // marked after the work has ended are not waited for.  False when no
+  // thread can be had: the caller then stores the values itself.
+  bool fill_in_background(std::function<void(std::stop_token)> work);
+  // Marks rows first..last double; their values come later.
+  void mark_doubles(int32_t first, int32_t last);
+  // The values of a marked row, which the caller has checked to be one.
+  void store_double_values(int32_t row, double x, double y) {
+    const auto r = static_cast<size_t>(row);
+    store_double(slots_of(0) + r * kSlotBytes, x);
+    store_double(slots_of(1) + r * kSlotBytes, y);
+  }
+  // Every marked row below `end` holds its values.
+  void report_stored(int32_t end);
+
  private:
+  // The helper and how far it has come: every marked row below stored_end
+  // holds its values, all of them once the work has ended.
+  struct Background {
+    std::atomic<int32_t> stored_end{0};
+    std::jthread helper;
+  };
+  static constexpr int32_t kWorkEnded = std::numeric_limits<int32_t>::max();
+
+  // Waits until the marked rows below `end` hold their values.
+  void wait_for_rows(int32_t end) const;
+  void settle() const { wait_for_rows(marked_end_); }
+  void stop_background();
+
   size_t checked(int32_t row) const {
     if (row < 0 || static_cast<size_t>(row) >= rows_) {
       throw std::out_of_range("line trace row " + std::to_string(row));
@@ -99,6 +157,8 @@ class LineTrace {
 
   size_t rows_ = 0;
   ZeroedBuffer block_;  // the tags, then column 0, then column 1
+  int32_t marked_end_ = 0;  // the row after the last one marked double
+  std::unique_ptr<Background> background_;
 };
 
 }  // namespace sb

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <latch>
+#include <mutex>
+
 namespace sb {
 namespace {
 
@@ -74,6 +78,100 @@ TEST(LineTrace, CopiesAreIndependentAndClearEmpties) {
   EXPECT_TRUE(trace.empty());
   EXPECT_EQ(trace.last_index(), -1);
   EXPECT_FALSE(copy.empty());
+}
+
+// A trace of `last` + 1 rows whose rows 2..last are marked double and get
+// their values, x = row and y = -row, on a helper thread that starts when
+// `go` is counted down and reports every `rows_per_report` rows.
+void fill_slowly(LineTrace& trace, int32_t last, std::latch& go, int32_t rows_per_report) {
+  trace.reset(last);
+  trace.set_int16(0, 0, 0);
+  trace.set_int16(1, 0, 1);
+  trace.mark_doubles(2, last);
+  ASSERT_TRUE(trace.fill_in_background([&trace, &go, last, rows_per_report](std::stop_token) {
+    go.wait();
+    for (int32_t row = 2; row <= last; ++row) {
+      trace.store_double_values(row, row, -row);
+      if ((row - 1) % rows_per_report == 0 || row == last) trace.report_stored(row + 1);
+    }
+  }));
+}
+
+// Tags are final as soon as rows are marked; values are read only once the
+// helper has stored them.
+TEST(LineTraceInBackground, TagsAtOnceValuesOnceStored) {
+  LineTrace trace;
+  std::latch go(1);
+  fill_slowly(trace, 200000, go, 1000);
+  EXPECT_EQ(trace.tag(150000), TraceTag::kDouble);
+  EXPECT_EQ(trace.run_end(2), 200001);
+  go.count_down();
+  EXPECT_EQ(trace.x(199999), 199999.0);
+  EXPECT_EQ(trace.y(200000), -200000.0);
+  EXPECT_EQ(trace.y(1), 1.0);
+}
+
+TEST(LineTraceInBackground, StoredSlotsFollowTheHelper) {
+  LineTrace trace;
+  std::latch go(1);
+  fill_slowly(trace, 300000, go, 7);
+  go.count_down();
+  for (const int32_t row : {2, 1000, 123457, 300000}) {
+    const std::span<const char> slot = trace.stored_slots(1, row, row + 1);
+    double y = 0;
+    std::memcpy(&y, slot.data() + kTraceTagBytes, sizeof y);
+    EXPECT_EQ(slot[0], static_cast<char>(TraceTag::kDouble)) << row;
+    EXPECT_EQ(y, -row) << row;
+  }
+  EXPECT_THROW(trace.stored_slots(0, 10, 300002), std::out_of_range);
+  EXPECT_THROW(trace.stored_slots(0, 10, 9), std::out_of_range);
+}
+
+// A copy or a move of a trace being filled holds every row marked.
+TEST(LineTraceInBackground, CopiesAndMovesTakeEveryMarkedRow) {
+  for (const bool move : {false, true}) {
+    LineTrace trace;
+    std::latch go(1);
+    fill_slowly(trace, 100000, go, 500);
+    go.count_down();
+    LineTrace other = move ? std::move(trace) : LineTrace(trace);
+    EXPECT_EQ(other.x(100000), 100000.0) << move;
+    EXPECT_EQ(other.y(77777), -77777.0) << move;
+  }
+}
+
+// Rows marked but never stored, because the work ended early, are not
+// waited for: they read as zero.
+TEST(LineTraceInBackground, NothingWaitsForAWorkThatHasEnded) {
+  LineTrace trace;
+  trace.reset(1000);
+  trace.mark_doubles(2, 998);
+  ASSERT_TRUE(trace.fill_in_background([&trace](std::stop_token) {
+    for (int32_t row = 2; row <= 10; ++row) trace.store_double_values(row, 1.0, 1.0);
+    trace.report_stored(11);
+  }));
+  EXPECT_EQ(trace.x(10), 1.0);
+  EXPECT_EQ(trace.x(500), 0.0);
+  EXPECT_EQ(trace.tag(500), TraceTag::kDouble);
+}
+
+// A helper that waits for more work is asked to stop when the trace is
+// reset or goes, once the rows marked hold their values.
+TEST(LineTraceInBackground, AWaitingHelperIsStopped) {
+  LineTrace trace;
+  for (int round = 0; round < 2; ++round) {
+    trace.reset(100);
+    trace.mark_doubles(2, 50);
+    ASSERT_TRUE(trace.fill_in_background([&trace](std::stop_token stop) {
+      for (int32_t row = 2; row <= 50; ++row) trace.store_double_values(row, row, row);
+      trace.report_stored(51);
+      std::mutex mutex;
+      std::condition_variable_any never;
+      std::unique_lock lock(mutex);
+      never.wait(lock, stop, [] { return false; });
+    }));
+    EXPECT_EQ(trace.y(50), 50.0);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <latch>
+#include <thread>
+
 #include "output/scenario_writers.h"
 #include "platform/memory_file_system.h"
 
@@ -128,6 +132,37 @@ TEST(LineTraceFile, MixedRowsKeepTheirOrderAndSizes) {
   EXPECT_EQ(hex(bytes.substr(24, 10)), "05 00 00 00 00 00 00 00 00 C0");  // -2.0
   EXPECT_EQ(hex(bytes.substr(34, 12)), "00 00 05 00 00 00 00 00 00 00 E0 3F");
   EXPECT_EQ(hex(bytes.substr(46 + 10, 4)), "02 00 07 00");  // column 1, row 1
+}
+
+// The writer follows a trace whose values a helper is still storing: what
+// it writes is what it would write of the finished trace.
+TEST(LineTraceFile, WrittenWhileTheValuesAreStillComingIn) {
+  const int32_t last = 400000;
+  LineTrace finished;
+  finished.reset(last);
+  LineTrace filling;
+  filling.reset(last);
+  for (LineTrace* trace : {&finished, &filling}) {
+    trace->set_int16(0, 0, 0);
+    trace->set_int16(1, 0, 1);
+  }
+  for (int32_t row = 2; row <= last - 2; ++row) finished.set_double(row, row * 0.5, -row);
+  filling.mark_doubles(2, last - 2);
+  std::latch go(1);
+  ASSERT_TRUE(filling.fill_in_background([&filling, &go, last](std::stop_token) {
+    go.wait();
+    for (int32_t row = 2; row <= last - 2; ++row) {
+      filling.store_double_values(row, row * 0.5, -row);
+      if (row % 4096 == 0 || row == last - 2) {
+        filling.report_stored(row + 1);
+        std::this_thread::sleep_for(std::chrono::microseconds(20));  // a slow helper
+      }
+    }
+  }));
+  go.count_down();
+  const std::string bytes = bytes_of([&](BufferedWriter& out) { write_line_trace(filling, out); });
+  EXPECT_EQ(line_trace_file_bytes(filling), bytes.size());
+  EXPECT_TRUE(bytes == bytes_of([&](BufferedWriter& out) { write_line_trace(finished, out); }));
 }
 
 BuildState small_state() {

@@ -1,5 +1,6 @@
 #include "output/scenario_writers.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -40,22 +41,28 @@ void write_cell(const TrackCell& cell, BufferedWriter& out) {
   out.put_u8(cell.adhesion);
 }
 
+// Rows of a run of doubles written at a time: the trace may still be
+// computing the rows further on, and the writer follows it.
+constexpr int32_t kRowsPerPiece = 1 << 16;
+
 // The trace keeps each element at the start of a slot of its column, laid
 // out as the file lays it out, so a run of double rows (all but four rows of
-// a trace) is written as one block straight from the trace.
+// a trace) leaves straight from the trace, a piece at a time.
 void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out) {
-  const std::span<const char> slots = trace.slots(column);
   const auto rows = static_cast<int32_t>(trace.row_count());
   int32_t row = 0;
   while (row < rows) {
     const TraceTag tag = trace.tag(row);
-    const char* first = slots.data() + static_cast<size_t>(row) * LineTrace::kSlotBytes;
     if (tag == TraceTag::kDouble) {
       const int32_t end = trace.run_end(row);
-      out.put(std::string_view(first, static_cast<size_t>(end - row) * LineTrace::kSlotBytes));
-      row = end;
+      for (; row < end; row = std::min(end, row + kRowsPerPiece)) {
+        const std::span<const char> piece =
+            trace.stored_slots(column, row, std::min(end, row + kRowsPerPiece));
+        out.put(std::string_view(piece.data(), piece.size()));
+      }
     } else {
-      out.put(std::string_view(first, kTraceTagBytes + trace_value_bytes(tag)));
+      const std::span<const char> slot = trace.stored_slots(column, row, row + 1);
+      out.put(std::string_view(slot.data(), kTraceTagBytes + trace_value_bytes(tag)));
       ++row;
     }
   }
