@@ -124,6 +124,19 @@ constexpr int32_t kRowsPerReport = 1 << 15;
 
 }  // namespace
 
+// The helper's work: the steps as they come, reported a few rows at a time.
+void LineTraceBuilder::compute_handed_steps(StepQueue& queue, LineTrace& trace,
+                                            std::stop_token stop) {
+  Stepper stepper(trace);
+  while (const std::optional<Steps> steps = queue.pop(stop)) {
+    for (int32_t first = steps->first; first <= steps->last; first += kRowsPerReport) {
+      const int32_t last = std::min(steps->last, first + (kRowsPerReport - 1));
+      stepper.compute({first, last, steps->turn});
+      trace.report_stored(last + 1);
+    }
+  }
+}
+
 LineTraceBuilder::LineTraceBuilder(LineTrace& trace)
     : trace_(trace), last_row_(trace.last_index() - 2) {
   trace_.set_int16(0, 0, 0);
@@ -131,14 +144,7 @@ LineTraceBuilder::LineTraceBuilder(LineTrace& trace)
   if (trace_.row_count() >= kLeastBackgroundRows) {
     auto queue = std::make_shared<StepQueue>();
     auto work = [queue, &trace](std::stop_token stop) {
-      Stepper stepper(trace);
-      while (const std::optional<Steps> steps = queue->pop(stop)) {
-        for (int32_t first = steps->first; first <= steps->last; first += kRowsPerReport) {
-          const int32_t last = std::min(steps->last, first + (kRowsPerReport - 1));
-          stepper.compute({first, last, steps->turn});
-          trace.report_stored(last + 1);
-        }
-      }
+      compute_handed_steps(*queue, trace, std::move(stop));
     };
     if (trace_.fill_in_background(std::move(work))) background_ = std::move(queue);
   }
@@ -149,6 +155,8 @@ LineTraceBuilder::~LineTraceBuilder() {
   if (background_) background_->close();
 }
 
+// Rows from the cursor to `last`: marked double at once, their values
+// computed here or handed to the helper.
 void LineTraceBuilder::steps(int32_t last, double turn) {
   trace_.mark_doubles(cursor_, last);
   if (background_) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string_view>
 
 #include "model/line_trace.h"
@@ -26,7 +27,8 @@ std::optional<double> curve_turn(std::string_view keyword_field);
 // Which rows are stepped, and whether a curve can be drawn, is settled at
 // once.  The values of a long trace are computed on a helper thread that
 // the trace owns, in the same order and so to the same bits, while the
-// build goes on; the trace's readers wait for the rows they read.
+// build goes on; the trace's readers wait for the rows they read.  The
+// builder's end tells the helper that no more steps will come.
 class LineTraceBuilder {
  public:
   // The highest row a step may reach, whatever the trace's length.
@@ -61,6 +63,7 @@ class LineTraceBuilder {
   class Stepper;
   class StepQueue;
 
+  static void compute_handed_steps(StepQueue& queue, LineTrace& trace, std::stop_token stop);
   bool step_until(int64_t last_row, double turn);
   void steps(int32_t last, double turn);
 
