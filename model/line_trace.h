@@ -81,13 +81,8 @@ class LineTrace {
   // Value of a column: 0 is x, 1 is y; 0 for an unset row.
   double value(int column, int32_t row) const;
 
-  // The slots of a column, kSlotBytes a row from row 0.
-  std::span<const char> slots(int column) const {
-    settle();
-    return {slots_of(column), rows_ * kSlotBytes};
-  }
-  // The slots of rows [first, end) of a column, once those rows hold their
-  // values.
+  // The slots of rows [first, end) of a column, kSlotBytes a row, once those
+  // rows hold their values.
   std::span<const char> stored_slots(int column, int32_t first, int32_t end) const;
 
   void set_int16(int32_t row, int16_t x, int16_t y);

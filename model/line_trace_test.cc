@@ -38,11 +38,13 @@ TEST(LineTrace, RowsReadBackAsSetAndSlotsHoldTheFileElements) {
   EXPECT_EQ(trace.tag(3), TraceTag::kInt16);
   EXPECT_EQ(trace.x(3), -2.0);
   EXPECT_EQ(trace.y(3), 32767.0);
-  const std::string slot(trace.slots(0).data() + 3 * LineTrace::kSlotBytes, LineTrace::kSlotBytes);
+  const std::span<const char> int_slot = trace.stored_slots(0, 3, 4);
+  const std::string slot(int_slot.data(), int_slot.size());
   EXPECT_EQ(slot, std::string("\x02\x00\xFE\xFF\x00\x00\x00\x00\x00\x00", 10));
 
   trace.set_double(4, 0.5, 0.0);
-  const std::string doubles(trace.slots(0).data() + 4 * LineTrace::kSlotBytes, LineTrace::kSlotBytes);
+  const std::span<const char> double_slot = trace.stored_slots(0, 4, 5);
+  const std::string doubles(double_slot.data(), double_slot.size());
   EXPECT_EQ(doubles, std::string("\x05\x00\x00\x00\x00\x00\x00\x00\xE0\x3F", 10));
 
   EXPECT_THROW(trace.set_double(11, 0, 0), std::out_of_range);
