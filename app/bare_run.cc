@@ -31,11 +31,12 @@ BuildPlan bare_plan(const BareRunOptions& options, const BuildState& state) {
   return plan;
 }
 
-void report_build(const BuildReport& report, const BuildState& state, const BuildPlan& plan,
-                  Window& window, std::ostream& diagnostics) {
-  const std::string error =
-      format_compile_error(report.compile_error, state, {plan.texts.line_path, plan.texts.train_path});
-  if (!error.empty()) diagnostics << error << '\n';
+void report_build(const BuildReport& report, const BuildPlan& plan, Window& window,
+                  std::ostream& diagnostics) {
+  if (const Finding* error = final_compile_error(report)) {
+    diagnostics << format_compile_error(*error, {plan.texts.line_path, plan.texts.train_path})
+                << '\n';
+  }
   for (const MarkerWarning& warning : report.warnings) {
     diagnostics << format_warning(warning) << '\n';
   }
@@ -59,7 +60,7 @@ int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& win
   }
   const BuildPlan plan = bare_plan(options, state);
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  report_build(report, state, plan, window, diagnostics);
+  report_build(report, plan, window, diagnostics);
   window.close();
   return exit_status(report);
 }

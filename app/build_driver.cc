@@ -7,15 +7,7 @@ namespace {
 
 void clear_build(BuildState& state, int32_t j) {
   state.trace_flag = j;
-  state.error_code = 0;
-  state.error_position = 0;
-  state.error_location = {};
-  state.error_detail.clear();
   for (GeneralRecord& record : state.general_records) record = GeneralRecord{};
-}
-
-CompileError compile_error_of(const BuildState& state) {
-  return {state.error_code, state.error_position, state.error_location, state.error_detail};
 }
 
 // The format marks and codes go into record 85 and cell 1 only when nothing
@@ -44,8 +36,7 @@ BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_sy
                                const BuildPlan& plan) {
   BuildReport report;
   clear_build(state, j);
-  memorizza_dati(state, file_system, plan.texts);
-  report.compile_error = compile_error_of(state);
+  report.findings = memorizza_dati(state, file_system, plan.texts);
   // Cell 1 carries the marks, so a line shorter than two cells has none.
   if (state.track_cells.size() < 2) {
     report.end = BuildEnd::kNoCells;
@@ -62,9 +53,13 @@ BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_sy
   return report;
 }
 
+const Finding* final_compile_error(const BuildReport& report) {
+  return report.findings.empty() ? nullptr : &report.findings.back();
+}
+
 int exit_status(const BuildReport& report) {
   if (report.end != BuildEnd::kDone) return 3;
-  return report.compile_error.code != 0 ? 1 : 0;
+  return report.findings.empty() ? 0 : 1;
 }
 
 }  // namespace sb

@@ -26,18 +26,12 @@ enum class BuildEnd {
   kWriteFailed,  // an output file could not be written: old files intact
 };
 
-// The compile error as the compiler left it, before the marker pass, whose
-// failed placements overwrite the error state.
-struct CompileError {
-  int32_t code = 0;
-  int32_t position = 0;
-  SourceLocation location;
-  std::string detail;
-};
-
 struct BuildReport {
   BuildEnd end = BuildEnd::kDone;
-  CompileError compile_error;
+  // The compiler's failures in the order found.  The first one that stops
+  // the compilation is the last; a failed position check in the line text
+  // lets the train text be read, which may add one more.
+  Findings findings;
   std::vector<MarkerWarning> warnings;
   // kStopped: the error number ("1250", "1251"); kWriteFailed: the error.
   std::string stop;
@@ -48,6 +42,10 @@ struct BuildReport {
 // writes the line trace (with a nonzero `j`), records and cells files.
 BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_system,
                                const BuildPlan& plan);
+
+// The failure the compilation ended on (the last one found); null when it
+// found none.
+const Finding* final_compile_error(const BuildReport& report);
 
 // Exit status of a build: 0 clean (warnings allowed), 1 compile error with
 // the files written as the build writes them, 3 stopped with no binary file

@@ -80,7 +80,8 @@ TEST(BuildDriver, NoTrackCellsMeansNoFile) {
   Build build;
   run(build, "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n");
   EXPECT_EQ(build.report.end, BuildEnd::kNoCells);
-  EXPECT_EQ(build.report.compile_error.code, 25);
+  ASSERT_NE(final_compile_error(build.report), nullptr);
+  EXPECT_EQ(final_compile_error(build.report)->code, 25);
   EXPECT_EQ(exit_status(build.report), 3);
   EXPECT_FALSE(wrote_any(build));
 }
@@ -89,16 +90,17 @@ TEST(BuildDriver, ACompileErrorStillWritesTheFilesAndSetsStatusOne) {
   Build build;
   run(build, line_text("cartello_indicatore, 500, (a)\r\ncartello_indicatore, 500, (b)\r\n"));
   EXPECT_EQ(build.report.end, BuildEnd::kDone);
-  EXPECT_EQ(build.report.compile_error.code, 6);
-  EXPECT_EQ(build.report.compile_error.position, 500);
+  ASSERT_EQ(build.report.findings.size(), 1u);
+  EXPECT_EQ(build.report.findings[0].code, 6);
+  EXPECT_EQ(build.report.findings[0].position, 500);
   EXPECT_EQ(exit_status(build.report), 1);
   EXPECT_TRUE(wrote_any(build));
-  EXPECT_EQ(format_compile_error(build.report.compile_error, build.state, {"l.txt", "t.txt"}),
+  EXPECT_EQ(format_compile_error(build.report.findings[0], {"l.txt", "t.txt"}),
             "l.txt:5:1: error E6: the indication board at 500 m needs cell 11, which already "
             "holds an indication board");
 }
 
-TEST(BuildDriver, TheCompileErrorIsTakenBeforeTheMarkerPassOverwritesIt) {
+TEST(BuildDriver, MarkerWarningsStandApartFromTheCompileErrors) {
   Build build;
   // A slowdown start in cell 41 whose rule B cells 36, 35, 34 all hold
   // signals: the marker pass records a failed placement after the compile
@@ -111,10 +113,26 @@ TEST(BuildDriver, TheCompileErrorIsTakenBeforeTheMarkerPassOverwritesIt) {
       "rallentamento, 2000, 60, 100, 0, 0, 0\r\n"
       "abbattimento, 1000, 1\r\nabbattimento, 1000, 1\r\n[fine]\r\n";
   run(build, line_text(""), train);
-  EXPECT_EQ(build.report.compile_error.code, 7);
+  ASSERT_EQ(build.report.findings.size(), 1u);
+  EXPECT_EQ(build.report.findings[0].code, 7);
   ASSERT_FALSE(build.report.warnings.empty());
   EXPECT_EQ(build.report.warnings[0].code, 12);
-  EXPECT_EQ(build.state.error_code, 12);
+  EXPECT_EQ(exit_status(build.report), 1);
+}
+
+// A line text that ends at an entry outside the line still lets the train
+// text be read: its failure follows the line text's, and is the one the
+// build ends on.
+TEST(BuildDriver, FindingsOfBothTextsComeInTheOrderFound) {
+  Build build;
+  run(build, line_text("pendenza, 90000, 1\r\n"),
+      "[generale]\r\nstazione, 25, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\r\n[fine]\r\n");
+  ASSERT_EQ(build.report.findings.size(), 2u);
+  EXPECT_EQ(build.report.findings[0].code, 15);
+  EXPECT_EQ(build.report.findings[0].location, (SourceLocation{SourceLocation::Text::kLine, 4, 1}));
+  EXPECT_EQ(build.report.findings[1].code, 8);
+  EXPECT_EQ(build.report.findings[1].location, (SourceLocation{SourceLocation::Text::kTrain, 2, 1}));
+  EXPECT_EQ(final_compile_error(build.report), &build.report.findings[1]);
   EXPECT_EQ(exit_status(build.report), 1);
 }
 

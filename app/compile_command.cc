@@ -72,9 +72,9 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  const std::string compile_error =
-      format_compile_error(report.compile_error, state, {options.line_text, options.train_text});
-  if (!compile_error.empty()) err << compile_error << '\n';
+  if (const Finding* compile_error = final_compile_error(report)) {
+    err << format_compile_error(*compile_error, {options.line_text, options.train_text}) << '\n';
+  }
   for (const MarkerWarning& warning : report.warnings) err << format_warning(warning) << '\n';
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   return exit_status(report);

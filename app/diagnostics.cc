@@ -3,45 +3,39 @@
 #include <string_view>
 
 #include "model/error_codes.h"
-#include "model/rounding.h"
 
 namespace sb {
 namespace {
 
-std::string metres(int32_t position) { return std::to_string(position) + " m"; }
+std::string metres(int64_t position) { return std::to_string(position) + " m"; }
 
 // "cell 18, which already holds a speed board"
-std::string taken_cell(const BuildState& state, int64_t cell) {
-  std::string text = "cell " + std::to_string(cell);
-  if (state.cell_exists(cell)) {
-    const std::string kind = cell_kind_name(state.cell(static_cast<int32_t>(cell)).kind);
+std::string taken_cell(const Finding& e) {
+  std::string text = "cell " + std::to_string(e.cell);
+  if (e.holder) {
+    const std::string kind = cell_kind_name(*e.holder);
     const bool vowel = std::string_view("aeiou").find(kind[0]) != std::string_view::npos;
     text += (vowel ? ", which already holds an " : ", which already holds a ") + kind;
   }
   return text;
 }
 
-// Boards, signals and slowdown starts stand one cell beyond their position's.
-int64_t cell_after(int32_t position) { return round_half_even(position / 50.0 + 1); }
-
-std::string message(const CompileError& e, const BuildState& state) {
-  const int32_t p = e.position;
-  const GeneralRecord& totals = state.record(kTotalsRecord);
-  const GeneralRecord& train = state.record(kTrainRecord);
+std::string message(const Finding& e) {
+  const int32_t p = e.position.value_or(0);
   switch (e.code) {
     case kLineTextMissing: return "the line text does not exist";
     case kNoGeneralSection:
       return "no field contains \"[generale]\": the text has no general section";
     case kRouteLengthRefused:
-      return "the route length " + metres(totals.long_2) + " is outside 0 to 1000000 m";
+      return "the route length " + metres(e.value) + " is outside 0 to 1000000 m";
     case kCabStartNotMultiple:
-      return "the cab-signalling start " + metres(train.long_1) + " is not a multiple of 50 m";
+      return "the cab-signalling start " + metres(e.value) + " is not a multiple of 50 m";
     case kCabEndNotMultiple:
-      return "the cab-signalling end " + metres(train.long_2) + " is not a multiple of 50 m";
+      return "the cab-signalling end " + metres(e.value) + " is not a multiple of 50 m";
     case kCabCodesMissing: return "the cab-signalling keyword field names neither 4 nor 9 codes";
     case kOutsideTheLine:
       return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
-             std::to_string(state.cell_last_index) + " (the rest of the text is not compiled)";
+             std::to_string(e.value) + " (the rest of the text is not compiled)";
     case kBoardRecordsFull:
       return "the indication board at " + metres(p) +
              " finds no free record: at most 80 boards, fewer with stations";
@@ -50,16 +44,14 @@ std::string message(const CompileError& e, const BuildState& state) {
       return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
              "end of the line trace";
     case kIndicationBoardTaken:
-      return "the indication board at " + metres(p) + " needs " +
-             taken_cell(state, cell_after(p));
+      return "the indication board at " + metres(p) + " needs " + taken_cell(e);
     case kSpeedBoardTaken:
-      return "the speed board at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+      return "the speed board at " + metres(p) + " needs " + taken_cell(e);
     case kReadFailed: return "read failure: " + e.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
     case kCodePointTaken:
-      return "the code point at " + metres(p) + " needs " +
-             taken_cell(state, round_div(p, 50));
+      return "the code point at " + metres(p) + " needs " + taken_cell(e);
     case kStationPositionNotMultiple:
       return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
     case kStationLengthNotMultiple:
@@ -67,13 +59,12 @@ std::string message(const CompileError& e, const BuildState& state) {
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
     case kSignalTaken:
-      return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+      return "the signal at " + metres(p) + " needs " + taken_cell(e);
     case kSlowdownWarningTaken:
-      return "the slowdown at " + metres(p) + " needs the warning " +
-             taken_cell(state, round_half_even((p - 1200) / 50.0 + 1));
+      return "the slowdown at " + metres(p) + " needs the warning " + taken_cell(e);
     case kSlowdownStartTaken:
       return "the slowdown at " + metres(p) + " needs the start " +
-             taken_cell(state, cell_after(p));
+             taken_cell(e);
     case kSlowdownEndTaken:
       return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
     case kSlowdownLeadInTaken:
@@ -87,7 +78,7 @@ std::string message(const CompileError& e, const BuildState& state) {
   }
 }
 
-std::string where(const CompileError& e, const TextNames& names) {
+std::string where(const Finding& e, const TextNames& names) {
   std::string text;
   switch (e.location.text) {
     case SourceLocation::Text::kLine: text = names.line; break;
@@ -106,11 +97,8 @@ std::string where(const CompileError& e, const TextNames& names) {
 
 }  // namespace
 
-std::string format_compile_error(const CompileError& error, const BuildState& state,
-                                 const TextNames& names) {
-  if (error.code == 0) return {};
-  return where(error, names) + ": error E" + std::to_string(error.code) + ": " +
-         message(error, state);
+std::string format_compile_error(const Finding& error, const TextNames& names) {
+  return where(error, names) + ": error E" + std::to_string(error.code) + ": " + message(error);
 }
 
 std::string format_warning(const MarkerWarning& warning) {

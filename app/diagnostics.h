@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/build_driver.h"
-#include "model/build_state.h"
+#include "compiler/finding.h"
 
 namespace sb {
 
@@ -14,12 +14,10 @@ struct TextNames {
   std::string train;
 };
 
-// The compile error in the form compilers use:
+// A compile failure in the form compilers use:
 // "train.txt:41:1: error E16: the signal at 850 m needs cell 18, which
-// already holds a speed board".  Empty when there was none.  The state is
-// the one the build left, to name what holds a refused cell.
-std::string format_compile_error(const CompileError& error, const BuildState& state,
-                                 const TextNames& names);
+// already holds a speed board".
+std::string format_compile_error(const Finding& error, const TextNames& names);
 
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);

@@ -83,12 +83,7 @@ class MarkerPass {
     return false;
   }
 
-  void fail(int32_t code, char rule, int32_t cell) {
-    const MarkerWarning warning{code, rule, cell, cell * kCellLength};
-    state_.error_code = warning.code;
-    state_.error_position = warning.position;
-    warnings_.push_back(warning);
-  }
+  void fail(int32_t code, char rule, int32_t cell) { warnings_.push_back({code, rule, cell}); }
 
   // Rule A: every signal in the 20 cells before the warning (not below
   // cell 3) gets a code point in one of the two cells just ahead of it, or

@@ -16,9 +16,8 @@ namespace sb {
 struct MarkerWarning {
   int32_t code;      // 11 (rule A), 12 (rules B to D), 13 (rule E)
   char rule;         // 'A' .. 'E'
-  int32_t cell;      // the cell the rule worked for: the signal for rule A,
-                     // the slowdown start for B to D, the walk index for E
-  int32_t position;  // error_position as recorded: cell * 50
+  int32_t cell;  // the cell the rule worked for: the signal for rule A, the
+                 // slowdown start for B to D, the walk index for E
 
   bool operator==(const MarkerWarning&) const = default;
 };
@@ -47,8 +46,7 @@ auto minimo(X x, Y y) -> std::common_type_t<X, Y> {
 //     first signal within 600 m after its end.
 // Cells 1 to last - 2 are visited in increasing order, and each placement is
 // seen by the later ones.  Code points go only into free cells; a cell beyond
-// the last one counts as taken.  Every failed placement is recorded in
-// state.error_code / error_position (overwriting) and returned, in order.
+// the last one counts as taken.  Every failed placement is returned, in order.
 std::vector<MarkerWarning> place_code_points(BuildState& state);
 
 // One line in plain words for a warning, naming the rule and the cell.

@@ -13,7 +13,7 @@
 namespace sb {
 
 void PrintTo(const MarkerWarning& w, std::ostream* os) {
-  *os << "{" << w.code << ", '" << w.rule << "', cell " << w.cell << ", " << w.position << "}";
+  *os << "{" << w.code << ", '" << w.rule << "', cell " << w.cell << "}";
 }
 
 namespace {
@@ -73,8 +73,7 @@ struct Case {
   std::vector<MarkerWarning> warnings;
 };
 
-// Runs the pass on `before` and checks the whole cell array, the warnings
-// and the recorded error.
+// Runs the pass on `before` and checks the whole cell array and the warnings.
 void check(const Case& c) {
   SCOPED_TRACE(c.name);
   BuildState state = state_with(c.before);
@@ -85,10 +84,6 @@ void check(const Case& c) {
 
   EXPECT_THAT(differences(state, expected), IsEmpty());
   EXPECT_EQ(warnings, c.warnings);
-  const MarkerWarning none{0, ' ', 0, 0};
-  const MarkerWarning& last = c.warnings.empty() ? none : c.warnings.back();
-  EXPECT_EQ(state.error_code, last.code);
-  EXPECT_EQ(state.error_position, last.position);
 }
 
 TEST(MarkerPass, SlowSlowdownWithASignalAfterIt) {
@@ -109,7 +104,7 @@ TEST(MarkerPass, SignalsBeforeASlowdownWarning) {
       {"both cells ahead taken",
        {warning(4), signal(3), board(2), board(1)},
        {},
-       {{11, 'A', 3, 150}}},
+       {{11, 'A', 3}}},
       {"no signal below cell 3 is looked at", {warning(4), signal(2)}, {}, {}},
       {"every signal within 20 cells, none further",
        {warning(60), signal(59), signal(40), signal(39)},
@@ -155,16 +150,16 @@ TEST(MarkerPass, FixedDistancesBeforeASlowdownStart) {
       {"rule B blocked, C and D still place",
        {start(100, 120), end(130), board(95), board(94), board(93)},
        {code(89), code(82)},
-       {{12, 'B', 100, 5000}}},
+       {{12, 'B', 100}}},
       {"rules C and D blocked",
        {start(100, 120), end(130), board(89), board(88), board(87), board(82), board(81),
         board(80)},
        {code(95)},
-       {{12, 'C', 100, 5000}, {12, 'D', 100, 5000}}},
+       {{12, 'C', 100}, {12, 'D', 100}}},
       {"a code point in the way is never lowered",
        {start(100, 120), end(130), code(95, 250), code(94, 250), code(93, 250)},
        {code(89), code(82)},
-       {{12, 'B', 100, 5000}}},
+       {{12, 'B', 100}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -190,7 +185,7 @@ TEST(MarkerPass, SpacingThroughASlowSlowdown) {
       {"blocked at a count of 8: none later, the signal still found",
        {start(100, 60), end(130), board(107), board(108), board(109), signal(137)},
        {code(95), code(89), code(82), code(136)},
-       {{13, 'E', 108, 5400}}},
+       {{13, 'E', 108}}},
       {"signal 12 cells after the end is found",
        {start(100, 60), end(130), signal(142)},
        {code(95), code(89), code(82), code(108), code(116), code(124), code(141)},
@@ -210,7 +205,7 @@ TEST(MarkerPass, SpacingThroughASlowSlowdown) {
       {"no free cell ahead of the signal after the end",
        {start(100, 60), end(130), signal(131), board(129)},
        {code(95), code(89), code(82), code(108), code(116), code(124)},
-       {{13, 'E', 130, 6500}}},
+       {{13, 'E', 130}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -225,7 +220,7 @@ TEST(MarkerPass, StaysWithinTheCells) {
       {"the cell after the last one counts as taken; the search stops at the last",
        {start(152, 60), signal(159), signal(160)},
        {code(147), code(141), code(134), code(158)},
-       {{13, 'E', 160, 8000}}},
+       {{13, 'E', 160}}},
       {"start in the last visited cell", {start(158, 60)}, {code(153), code(147), code(140)}, {}},
       {"start and warning beyond the last visited cell",
        {start(159, 60), warning(160), signal(157)},
@@ -247,21 +242,11 @@ TEST(MarkerPass, LaterCellsSeeEarlierPlacements) {
          {}});
 }
 
-TEST(MarkerPass, FailuresOverwriteTheRecordedErrorAndOnlyThen) {
-  BuildState clean = state_with({start(100, 120), end(130)});
-  clean.error_code = 17;
-  clean.error_position = 2000;
-  EXPECT_THAT(place_code_points(clean), IsEmpty());
-  EXPECT_EQ(clean.error_code, 17);
-  EXPECT_EQ(clean.error_position, 2000);
-
+TEST(MarkerPass, ReportsEveryFailedPlacementInTheOrderOfTheCells) {
   BuildState failing = state_with({warning(4), signal(3), board(2), board(1), start(100, 120),
                                    end(130), board(95), board(94), board(93)});
-  failing.error_code = 17;
-  failing.error_position = 2000;
-  EXPECT_EQ(place_code_points(failing).size(), 2u);
-  EXPECT_EQ(failing.error_code, 12);
-  EXPECT_EQ(failing.error_position, 5000);
+  const std::vector<MarkerWarning> expected = {{11, 'A', 3}, {12, 'B', 100}};
+  EXPECT_EQ(place_code_points(failing), expected);
 }
 
 TEST(MarkerPass, DescribesAWarning) {
@@ -269,17 +254,17 @@ TEST(MarkerPass, DescribesAWarning) {
     MarkerWarning warning;
     const char* text;
   } cases[] = {
-      {{11, 'A', 18, 900}, "rule A: no free cell for a code point ahead of the signal in cell 18 (850 m)"},
-      {{12, 'B', 100, 5000},
+      {{11, 'A', 18}, "rule A: no free cell for a code point ahead of the signal in cell 18 (850 m)"},
+      {{12, 'B', 100},
        "rule B: no free cell for a code point 250 to 350 m before the slowdown start in cell 100 "
        "(4950 m)"},
-      {{12, 'C', 100, 5000},
+      {{12, 'C', 100},
        "rule C: no free cell for a code point 550 to 650 m before the slowdown start in cell 100 "
        "(4950 m)"},
-      {{12, 'D', 100, 5000},
+      {{12, 'D', 100},
        "rule D: no free cell for a code point 900 to 1000 m before the slowdown start in cell 100 "
        "(4950 m)"},
-      {{13, 'E', 108, 5400},
+      {{13, 'E', 108},
        "rule E: no free cell for a code point near cell 108 (5350 m), inside a slow slowdown or "
        "ahead of the first signal after it"},
   };

@@ -22,13 +22,12 @@ inline BuildState generated_state(int32_t length, bool trace, bool train) {
   state.scenario_name = kGeneratedScenarioName;
   state.train_number = kGeneratedTrainNumber;
   state.trace_flag = trace ? 1 : 0;
-  const LineTextResult line = compile_line_text(state, texts.line_text);
-  if (train && state.error_code == 0) {
-    compile_train_text(state, texts.train_text, line.next_board_record);
-  }
-  if (state.error_code != 0) {
+  Findings findings;
+  const LineTextResult line = compile_line_text(state, texts.line_text, findings);
+  if (train && findings.empty()) compile_train_text(state, texts.train_text, line, findings);
+  if (!findings.empty()) {
     throw std::runtime_error("the generated scenario of " + std::to_string(length) +
-                             " m is refused with code " + std::to_string(state.error_code));
+                             " m is refused with code " + std::to_string(findings[0].code));
   }
   return state;
 }

@@ -13,9 +13,10 @@ void BM_CompileLineText(benchmark::State& bench) {
   for (auto _ : bench) {
     BuildState state;
     state.trace_flag = 1;
-    const LineTextResult result = compile_line_text(state, text);
-    if (state.error_code != 0) {
-      bench.SkipWithError(("line text refused with code " + std::to_string(state.error_code)).c_str());
+    Findings findings;
+    const LineTextResult result = compile_line_text(state, text, findings);
+    if (!findings.empty()) {
+      bench.SkipWithError(("line text refused with code " + std::to_string(findings[0].code)).c_str());
       break;
     }
     benchmark::DoNotOptimize(result);

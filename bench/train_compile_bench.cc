@@ -16,14 +16,17 @@ void BM_CompileTrainText(benchmark::State& bench) {
   const GeneratedScenario texts = generate_scenario(length);
   const std::string& text = texts.train_text;
   BuildState line_only;
-  const int32_t next_board_record = compile_line_text(line_only, texts.line_text).next_board_record;
+  Findings line_findings;
+  const LineTextResult line = compile_line_text(line_only, texts.line_text, line_findings);
   for (auto _ : bench) {
     bench.PauseTiming();
     BuildState state = line_only;
     bench.ResumeTiming();
-    const TextOutcome outcome = compile_train_text(state, text, next_board_record);
-    if (outcome != TextOutcome::kDone || state.error_code != 0) {
-      const std::string error = "train text refused with code " + std::to_string(state.error_code);
+    Findings findings;
+    const TextOutcome outcome = compile_train_text(state, text, line, findings);
+    if (outcome != TextOutcome::kDone || !findings.empty()) {
+      const std::string error = "train text refused with code " +
+                                std::to_string(findings.empty() ? 0 : findings[0].code);
       bench.SkipWithError(error.c_str());
       break;
     }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "compiler/chainage_order.h"
 #include "compiler/entry_walk.h"
@@ -35,7 +36,8 @@ bool closes_general_section(const std::string& field) {
 
 class LineTextCompiler {
  public:
-  LineTextCompiler(BuildState& state, std::string_view text) : state_(state), reader_(text) {}
+  LineTextCompiler(BuildState& state, std::string_view text, Findings& findings)
+      : state_(state), reader_(text), findings_(findings) {}
 
   LineTextResult run();
 
@@ -68,15 +70,19 @@ class LineTextCompiler {
   Flow read_failure();
   Flow refuse_without_route_length();
   Flow stop(int32_t code);
+  Flow stop_with(int32_t code, int64_t value);
   Flow stop_at(int32_t code, int32_t position);
-  Flow outside_the_line(int32_t position);
+  Flow refuse(Finding finding, int32_t position);
+  Flow end_outside_the_line(int32_t position);
   bool position_fits(int32_t position) const;
   void note_keyword_location();
 
   BuildState& state_;
   FieldReader reader_;
-  std::string& field_ = state_.line_buffer;
+  Findings& findings_;
+  std::string field_;
   SourceLocation keyword_location_;
+  bool ended_outside_the_line_ = false;
   bool route_length_given_ = false;
   GradientCursor gradients_;
   std::optional<LineTraceBuilder> trace_;
@@ -98,6 +104,7 @@ LineTextResult LineTextCompiler::run() {
 
   LineTextResult result;
   result.next_board_record = next_board_record_;
+  result.ended_outside_the_line = ended_outside_the_line_;
   if (flow == Flow::kStop) result.outcome = TextOutcome::kStopped;
   if (flow == Flow::kReadFailure) result.outcome = TextOutcome::kReadFailure;
   return result;
@@ -194,7 +201,7 @@ Flow LineTextCompiler::apply_general_entry() {
 Flow LineTextCompiler::read_route_length() {
   int32_t& length = state_.record(kTotalsRecord).long_2;
   if (!read_long(&length)) return read_failure();
-  if (length < 0 || length > kMaxRouteLength) return stop(kRouteLengthRefused);
+  if (length < 0 || length > kMaxRouteLength) return stop_with(kRouteLengthRefused, length);
   size_for_route(state_, length);
   route_length_given_ = true;
   return Flow::kGoOn;
@@ -216,8 +223,8 @@ Flow LineTextCompiler::read_background(int32_t& target) {
 Flow LineTextCompiler::read_cab_signalling() {
   GeneralRecord& train = state_.record(kTrainRecord);
   if (!read_long(&train.long_1) || !read_long(&train.long_2)) return read_failure();
-  if (train.long_1 % kCabSignalStep != 0) return stop(kCabStartNotMultiple);
-  if (train.long_2 % kCabSignalStep != 0) return stop(kCabEndNotMultiple);
+  if (train.long_1 % kCabSignalStep != 0) return stop_with(kCabStartNotMultiple, train.long_1);
+  if (train.long_2 % kCabSignalStep != 0) return stop_with(kCabEndNotMultiple, train.long_2);
   if (contains(field_, "4")) {
     train.long_3 = 4;
   } else if (contains(field_, "9")) {
@@ -255,7 +262,7 @@ Flow LineTextCompiler::read_gradient() {
   int32_t position = 0;
   int32_t gradient = 0;
   if (!read_long(&position) || !read_long(&gradient)) return read_failure();
-  if (!position_fits(position)) return outside_the_line(position);
+  if (!position_fits(position)) return end_outside_the_line(position);
   gradients_.change(state_, position, gradient);
   return Flow::kGoOn;
 }
@@ -265,7 +272,7 @@ Flow LineTextCompiler::read_curve() {
   int32_t start = 0;
   int32_t length = 0;
   if (!read_long(&start) || !read_long(&length)) return read_failure();
-  if (!position_fits(start)) return outside_the_line(start);
+  if (!position_fits(start)) return end_outside_the_line(start);
   if (!turn) return stop(kCurveRefused);
   if (!trace_->curve(start, length, *turn)) return stop(kCurveRefused);
   return Flow::kGoOn;
@@ -277,10 +284,11 @@ Flow LineTextCompiler::read_mountain() {
   int32_t tipo = 0;
   if (!read_long(&inizio) || !read_long(&fine) || !read_long(&tipo)) return read_failure();
   if (!position_fits(inizio) || !span_fits(state_, mountain_cells(inizio, fine))) {
-    return outside_the_line(inizio);
+    return end_outside_the_line(inizio);
   }
-  memo_montagna(state_, inizio, fine, tipo);
-  if (state_.error_code > 0) return stop_at(state_.error_code, inizio);
+  if (std::optional<Finding> refused = memo_montagna(state_, inizio, fine, tipo)) {
+    return refuse(std::move(*refused), inizio);
+  }
   return Flow::kGoOn;
 }
 
@@ -292,14 +300,14 @@ Flow LineTextCompiler::read_speed_board() {
     if (!read_long(value)) return read_failure();
   }
   if (!position_fits(posizione) || !state_.cell_exists(board_cell(posizione))) {
-    return outside_the_line(posizione);
+    return end_outside_the_line(posizione);
   }
-  memo_indicatori_v_max(state_, posizione, board);
-  if (state_.error_code == kReadFailed) {
-    state_.error_location = keyword_location_;
+  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, posizione, board)) {
+    if (refused->code != kReadFailed) return refuse(std::move(*refused), posizione);
+    refused->location = keyword_location_;
+    findings_.push_back(std::move(*refused));
     return Flow::kReadFailure;
   }
-  if (state_.error_code > 0) return stop_at(state_.error_code, posizione);
   return Flow::kGoOn;
 }
 
@@ -308,9 +316,9 @@ Flow LineTextCompiler::read_indication_board() {
   std::string text;
   if (!read_long(&position) || !reader_.read_text(&text)) return read_failure();
   const int64_t c = board_cell(position);
-  if (!position_fits(position) || !state_.cell_exists(c)) return outside_the_line(position);
+  if (!position_fits(position) || !state_.cell_exists(c)) return end_outside_the_line(position);
   TrackCell& cell = state_.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return stop_at(kIndicationBoardTaken, position);
+  if (!is_free(cell)) return refuse(cell_taken(kIndicationBoardTaken, state_, c), position);
   if (next_board_record_ < kFirstStationRecord) return stop_at(kBoardRecordsFull, position);
   cell.kind = kIndicationBoardCell;
   cell.value_1 = static_cast<int16_t>(next_board_record_);
@@ -324,32 +332,39 @@ Flow LineTextCompiler::read_indication_board() {
 bool LineTextCompiler::read_long(int32_t* value) { return reader_.read_long(value); }
 
 Flow LineTextCompiler::read_failure() {
-  state_.error_code = kReadFailed;
-  state_.error_detail = reader_.failure();
-  state_.error_location = {SourceLocation::Text::kLine, reader_.line(), reader_.column()};
+  findings_.push_back(sb::read_failure(
+      reader_.failure(), {SourceLocation::Text::kLine, reader_.line(), reader_.column()}));
   return Flow::kReadFailure;
 }
 
 Flow LineTextCompiler::refuse_without_route_length() {
-  state_.error_code = kReadFailed;
-  state_.error_detail = "the general section gives no route length";
-  state_.error_location = keyword_location_;
+  findings_.push_back(sb::read_failure("the general section gives no route length", keyword_location_));
   return Flow::kReadFailure;
 }
 
-Flow LineTextCompiler::stop(int32_t code) {
-  state_.error_code = code;
-  state_.error_location = keyword_location_;
+Flow LineTextCompiler::stop(int32_t code) { return stop_with(code, 0); }
+
+Flow LineTextCompiler::stop_with(int32_t code, int64_t value) {
+  Finding finding = failure_of(code, keyword_location_);
+  finding.value = value;
+  findings_.push_back(std::move(finding));
   return Flow::kStop;
 }
 
 Flow LineTextCompiler::stop_at(int32_t code, int32_t position) {
-  state_.error_position = position;
-  return stop(code);
+  return refuse(failure_of(code), position);
 }
 
-Flow LineTextCompiler::outside_the_line(int32_t position) {
-  stop_at(kOutsideTheLine, position);
+Flow LineTextCompiler::refuse(Finding finding, int32_t position) {
+  finding.location = keyword_location_;
+  finding.position = position;
+  findings_.push_back(std::move(finding));
+  return Flow::kStop;
+}
+
+Flow LineTextCompiler::end_outside_the_line(int32_t position) {
+  refuse(outside_the_line(state_), position);
+  ended_outside_the_line_ = true;
   return Flow::kEndOfBody;
 }
 
@@ -365,8 +380,8 @@ void LineTextCompiler::note_keyword_location() {
 
 }  // namespace
 
-LineTextResult compile_line_text(BuildState& state, std::string_view text) {
-  return LineTextCompiler(state, text).run();
+LineTextResult compile_line_text(BuildState& state, std::string_view text, Findings& findings) {
+  return LineTextCompiler(state, text, findings).run();
 }
 
 }  // namespace sb

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -19,13 +20,15 @@ struct LineTextResult {
   // The next free record from the top for indication boards (80 when the
   // text stored none); the stations of the train text stop there.
   int32_t next_board_record = kTopBoardRecord;
+  // A failed position check (15) ended the body early.  The train text reacts
+  // to it: it stops after the first signal or slowdown it records.
+  bool ended_outside_the_line = false;
 };
 
 // Compiles a line text, held whole in memory, into `state`: records 81 to
 // 86, board texts from record 80 down, the track cells and (with the trace
-// flag) the line trace.  Failures set state.error_code, error_position and
-// error_location; a read failure also sets error_detail.
-LineTextResult compile_line_text(BuildState& state, std::string_view text);
+// flag) the line trace.  Failures are appended to `findings`.
+LineTextResult compile_line_text(BuildState& state, std::string_view text, Findings& findings);
 
 }  // namespace sb
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,12 +30,17 @@ std::string line_text(int32_t length, std::string_view body) {
 struct Compiled {
   BuildState state;
   LineTextResult result;
+  Findings findings;
+
+  // The failure the text ended on; a blank one when there was none.
+  Finding last() const { return findings.empty() ? Finding{} : findings.back(); }
+  int32_t code() const { return last().code; }
 };
 
 Compiled compile(std::string_view text, int32_t trace_flag = 0) {
   Compiled c;
   c.state.trace_flag = trace_flag;
-  c.result = compile_line_text(c.state, text);
+  c.result = compile_line_text(c.state, text, c.findings);
   return c;
 }
 
@@ -53,7 +59,7 @@ TEST(CompileLineText, RouteLengthSizesCellsAndTrace) {
   };
   for (const Case& c : cases) {
     const Compiled out = compile(line_text(c.length, ""), 1);
-    EXPECT_EQ(out.state.error_code, 0) << c.length;
+    EXPECT_EQ(out.code(), 0) << c.length;
     EXPECT_EQ(out.state.record(kTotalsRecord).long_2, c.length);
     EXPECT_EQ(out.state.cell_last_index, c.cell_last_index) << c.length;
     EXPECT_EQ(out.state.track_cells.size(), static_cast<size_t>(c.cell_last_index) + 1);
@@ -76,7 +82,7 @@ TEST(CompileLineText, GeneralSection) {
       "ripetizione segnali 4 codici,    176050,    298600\r\n"
       "[curve]\r\n"
       "[fine]\r\n");
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.result.outcome, TextOutcome::kDone);
   EXPECT_EQ(out.result.next_board_record, 80);
   // The chainages are ordered by start, flags applied.
@@ -104,7 +110,7 @@ TEST(CompileLineText, KeywordLetterCase) {
       "INDICATORI_VMAX, 2500, 90, 95, 100, 0, 90, 95, 100, 0\r\n"
       "Cartello_INDICATORE, 5000, (Km 5)\r\n"
       "[fine]\r\n");
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.record(kTotalsRecord).long_2, 4000);
   EXPECT_EQ(longs(out.state, 81), (std::array<int32_t, 3>{0, 0, 0}));
   EXPECT_EQ(longs(out.state, 83), (std::array<int32_t, 3>{0, 0, 0}));
@@ -136,12 +142,12 @@ TEST(CompileLineText, CabSignalling) {
     const Compiled out = compile("[generale]\r\nlunghezza percorso, 4000\r\n" +
                                  std::string(c.keyword) + ", " + std::to_string(c.start) + ", " +
                                  std::to_string(c.end) + "\r\n[curve]\r\n[fine]\r\n");
-    EXPECT_EQ(out.state.error_code, c.error) << c.keyword << " " << c.start << " " << c.end;
+    EXPECT_EQ(out.code(), c.error) << c.keyword << " " << c.start << " " << c.end;
     EXPECT_EQ(longs(out.state, kTrainRecord), (std::array<int32_t, 3>{c.start, c.end, c.codes}))
         << c.keyword << " " << c.start << " " << c.end;
     EXPECT_EQ(out.result.outcome, c.error == 0 ? TextOutcome::kDone : TextOutcome::kStopped);
     const Loc expected_location = c.error == 0 ? Loc{} : Loc{kLine, 3, 1};
-    EXPECT_EQ(out.state.error_location, expected_location);
+    EXPECT_EQ(out.last().location, expected_location);
   }
 }
 
@@ -176,10 +182,10 @@ TEST(CompileLineText, CommentFields) {
     const Compiled out = compile(c.text);
     EXPECT_EQ(out.state.record(kTotalsRecord).long_2, c.route_length) << c.name;
     if (c.route_length == 0) {
-      EXPECT_EQ(out.state.error_code, kReadFailed) << c.name;
+      EXPECT_EQ(out.code(), kReadFailed) << c.name;
       continue;
     }
-    EXPECT_EQ(out.state.error_code, 0) << c.name;
+    EXPECT_EQ(out.code(), 0) << c.name;
     EXPECT_EQ(out.state.cell(6).gradient, c.cell_6_gradient) << c.name;
   }
 }
@@ -191,7 +197,7 @@ TEST(CompileLineText, SectionsKeepTheirEntries) {
   const Compiled out = compile(
       "[generale]\r\nlunghezza percorso, 4000\r\npendenza, 300, -3\r\nnota [a] b\r\n"
       "sfondo uno, 7\r\npendenza, 600, -5\r\n[fine]\r\n");
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.record(kScenarioRecord).long_1, 0);
   EXPECT_EQ(out.state.cell(6).gradient, 100);
   EXPECT_EQ(out.state.cell(12).gradient, 95);
@@ -219,7 +225,7 @@ TEST(CompileLineText, GradientsFillTheCellsInOnePass) {
   };
   for (const Case& c : cases) {
     const Compiled out = compile(line_text(4000, c.body));
-    EXPECT_EQ(out.state.error_code, 0) << c.name;
+    EXPECT_EQ(out.code(), 0) << c.name;
     for (const auto& [cell, gradient] : c.cells) {
       EXPECT_EQ(out.state.cell(cell).gradient, gradient) << c.name << ", cell " << cell;
     }
@@ -229,7 +235,7 @@ TEST(CompileLineText, GradientsFillTheCellsInOnePass) {
 TEST(CompileLineText, CurvesShapeTheLineTrace) {
   const Compiled out = compile(line_text(4000, "curvad5,  650,  200\r\nCURVAS3, 900, 100\r\n"), 1);
   const LineTrace& trace = out.state.line_trace;
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(trace.tag(1), TraceTag::kInt16);
   EXPECT_EQ(trace.x(651), 0.002);
   EXPECT_EQ(trace.y(651), 651.0);
@@ -246,7 +252,7 @@ TEST(CompileLineText, CurvesShapeTheLineTrace) {
 
 TEST(CompileLineText, WithoutTheTraceCurvesAreNotRead) {
   const Compiled out = compile(line_text(4000, "curvad, 650, 200\r\npendenza, 300, -3\r\n"), 0);
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_TRUE(out.state.line_trace.empty());
   EXPECT_EQ(out.state.cell(6).gradient, 97);
 }
@@ -254,8 +260,9 @@ TEST(CompileLineText, WithoutTheTraceCurvesAreNotRead) {
 TEST(CompileLineText, MountainStretches) {
   Compiled out;
   out.state.mountain_count = 5;  // left from elsewhere: counting starts afresh
-  out.result = compile_line_text(out.state, line_text(4000, "montagna,   3033,  3783,  12\r\n"));
-  EXPECT_EQ(out.state.error_code, 0);
+  out.result =
+      compile_line_text(out.state, line_text(4000, "montagna,   3033,  3783,  12\r\n"), out.findings);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.mountain_count, 1);
   EXPECT_EQ(out.state.cell(61).mountain_side, 2);
   EXPECT_EQ(out.state.cell(75).mountain_side, 2);
@@ -266,7 +273,7 @@ TEST(CompileLineText, MountainStretches) {
 TEST(CompileLineText, IndicationBoardsTakeRecordsFromTheTop) {
   const Compiled out = compile(line_text(
       4000, "cartello_indicatore,  1000,   (Km 1+000)\r\ncartello_indicatore, 2000, \"a, b\"\r\n"));
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.result.next_board_record, 78);
   EXPECT_EQ(out.state.cell(21).kind, kIndicationBoardCell);
   EXPECT_EQ(out.state.cell(21).value_1, 80);
@@ -280,7 +287,7 @@ TEST(CompileLineText, BoardsOnAMountainMarkerReplaceIt) {
                                          "montagna, 3033, 3783, 12\r\n"
                                          "cartello_indicatore, 3150, (galleria)\r\n"
                                          "indicatori_vmax, 3350, 90, 95, 100, 0, 90, 95, 100, 0\r\n"));
-  EXPECT_EQ(out.state.error_code, 0);
+  EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.cell(64).kind, kIndicationBoardCell);
   EXPECT_EQ(out.state.cell(68).kind, kSpeedBoardCell);
   EXPECT_EQ(out.state.cell(68).mountain_side, 2);
@@ -298,34 +305,35 @@ TEST(CompileLineText, Failures) {
   struct Case {
     const char* name;
     std::string text;
-    int32_t code, position;
+    int32_t code;
+    std::optional<int32_t> position;  // none when the failure names none
     TextOutcome outcome;
     Loc location;
     std::string detail;
   };
   const Case cases[] = {
-      {"no general section", "preambolo\r\naltro\r\n", 102, 0, TextOutcome::kStopped,
+      {"no general section", "preambolo\r\naltro\r\n", 102, std::nullopt, TextOutcome::kStopped,
        {kLine, 2, 1}, ""},
-      {"general section header as the last field", "x\r\n[generale]", 102, 0,
+      {"general section header as the last field", "x\r\n[generale]", 102, std::nullopt,
        TextOutcome::kStopped, {kLine, 2, 1}, ""},
-      {"empty text", "", 25, 0, TextOutcome::kReadFailure, {kLine, 0, 0},
+      {"empty text", "", 25, std::nullopt, TextOutcome::kReadFailure, {kLine, 0, 0},
        "the text ends where a field was expected"},
-      {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n", 25, 0,
+      {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n", 25, std::nullopt,
        TextOutcome::kReadFailure, {kLine, 3, 1}, "the general section gives no route length"},
       {"comment up to the end of the general section",
-       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", 25, 0, TextOutcome::kReadFailure,
+       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", 25, std::nullopt, TextOutcome::kReadFailure,
        {kLine, 4, 1}, "the text ends where a field was expected"},
       {"entry cut off", "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
-       25, 0, TextOutcome::kReadFailure, {kLine, 4, 11},
+       25, std::nullopt, TextOutcome::kReadFailure, {kLine, 4, 11},
        "the text ends where a field was expected"},
-      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"), 25, 0,
+      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"), 25, std::nullopt,
        TextOutcome::kReadFailure, {kLine, 4, 16},
        "the value 99999999999 does not fit a long (-2147483648 to 2147483647)"},
       {"speeds too wide", line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
-       25, 0, TextOutcome::kReadFailure, {kLine, 4, 1},
+       25, std::nullopt, TextOutcome::kReadFailure, {kLine, 4, 1},
        "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)"},
-      {"route too long", line_text(1000001, ""), 1, 0, TextOutcome::kStopped, {kLine, 2, 1}, ""},
-      {"negative route", line_text(-1, ""), 1, 0, TextOutcome::kStopped, {kLine, 2, 1}, ""},
+      {"route too long", line_text(1000001, ""), 1, std::nullopt, TextOutcome::kStopped, {kLine, 2, 1}, ""},
+      {"negative route", line_text(-1, ""), 1, std::nullopt, TextOutcome::kStopped, {kLine, 2, 1}, ""},
       {"beyond the route", line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"), 15,
        10950, TextOutcome::kDone, {kLine, 5, 3}, ""},
       {"indication board before cell 0", line_text(4000, "cartello_indicatore, -100, x\r\n"), 15,
@@ -337,9 +345,9 @@ TEST(CompileLineText, Failures) {
        15, 10000, TextOutcome::kDone, {kLine, 4, 1}, ""},
       {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"), 15, -200,
        TextOutcome::kDone, {kLine, 4, 1}, ""},
-      {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"), 103, 0,
+      {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"), 103, std::nullopt,
        TextOutcome::kStopped, {kLine, 5, 1}, ""},
-      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"), 103, 0,
+      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"), 103, std::nullopt,
        TextOutcome::kStopped, {kLine, 4, 1}, ""},
       {"indication board on an indication board", line_text(4000, sign + sign), 6, 2500,
        TextOutcome::kStopped, {kLine, 5, 1}, ""},
@@ -363,11 +371,12 @@ TEST(CompileLineText, Failures) {
   };
   for (const Case& c : cases) {
     const Compiled out = compile(c.text, 1);
-    EXPECT_EQ(out.state.error_code, c.code) << c.name;
-    EXPECT_EQ(out.state.error_position, c.position) << c.name;
+    ASSERT_EQ(out.findings.size(), 1u) << c.name;
+    EXPECT_EQ(out.code(), c.code) << c.name;
+    EXPECT_EQ(out.last().position, c.position) << c.name;
     EXPECT_EQ(out.result.outcome, c.outcome) << c.name;
-    EXPECT_EQ(out.state.error_location, c.location) << c.name;
-    EXPECT_EQ(out.state.error_detail, c.detail) << c.name;
+    EXPECT_EQ(out.last().location, c.location) << c.name;
+    EXPECT_EQ(out.last().detail, c.detail) << c.name;
     // Only the end of the text and a position out of the line fill the
     // gradients and the trace to the end.
     if (!out.state.has_cells() || out.state.line_trace.empty()) continue;
@@ -383,9 +392,40 @@ TEST(CompileLineText, Failures) {
   }
 }
 
+// A failure names what the message needs: the cell refused and what held
+// it, the line's last cell, the value refused.
+TEST(CompileLineText, FailuresNameTheirCellAndValue) {
+  const std::string board = "indicatori_vmax, 2500, 90, 95, 100, 0, 90, 95, 100, 0\r\n";
+  const std::string sign = "cartello_indicatore, 2500, (Km 2)\r\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    int64_t cell;
+    std::optional<uint8_t> holder;
+    int64_t value;
+  };
+  const Case cases[] = {
+      {"indication board on a speed board", line_text(4000, board + sign), 51, kSpeedBoardCell, 0},
+      {"speed board on an indication board", line_text(4000, sign + board), 51,
+       kIndicationBoardCell, 0},
+      {"beyond the route", line_text(4000, "pendenza, 10950, 2\r\n"), -1, std::nullopt, 220},
+      {"route too long", line_text(1000001, ""), -1, std::nullopt, 1000001},
+      {"cab-signalling end",
+       "[generale]\r\nlunghezza percorso, 4000\r\nripetizione segnali 4, 50, -75\r\n[fine]\r\n", -1,
+       std::nullopt, -75},
+  };
+  for (const Case& c : cases) {
+    const Compiled out = compile(c.text);
+    ASSERT_EQ(out.findings.size(), 1u) << c.name;
+    EXPECT_EQ(out.last().cell, c.cell) << c.name;
+    EXPECT_EQ(out.last().holder, c.holder) << c.name;
+    EXPECT_EQ(out.last().value, c.value) << c.name;
+  }
+}
+
 TEST(CompileLineText, AFailureLeavesTheRowsNotYetComputedUnset) {
   const Compiled out = compile(line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"), 1);
-  EXPECT_EQ(out.state.error_code, 103);
+  EXPECT_EQ(out.code(), 103);
   EXPECT_EQ(out.state.line_trace.tag(110), TraceTag::kDouble);
   EXPECT_EQ(out.state.line_trace.tag(111), TraceTag::kUnset);
 }
@@ -393,7 +433,7 @@ TEST(CompileLineText, AFailureLeavesTheRowsNotYetComputedUnset) {
 TEST(CompileLineText, APositionOutOfTheLineEndsTheBodyOnly) {
   const Compiled out = compile(
       line_text(4000, "pendenza, 300, -3\r\npendenza, 10950, 1\r\npendenza, 600, -5\r\n"));
-  EXPECT_EQ(out.state.error_code, 15);
+  EXPECT_EQ(out.code(), 15);
   EXPECT_EQ(out.state.cell(6).gradient, 97);
   EXPECT_EQ(out.state.cell(12).gradient, 97);  // the change at 600 was not read
   EXPECT_EQ(out.state.cell(217).gradient, 97);

@@ -45,10 +45,11 @@ std::optional<int16_t> pack_speeds(int32_t s, int32_t d) {
   return static_cast<int16_t>(packed);
 }
 
-void refuse_speed(BuildState& state, int32_t s, int32_t d) {
-  state.error_code = kReadFailed;
-  state.error_detail = "the speeds " + std::to_string(s) + " and " + std::to_string(d) +
-                       " do not pack into a short (-32768 to 32767)";
+// The reader places the failure at the entry's keyword field.
+Finding refuse_speed(int32_t s, int32_t d) {
+  return read_failure("the speeds " + std::to_string(s) + " and " + std::to_string(d) +
+                          " do not pack into a short (-32768 to 32767)",
+                      {});
 }
 
 }  // namespace
@@ -65,46 +66,38 @@ bool span_fits(const BuildState& state, const CellSpan& span) {
   return span.empty() || (state.cell_exists(span.first) && state.cell_exists(span.last));
 }
 
-void memo_montagna(BuildState& state, int32_t inizio, int32_t fine, int32_t& tipo) {
+std::optional<Finding> memo_montagna(BuildState& state, int32_t inizio, int32_t fine,
+                                     int32_t& tipo) {
   const CellSpan span = mountain_cells(inizio, fine);
-  if (!span_fits(state, span)) {
-    state.error_code = kOutsideTheLine;
-    return;
-  }
-  if (state.mountain_count >= kMaxMountainStretches) {
-    state.error_code = kMountainTableFull;
-    return;
-  }
+  if (!span_fits(state, span)) return outside_the_line(state);
+  if (state.mountain_count >= kMaxMountainStretches) return failure_of(kMountainTableFull);
   const size_t index = static_cast<size_t>(++state.mountain_count);
   state.mountain_starts[index] = inizio;
   state.mountain_ends[index] = fine;
   const bool markers = settle_kind(state, inizio, tipo);
   mark_stretch(state, span, tipo, markers);
+  return std::nullopt;
 }
 
-void memo_indicatori_v_max(BuildState& state, int32_t posizione, const SpeedBoard& board) {
+std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t posizione,
+                                             const SpeedBoard& board) {
   const int64_t c = board_cell(posizione);
-  if (!state.cell_exists(c)) {
-    state.error_code = kOutsideTheLine;
-    return;
-  }
+  if (!state.cell_exists(c)) return outside_the_line(state);
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) {
-    state.error_code = kSpeedBoardTaken;
-    return;
-  }
+  if (!is_free(cell)) return cell_taken(kSpeedBoardTaken, state, c);
   const std::optional<int16_t> a = pack_speeds(board.vas, board.vad);
   const std::optional<int16_t> b = pack_speeds(board.vbs, board.vbd);
   const std::optional<int16_t> v = pack_speeds(board.vcs, board.vcd);
-  if (!a) return refuse_speed(state, board.vas, board.vad);
-  if (!b) return refuse_speed(state, board.vbs, board.vbd);
-  if (!v) return refuse_speed(state, board.vcs, board.vcd);
+  if (!a) return refuse_speed(board.vas, board.vad);
+  if (!b) return refuse_speed(board.vbs, board.vbd);
+  if (!v) return refuse_speed(board.vcs, board.vcd);
   cell.kind = kSpeedBoardCell;
   cell.value_1 = *a;
   cell.value_2 = *b;
   cell.value_3 = *v;
   cell.value_4 = static_cast<int16_t>(static_cast<uint32_t>(board.strisces) * 10u +
                                       static_cast<uint32_t>(board.strisced));
+  return std::nullopt;
 }
 
 }  // namespace sb

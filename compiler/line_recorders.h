@@ -2,7 +2,9 @@
 #define SCENARIO_BUILDER_COMPILER_LINE_RECORDERS_H_
 
 #include <cstdint>
+#include <optional>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -28,9 +30,10 @@ bool span_fits(const BuildState& state, const CellSpan& span);
 // for a `tipo` above 10 (kind `tipo` - 10), makes every fourth empty cell of
 // the stretch a mountain marker.  A stretch that begins at most 150 m after
 // the end of the one before gets kind 3.  `tipo` is handed back as the kind
-// recorded.  Refuses, writing and counting nothing: an 81st stretch (105)
-// and a stretch whose cells do not all exist (15).
-void memo_montagna(BuildState& state, int32_t inizio, int32_t fine, int32_t& tipo);
+// recorded.  Returns the refusal, having written and counted nothing: an
+// 81st stretch (105) and a stretch whose cells do not all exist (15).
+std::optional<Finding> memo_montagna(BuildState& state, int32_t inizio, int32_t fine,
+                                     int32_t& tipo);
 
 // The values of a maximum-speed board: speeds (km/h) of ranks A, B, C and
 // stripes, for the s set and the d set.
@@ -47,10 +50,11 @@ struct SpeedBoard {
 
 // Places a maximum-speed board in its cell (kind 6): the three speed pairs
 // packed as round(s x 20 + d / 5), the stripes as strisces x 10 + strisced
-// kept to 16 bits.  Refuses, writing nothing: a cell that is not free (21),
-// a cell that does not exist (15), a packed speed outside 16 bits (25, with
-// error_detail).
-void memo_indicatori_v_max(BuildState& state, int32_t posizione, const SpeedBoard& board);
+// kept to 16 bits.  Returns the refusal, having written nothing: a cell that
+// is not free (21), a cell that does not exist (15), a packed speed outside
+// 16 bits (25, with its detail).
+std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t posizione,
+                                             const SpeedBoard& board);
 
 }  // namespace sb
 

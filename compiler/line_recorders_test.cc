@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "model/error_codes.h"
 
 namespace sb {
 namespace {
+
+// The code of a refusal, 0 when the entry was recorded.
+int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
 
 BuildState state_with_cells(int32_t route_length) {
   BuildState state;
@@ -16,8 +21,7 @@ BuildState state_with_cells(int32_t route_length) {
 TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
   BuildState state = state_with_cells(10000);
   int32_t tipo = 12;
-  memo_montagna(state, 3033, 3783, tipo);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, tipo)), 0);
   EXPECT_EQ(tipo, 2);
   EXPECT_EQ(state.mountain_count, 1);
   EXPECT_EQ(state.mountain_starts[1], 3033);
@@ -84,12 +88,10 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   BuildState state = state_with_cells(10000);
   for (int i = 0; i < kMaxMountainStretches; ++i) {
     int32_t tipo = 2;
-    memo_montagna(state, i * 100, i * 100 + 60, tipo);
+    ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, tipo)), 0);
   }
-  ASSERT_EQ(state.error_code, 0);
   int32_t tipo = 12;
-  memo_montagna(state, 9000, 9400, tipo);
-  EXPECT_EQ(state.error_code, kMountainTableFull);
+  EXPECT_EQ(code_of(memo_montagna(state, 9000, 9400, tipo)), kMountainTableFull);
   EXPECT_EQ(state.mountain_count, kMaxMountainStretches);
   EXPECT_EQ(tipo, 12);
   EXPECT_EQ(state.cell(180).mountain_side, 0);
@@ -97,8 +99,9 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   for (const auto& [inizio, fine] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
     BuildState fresh = state_with_cells(10000);  // cells 0 to 340
     tipo = 2;
-    memo_montagna(fresh, inizio, fine, tipo);
-    EXPECT_EQ(fresh.error_code, kOutsideTheLine) << inizio;
+    const std::optional<Finding> refused = memo_montagna(fresh, inizio, fine, tipo);
+    EXPECT_EQ(code_of(refused), kOutsideTheLine) << inizio;
+    EXPECT_EQ(refused->value, 340) << inizio;
     EXPECT_EQ(fresh.mountain_count, 0) << inizio;
   }
 }
@@ -117,9 +120,8 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
   };
   for (const Case& c : cases) {
     BuildState state = state_with_cells(10000);
-    memo_indicatori_v_max(state, 2500, c.board);
+    EXPECT_EQ(code_of(memo_indicatori_v_max(state, 2500, c.board)), 0);
     const TrackCell& cell = state.cell(51);
-    EXPECT_EQ(state.error_code, 0);
     EXPECT_EQ(cell.kind, kSpeedBoardCell);
     EXPECT_EQ(cell.value_1, c.v1);
     EXPECT_EQ(cell.value_2, c.v2);
@@ -153,8 +155,13 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
     BuildState state = state_with_cells(10000);
     state.cell(51).kind = c.kind;
     state.cell(51).value_1 = 7;
-    memo_indicatori_v_max(state, 2500, SpeedBoard{90, 95, 100, 2, 90, 95, 100, 2});
-    EXPECT_EQ(state.error_code, c.error) << int{c.kind};
+    const std::optional<Finding> refused =
+        memo_indicatori_v_max(state, 2500, SpeedBoard{90, 95, 100, 2, 90, 95, 100, 2});
+    EXPECT_EQ(code_of(refused), c.error) << int{c.kind};
+    if (refused) {
+      EXPECT_EQ(refused->cell, 51);
+      EXPECT_EQ(refused->holder, c.kind);
+    }
     EXPECT_EQ(state.cell(51).kind, c.error == 0 ? uint8_t{kSpeedBoardCell} : c.kind);
     EXPECT_EQ(state.cell(51).value_1, c.error == 0 ? 1818 : 7);
   }
@@ -162,14 +169,14 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
 
 TEST(MemoIndicatoriVMax, RefusesWhatItCannotStore) {
   BuildState state = state_with_cells(10000);
-  memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0});
-  EXPECT_EQ(state.error_code, 25);
-  EXPECT_EQ(state.error_detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
+  const std::optional<Finding> refused =
+      memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0});
+  EXPECT_EQ(code_of(refused), 25);
+  EXPECT_EQ(refused->detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
   EXPECT_EQ(state.cell(51), TrackCell{});
 
   BuildState below = state_with_cells(10000);
-  memo_indicatori_v_max(below, -100, SpeedBoard{});
-  EXPECT_EQ(below.error_code, kOutsideTheLine);
+  EXPECT_EQ(code_of(memo_indicatori_v_max(below, -100, SpeedBoard{})), kOutsideTheLine);
 }
 
 }  // namespace

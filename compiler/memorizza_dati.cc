@@ -1,17 +1,13 @@
 #include "compiler/memorizza_dati.h"
 
+#include <utility>
+
 #include "compiler/line_reader.h"
 #include "compiler/train_reader.h"
 #include "model/error_codes.h"
 
 namespace sb {
 namespace {
-
-void record_read_failure(BuildState& state, SourceLocation::Text text, std::string detail) {
-  state.error_code = kReadFailed;
-  state.error_location = {text, 0, 0};
-  state.error_detail = std::move(detail);
-}
 
 // On a read failure every source text that still exists is deleted.
 void delete_texts(FileSystem& file_system, const SourceTexts& texts) {
@@ -26,38 +22,39 @@ void delete_text(FileSystem& file_system, const SourceTexts& texts, const std::s
 
 }  // namespace
 
-void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts) {
+Findings memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts) {
+  Findings findings;
   state.record(kScenarioRecord).text = state.scenario_name;
   state.record(kTrainRecord).text = state.train_number;
 
   if (!file_system.exists(texts.line_path)) {
-    state.error_code = kLineTextMissing;
-    state.error_location = {SourceLocation::Text::kLine, 0, 0};
-    return;
+    findings.push_back(failure_of(kLineTextMissing, {SourceLocation::Text::kLine, 0, 0}));
+    return findings;
   }
   std::string text;
   std::string error;
   if (!file_system.read_file(texts.line_path, &text, &error)) {
-    record_read_failure(state, SourceLocation::Text::kLine, error);
+    findings.push_back(read_failure(error, {SourceLocation::Text::kLine, 0, 0}));
     delete_texts(file_system, texts);
-    return;
+    return findings;
   }
-  const LineTextResult line = compile_line_text(state, text);
+  const LineTextResult line = compile_line_text(state, text, findings);
   delete_text(file_system, texts, texts.line_path);
   if (line.outcome == TextOutcome::kReadFailure) {
     delete_texts(file_system, texts);
-    return;
+    return findings;
   }
-  if (line.outcome == TextOutcome::kStopped) return;
+  if (line.outcome == TextOutcome::kStopped) return findings;
 
   if (!file_system.read_file(texts.train_path, &text, &error)) {
-    record_read_failure(state, SourceLocation::Text::kTrain, error);
+    findings.push_back(read_failure(error, {SourceLocation::Text::kTrain, 0, 0}));
     delete_texts(file_system, texts);
-    return;
+    return findings;
   }
-  const TextOutcome train = compile_train_text(state, text, line.next_board_record);
+  const TextOutcome train = compile_train_text(state, text, line, findings);
   delete_text(file_system, texts, texts.train_path);
   if (train == TextOutcome::kReadFailure) delete_texts(file_system, texts);
+  return findings;
 }
 
 }  // namespace sb

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 #include "platform/file_system.h"
 
@@ -18,8 +19,8 @@ struct SourceTexts {
 };
 
 // The compiler: reads the line text, then the train text, into `state`.
-// Failures are recorded in state.error_code (0 on success) and friends.
-void memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts);
+// Returns the failures found, in order: none on success.
+Findings memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts);
 
 }  // namespace sb
 

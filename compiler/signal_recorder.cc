@@ -18,18 +18,14 @@ int64_t signal_code(const SignalEntry& signal) { return int64_t{3} * signal.sx +
 
 }  // namespace
 
-bool memo_segnale(BuildState& state, SignalEntry& signal) {
+std::optional<Finding> memo_segnale(BuildState& state, SignalEntry& signal) {
   const int64_t k = round_half_even(static_cast<double>(signal.posizione) / 50 + 1);
   if (!state.cell_exists(k) || !state.cell_exists(k - 2 * kApproachMarks)) {
-    state.error_code = kOutsideTheLine;
-    return false;
+    return outside_the_line(state);
   }
   const auto index = static_cast<int32_t>(k);
   TrackCell& cell = state.cell(index);
-  if (!is_free(cell)) {
-    state.error_code = kSignalTaken;
-    return false;
-  }
+  if (!is_free(cell)) return cell_taken(kSignalTaken, state, k);
   cell.kind = kSignalCell;
   cell.value_1 = pack(signal.s1, signal.d1);
   cell.value_2 = pack(signal.s2, signal.d2);
@@ -40,7 +36,7 @@ bool memo_segnale(BuildState& state, SignalEntry& signal) {
   for (int b = 1; b <= kApproachMarks; ++b) {
     state.cell(index - 2 * b).approach = low_8(signal_code(signal) * 10 + b);
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace sb

@@ -2,7 +2,9 @@
 #define SCENARIO_BUILDER_COMPILER_SIGNAL_RECORDER_H_
 
 #include <cstdint>
+#include <optional>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -28,10 +30,10 @@ struct SignalEntry {
 // approach bytes of the cells 2, 4, 6 and 8 before it get
 // (3 sx + dx) * 10 + 1 to 4 (low 8 bits), whatever those cells hold.
 //
-// False, with state.error_code set and no cell written, when the signal is
-// refused: 16 when its cell is not free, 15 when a cell it needs lies
-// outside the cells (below 325 m the farthest mark would fall before cell 0).
-bool memo_segnale(BuildState& state, SignalEntry& signal);
+// Returns the refusal, no cell written, when the signal is refused: 16 when
+// its cell is not free, 15 when a cell it needs lies outside the cells
+// (below 325 m the farthest mark would fall before cell 0).
+std::optional<Finding> memo_segnale(BuildState& state, SignalEntry& signal);
 
 }  // namespace sb
 

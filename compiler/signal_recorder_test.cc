@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace sb {
 namespace {
+
+bool recorded(const std::optional<Finding>& refused) { return !refused.has_value(); }
+int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
 
 BuildState line_of(int32_t route_length) {
   BuildState state;
@@ -17,7 +22,7 @@ SignalEntry first_signal() { return {850, 2, 3, 1, 0, 0, 2, 2, 1, 0, 220}; }
 TEST(SignalRecorder, PacksTheCodesAndMarksTheFourApproachCells) {
   BuildState state = line_of(302600);
   SignalEntry signal = first_signal();
-  ASSERT_TRUE(memo_segnale(state, signal));
+  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
 
   TrackCell expected;
   expected.kind = kSignalCell;
@@ -34,7 +39,6 @@ TEST(SignalRecorder, PacksTheCodesAndMarksTheFourApproachCells) {
       EXPECT_EQ(state.cell(cell).kind, kEmptyCell) << "cell " << cell;
     }
   }
-  EXPECT_EQ(state.error_code, 0);
 }
 
 TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
@@ -53,7 +57,7 @@ TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
     SignalEntry signal = first_signal();
     signal.sx = c.sx;
     signal.tempo = c.tempo;
-    ASSERT_TRUE(memo_segnale(state, signal));
+    ASSERT_TRUE(recorded(memo_segnale(state, signal)));
     EXPECT_EQ(state.cell(18).signal_time, c.signal_time) << c.sx << " " << c.tempo;
     EXPECT_EQ(signal.tempo, c.tempo_after) << c.sx << " " << c.tempo;
   }
@@ -65,7 +69,7 @@ TEST(SignalRecorder, PackingKeepsTheLowBits) {
   signal.s1 = 4000;   // 40002 -> -25534 as 16 bits
   signal.rapp = -1;   // -10 + 27 + 2
   signal.sx = 9;      // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
-  ASSERT_TRUE(memo_segnale(state, signal));
+  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
   EXPECT_EQ(state.cell(18).value_1, -25534);
   EXPECT_EQ(state.cell(18).value_4, 19);
   EXPECT_EQ(state.cell(16).approach, 35);
@@ -76,27 +80,29 @@ TEST(SignalRecorder, AMountainMarkerGivesWayAnOccupiedCellRefuses) {
   BuildState state = line_of(10000);
   state.cell(18).kind = kMountainMarkerCell;
   SignalEntry signal = first_signal();
-  ASSERT_TRUE(memo_segnale(state, signal));
+  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
 
   const std::vector<TrackCell> before = state.track_cells;
   SignalEntry again = first_signal();
   again.posizione = 860;  // the same cell
-  EXPECT_FALSE(memo_segnale(state, again));
-  EXPECT_EQ(state.error_code, 16);
+  const std::optional<Finding> refused = memo_segnale(state, again);
+  EXPECT_EQ(code_of(refused), 16);
+  EXPECT_EQ(refused->cell, 18);
+  EXPECT_EQ(refused->holder, kSignalCell);
   EXPECT_EQ(state.track_cells, before);
 }
 
 TEST(SignalRecorder, ASecondSignalTwoCellsOnOverwritesTheMarks) {
   BuildState state = line_of(10000);
   SignalEntry first = first_signal();
-  ASSERT_TRUE(memo_segnale(state, first));
+  ASSERT_TRUE(recorded(memo_segnale(state, first)));
   SignalEntry second = first_signal();
   second.posizione = 950;  // cell 20
   second.sx = 1;           // marks 31 to 34
   second.dx = 0;
   second.tempo = 0;
-  ASSERT_TRUE(memo_segnale(state, second));
+  ASSERT_TRUE(recorded(memo_segnale(state, second)));
   EXPECT_EQ(state.cell(20).kind, kSignalCell);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
   EXPECT_EQ(state.cell(18).approach, 31);
@@ -110,7 +116,7 @@ TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
   BuildState state = line_of(10000);
   SignalEntry at_325 = first_signal();
   at_325.posizione = 325;  // 7.5 rounds to cell 8, the farthest mark in cell 0
-  ASSERT_TRUE(memo_segnale(state, at_325));
+  ASSERT_TRUE(recorded(memo_segnale(state, at_325)));
   EXPECT_EQ(state.cell(8).kind, kSignalCell);
   EXPECT_EQ(state.cell(0).approach, 84);
 
@@ -118,8 +124,7 @@ TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
     BuildState fresh = line_of(10000);
     SignalEntry signal = first_signal();
     signal.posizione = position;
-    EXPECT_FALSE(memo_segnale(fresh, signal)) << position;
-    EXPECT_EQ(fresh.error_code, 15) << position;
+    EXPECT_EQ(code_of(memo_segnale(fresh, signal)), 15) << position;
     EXPECT_EQ(fresh.track_cells, line_of(10000).track_cells) << position;
   }
 }
@@ -128,8 +133,7 @@ TEST(SignalRecorder, ACellBeyondTheLastIsRefused) {
   BuildState state = line_of(0);  // cells 0 to 140
   SignalEntry signal = first_signal();
   signal.posizione = 7000;  // cell 141
-  EXPECT_FALSE(memo_segnale(state, signal));
-  EXPECT_EQ(state.error_code, 15);
+  EXPECT_EQ(code_of(memo_segnale(state, signal)), 15);
 }
 
 }  // namespace

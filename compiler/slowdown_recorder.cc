@@ -41,16 +41,22 @@ bool inside(const BuildState& state, const SlowdownCells& cells) {
                                 state.cell_exists(cells.lead_in - (kLeadInCells - 1))));
 }
 
-// The check that refuses the slowdown before anything is written; 0 if none.
-int32_t refusal(const BuildState& state, const SlowdownEntry& slowdown,
-                const SlowdownCells& cells) {
-  if (slowdown.x < 0 || !inside(state, cells)) return kOutsideTheLine;
-  if (cells.warning >= 0 && !is_free(state.cell(static_cast<int32_t>(cells.warning)))) {
-    return kSlowdownWarningTaken;
+// The check that refuses the slowdown before anything is written.
+std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slowdown,
+                               const SlowdownCells& cells) {
+  if (slowdown.x < 0 || !inside(state, cells)) return outside_the_line(state);
+  const struct {
+    int64_t cell;
+    int32_t code;
+  } needed[] = {{cells.warning, kSlowdownWarningTaken},
+                {cells.start, kSlowdownStartTaken},
+                {cells.end, kSlowdownEndTaken}};
+  for (const auto& [cell, code] : needed) {
+    if (cell >= 0 && !is_free(state.cell(static_cast<int32_t>(cell)))) {
+      return cell_taken(code, state, cell);
+    }
   }
-  if (!is_free(state.cell(static_cast<int32_t>(cells.start)))) return kSlowdownStartTaken;
-  if (!is_free(state.cell(static_cast<int32_t>(cells.end)))) return kSlowdownEndTaken;
-  return 0;
+  return std::nullopt;
 }
 
 void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& slowdown) {
@@ -61,12 +67,9 @@ void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& 
 
 }  // namespace
 
-bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
+std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
   const SlowdownCells cells = cells_of(slowdown);
-  if (const int32_t code = refusal(state, slowdown, cells); code != 0) {
-    state.error_code = code;
-    return false;
-  }
+  if (std::optional<Finding> refused = refusal(state, slowdown, cells)) return refused;
   const int16_t speed = low_16(slowdown.v);
   TrackCell& start = state.cell(static_cast<int32_t>(cells.start));
   TrackCell& end = state.cell(static_cast<int32_t>(cells.end));
@@ -77,13 +80,12 @@ bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
   }
   start.value_3 = low_16(slowdown.f_tt);
   end.value_3 = low_16(slowdown.f_tt);
-  if (cells.lead_in < 0) return true;
+  if (cells.lead_in < 0) return std::nullopt;
 
   const auto nearest = static_cast<int32_t>(cells.lead_in);
   for (int i = 0; i < kLeadInCells; ++i) {
     if (!is_free(state.cell(nearest - i))) {
-      state.error_code = kSlowdownLeadInTaken;
-      return false;
+      return cell_taken(kSlowdownLeadInTaken, state, nearest - i);
     }
   }
   for (int i = 0; i < kLeadInCells; ++i) {
@@ -92,7 +94,7 @@ bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
     lead_in.value_1 = static_cast<int16_t>(i + 1);
     if (slowdown.d_v != 0) lead_in.value_2 = static_cast<int16_t>(i + 1);
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace sb

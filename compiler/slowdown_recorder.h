@@ -2,7 +2,9 @@
 #define SCENARIO_BUILDER_COMPILER_SLOWDOWN_RECORDER_H_
 
 #include <cstdint>
+#include <optional>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -24,12 +26,11 @@ struct SlowdownEntry {
 // h = round((x - 1200) / 50).  The cells carry the low 16 bits of v (and of
 // d_v when it is non-zero; f_tt in the start and end cells).
 //
-// False, with state.error_code set, when it is refused: 17, 18 or 19 when
-// the warning, start or end cell is not free, nothing written; 20 when a
-// lead-in cell is not free, the warning, start and end cells already
-// written; 15 when x is negative or a cell would lie outside the cells,
-// nothing written.
-bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown);
+// Returns the refusal when it is refused: 17, 18 or 19 when the warning,
+// start or end cell is not free, nothing written; 20 when a lead-in cell is
+// not free, the warning, start and end cells already written; 15 when x is
+// negative or a cell would lie outside the cells, nothing written.
+std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown);
 
 }  // namespace sb
 

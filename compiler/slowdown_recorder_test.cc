@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <vector>
 
 namespace sb {
 namespace {
+
+bool recorded(const std::optional<Finding>& refused) { return !refused.has_value(); }
+int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
 
 BuildState line_of(int32_t route_length) {
   BuildState state;
@@ -33,8 +38,8 @@ std::vector<std::pair<int32_t, TrackCell>> written_cells(const BuildState& state
 
 TEST(SlowdownRecorder, TheBuiltInSlowdowns) {
   BuildState state = line_of(302600);
-  ASSERT_TRUE(memo_rallentamento(state, {2000, 60, 700, 0, 0, 60}));
-  ASSERT_TRUE(memo_rallentamento(state, {77800, 100, 500, 0, 1, 100}));
+  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 60, 700, 0, 0, 60})));
+  ASSERT_TRUE(recorded(memo_rallentamento(state, {77800, 100, 500, 0, 1, 100})));
   const std::vector<std::pair<int32_t, TrackCell>> expected = {
       {17, cell_with(kSlowdownWarningCell, 60, 60)},
       {41, cell_with(kSlowdownStartCell, 60, 60)},
@@ -48,12 +53,11 @@ TEST(SlowdownRecorder, TheBuiltInSlowdowns) {
       {1567, cell_with(kSlowdownEndCell, 100, 100)},
   };
   EXPECT_EQ(written_cells(state), expected);
-  EXPECT_EQ(state.error_code, 0);
 }
 
 TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
   BuildState at_1500 = line_of(10000);
-  ASSERT_TRUE(memo_rallentamento(at_1500, {1500, 30, 100, 7, 1, 0}));
+  ASSERT_TRUE(recorded(memo_rallentamento(at_1500, {1500, 30, 100, 7, 1, 0})));
   const std::vector<std::pair<int32_t, TrackCell>> only_start_and_end = {
       {31, cell_with(kSlowdownStartCell, 30, 0, 7)},
       {33, cell_with(kSlowdownEndCell, 30, 0, 7)},
@@ -61,7 +65,7 @@ TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
   EXPECT_EQ(written_cells(at_1500), only_start_and_end);
 
   BuildState at_1550 = line_of(10000);
-  ASSERT_TRUE(memo_rallentamento(at_1550, {1550, 30, 100, 7, 1, 0}));
+  ASSERT_TRUE(recorded(memo_rallentamento(at_1550, {1550, 30, 100, 7, 1, 0})));
   const std::vector<std::pair<int32_t, TrackCell>> with_warning = {
       {4, cell_with(kWarningLeadInCell, 4, 0)},
       {5, cell_with(kWarningLeadInCell, 3, 0)},
@@ -77,14 +81,14 @@ TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
 TEST(SlowdownRecorder, WithoutSecondSpeedTheSecondValueIsLeftAlone) {
   BuildState state = line_of(10000);
   state.cell(41) = cell_with(kMountainMarkerCell, 0, 9);
-  ASSERT_TRUE(memo_rallentamento(state, {2000, 60, 700, 0, 0, 0}));
+  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 60, 700, 0, 0, 0})));
   EXPECT_EQ(state.cell(41), cell_with(kSlowdownStartCell, 60, 9));
   EXPECT_EQ(state.cell(17), cell_with(kSlowdownWarningCell, 60, 0));
 }
 
 TEST(SlowdownRecorder, ValuesKeepTheirLow16Bits) {
   BuildState state = line_of(10000);
-  ASSERT_TRUE(memo_rallentamento(state, {2000, 70000, 700, 65537, 0, -70000}));
+  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 70000, 700, 65537, 0, -70000})));
   EXPECT_EQ(state.cell(41), cell_with(kSlowdownStartCell, 4464, -4464, 1));
 }
 
@@ -98,8 +102,10 @@ TEST(SlowdownRecorder, BusyCellsRefuseWithNothingWritten) {
     BuildState state = line_of(10000);
     state.cell(c.busy_cell).kind = kSlowdownStartCell;
     const std::vector<TrackCell> before = state.track_cells;
-    EXPECT_FALSE(memo_rallentamento(state, {2000, 60, 700, 0, 1, 60})) << c.busy_cell;
-    EXPECT_EQ(state.error_code, c.code) << c.busy_cell;
+    const std::optional<Finding> refused = memo_rallentamento(state, {2000, 60, 700, 0, 1, 60});
+    EXPECT_EQ(code_of(refused), c.code) << c.busy_cell;
+    EXPECT_EQ(refused->cell, c.busy_cell);
+    EXPECT_EQ(refused->holder, kSlowdownStartCell);
     EXPECT_EQ(state.track_cells, before) << c.busy_cell;
   }
 }
@@ -107,8 +113,7 @@ TEST(SlowdownRecorder, BusyCellsRefuseWithNothingWritten) {
 TEST(SlowdownRecorder, ABusyLeadInCellRefusesAfterTheMainCells) {
   BuildState state = line_of(10000);
   state.cell(14).kind = kSignalCell;  // h - 2 for a start at 2000
-  EXPECT_FALSE(memo_rallentamento(state, {2000, 60, 700, 0, 1, 60}));
-  EXPECT_EQ(state.error_code, 20);
+  EXPECT_EQ(code_of(memo_rallentamento(state, {2000, 60, 700, 0, 1, 60})), 20);
   EXPECT_EQ(state.cell(17).kind, kSlowdownWarningCell);
   EXPECT_EQ(state.cell(41).kind, kSlowdownStartCell);
   EXPECT_EQ(state.cell(55).kind, kSlowdownEndCell);
@@ -128,12 +133,11 @@ TEST(SlowdownRecorder, CellsOutsideTheLineAreRefused) {
   };
   for (const Case& c : cases) {
     BuildState state = line_of(0);  // cells 0 to 140
-    EXPECT_FALSE(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60})) << c.x << " " << c.l;
-    EXPECT_EQ(state.error_code, 15) << c.x << " " << c.l;
+    EXPECT_EQ(code_of(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60})), 15) << c.x << " " << c.l;
     EXPECT_EQ(state.track_cells, line_of(0).track_cells) << c.x << " " << c.l;
   }
   BuildState state = line_of(0);
-  EXPECT_TRUE(memo_rallentamento(state, {6000, 60, 950, 0, 1, 60}));  // the end in cell 140
+  EXPECT_TRUE(recorded(memo_rallentamento(state, {6000, 60, 950, 0, 1, 60})));  // the end in cell 140
   EXPECT_EQ(state.cell(140).kind, kSlowdownEndCell);
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "compiler/entry_walk.h"
 #include "compiler/field_reader.h"
@@ -84,10 +86,13 @@ StationExtent extent_of(const GeneralRecord& station, int32_t length) {
 
 class TrainReader {
  public:
-  TrainReader(BuildState& state, std::string_view text, int32_t next_board_record)
+  TrainReader(BuildState& state, std::string_view text, const LineTextResult& line,
+              Findings& findings)
       : state_(state),
         reader_(text),
-        station_bound_(std::min(next_board_record, kTopBoardRecord)) {}
+        findings_(findings),
+        station_bound_(std::min(line.next_board_record, kTopBoardRecord)),
+        line_ended_outside_(line.ended_outside_the_line) {}
 
   TextOutcome run() {
     switch (read_entries()) {
@@ -123,7 +128,7 @@ class TrainReader {
         break;
     }
     while (true) {
-      switch (next_keyword_field(reader_, &state_.line_buffer)) {
+      switch (next_keyword_field(reader_, &field_)) {
         case WalkStep::kReadFailure:
           return read_failure();
         case WalkStep::kStop:
@@ -132,7 +137,7 @@ class TrainReader {
           break;
       }
       keyword_location_ = here();
-      if (const Flow flow = compile_field(state_.line_buffer); flow != Flow::kNext) return flow;
+      if (const Flow flow = compile_field(field_); flow != Flow::kNext) return flow;
     }
   }
 
@@ -202,11 +207,11 @@ class TrainReader {
   // A refusal by a recorder ends the reading (as at the end of the text when
   // the entry lies outside the line); so does a failed position check that
   // the line text left behind, once the entry has been recorded.
-  Flow after_recorder(bool recorded, int32_t position) {
-    if (recorded) return state_.error_code > 0 ? Flow::kStop : Flow::kNext;
-    const int32_t code = state_.error_code;
-    refuse(code, position);
-    return code == kOutsideTheLine ? Flow::kEnd : Flow::kStop;
+  Flow after_recorder(std::optional<Finding> refused, int32_t position) {
+    if (!refused) return line_ended_outside_ ? Flow::kStop : Flow::kNext;
+    const bool outside = refused->code == kOutsideTheLine;
+    refuse(std::move(*refused), position);
+    return outside ? Flow::kEnd : Flow::kStop;
   }
 
   Flow code_point() {
@@ -217,7 +222,10 @@ class TrainReader {
     const int64_t k = round_div(position, 50);
     if (!state_.cell_exists(k)) return end_outside_line(position);
     TrackCell& cell = state_.cell(static_cast<int32_t>(k));
-    if (!is_free(cell)) return stop(kCodePointTaken, position);
+    if (!is_free(cell)) {
+      refuse(cell_taken(kCodePointTaken, state_, k), position);
+      return Flow::kStop;
+    }
     if (value > 0) {
       cell.kind = kCodePointCell;
       cell.value_1 = static_cast<int16_t>(static_cast<uint16_t>(value));
@@ -348,8 +356,9 @@ class TrainReader {
     for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
       const GeneralRecord& chainage = state_.record(index);
       if (chainage.long_1 % 50 != 0 || chainage.long_2 % 50 != 0) {
-        state_.error_code = kChainageNotMultiple;
-        state_.error_location = {SourceLocation::Text::kLine, 0, 0};
+        Finding finding = failure_of(kChainageNotMultiple, {SourceLocation::Text::kLine, 0, 0});
+        finding.value = index;
+        findings_.push_back(std::move(finding));
       }
     }
   }
@@ -377,38 +386,39 @@ class TrainReader {
   Flow read_failure() { return fail(reader_.failure(), here()); }
 
   Flow fail(std::string detail, SourceLocation location) {
-    state_.error_code = kReadFailed;
-    state_.error_detail = std::move(detail);
-    state_.error_location = location;
+    findings_.push_back(sb::read_failure(std::move(detail), location));
     return Flow::kReadFailure;
   }
 
-  void refuse(int32_t code, int32_t position) {
-    state_.error_code = code;
-    state_.error_position = position;
-    state_.error_location = keyword_location_;
+  void refuse(Finding finding, int32_t position) {
+    finding.location = keyword_location_;
+    finding.position = position;
+    findings_.push_back(std::move(finding));
   }
 
   Flow end_outside_line(int32_t position) {
-    refuse(kOutsideTheLine, position);
+    refuse(outside_the_line(state_), position);
     return Flow::kEnd;
   }
 
   Flow stop(int32_t code, int32_t position) {
-    refuse(code, position);
+    refuse(failure_of(code), position);
     return Flow::kStop;
   }
 
   // A failure whose position is not recorded.
   Flow stop(int32_t code) {
-    state_.error_code = code;
-    state_.error_location = keyword_location_;
+    findings_.push_back(failure_of(code, keyword_location_));
     return Flow::kStop;
   }
 
   BuildState& state_;
   FieldReader reader_;
+  Findings& findings_;
+  std::string field_;
   const int32_t station_bound_;
+  // The line text ended at a failed position check.
+  const bool line_ended_outside_;
   int32_t station_ = kFirstStationRecord;
   Profile speed_{&TrackCell::speed_limit, &speed_byte, 0, 0, {}};
   Profile adhesion_{&TrackCell::adhesion, &adhesion_byte, 0, 0, {}};
@@ -418,8 +428,8 @@ class TrainReader {
 }  // namespace
 
 TextOutcome compile_train_text(BuildState& state, std::string_view text,
-                               int32_t next_board_record) {
-  return TrainReader(state, text, next_board_record).run();
+                               const LineTextResult& line, Findings& findings) {
+  return TrainReader(state, text, line, findings).run();
 }
 
 }  // namespace sb

@@ -10,16 +10,17 @@
 namespace sb {
 
 // Compiles a train text, held whole in memory, into `state`, whose track
-// cells the line text has sized and filled.  `next_board_record` bounds the
-// stations.  Failures set state.error_code, error_position and
-// error_location; a read failure also sets error_detail.
+// cells the line text has sized and filled; `line` is what the line text
+// left: its next board record bounds the stations, and after a failed
+// position check there the reading stops at the first signal or slowdown
+// recorded.  Failures are appended to `findings`.
 //
 // kDone when the text was read to its end, or to an entry that lies outside
 // the line (15): the speed and adhesion profiles are then run on to the end
 // of the line and the chainages checked (2).  kStopped after any other
 // failure, with nothing more written; kReadFailure for error 25.
 TextOutcome compile_train_text(BuildState& state, std::string_view text,
-                               int32_t next_board_record);
+                               const LineTextResult& line, Findings& findings);
 
 }  // namespace sb
 

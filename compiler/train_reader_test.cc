@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,17 @@ using Lines = std::vector<std::string>;
 constexpr int32_t kBuiltInRoute = 302600;  // cells 0 to 6192
 constexpr int32_t kShortRoute = 10000;     // cells 0 to 340
 
-BuildState line_of(int32_t route_length) {
-  BuildState state;
+// A line's state and the failures a train text compiled into it found.
+struct Train : BuildState {
+  Findings findings;
+
+  // The failure the text ended on; a blank one when there was none.
+  Finding last() const { return findings.empty() ? Finding{} : findings.back(); }
+  int32_t error_code() const { return last().code; }
+};
+
+Train line_of(int32_t route_length) {
+  Train state;
   size_for_route(state, route_length);
   return state;
 }
@@ -26,8 +36,14 @@ std::string train_text(const Lines& lines) {
   return text + "[fine]\r\n";
 }
 
-TextOutcome compile(BuildState& state, const Lines& lines, int32_t next_board_record = 80) {
-  return compile_train_text(state, train_text(lines), next_board_record);
+TextOutcome compile(Train& state, const Lines& lines, LineTextResult line = {}) {
+  return compile_train_text(state, train_text(lines), line, state.findings);
+}
+
+LineTextResult boards_down_to(int32_t next_board_record) {
+  LineTextResult line;
+  line.next_board_record = next_board_record;
+  return line;
 }
 
 std::string station(int32_t position, int kind, int32_t length, const std::string& name = "X") {
@@ -86,9 +102,9 @@ TEST(TrainReader, TheBuiltInStations) {
       {12, 77050, 76800, 77300, 49200, 1545, "ROCCAVERN"},
       {4, 89500, 89200, 89800, 49860, 1795, "LUNERIO"},
   };
-  BuildState state = line_of(kBuiltInRoute);
+  Train state = line_of(kBuiltInRoute);
   ASSERT_EQ(compile(state, kBuiltInStations), TextOutcome::kDone);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.error_code(), 0);
 
   int record = 1;
   int stop_cells = 0;
@@ -148,7 +164,7 @@ TEST(TrainReader, StationExtentsByKind) {
       {8, 1000, 1, 0, 4000, 6000, 1, 0, true},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     const std::string second = "stazione, 5000, " + std::to_string(c.kind) + ", " +
                                std::to_string(c.length) + ", 0, " + std::to_string(c.value_5) +
                                ", " + std::to_string(c.value_6) + ", 0,0,0, 0,0,0, 0, 12,0,0, B";
@@ -167,7 +183,7 @@ TEST(TrainReader, StationExtentsByKind) {
 }
 
 TEST(TrainReader, StationStopCellsOverwriteWhateverTheCellHeld) {
-  BuildState state = line_of(kShortRoute);
+  Train state = line_of(kShortRoute);
   state.cell(7).kind = kSignalCell;
   state.cell(6).kind = kSpeedBoardCell;
   ASSERT_EQ(compile(state, {station(0, 12, 800)}), TextOutcome::kDone);  // area -400 to 400
@@ -178,18 +194,18 @@ TEST(TrainReader, StationStopCellsOverwriteWhateverTheCellHeld) {
 
 TEST(TrainReader, StationsStandAtLeast350MetresApart) {
   // The first station's area ends at 1200; the second's begins 200 m before it.
-  BuildState accepted = line_of(kShortRoute);
+  Train accepted = line_of(kShortRoute);
   EXPECT_EQ(compile(accepted, {station(1000, 12, 400), station(1750, 12, 400)}),
             TextOutcome::kDone);
-  EXPECT_EQ(accepted.error_code, 0);
+  EXPECT_EQ(accepted.error_code(), 0);
   EXPECT_EQ(accepted.record(2).long_3, 1750);
 
-  BuildState refused = line_of(kShortRoute);
+  Train refused = line_of(kShortRoute);
   EXPECT_EQ(compile(refused, {station(1000, 12, 400), station(1700, 12, 400)}),
             TextOutcome::kStopped);
-  EXPECT_EQ(refused.error_code, 22);
-  EXPECT_EQ(refused.error_position, 1700);
-  EXPECT_EQ(refused.error_location, train_at(3));
+  EXPECT_EQ(refused.error_code(), 22);
+  EXPECT_EQ(refused.last().position, 1700);
+  EXPECT_EQ(refused.last().location, train_at(3));
 }
 
 TEST(TrainReader, StationsStopBelowTheBoardTexts) {
@@ -200,24 +216,23 @@ TEST(TrainReader, StationsStopBelowTheBoardTexts) {
   };
   const Case cases[] = {{80, 78, 0}, {80, 79, 10}, {3, 1, 0}, {3, 2, 10}, {1, 1, 10}};
   for (const Case& c : cases) {
-    BuildState state = line_of(50000);
-    state.error_position = -1;
+    Train state = line_of(50000);
     Lines lines;
     for (int i = 0; i < c.stations; ++i) lines.push_back(station(600 * i, 25, 200));
-    compile(state, lines, c.next_board_record);
-    EXPECT_EQ(state.error_code, c.error_code) << c.next_board_record << " " << c.stations;
-    EXPECT_EQ(state.error_position, -1) << c.next_board_record << " " << c.stations;
+    compile(state, lines, boards_down_to(c.next_board_record));
+    EXPECT_EQ(state.error_code(), c.error_code) << c.next_board_record << " " << c.stations;
+    EXPECT_EQ(state.last().position, std::nullopt) << c.next_board_record << " " << c.stations;
     // The station that fills the table is stored all the same.
     EXPECT_EQ(state.record(c.stations).long_3, 600 * (c.stations - 1));
   }
 }
 
 TEST(TrainReader, AStationNeverTakesARecordOfABoardText) {
-  BuildState state = line_of(kShortRoute);
+  Train state = line_of(kShortRoute);
   state.record(1).text = "board";  // the line text filled records 80 down to 1
-  EXPECT_EQ(compile(state, {station(1000, 12, 400)}, 0), TextOutcome::kStopped);
-  EXPECT_EQ(state.error_code, 10);
-  EXPECT_EQ(state.error_location, train_at(2));
+  EXPECT_EQ(compile(state, {station(1000, 12, 400)}, boards_down_to(0)), TextOutcome::kStopped);
+  EXPECT_EQ(state.error_code(), 10);
+  EXPECT_EQ(state.last().location, train_at(2));
   EXPECT_EQ(state.record(1).text, "board");
   EXPECT_EQ(state.record(1).long_3, 0);
 }
@@ -242,7 +257,7 @@ TEST(TrainReader, ScalarEntries) {
        5, 0, -3, {0, 0, 0}},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     ASSERT_EQ(compile(state, c.lines), TextOutcome::kDone) << c.lines[0];
     EXPECT_EQ(state.record(kTotalsRecord).long_3, c.cars) << c.lines[0];
     EXPECT_EQ(state.record(kTotalsRecord).long_1, c.braked_mass) << c.lines[0];
@@ -266,7 +281,7 @@ std::vector<std::pair<int32_t, uint8_t>> runs(const BuildState& state,
 }
 
 TEST(TrainReader, TheBuiltInProfiles) {
-  BuildState state = line_of(kBuiltInRoute);
+  Train state = line_of(kBuiltInRoute);
   const Lines lines = {
       "[aderenze]",           "aderenza,   0,    100", "[vel_limite]",
       "",                     "velocita,       0,    65", "velocita,    1350,   115",
@@ -308,7 +323,7 @@ TEST(TrainReader, ProfileSteps) {
        {{0, 20}, {2, 30}, {338, 0}}},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     ASSERT_EQ(compile(state, c.lines), TextOutcome::kDone) << c.what;
     EXPECT_EQ(runs(state, &TrackCell::speed_limit), c.speeds) << c.what;
   }
@@ -322,7 +337,7 @@ TEST(TrainReader, BothCursorsStopAtTheLastCell) {
     speed_lines.push_back("velocita, 50, 50");
     adhesion_lines.push_back("aderenza, 50, 10");
   }
-  BuildState state = line_of(0);  // cells 0 to 140
+  Train state = line_of(0);  // cells 0 to 140
   Lines lines = speed_lines;
   lines.insert(lines.end(), adhesion_lines.begin(), adhesion_lines.end());
   ASSERT_EQ(compile(state, lines), TextOutcome::kDone);
@@ -332,7 +347,7 @@ TEST(TrainReader, BothCursorsStopAtTheLastCell) {
 }
 
 TEST(TrainReader, AdhesionKeepsItsLow8Bits) {
-  BuildState state = line_of(kShortRoute);
+  Train state = line_of(kShortRoute);
   ASSERT_EQ(compile(state, {"aderenza, 0, 300", "aderenza, 100, -1"}), TextOutcome::kDone);
   const std::vector<std::pair<int32_t, uint8_t>> expected = {{0, 44}, {2, 255}, {338, 0}};
   EXPECT_EQ(runs(state, &TrackCell::adhesion), expected);
@@ -351,14 +366,14 @@ TEST(TrainReader, ASpeedWhoseFifthDoesNotFitAByteIsAReadFailure) {
       {{"velocita, 0, 50", "", "velocita, 100, -3"}, 25, train_at(4)},  // at the ending fill
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     const TextOutcome outcome = compile(state, c.lines);
-    EXPECT_EQ(state.error_code, c.error_code) << c.lines[0];
+    EXPECT_EQ(state.error_code(), c.error_code) << c.lines[0];
     if (c.error_code == 0) continue;
     EXPECT_EQ(outcome, TextOutcome::kReadFailure) << c.lines[0];
-    EXPECT_EQ(state.error_location, c.location) << c.lines[0];
-    EXPECT_NE(state.error_detail.find("does not fit a byte"), std::string::npos)
-        << state.error_detail;
+    EXPECT_EQ(state.last().location, c.location) << c.lines[0];
+    EXPECT_NE(state.last().detail.find("does not fit a byte"), std::string::npos)
+        << state.last().detail;
   }
 }
 
@@ -378,9 +393,9 @@ TEST(TrainReader, CodePoints) {
       {"abbattimento, -25, 1", 0, kCodePointCell, 1},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     ASSERT_EQ(compile(state, {c.line}), TextOutcome::kDone) << c.line;
-    EXPECT_EQ(state.error_code, 0) << c.line;
+    EXPECT_EQ(state.error_code(), 0) << c.line;
     EXPECT_EQ(state.cell(c.cell).kind, c.kind) << c.line;
     EXPECT_EQ(state.cell(c.cell).value_1, c.value) << c.line;
   }
@@ -405,28 +420,28 @@ TEST(TrainReader, TheWalk) {
        "[generale]\r\n-a-, sabbia, 5\r\n-a-,-b-, sabbia, 6\r\n[fine]\r\n", 6},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
-    EXPECT_EQ(compile_train_text(state, c.text, 80), TextOutcome::kDone) << c.what;
-    EXPECT_EQ(state.error_code, 0) << c.what;
+    Train state = line_of(kShortRoute);
+    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kDone) << c.what;
+    EXPECT_EQ(state.error_code(), 0) << c.what;
     EXPECT_EQ(state.record(kTrainRecord).short_1, c.sand) << c.what;
   }
 }
 
 TEST(TrainReader, WithoutEntriesTheEndingStillRuns) {
-  BuildState state = line_of(kShortRoute);
+  Train state = line_of(kShortRoute);
   state.cell(0).speed_limit = 9;
   state.record(kChainageTwoRecord).long_2 = 1210;
-  EXPECT_EQ(compile_train_text(state, "no section here\r\n", 80), TextOutcome::kDone);
+  EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings), TextOutcome::kDone);
   EXPECT_EQ(state.cell(0).speed_limit, 0);
-  EXPECT_EQ(state.error_code, 2);
+  EXPECT_EQ(state.error_code(), 2);
 }
 
 TEST(TrainReader, AFieldWithTwoKeywordsStartsBothEntries) {
-  BuildState state = line_of(kShortRoute);
+  Train state = line_of(kShortRoute);
   const std::string text = train_text(
       {"stazione segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220",
        "1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, BOTH"});
-  ASSERT_EQ(compile_train_text(state, text, 80), TextOutcome::kDone);
+  ASSERT_EQ(compile_train_text(state, text, {}, state.findings), TextOutcome::kDone);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
   EXPECT_EQ(state.record(1).long_3, 1000);
   EXPECT_EQ(state.record(1).text, "BOTH");
@@ -450,20 +465,19 @@ TEST(TrainReader, ReadFailures) {
        "the station time 600000:0:0 does not fit a long", train_at(2, 58)},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
-    EXPECT_EQ(compile_train_text(state, c.text, 80), TextOutcome::kReadFailure) << c.text;
-    EXPECT_EQ(state.error_code, 25) << c.text;
-    EXPECT_EQ(state.error_detail, c.detail) << c.text;
-    EXPECT_EQ(state.error_location, c.location) << c.text;
+    Train state = line_of(kShortRoute);
+    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kReadFailure) << c.text;
+    EXPECT_EQ(state.error_code(), 25) << c.text;
+    EXPECT_EQ(state.last().detail, c.detail) << c.text;
+    EXPECT_EQ(state.last().location, c.location) << c.text;
   }
 }
 
 TEST(TrainReader, FailuresWithTheirPositions) {
-  constexpr int32_t kUnset = -1;
   struct Case {
     Lines lines;
     int32_t code;
-    int32_t position;
+    std::optional<int32_t> position;
     int location_line;
     TextOutcome outcome;
   };
@@ -475,8 +489,8 @@ TEST(TrainReader, FailuresWithTheirPositions) {
       {{signal_at(850), signal_at(860)}, 16, 860, 3, TextOutcome::kStopped},
       {{signal_at(2000), "rallentamento, 2000, 60, 700, 0, 0, 60"}, 18, 2000, 3,
        TextOutcome::kStopped},
-      {{station(0, 12, 100)}, 24, kUnset, 2, TextOutcome::kStopped},
-      {{station(-1000, 12, 400)}, 24, kUnset, 2, TextOutcome::kStopped},
+      {{station(0, 12, 100)}, 24, std::nullopt, 2, TextOutcome::kStopped},
+      {{station(-1000, 12, 400)}, 24, std::nullopt, 2, TextOutcome::kStopped},
       // Entries outside the line end the reading as its end would.
       {{"velocita, 16950, 50"}, 15, 16950, 2, TextOutcome::kDone},
       {{"aderenza, 16950, 50"}, 15, 16950, 2, TextOutcome::kDone},
@@ -491,12 +505,12 @@ TEST(TrainReader, FailuresWithTheirPositions) {
       {{"rallentamento, 2000, 60, -2200, 0, 0, 0"}, 15, 2000, 2, TextOutcome::kDone},
   };
   for (const Case& c : cases) {
-    BuildState state = line_of(kShortRoute);
-    state.error_position = kUnset;
+    Train state = line_of(kShortRoute);
     EXPECT_EQ(compile(state, c.lines), c.outcome) << c.lines.back();
-    EXPECT_EQ(state.error_code, c.code) << c.lines.back();
-    EXPECT_EQ(state.error_position, c.position) << c.lines.back();
-    EXPECT_EQ(state.error_location, train_at(c.location_line)) << c.lines.back();
+    ASSERT_EQ(state.findings.size(), 1u) << c.lines.back();
+    EXPECT_EQ(state.error_code(), c.code) << c.lines.back();
+    EXPECT_EQ(state.last().position, c.position) << c.lines.back();
+    EXPECT_EQ(state.last().location, train_at(c.location_line)) << c.lines.back();
   }
 }
 
@@ -505,19 +519,19 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
   Lines outside = start;
   outside.push_back(signal_at(16950));
   outside.push_back("sabbia, 5");  // not read any more
-  BuildState ended = line_of(kShortRoute);
+  Train ended = line_of(kShortRoute);
   EXPECT_EQ(compile(ended, outside), TextOutcome::kDone);
-  EXPECT_EQ(ended.error_code, 15);
+  EXPECT_EQ(ended.error_code(), 15);
   EXPECT_EQ(ended.record(kTrainRecord).short_1, 0);
   EXPECT_EQ(ended.cell(338).speed_limit, 20);
   EXPECT_EQ(ended.cell(337).adhesion, 100);
 
   Lines stopping = start;
   stopping.push_back(station(25, 12, 400));
-  BuildState stopped = line_of(kShortRoute);
+  Train stopped = line_of(kShortRoute);
   stopped.record(kChainageOneRecord).long_1 = 10;
   EXPECT_EQ(compile(stopped, stopping), TextOutcome::kStopped);
-  EXPECT_EQ(stopped.error_code, 8);  // no chainage check either
+  EXPECT_EQ(stopped.error_code(), 8);  // no chainage check either
   EXPECT_EQ(stopped.cell(337).speed_limit, 10);
   EXPECT_EQ(stopped.cell(338).speed_limit, 0);
   EXPECT_EQ(stopped.cell(0).adhesion, 0);
@@ -525,13 +539,16 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
 
 TEST(TrainReader, TheChainageCheckFollowsTheEnding) {
   for (int record : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
-    BuildState state = line_of(kShortRoute);
+    Train state = line_of(kShortRoute);
     state.record(record).long_1 = -150;  // negative multiples pass
     state.record(record).long_2 = 1025;
     EXPECT_EQ(compile(state, {signal_at(99999)}), TextOutcome::kDone);
-    EXPECT_EQ(state.error_code, 2) << record;
-    EXPECT_EQ(state.error_position, 99999) << record;
-    EXPECT_EQ(state.error_location, (SourceLocation{SourceLocation::Text::kLine, 0, 0}));
+    ASSERT_EQ(state.findings.size(), 2u) << record;
+    EXPECT_EQ(state.findings[0].code, 15) << record;
+    EXPECT_EQ(state.findings[0].position, 99999) << record;
+    EXPECT_EQ(state.last().code, 2) << record;
+    EXPECT_EQ(state.last().value, record);
+    EXPECT_EQ(state.last().location, (SourceLocation{SourceLocation::Text::kLine, 0, 0}));
   }
 }
 
@@ -541,25 +558,23 @@ TEST(TrainReader, AFailedPositionCheckOfTheLineTextStopsAtTheFirstSignalOrSlowdo
       {"velocita, 0, 50", "rallentamento, 5000, 60, 700, 0, 0, 60", signal_at(850)},
   };
   for (const Lines& lines : cases) {
-    BuildState state = line_of(kShortRoute);
-    const SourceLocation line_entry{SourceLocation::Text::kLine, 40, 1};
-    state.error_code = 15;
-    state.error_position = 12345;
-    state.error_location = line_entry;
-    EXPECT_EQ(compile(state, lines), TextOutcome::kStopped) << lines[1];
-    EXPECT_EQ(state.error_code, 15);
-    EXPECT_EQ(state.error_position, 12345);
-    EXPECT_EQ(state.error_location, line_entry);
+    Train state = line_of(kShortRoute);
+    LineTextResult line;
+    line.ended_outside_the_line = true;
+    EXPECT_EQ(compile(state, lines, line), TextOutcome::kStopped) << lines[1];
+    EXPECT_EQ(state.findings, Findings{}) << "the line text's failure stands";
     const bool signal_first = lines[1] == signal_at(850);
     EXPECT_EQ(state.cell(18).kind, signal_first ? kSignalCell : kEmptyCell) << lines[1];
     EXPECT_EQ(state.cell(101).kind, signal_first ? kEmptyCell : kSlowdownStartCell) << lines[1];
     EXPECT_EQ(state.cell(0).speed_limit, 0) << "no ending fills";
   }
 
-  BuildState without = line_of(kShortRoute);
-  without.error_code = 15;
-  EXPECT_EQ(compile(without, {"velocita, 0, 50", station(1000, 12, 400)}), TextOutcome::kDone);
-  EXPECT_EQ(without.error_code, 15);
+  Train without = line_of(kShortRoute);
+  LineTextResult line;
+  line.ended_outside_the_line = true;
+  EXPECT_EQ(compile(without, {"velocita, 0, 50", station(1000, 12, 400)}, line),
+            TextOutcome::kDone);
+  EXPECT_EQ(without.findings, Findings{});
   EXPECT_EQ(without.cell(0).speed_limit, 10);
   EXPECT_EQ(without.record(1).long_3, 1000);
 }
@@ -567,19 +582,19 @@ TEST(TrainReader, AFailedPositionCheckOfTheLineTextStopsAtTheFirstSignalOrSlowdo
 TEST(TrainReader, StationsThatWouldLeaveTheCellsAreRefused) {
   // Cells 0 to 140: the position check allows 6000, but a kind-7 station of
   // 2000 m would stop in cell 159.
-  BuildState state = line_of(0);
+  Train state = line_of(0);
   EXPECT_EQ(compile(state, {station(6000, 7, 2000, "FAR")}), TextOutcome::kDone);
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 6000);
+  EXPECT_EQ(state.error_code(), 15);
+  EXPECT_EQ(state.last().position, 6000);
   EXPECT_EQ(state.record(1).long_2, 8000);
   EXPECT_EQ(state.record(1).text, "FAR");
   for (const TrackCell& cell : state.track_cells) EXPECT_EQ(cell.approach, 0);
 
   // An area beyond what a long holds.
-  BuildState huge = line_of(0);
+  Train huge = line_of(0);
   EXPECT_EQ(compile(huge, {station(-2147483600, 12, 200000000)}), TextOutcome::kDone);
-  EXPECT_EQ(huge.error_code, 15);
-  EXPECT_EQ(huge.error_position, -2147483600);
+  EXPECT_EQ(huge.error_code(), 15);
+  EXPECT_EQ(huge.last().position, -2147483600);
   EXPECT_EQ(huge.record(1).long_1, 0);
 }
 

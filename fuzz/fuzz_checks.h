@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/finding.h"
 #include "model/build_state.h"
 #include "model/error_codes.h"
 #include "model/rounding.h"
@@ -46,6 +47,16 @@ inline bool is_known_error_code(int32_t code) {
     default:
       return false;
   }
+}
+
+// Every finding carries a known failure (never 0) and the code of the last
+// one is returned: the failure the compilation ended on, 0 for none.
+inline int32_t check_findings(const Findings& findings) {
+  for (const Finding& finding : findings) {
+    FUZZ_CHECK(finding.code != kNoError && is_known_error_code(finding.code));
+    FUZZ_CHECK(finding.holder.has_value() <= (finding.cell >= 0));
+  }
+  return findings.empty() ? kNoError : findings.back().code;
 }
 
 // The largest cells array and trace a route may ask for: a route is at most

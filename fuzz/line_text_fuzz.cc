@@ -23,9 +23,13 @@ sb::BuildState fresh_state(int32_t trace_flag) {
 }
 
 sb::TextOutcome compile_and_check(sb::BuildState& state, std::string_view text) {
-  const sb::LineTextResult result = sb::compile_line_text(state, text);
-  FUZZ_CHECK(sb::fuzz::is_known_error_code(state.error_code));
-  FUZZ_CHECK((result.outcome == sb::TextOutcome::kReadFailure) == (state.error_code == 25));
+  sb::Findings findings;
+  const sb::LineTextResult result = sb::compile_line_text(state, text, findings);
+  // A line text ends at its first failure.
+  FUZZ_CHECK(findings.size() <= 1);
+  const int32_t code = sb::fuzz::check_findings(findings);
+  FUZZ_CHECK((result.outcome == sb::TextOutcome::kReadFailure) == (code == sb::kReadFailed));
+  FUZZ_CHECK(result.ended_outside_the_line == (code == sb::kOutsideTheLine));
   FUZZ_CHECK(result.next_board_record >= 0 && result.next_board_record <= sb::kTopBoardRecord);
   sb::fuzz::check_state_shape(state);
   return result.outcome;

@@ -27,7 +27,7 @@ constexpr char kLineText[] =
 
 struct Line {
   sb::BuildState state;
-  int32_t next_board_record = sb::kTopBoardRecord;
+  sb::LineTextResult result;
 };
 
 const Line& fixed_line() {
@@ -35,10 +35,10 @@ const Line& fixed_line() {
     Line compiled;
     compiled.state.scenario_name = "Fuzz";
     compiled.state.train_number = "1";
-    const sb::LineTextResult result = sb::compile_line_text(compiled.state, kLineText);
-    FUZZ_CHECK(result.outcome == sb::TextOutcome::kDone);
-    FUZZ_CHECK(compiled.state.error_code == 0);
-    compiled.next_board_record = result.next_board_record;
+    sb::Findings findings;
+    compiled.result = sb::compile_line_text(compiled.state, kLineText, findings);
+    FUZZ_CHECK(compiled.result.outcome == sb::TextOutcome::kDone);
+    FUZZ_CHECK(findings.empty());
     return compiled;
   }();
   return line;
@@ -49,10 +49,11 @@ const Line& fixed_line() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Line& line = fixed_line();
   sb::BuildState state = line.state;
+  sb::Findings findings;
   const sb::TextOutcome outcome =
-      sb::compile_train_text(state, sb::fuzz::as_text(data, size), line.next_board_record);
-  FUZZ_CHECK(sb::fuzz::is_known_error_code(state.error_code));
-  FUZZ_CHECK((outcome == sb::TextOutcome::kReadFailure) == (state.error_code == 25));
+      sb::compile_train_text(state, sb::fuzz::as_text(data, size), line.result, findings);
+  const int32_t code = sb::fuzz::check_findings(findings);
+  FUZZ_CHECK((outcome == sb::TextOutcome::kReadFailure) == (code == sb::kReadFailed));
   sb::fuzz::check_state_shape(state);
   // The train text fills cells; it never resizes them or touches the line's
   // records.
@@ -60,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int record = 81; record <= 83; ++record) {
     FUZZ_CHECK(state.record(record) == line.state.record(record));
   }
-  FUZZ_CHECK(state.record(line.next_board_record + 1) == line.state.record(line.next_board_record + 1));
+  const int next_board = line.result.next_board_record;
+  FUZZ_CHECK(state.record(next_board + 1) == line.state.record(next_board + 1));
   return 0;
 }

@@ -54,16 +54,6 @@ inline constexpr int32_t kMaxRouteLength = 1000000;
 inline constexpr int32_t kRouteOverrun = 7000;
 inline constexpr int kMaxMountainStretches = 80;
 
-// Where in a source text a field stood; line and column count from 1.
-struct SourceLocation {
-  enum class Text : uint8_t { kNone, kLine, kTrain };
-  Text text = Text::kNone;
-  int line = 0;
-  int column = 0;
-
-  bool operator==(const SourceLocation&) const = default;
-};
-
 // The whole state of one build, passed explicitly to every step that fills it.
 struct BuildState {
   std::string scenario_name;
@@ -80,14 +70,6 @@ struct BuildState {
   std::array<int32_t, kMaxMountainStretches + 1> mountain_starts{};
   std::array<int32_t, kMaxMountainStretches + 1> mountain_ends{};
   int32_t mountain_count = 0;
-
-  std::string line_buffer;
-  int32_t error_code = 0;
-  int32_t error_position = 0;
-  // Where the failure stood (the keyword field of the failing entry) and,
-  // for a read failure, what went wrong: for diagnostics only.
-  SourceLocation error_location;
-  std::string error_detail;
 
   bool has_cells() const { return !track_cells.empty(); }
   GeneralRecord& record(int index) { return general_records.at(static_cast<size_t>(index)); }

@@ -5,7 +5,7 @@
 
 namespace sb {
 
-// What the compiler and the marker pass record in BuildState::error_code.
+// The numbers of the failures the compiler and the marker pass find.
 enum ErrorCode : int32_t {
   kNoError = 0,
   // Line text.

@@ -2,6 +2,7 @@
 #define SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
 
 #include <cstdint>
+#include <string>
 
 #include "model/build_state.h"
 
@@ -9,13 +10,14 @@ namespace sb {
 
 // The two codes of a scenario, from the train number (record 86) followed by
 // the scenario name (record 85), lower-cased, completed by the letter table
-// "aabbccddeeffgghhiillmmnnoo"; only the first 25 characters count.  Each
-// leaves that string in state.line_buffer.
+// "aabbccddeeffgghhiillmmnnoo"; only the first 25 characters count.
 
+// That string: the two texts lower-cased, then the letter table.
+std::string code_string(const BuildState& state);
 // The weighted sum: character i (from 1) counts i times.
-int32_t codice_gara_st(BuildState& state);
+int32_t codice_gara_st(const BuildState& state);
 // The plain sum of the 25 character codes.
-int16_t codice_gara_og(BuildState& state);
+int16_t codice_gara_og(const BuildState& state);
 
 }  // namespace sb
 

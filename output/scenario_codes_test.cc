@@ -37,12 +37,11 @@ TEST(ScenarioCodes, KnownPairs) {
   }
 }
 
-TEST(ScenarioCodes, LeavesTheWorkStringInTheLineBuffer) {
+TEST(ScenarioCodes, CountsTheTrainNumberAndNameLowerCasedThenTheLetterTable) {
   BuildState state;
   state.record(kTrainRecord).text = "1";
   state.record(kScenarioRecord).text = "A";
-  codice_gara_og(state);
-  EXPECT_EQ(state.line_buffer.substr(0, 25), "1aaabbccddeeffgghhiillmmn");
+  EXPECT_EQ(code_string(state).substr(0, 25), "1aaabbccddeeffgghhiillmmn");
 }
 
 TEST(ScenarioCodes, ExchangingTheTwoTextsMovesOnlyTheWeights) {
