@@ -84,8 +84,10 @@ bool compiles_back(const CompiledFiles& files, const DecompiledTexts& texts, std
   plan.outputs = {"out_linea.dat", "out.sim", "out.dat"};
   const BuildReport report = memorizza_percorso(state, 1, memory, plan);
   if (exit_status(report) != 0) {
+    const Finding* failure = final_compile_error(report);
     *error = "the texts recovered from the files do not compile cleanly (error " +
-             std::to_string(report.compile_error.code) + "): the files are not those of a clean build";
+             std::to_string(failure != nullptr ? failure->code : 0) +
+             "): the files are not those of a clean build";
     return false;
   }
   const std::array<std::string, 3> built = {memory.files[plan.outputs.line_trace],

@@ -136,8 +136,7 @@ bool reproduce(const std::vector<uint8_t>& sides, const std::vector<MarkerNeed>&
     state.track_cells[c].kind = needs[c] == MarkerNeed::kAny ? kSignalCell : kEmptyCell;
   }
   for (MountainEntry entry : entries) {
-    memo_montagna(state, entry.inizio, entry.fine, entry.tipo);
-    if (state.error_code != 0) return false;
+    if (memo_montagna(state, entry.inizio, entry.fine, entry.tipo)) return false;
   }
   for (size_t c = 0; c < sides.size(); ++c) {
     const TrackCell& cell = state.track_cells[c];
