@@ -24,7 +24,8 @@ constexpr int32_t kLongestTracedRoute = 5000;
 // The trace flag to build with: 1 unless the route is long.
 int32_t trace_flag_for(std::string_view line_text) {
   sb::BuildState probe;
-  sb::compile_line_text(probe, line_text);
+  sb::Findings ignored;
+  sb::compile_line_text(probe, line_text, ignored);
   return probe.trace_last_index <= kLongestTracedRoute + sb::kRouteOverrun ? 1 : 0;
 }
 
