@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -15,6 +16,8 @@ struct CompileOptions {
   std::string scenario_name;  // UTF-8; empty: from the line text's name
   std::string train_number;   // UTF-8; empty: from the train text's name
   bool write_files = true;    // false: check only
+  bool warnings_are_errors = false;   // --werror: a warning makes the exit status 1
+  std::vector<std::string> silenced;  // -Wno-NAME: warnings not shown
 };
 
 // Compiles an author's two texts through the same build as the bare run and
