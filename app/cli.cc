@@ -25,6 +25,8 @@ void add_compile_options(CLI::App& command, CompileOptions& options, bool with_o
                      "scenario name NAME (default: from the line text's name)");
   command.add_option("--train-number", options.train_number,
                      "train number N (default: from the train text's name)");
+  command.add_flag("--werror", options.warnings_are_errors,
+                   "a warning makes the exit status 1, as an error does");
   if (with_outputs) {
     command.add_option("-o,--output", options.output_directory,
                        "directory of the three binary files (default: the current one)");

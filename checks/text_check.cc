@@ -353,6 +353,8 @@ class TextChecker {
       if (overflow) return;
       warn(WarningId::kNotANumber, at,
            what + " " + quoted(token) + " is not a whole number: it reads 0");
+      // A sign apart from its digits leaves them to be read as the next field.
+      if (token == "-" || token == "+") quiet_line_ = at.line;
       return;
     }
     if (contains(token, ".")) {
@@ -456,11 +458,11 @@ class TextChecker {
         mountain_ = {true, position, values[1], at.line};
         return;
       case EntryId::kStation:
-        return in_order(station_, title, position, at, ", where the previous one's area is");
+        return in_order(station_, title, position, at, "");
       case EntryId::kSpeedLimit:
-        return in_order(speed_, title, position, at, ": it writes a single cell");
+        return in_order(speed_, title, position, at, ", it writes a single cell");
       case EntryId::kAdhesion:
-        return in_order(adhesion_, title, position, at, ": it writes a single cell");
+        return in_order(adhesion_, title, position, at, ", it writes a single cell");
       default: return;
     }
   }
