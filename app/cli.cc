@@ -27,6 +27,8 @@ void add_compile_options(CLI::App& command, CompileOptions& options, bool with_o
                      "train number N (default: from the train text's name)");
   command.add_flag("--werror", options.warnings_are_errors,
                    "a warning makes the exit status 1, as an error does");
+  command.add_flag("--summary", options.summary,
+                   "print what the scenario holds: route, counts of entries, timetable");
   if (with_outputs) {
     command.add_option("-o,--output", options.output_directory,
                        "directory of the three binary files (default: the current one)");
@@ -134,8 +136,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   }
   compile.silenced = silenced;
   check.silenced = silenced;
-  if (*compile_app) return compile_command(compile, file_system, err);
-  if (*check_app) return compile_command(check, file_system, err);
+  if (*compile_app) return compile_command(compile, file_system, err, &out);
+  if (*check_app) return compile_command(check, file_system, err, &out);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;

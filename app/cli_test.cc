@@ -161,6 +161,31 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
       << result.err;
 }
 
+TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n"
+      "progressiva chilometrica uno, 0, 120000, 0\r\n[curve]\r\ncurvad4, 1000, 500\r\n"
+      "pendenza, 0, 3\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\norologio, 12 0 0\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+      "stazione, 2500, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 12,5,0, BETA\r\n"
+      "stazione, 4000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 12,9,30, GAMMA\r\n"
+      "abbattimento, 3000, 2\r\n[fine]\r\n";
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "route: 5000 m, cells 0 to 240 of 50 m; chainage 120+000 to 125+000\n"
+            "line: 1 curve, 1 gradient change, 0 mountain stretches, 0 speed boards, 0 "
+            "indication boards\n"
+            "train: 3 stations, 0 signals, 0 slowdowns, 1 code point in the cells\n"
+            "timetable:\n"
+            "  station   route km  chainage  arrival   departure\n"
+            "  ALFA         1.000  121+000             12:00:00\n"
+            "  BETA         2.500  122+500   12:04:30  12:05:00\n"
+            "  GAMMA        4.000  124+000   12:09:30\n");
+}
+
 TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
   ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
   const Outcome result =

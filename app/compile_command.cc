@@ -3,6 +3,7 @@
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
 #include "app/scenario_names.h"
+#include "app/scenario_summary.h"
 #include "checks/text_check.h"
 
 namespace sb {
@@ -71,25 +72,23 @@ bool silenced(const CompileOptions& options, const Finding& finding) {
 
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
-std::vector<Finding> findings_of(const CompileOptions& options, const Inputs& inputs,
+std::vector<Finding> findings_of(const CompileOptions& options, std::vector<Finding> all,
                                  const BuildReport& report, const BuildState& state) {
-  std::vector<Finding> all;
-  const LineFacts line = check_line_text(inputs.line, &all);
-  check_train_text(inputs.train, line, &all);
   if (report.compile_error.code != 0) {
     all.push_back(compile_error_finding(report.compile_error, state));
   }
-  std::vector<Finding> shown;
+  std::vector<Finding> kept;
   for (Finding& finding : all) {
-    if (!silenced(options, finding)) shown.push_back(std::move(finding));
+    if (!silenced(options, finding)) kept.push_back(std::move(finding));
   }
-  sort_findings(shown);
-  return shown;
+  sort_findings(kept);
+  return kept;
 }
 
 }  // namespace
 
-int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err) {
+int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
+                    std::ostream* out) {
   BuildState state;
   std::string error;
   Names names;
@@ -105,9 +104,12 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  std::vector<Finding> checked;
+  const LineFacts line = check_line_text(inputs.line, &checked);
+  const TrainFacts train = check_train_text(inputs.train, line, &checked);
   int errors = 0;
   int warnings = 0;
-  for (const Finding& finding : findings_of(options, inputs, report, state)) {
+  for (const Finding& finding : findings_of(options, std::move(checked), report, state)) {
     err << format_finding(finding, options.line_text, options.train_text) << '\n';
     ++(finding.severity == Finding::Severity::kError ? errors : warnings);
   }
@@ -117,6 +119,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   if (errors + warnings > 0) err << count_findings(errors, warnings) << '\n';
+  if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
   const int status = exit_status(report);
   if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
   return status;

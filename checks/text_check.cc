@@ -96,19 +96,20 @@ class TextChecker {
     return facts_;
   }
 
-  void check_train(const LineFacts& line) {
-    facts_ = line;
-    if (!check_text_as_a_whole()) return;
+  TrainFacts check_train(const LineFacts& line) {
+    facts_.route_length = line.route_length;
+    if (!check_text_as_a_whole()) return facts_;
     if (!seek_general()) {
       warn(WarningId::kMissingEntry, {which_, 1, 1},
            "no field contains [generale]: the train text yields no entries (no station, speed "
            "0, adhesion 0)");
-      return;
+      return facts_;
     }
     const SourceLocation general = here();
     train_entries();
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
+    return facts_;
   }
 
  private:
@@ -278,6 +279,7 @@ class TextChecker {
   // False when reading failed.
   bool read_entry(const Entry& entry, const std::string& field, SourceLocation at) {
     if (entry.id == EntryId::kCurve) check_curve_side(field, at);
+    ++facts_.entries[static_cast<size_t>(entry.id)];
     if (entry.id == EntryId::kClock) clock_seen_ = true;
     if (entry.id == EntryId::kStation) station_seen_ = true;
     std::array<int64_t, kMostSlots> values{};
@@ -509,9 +511,9 @@ LineFacts check_line_text(std::string_view text, std::vector<Finding>* findings)
   return TextChecker(text, SourceLocation::Text::kLine, findings).check_line();
 }
 
-void check_train_text(std::string_view text, const LineFacts& line,
-                      std::vector<Finding>* findings) {
-  TextChecker(text, SourceLocation::Text::kTrain, findings).check_train(line);
+TrainFacts check_train_text(std::string_view text, const LineFacts& line,
+                            std::vector<Finding>* findings) {
+  return TextChecker(text, SourceLocation::Text::kTrain, findings).check_train(line);
 }
 
 }  // namespace sb

@@ -1,6 +1,7 @@
 #ifndef SCENARIO_BUILDER_GRAMMAR_GRAMMAR_H_
 #define SCENARIO_BUILDER_GRAMMAR_GRAMMAR_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -72,6 +73,7 @@ enum class EntryId : uint8_t {
   kCodePoint,
   kStation,
 };
+inline constexpr size_t kEntryKinds = static_cast<size_t>(EntryId::kStation) + 1;
 
 struct Entry {
   EntryId id;
