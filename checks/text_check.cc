@@ -85,8 +85,8 @@ struct Seen {
 
 class TextChecker {
  public:
-  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Finding>* findings)
-      : text_(text), reader_(text), which_(which), findings_(findings) {}
+  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Diagnostic>* diagnostics)
+      : text_(text), reader_(text), which_(which), diagnostics_(diagnostics) {}
 
   LineFacts check_line() {
     if (!check_text_as_a_whole()) return {};
@@ -117,9 +117,9 @@ class TextChecker {
 
   // False when the text is not worth walking field by field.
   bool check_text_as_a_whole() {
-    if (std::optional<Finding> finding = check_encoding(text_, which_)) {
-      findings_->push_back(*finding);
-      if (finding->message.find("UTF-16") != std::string::npos) return false;
+    if (std::optional<Diagnostic> diagnostic = check_encoding(text_, which_)) {
+      diagnostics_->push_back(*diagnostic);
+      if (diagnostic->message.find("UTF-16") != std::string::npos) return false;
     }
     check_ending();
     return true;
@@ -485,13 +485,13 @@ class TextChecker {
   SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
 
   void warn(WarningId id, SourceLocation at, std::string message) {
-    findings_->push_back(make_warning(id, at, std::move(message)));
+    diagnostics_->push_back(make_warning(id, at, std::move(message)));
   }
 
   std::string_view text_;
   FieldReader reader_;
   SourceLocation::Text which_;
-  std::vector<Finding>* findings_;
+  std::vector<Diagnostic>* diagnostics_;
   LineFacts facts_;
   int quiet_line_ = 0;
   int text_value_line_ = 0;
@@ -507,13 +507,13 @@ class TextChecker {
 
 }  // namespace
 
-LineFacts check_line_text(std::string_view text, std::vector<Finding>* findings) {
-  return TextChecker(text, SourceLocation::Text::kLine, findings).check_line();
+LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
 }
 
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,
-                            std::vector<Finding>* findings) {
-  return TextChecker(text, SourceLocation::Text::kTrain, findings).check_train(line);
+                            std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kTrain, diagnostics).check_train(line);
 }
 
 }  // namespace sb

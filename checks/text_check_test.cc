@@ -18,15 +18,15 @@ struct Case {
 };
 
 std::vector<std::string> check(const Case& c) {
-  std::vector<Finding> findings;
+  std::vector<Diagnostic> diagnostics;
   if (c.which == Which::kLine) {
-    check_line_text(c.text, &findings);
+    check_line_text(c.text, &diagnostics);
   } else {
-    check_train_text(c.text, LineFacts{32000}, &findings);
+    check_train_text(c.text, LineFacts{32000}, &diagnostics);
   }
-  sort_findings(findings);
+  sort_diagnostics(diagnostics);
   std::vector<std::string> lines;
-  for (const Finding& f : findings) lines.push_back(format_finding(f, "L.txt", "T.txt"));
+  for (const Diagnostic& f : diagnostics) lines.push_back(format_diagnostic(f, "L.txt", "T.txt"));
   return lines;
 }
 
