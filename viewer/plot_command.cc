@@ -6,12 +6,12 @@
 #include "model/text.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
 #include "viewer/plot_text.h"
-#include "viewer/scenario_locator.h"
+#include "inspect/scenario_locator.h"
 
 namespace sb {
 namespace {
