@@ -113,6 +113,25 @@ std::string format_compile_error(const CompileError& error, const BuildState& st
          message(error, state);
 }
 
+Finding compile_error_finding(const CompileError& error, const BuildState& state) {
+  Finding finding;
+  finding.severity = Finding::Severity::kError;
+  finding.location = error.location;
+  if (finding.location.text == SourceLocation::Text::kNone) {
+    finding.location.text = SourceLocation::Text::kLine;
+  }
+  finding.code = error.code;
+  finding.message = message(error, state);
+  return finding;
+}
+
+std::string count_findings(int errors, int warnings) {
+  std::string text = std::to_string(errors) + (errors == 1 ? " error, " : " errors, ");
+  text += std::to_string(warnings);
+  text += warnings == 1 ? " warning" : " warnings";
+  return text;
+}
+
 std::string format_warning(const MarkerWarning& warning) {
   return "warning W" + std::to_string(warning.code) + ": " + describe(warning);
 }
