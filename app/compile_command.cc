@@ -1,5 +1,7 @@
 #include "app/compile_command.h"
 
+#include <algorithm>
+
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
 #include "app/scenario_names.h"
@@ -75,7 +77,14 @@ bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
 std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
                                  const BuildReport& report, const BuildState& state) {
   if (report.compile_error.code != 0) {
-    all.push_back(compile_error_diagnostic(report.compile_error, state));
+    // The checks find what the compile refuses whatever the state, with more
+    // to say: the compile's error gives way to theirs at the same place.
+    Diagnostic compiled = compile_error_diagnostic(report.compile_error, state);
+    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
+      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
+             (d.location == compiled.location || compiled.location.line == 0);
+    });
+    if (!found) all.push_back(std::move(compiled));
   }
   std::vector<Diagnostic> kept;
   for (Diagnostic& diagnostic : all) {
@@ -120,7 +129,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
-  const int status = exit_status(report);
+  int status = exit_status(report);
+  if (status == 0 && errors > 0) status = 1;
   if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
   return status;
 }
