@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/build_driver.h"
+#include "checks/diagnostic.h"
 #include "compiler/finding.h"
 
 namespace sb {
@@ -18,6 +19,12 @@ struct TextNames {
 // "train.txt:41:1: error E16: the signal at 850 m needs cell 18, which
 // already holds a speed board".
 std::string format_compile_error(const Finding& error, const TextNames& names);
+
+// A compile failure as a diagnostic, to be sorted among the warnings.
+Diagnostic compile_error_diagnostic(const Finding& error);
+
+// "2 errors, 5 warnings"
+std::string count_diagnostics(int errors, int warnings);
 
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);

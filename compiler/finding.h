@@ -8,18 +8,9 @@
 
 #include "model/build_state.h"
 #include "model/error_codes.h"
+#include "model/source_location.h"
 
 namespace sb {
-
-// Where in a source text a field stood; line and column count from 1.
-struct SourceLocation {
-  enum class Text : uint8_t { kNone, kLine, kTrain };
-  Text text = Text::kNone;
-  int line = 0;
-  int column = 0;
-
-  bool operator==(const SourceLocation&) const = default;
-};
 
 // A failure the compiler found, as a value.  The readers, the recorders and
 // the build collect findings in the order they are found; nothing about them
