@@ -132,6 +132,17 @@ class DiskFileSystem : public FileSystem {
     return true;
   }
 
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) {
+      *error = "cannot read " + path + ": " + ec.message();
+      return false;
+    }
+    *bytes = static_cast<uint64_t>(size);
+    return true;
+  }
+
   bool remove(const std::string& path) override {
     std::error_code ec;
     std::filesystem::remove(path, ec);

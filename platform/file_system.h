@@ -35,6 +35,10 @@ class FileSystem {
   virtual bool exists(const std::string& path) = 0;
   // Reads a whole file; on failure returns false and says why in *error.
   virtual bool read_file(const std::string& path, std::string* contents, std::string* error) = 0;
+  // The size of a file in bytes, found without reading it, so that a reader
+  // can refuse a file too large for what it holds before taking its bytes;
+  // false and *error when it cannot be had.
+  virtual bool file_size(const std::string& path, uint64_t* bytes, std::string* error) = 0;
   // Deletes a file; true when it is gone afterwards.
   virtual bool remove(const std::string& path) = 0;
   // Starts writing `target` through a temporary beside it; null and *error
