@@ -4,6 +4,7 @@
 
 #include "app/bare_run.h"
 #include "app/compile_command.h"
+#include "app/decompile_command.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
@@ -68,6 +69,23 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   dump_app->add_flag("--json", dump.json, "print JSON instead of text");
   dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
 
+  DecompileOptions decompile;
+  CLI::App* decompile_app = app.add_subcommand(
+      "decompile", "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
+                   "compile to the same files, byte for byte");
+  decompile_app
+      ->add_option("DIR", decompile.directory,
+                   "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+      ->required();
+  decompile_app->add_option("--scenario", decompile.scenario_name,
+                            "scenario name NAME (default: the one scenario in DIR)");
+  decompile_app->add_option("--train-number", decompile.train_number,
+                            "train number N (default: the one scenario in DIR)");
+  decompile_app->add_option("-o,--output", decompile.output_directory,
+                            "directory of the two texts (default: DIR)");
+  decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
+  decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
+
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;
   double from_km = 0;
@@ -97,6 +115,7 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   }
   if (*compile_app) return compile_command(compile, file_system, err);
   if (*check_app) return compile_command(check, file_system, err);
+  if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;

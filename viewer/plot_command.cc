@@ -5,12 +5,12 @@
 #include "model/rounding.h"
 #include "model/text.h"
 #include "platform/program_dir.h"
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
 #include "viewer/plot_text.h"
-#include "viewer/scenario_locator.h"
+#include "inspect/scenario_locator.h"
 
 namespace sb {
 namespace {
