@@ -14,7 +14,7 @@
 
 #include "fuzz/fuzz_checks.h"
 #include "platform/memory_file_system.h"
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
