@@ -7,7 +7,7 @@
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "model/text.h"
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 #include "platform/memory_file_system.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"

@@ -366,7 +366,7 @@ class Decompiler {
     for (StopResidue& residue : residues_) {
       if (residue.used) continue;
       bool marks_of_its_own = false;
-      for (int b = 3; b <= kApproachMarks; ++b) {
+      for (int b = 1; b <= kApproachMarks; ++b) {
         const int32_t c = residue.cell - 2 * b;
         if (exists(c) && cell(c).approach != 0 && !marked[static_cast<size_t>(c)]) {
           marks_of_its_own = true;
@@ -439,43 +439,67 @@ class Decompiler {
     return writers;
   }
 
-  // The code 3 sx + dx of each signal, from an approach mark that only it
-  // can have written, or else from one that nothing else explains.
+  // The code 3 sx + dx of each signal that an approach mark tells: first
+  // from marks that only it writes; then, round by round, from marks whose
+  // other writers are all settled and none of them leaves the mark.  A
+  // signal whose marks all went under other marks takes the code that its
+  // fourth value's last digit gives.
   void settle_signal_codes() {
-    std::vector<std::vector<Writer>> writers = approach_writers();
-    for (size_t i = 0; i < signals_.size(); ++i) {
-      Signal& s = signals_[i];
-      std::optional<int64_t> sure;
-      std::optional<int64_t> likely;
-      for (int b = 1; b <= kApproachMarks; ++b) {
-        const int32_t c = s.cell - 2 * b;
-        const int mark = (cell(c).approach - b + 256) % 256;
-        if (mark % 2 != 0) continue;
-        const int64_t code = (int64_t{mark / 2} * 77) % 128;  // 10 code = mark (mod 256)
-        const auto& here = writers[static_cast<size_t>(c)];
-        if (here.size() == 1) {
-          if (!sure) sure = code;
-        } else {
-          bool station_explains = false;
-          for (const Writer& w : here) {
-            if (w.station && w.value == cell(c).approach) station_explains = true;
+    const std::vector<std::vector<Writer>> writers = approach_writers();
+    std::vector<bool> settled(signals_.size(), false);
+    auto value_of = [&](const Writer& w, int32_t c) -> std::optional<uint8_t> {
+      if (w.station) return w.value;
+      if (!settled[static_cast<size_t>(w.index)]) return std::nullopt;
+      const Signal& other = signals_[static_cast<size_t>(w.index)];
+      return signal_mark(other.code, (other.cell - c) / 2);
+    };
+    for (bool sure_only : {true, false}) {
+      for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t i = 0; i < signals_.size(); ++i) {
+          if (settled[i]) continue;
+          Signal& s = signals_[i];
+          for (int b = 1; b <= kApproachMarks && !settled[i]; ++b) {
+            const int32_t c = s.cell - 2 * b;
+            const uint8_t wanted = cell(c).approach;
+            bool others_explain = false;
+            bool others_settled = true;
+            for (const Writer& w : writers[static_cast<size_t>(c)]) {
+              if (!w.station && w.index == static_cast<int>(i)) continue;
+              const std::optional<uint8_t> value = value_of(w, c);
+              if (!value) others_settled = false;
+              if (value && *value == wanted) others_explain = true;
+            }
+            const bool alone = writers[static_cast<size_t>(c)].size() == 1;
+            if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
+            if (settle_code(s, wanted, b)) {
+              settled[i] = true;
+              changed = true;
+            }
           }
-          if (!station_explains && !likely) likely = code;
         }
+        if (sure_only) break;
       }
-      const std::optional<int64_t> code = sure ? sure : likely;
-      s.code_known = false;
-      if (code) {
-        for (int j = -3; j <= 4 && !s.code_known; ++j) {
-          const int64_t candidate = *code + 128 * j;
-          if ((int64_t{s.values.value_4} - candidate) % 10 == 0) {
-            s.code = candidate;
-            s.code_known = true;
-          }
-        }
-      }
-      if (!s.code_known) s.code = ((s.values.value_4 % 10) + 10) % 10;
     }
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      if (!settled[i]) signals_[i].code = ((signals_[i].values.value_4 % 10) + 10) % 10;
+    }
+  }
+
+  // The code of a signal whose mark `b` is `mark`, brought to agree with its
+  // fourth value (10 rapp + code); false when none does.
+  static bool settle_code(Signal& s, uint8_t mark, int b) {
+    const int twice = (mark - b + 256) % 256;
+    if (twice % 2 != 0) return false;
+    const int64_t code = (int64_t{twice / 2} * 77) % 128;  // 10 code = mark - b (mod 256)
+    for (int j = -3; j <= 4; ++j) {
+      const int64_t candidate = code + 128 * j;
+      if ((int64_t{s.values.value_4} - candidate) % 10 == 0) {
+        s.code = candidate;
+        return true;
+      }
+    }
+    return false;
   }
 
   std::string signal_line(const Signal& s) const {
