@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "checks/encoding_check.h"
@@ -314,6 +315,7 @@ class TextChecker {
     check_ranges(entry, values, at);
     const bool inside = check_position(entry, values, at);
     if (inside) check_refused(entry, field, values, at);
+    if (inside) claim_cells(entry, values, at);
     check_order(entry, values, at);
     return true;
   }
@@ -482,6 +484,46 @@ class TextChecker {
 
   // The position check the compiler makes: beyond it the compile refuses the
   // entry; before it and beyond the route length the entry is taken silently.
+  // The cells the compile marks for the entry, when it takes it.
+  void claim_cells(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                   SourceLocation at) {
+    const int64_t p = values[0];
+    const std::string what = "the " + std::string(entry.title) + " at " + metres(p);
+    const auto claim = [&](int64_t cell, const std::string& part) {
+      facts_.placements.push_back({cell, part.empty() ? what : what + " (" + part + ")", at});
+    };
+    const auto object_cell = [](double position) { return round_half_even(position / 50 + 1); };
+    switch (entry.id) {
+      case EntryId::kSpeedBoard:
+      case EntryId::kIndicationBoard:
+      case EntryId::kSignal:
+        return claim(object_cell(static_cast<double>(p)), "");
+      case EntryId::kCodePoint: return claim(round_half_even(p / 50.0), "");
+      case EntryId::kSlowdown: {
+        claim(object_cell(static_cast<double>(p)), "its start");
+        claim(object_cell(static_cast<double>(p + values[2])), "its end");
+        if (p > 1500) {
+          claim(object_cell(p - 1200.0), "its warning cell");
+          if (values[4] != 0) {
+            const int64_t nearest = round_half_even((p - 1200.0) / 50);
+            for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
+          }
+        }
+        return;
+      }
+      case EntryId::kStation: {
+        const int64_t kind = values[1];
+        const int64_t length = values[2];
+        if (kind >= 25) return;
+        int64_t end = p + length / 2 + (values[5] != 0 ? 50 : 0);
+        if (kind == 5 || kind == 6) end = p + 150;
+        if (kind == 7 || kind == 8) end = p + length;
+        return claim(round_half_even(static_cast<double>(end) / 50 - 1), "its stop cell");
+      }
+      default: return;
+    }
+  }
+
   // The position check the compile makes: beyond it the compile refuses the
   // entry (and reads no further in its text); before it and beyond the
   // route length the entry is taken silently.  False when refused.
@@ -622,6 +664,22 @@ class TextChecker {
 
 LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
   return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
+}
+
+const Placement* holder_of(int64_t cell, SourceLocation before, const LineFacts& line,
+                           const LineFacts& train) {
+  const auto earlier = [](SourceLocation a, SourceLocation b) {
+    const int text_a = a.text == SourceLocation::Text::kTrain ? 1 : 0;
+    const int text_b = b.text == SourceLocation::Text::kTrain ? 1 : 0;
+    return std::make_tuple(text_a, a.line, a.column) < std::make_tuple(text_b, b.line, b.column);
+  };
+  const Placement* holder = nullptr;
+  for (const LineFacts* facts : {&line, &train}) {
+    for (const Placement& placement : facts->placements) {
+      if (placement.cell == cell && earlier(placement.location, before)) holder = &placement;
+    }
+  }
+  return holder;
 }
 
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,
