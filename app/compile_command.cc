@@ -1,6 +1,9 @@
 #include "app/compile_command.h"
 
 #include <algorithm>
+#include <functional>
+#include <system_error>
+#include <thread>
 
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
@@ -94,6 +97,32 @@ std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vecto
   return kept;
 }
 
+struct Checked {
+  std::vector<Diagnostic> diagnostics;
+  LineFacts line;
+  TrainFacts train;
+};
+
+void check_texts(const Inputs& inputs, Checked* checked) {
+  checked->line = check_line_text(inputs.line, &checked->diagnostics);
+  checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
+}
+
+// The build, with the checks walking the texts on a helper thread meanwhile
+// (in turn when no thread can be had): they share nothing but the texts.
+BuildReport build_beside_checks(BuildState& state, FileSystem& file_system,
+                                const BuildPlan& plan, const Inputs& inputs, Checked* checked) {
+  std::thread helper;
+  try {
+    helper = std::thread(check_texts, std::cref(inputs), checked);
+  } catch (const std::system_error&) {
+    check_texts(inputs, checked);
+  }
+  BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  if (helper.joinable()) helper.join();
+  return report;
+}
+
 }  // namespace
 
 int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
@@ -112,13 +141,14 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   plan.outputs =
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
-  const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  std::vector<Diagnostic> checked;
-  const LineFacts line = check_line_text(inputs.line, &checked);
-  const TrainFacts train = check_train_text(inputs.train, line, &checked);
+  Checked checked;
+  const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
+  const LineFacts& line = checked.line;
+  const TrainFacts& train = checked.train;
   int errors = 0;
   int warnings = 0;
-  for (const Diagnostic& diagnostic : diagnostics_of(options, std::move(checked), report, state)) {
+  for (const Diagnostic& diagnostic :
+       diagnostics_of(options, std::move(checked.diagnostics), report, state)) {
     err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }

@@ -17,8 +17,13 @@ namespace sb {
 // where it stands, to name what holds a cell another entry is refused.
 struct Placement {
   int64_t cell = 0;
-  std::string what;  // "the signal at 850 m"
+  std::string_view title;  // the entry's, from the grammar
+  int64_t position = 0;
+  std::string_view part;   // which of the entry's cells, or empty
   SourceLocation location;
+
+  // "the slowdown at 3000 m (its start)"
+  std::string what() const;
 };
 
 // What a text's check learnt: the route length (which the train text's

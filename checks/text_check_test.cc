@@ -256,7 +256,7 @@ TEST(TextCheck, HolderOfACellIsTheLastEntryBeforeThatClaimedIt) {
       continue;
     }
     ASSERT_NE(holder, nullptr) << p.cell;
-    EXPECT_EQ(holder->what, p.what) << p.cell;
+    EXPECT_EQ(holder->what(), p.what) << p.cell;
     EXPECT_EQ(holder->location.line, p.line) << p.cell;
   }
 }
