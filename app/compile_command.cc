@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -78,7 +79,8 @@ bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
 std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
-                                 const BuildReport& report, const BuildState& state) {
+                                       const BuildReport& report, const BuildState& state,
+                                       const LineFacts& line, const TrainFacts& train) {
   if (report.compile_error.code != 0) {
     // The checks find what the compile refuses whatever the state, with more
     // to say: the compile's error gives way to theirs at the same place.
@@ -88,6 +90,12 @@ std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vecto
              (d.location == compiled.location || compiled.location.line == 0);
     });
     if (!found) all.push_back(std::move(compiled));
+  }
+  const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
+                                    std::numeric_limits<int>::max(), 0};
+  for (const MarkerWarning& warning : report.warnings) {
+    all.push_back(
+        marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
   }
   std::vector<Diagnostic> kept;
   for (Diagnostic& diagnostic : all) {
@@ -148,13 +156,9 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   int errors = 0;
   int warnings = 0;
   for (const Diagnostic& diagnostic :
-       diagnostics_of(options, std::move(checked.diagnostics), report, state)) {
+       diagnostics_of(options, std::move(checked.diagnostics), report, state, line, train)) {
     err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
-  }
-  for (const MarkerWarning& warning : report.warnings) {
-    err << format_warning(warning) << '\n';
-    ++warnings;
   }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
