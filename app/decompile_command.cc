@@ -45,40 +45,37 @@ std::optional<ScenarioId> choose_scenario(const DecompileOptions& options, FileS
                        options.directory, error);
 }
 
-// The three files as read, and decoded.
-struct CompiledFiles {
-  std::array<std::string, 3> paths;  // trace, records, cells
-  std::array<std::string, 3> bytes;
-  CompiledScenario scenario;
-};
-
 bool read_compiled(FileSystem& file_system, const std::string& directory, const ScenarioId& id,
-                   CompiledFiles* files, std::string* error) {
+                   CompiledFileSet* files, std::string* error) {
   const std::string stem = id.scenario_name + "_" + id.train_number;
   files->paths = {join_path(directory, id.scenario_name + "_linea.dat"),
                   join_path(directory, stem + ".sim"), join_path(directory, stem + ".dat")};
   for (size_t i = 0; i < 3; ++i) {
     if (!file_system.read_file(files->paths[i], &files->bytes[i], error)) return false;
   }
+  return true;
+}
+
+bool decode(const CompiledFileSet& files, CompiledScenario* scenario, std::string* error) {
   std::string problem;
   size_t at = 0;
-  const bool decoded =
-      (at = 1, decode_records(files->bytes[1], &files->scenario.records, &problem)) &&
-      (at = 2, decode_cells(files->bytes[2], &files->scenario.cells, &problem)) &&
-      (at = 0, decode_line_trace(files->bytes[0], &files->scenario.trace, &problem));
-  if (!decoded) *error = files->paths[at] + ": " + problem;
+  const bool decoded = (at = 1, decode_records(files.bytes[1], &scenario->records, &problem)) &&
+                       (at = 2, decode_cells(files.bytes[2], &scenario->cells, &problem)) &&
+                       (at = 0, decode_line_trace(files.bytes[0], &scenario->trace, &problem));
+  if (!decoded) *error = files.paths[at] + ": " + problem;
   return decoded;
 }
 
 // Compiles the texts in memory as `compile` would and compares the three
 // files with those read; false and *error naming the first difference.
-bool compiles_back(const CompiledFiles& files, const DecompiledTexts& texts, std::string* error) {
+bool compiles_back(const CompiledFileSet& files, const CompiledScenario& scenario,
+                   const DecompiledTexts& texts, std::string* error) {
   MemoryFileSystem memory;
   memory.files["l.txt"] = texts.line_text;
   memory.files["t.txt"] = texts.train_text;
   BuildState state;
-  state.scenario_name = files.scenario.records[kScenarioRecord].text;
-  state.train_number = files.scenario.records[kTrainRecord].text;
+  state.scenario_name = scenario.records[kScenarioRecord].text;
+  state.train_number = scenario.records[kTrainRecord].text;
   BuildPlan plan;
   plan.texts = {"l.txt", "t.txt", /*delete_after_reading=*/false};
   plan.outputs = {"out_linea.dat", "out.sim", "out.dat"};
@@ -104,17 +101,23 @@ bool compiles_back(const CompiledFiles& files, const DecompiledTexts& texts, std
 
 }  // namespace
 
+bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error) {
+  CompiledScenario scenario;
+  return decode(files, &scenario, error) && decompile_scenario(scenario, texts, error) &&
+         compiles_back(files, scenario, *texts, error);
+}
+
 int decompile_command(const DecompileOptions& options, FileSystem& file_system,
                       std::ostream& out, std::ostream& err) {
   std::string error;
   const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
-  CompiledFiles files;
+  CompiledFileSet files;
   if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
     return kBadInput;
   }
   DecompiledTexts texts;
-  if (!decompile_scenario(files.scenario, &texts, &error) || !compiles_back(files, texts, &error)) {
+  if (!decompile_files(files, &texts, &error)) {
     err << "scenario-builder decompile: the scenario " << id->scenario_name << "_"
         << id->train_number << " in " << options.directory << ": " << error << "\n";
     return kBadInput;
