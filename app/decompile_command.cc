@@ -11,7 +11,7 @@
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "model/text.h"
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 
@@ -98,6 +98,14 @@ class ComparingFileSystem : public FileSystem {
     return true;
   }
   bool remove(const std::string&) override { return true; }
+  bool keep_aside(const std::string&, std::string* kept, std::string*) override {
+    kept->clear();
+    return true;
+  }
+  bool replace(const std::string&, const std::string&, std::string*) override { return true; }
+  std::unique_ptr<DirectoryLock> lock_directory(const std::string&, std::string*) override {
+    return std::make_unique<DirectoryLock>();
+  }
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {
     static const std::map<std::string, int> kIndex = {{"0", kTraceFile}, {"1", kRecordsFile},
                                                       {"2", kCellsFile}};
@@ -131,11 +139,16 @@ class ComparingFileSystem : public FileSystem {
       offset_ += size;
       return true;
     }
-    bool commit() override {
-      if (same_ && offset_ != owner_.expected_.bytes[static_cast<size_t>(index_)].size()) differ_at(offset_);
+    bool finish() override {
+      if (finished_) return true;
+      finished_ = true;
+      if (same_ && offset_ != owner_.expected_.bytes[static_cast<size_t>(index_)].size()) {
+        differ_at(offset_);
+      }
       ++owner_.compared_;
       return true;
     }
+    bool commit() override { return finish(); }
     const std::string& target() const override { return owner_.expected_.paths[static_cast<size_t>(index_)]; }
     const std::string& error() const override { return error_; }
 
@@ -151,6 +164,7 @@ class ComparingFileSystem : public FileSystem {
     const int index_;
     size_t offset_ = 0;
     bool same_ = true;
+    bool finished_ = false;
     std::string error_;
   };
 
