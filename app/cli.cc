@@ -7,7 +7,7 @@
 #include "app/bare_run.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
-#include "checks/finding.h"
+#include "checks/diagnostic.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT

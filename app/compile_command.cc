@@ -1,5 +1,7 @@
 #include "app/compile_command.h"
 
+#include <algorithm>
+
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
 #include "app/scenario_names.h"
@@ -62,26 +64,33 @@ bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs*
          file_system.read_file(options.train_text, &inputs->train, error);
 }
 
-bool silenced(const CompileOptions& options, const Finding& finding) {
-  if (finding.severity != Finding::Severity::kWarning) return false;
+bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
+  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
   for (const std::string& name : options.silenced) {
-    if (name == finding.name) return true;
+    if (name == diagnostic.name) return true;
   }
   return false;
 }
 
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
-std::vector<Finding> findings_of(const CompileOptions& options, std::vector<Finding> all,
+std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
                                  const BuildReport& report, const BuildState& state) {
   if (report.compile_error.code != 0) {
-    all.push_back(compile_error_finding(report.compile_error, state));
+    // The checks find what the compile refuses whatever the state, with more
+    // to say: the compile's error gives way to theirs at the same place.
+    Diagnostic compiled = compile_error_diagnostic(report.compile_error, state);
+    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
+      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
+             (d.location == compiled.location || compiled.location.line == 0);
+    });
+    if (!found) all.push_back(std::move(compiled));
   }
-  std::vector<Finding> kept;
-  for (Finding& finding : all) {
-    if (!silenced(options, finding)) kept.push_back(std::move(finding));
+  std::vector<Diagnostic> kept;
+  for (Diagnostic& diagnostic : all) {
+    if (!silenced(options, diagnostic)) kept.push_back(std::move(diagnostic));
   }
-  sort_findings(kept);
+  sort_diagnostics(kept);
   return kept;
 }
 
@@ -105,23 +114,24 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  std::vector<Finding> checked;
+  std::vector<Diagnostic> checked;
   const LineFacts line = check_line_text(inputs.line, &checked);
   const TrainFacts train = check_train_text(inputs.train, line, &checked);
   int errors = 0;
   int warnings = 0;
-  for (const Finding& finding : findings_of(options, std::move(checked), report, state)) {
-    err << format_finding(finding, options.line_text, options.train_text) << '\n';
-    ++(finding.severity == Finding::Severity::kError ? errors : warnings);
+  for (const Diagnostic& diagnostic : diagnostics_of(options, std::move(checked), report, state)) {
+    err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
+    ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
   for (const MarkerWarning& warning : report.warnings) {
     err << format_warning(warning) << '\n';
     ++warnings;
   }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
-  if (errors + warnings > 0) err << count_findings(errors, warnings) << '\n';
+  if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
-  const int status = exit_status(report);
+  int status = exit_status(report);
+  if (status == 0 && errors > 0) status = 1;
   if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
   return status;
 }

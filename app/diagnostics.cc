@@ -113,19 +113,19 @@ std::string format_compile_error(const CompileError& error, const BuildState& st
          message(error, state);
 }
 
-Finding compile_error_finding(const CompileError& error, const BuildState& state) {
-  Finding finding;
-  finding.severity = Finding::Severity::kError;
-  finding.location = error.location;
-  if (finding.location.text == SourceLocation::Text::kNone) {
-    finding.location.text = SourceLocation::Text::kLine;
+Diagnostic compile_error_diagnostic(const CompileError& error, const BuildState& state) {
+  Diagnostic diagnostic;
+  diagnostic.severity = Diagnostic::Severity::kError;
+  diagnostic.location = error.location;
+  if (diagnostic.location.text == SourceLocation::Text::kNone) {
+    diagnostic.location.text = SourceLocation::Text::kLine;
   }
-  finding.code = error.code;
-  finding.message = message(error, state);
-  return finding;
+  diagnostic.code = error.code;
+  diagnostic.message = message(error, state);
+  return diagnostic;
 }
 
-std::string count_findings(int errors, int warnings) {
+std::string count_diagnostics(int errors, int warnings) {
   std::string text = std::to_string(errors) + (errors == 1 ? " error, " : " errors, ");
   text += std::to_string(warnings);
   text += warnings == 1 ? " warning" : " warnings";

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "checks/finding.h"
+#include "checks/diagnostic.h"
 #include "model/rounding.h"
 
 namespace sb {

@@ -36,7 +36,7 @@ SourceLocation location_of(std::string_view text, size_t offset, SourceLocation:
 
 }  // namespace
 
-std::optional<Finding> check_encoding(std::string_view text, SourceLocation::Text which) {
+std::optional<Diagnostic> check_encoding(std::string_view text, SourceLocation::Text which) {
   const bool utf16_mark = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
   if (utf16_mark || text.find('\0') != std::string_view::npos) {
     return make_warning(WarningId::kEncoding, {which, 1, 1},

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string_view>
 
-#include "checks/finding.h"
+#include "checks/diagnostic.h"
 #include "grammar/grammar.h"
 
 namespace sb {

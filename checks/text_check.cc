@@ -9,6 +9,7 @@
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
 #include "grammar/grammar.h"
+#include "model/error_codes.h"
 #include "model/rounding.h"
 #include "model/text.h"
 
@@ -85,8 +86,8 @@ struct Seen {
 
 class TextChecker {
  public:
-  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Finding>* findings)
-      : text_(text), reader_(text), which_(which), findings_(findings) {}
+  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Diagnostic>* diagnostics)
+      : text_(text), reader_(text), which_(which), diagnostics_(diagnostics) {}
 
   LineFacts check_line() {
     if (!check_text_as_a_whole()) return {};
@@ -117,9 +118,9 @@ class TextChecker {
 
   // False when the text is not worth walking field by field.
   bool check_text_as_a_whole() {
-    if (std::optional<Finding> finding = check_encoding(text_, which_)) {
-      findings_->push_back(*finding);
-      if (finding->message.find("UTF-16") != std::string::npos) return false;
+    if (std::optional<Diagnostic> diagnostic = check_encoding(text_, which_)) {
+      diagnostics_->push_back(*diagnostic);
+      if (diagnostic->message.find("UTF-16") != std::string::npos) return false;
     }
     check_ending();
     return true;
@@ -311,10 +312,80 @@ class TextChecker {
       return true;
     }
     check_ranges(entry, values, at);
-    check_position(entry, values, at);
+    const bool inside = check_position(entry, values, at);
+    if (inside) check_refused(entry, field, values, at);
     check_order(entry, values, at);
-    if (entry.id == EntryId::kRouteLength) facts_.route_length = static_cast<int32_t>(values[0]);
     return true;
+  }
+
+  // What the compile refuses whatever the state: found here for every entry,
+  // where the compile stops at the first.
+  void check_refused(const Entry& entry, const std::string& field,
+                     const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
+    switch (entry.id) {
+      case EntryId::kRouteLength:
+        if (values[0] < 0 || values[0] > kMaxRouteLength) {
+          return error(kRouteLengthRefused, at,
+                       "the route length " + metres(values[0]) + " is outside 0 to 1000000 m");
+        }
+        facts_.route_length = static_cast<int32_t>(values[0]);
+        return;
+      case EntryId::kChainageOne:
+      case EntryId::kChainageTwo:
+      case EntryId::kChainageThree:
+        if (values[0] % 50 != 0 || values[1] % 50 != 0) {
+          return error(kChainageNotMultiple, at,
+                       "the " + std::string(entry.title) + " starts at " + metres(values[0]) +
+                           " and reads " + metres(values[1]) +
+                           " there: both must be multiples of 50 m");
+        }
+        return;
+      case EntryId::kCabSignalling:
+        if (values[0] % 50 != 0) {
+          return error(kCabStartNotMultiple, at,
+                       "the cab-signalling start " + metres(values[0]) +
+                           " is not a multiple of 50 m");
+        }
+        if (values[1] % 50 != 0) {
+          return error(kCabEndNotMultiple, at,
+                       "the cab-signalling end " + metres(values[1]) +
+                           " is not a multiple of 50 m");
+        }
+        if (!contains(field, "4") && !contains(field, "9")) {
+          return error(kCabCodesMissing, at,
+                       "the cab-signalling keyword field " + quoted(field) +
+                           " names neither 4 nor 9 codes");
+        }
+        return;
+      case EntryId::kCurve:
+        if (field.find_first_of("123456") == std::string::npos) {
+          return error(kCurveRefused, at,
+                       "the curve keyword " + quoted(field) +
+                           " holds no class digit 1 to 6 (curvad5: right-hand, class 5)");
+        }
+        return;
+      case EntryId::kSpeedLimit:
+        if (values[1] < -2 || values[1] > 1277) {
+          return error(kReadFailed, at,
+                       "the speed " + std::to_string(values[1]) +
+                           " km/h divided by 5 does not fit a byte (0 to 255): speeds lie in 0 "
+                           "to 1277 km/h");
+        }
+        return;
+      case EntryId::kStation:
+        if (values[0] % 50 != 0) {
+          return error(kStationPositionNotMultiple, at,
+                       "the station at " + metres(values[0]) +
+                           " does not stand at a multiple of 50 m");
+        }
+        if (values[2] % 100 != 0) {
+          return error(kStationLengthNotMultiple, at,
+                       "the station at " + metres(values[0]) + " has a length of " +
+                           metres(values[2]) + ", not a multiple of 100 m");
+        }
+        return;
+      default: return;
+    }
   }
 
   bool read_value(const Slot& slot, int64_t* value) {
@@ -411,23 +482,55 @@ class TextChecker {
 
   // The position check the compiler makes: beyond it the compile refuses the
   // entry; before it and beyond the route length the entry is taken silently.
-  void check_position(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+  // The position check the compile makes: beyond it the compile refuses the
+  // entry (and reads no further in its text); before it and beyond the
+  // route length the entry is taken silently.  False when refused.
+  bool check_position(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
                       SourceLocation at) {
-    if (entry.reach <= 0 || !facts_.route_length) return;
+    if (entry.reach <= 0 || !facts_.route_length) return true;
     const int64_t length = *facts_.route_length;
-    const int64_t last_cell = round_half_even((length + 7000) / 50.0);
+    const int64_t last_cell = round_half_even((length + kRouteOverrun) / 50.0);
     const int64_t position = values[0];
-    if ((static_cast<double>(position) + entry.reach) / 50.0 > static_cast<double>(last_cell)) {
-      return;
-    }
+    const std::string title(entry.title);
     int64_t end = position;
     if (entry.id == EntryId::kMountain) end = std::max(position, values[1]);
+    const bool fits =
+        (static_cast<double>(position) + entry.reach) / 50.0 <= static_cast<double>(last_cell) &&
+        (entry.id != EntryId::kMountain || values[1] < position ||
+         round_half_even(static_cast<double>(values[1]) / 50.0 - 1.0) <= last_cell);
+    if (!fits) {
+      error(kOutsideTheLine, at,
+            "the " + title + " at " + metres(end) + " lies outside the line: " +
+                (entry.id == EntryId::kMountain ? std::string("its cells")
+                                                : "an entry's position + " +
+                                                      metres(entry.reach)) +
+                " must lie within the cells, which end at " + metres(last_cell * 50) + ", cell " +
+                std::to_string(last_cell) + " (route length " + metres(length) + ")" +
+                rest_not_compiled());
+      return false;
+    }
+    if (entry.id == EntryId::kSignal && round_half_even(position / 50.0 + 1) < 8) {
+      error(kOutsideTheLine, at,
+            "the signal at " + metres(position) +
+                " stands too near the start of the line: its approach marks take the 8 cells "
+                "before its own, so a signal stands at 325 m or beyond" +
+                rest_not_compiled());
+      return false;
+    }
     if (end > length) {
       warn(WarningId::kBeyondRoute, at,
-           "the " + std::string(entry.title) + " at " + metres(end) +
-               " lies beyond the end of the route (" + metres(length) +
-               "), where the cells still take it");
+           "the " + title + " at " + metres(end) + " lies beyond the end of the route (" +
+               metres(length) + "), where the cells still take it");
     }
+    return true;
+  }
+
+  // The compile reads no further in a text after its first entry outside
+  // the line.
+  std::string rest_not_compiled() {
+    if (outside_seen_) return {};
+    outside_seen_ = true;
+    return "; the compile reads no further in this text";
   }
 
   void check_order(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
@@ -484,18 +587,28 @@ class TextChecker {
 
   SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
 
+  void error(int32_t code, SourceLocation at, std::string message) {
+    Diagnostic diagnostic;
+    diagnostic.severity = Diagnostic::Severity::kError;
+    diagnostic.location = at;
+    diagnostic.code = code;
+    diagnostic.message = std::move(message);
+    diagnostics_->push_back(std::move(diagnostic));
+  }
+
   void warn(WarningId id, SourceLocation at, std::string message) {
-    findings_->push_back(make_warning(id, at, std::move(message)));
+    diagnostics_->push_back(make_warning(id, at, std::move(message)));
   }
 
   std::string_view text_;
   FieldReader reader_;
   SourceLocation::Text which_;
-  std::vector<Finding>* findings_;
+  std::vector<Diagnostic>* diagnostics_;
   LineFacts facts_;
   int quiet_line_ = 0;
   int text_value_line_ = 0;
   std::string text_value_name_;
+  bool outside_seen_ = false;
   bool clock_seen_ = false;
   bool station_seen_ = false;
   Seen curve_;
@@ -507,13 +620,13 @@ class TextChecker {
 
 }  // namespace
 
-LineFacts check_line_text(std::string_view text, std::vector<Finding>* findings) {
-  return TextChecker(text, SourceLocation::Text::kLine, findings).check_line();
+LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
 }
 
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,
-                            std::vector<Finding>* findings) {
-  return TextChecker(text, SourceLocation::Text::kTrain, findings).check_train(line);
+                            std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kTrain, diagnostics).check_train(line);
 }
 
 }  // namespace sb

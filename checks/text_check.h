@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/finding.h"
+#include "checks/diagnostic.h"
 #include "grammar/grammar.h"
 
 namespace sb {
@@ -29,9 +29,9 @@ using TrainFacts = LineFacts;
 // comma, positions beyond the route, entries out of order, values outside
 // the range their slot keeps, a foreign encoding, a text cut short.  Reading
 // stops where the compile's reading would fail; the compile reports that.
-LineFacts check_line_text(std::string_view text, std::vector<Finding>* findings);
+LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics);
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,
-                            std::vector<Finding>* findings);
+                            std::vector<Diagnostic>* diagnostics);
 
 }  // namespace sb
 

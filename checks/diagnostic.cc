@@ -1,4 +1,4 @@
-#include "checks/finding.h"
+#include "checks/diagnostic.h"
 
 #include <algorithm>
 #include <tuple>
@@ -50,20 +50,20 @@ std::optional<WarningId> warning_by_name(std::string_view name) {
   return std::nullopt;
 }
 
-Finding make_warning(WarningId id, SourceLocation location, std::string message) {
+Diagnostic make_warning(WarningId id, SourceLocation location, std::string message) {
   const WarningKind& kind = warning_kind(id);
-  Finding finding;
-  finding.severity = Finding::Severity::kWarning;
-  finding.location = location;
-  finding.code = kind.code;
-  finding.name = std::string(kind.name);
-  finding.message = std::move(message);
-  return finding;
+  Diagnostic diagnostic;
+  diagnostic.severity = Diagnostic::Severity::kWarning;
+  diagnostic.location = location;
+  diagnostic.code = kind.code;
+  diagnostic.name = std::string(kind.name);
+  diagnostic.message = std::move(message);
+  return diagnostic;
 }
 
-void sort_findings(std::vector<Finding>& findings) {
-  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-    const auto key = [](const Finding& f) {
+void sort_diagnostics(std::vector<Diagnostic>& diagnostics) {
+  std::stable_sort(diagnostics.begin(), diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {
+    const auto key = [](const Diagnostic& f) {
       const int text = f.location.text == SourceLocation::Text::kTrain ? 1 : 0;
       return std::make_tuple(text, f.location.line, f.location.column);
     };
@@ -71,24 +71,24 @@ void sort_findings(std::vector<Finding>& findings) {
   });
 }
 
-std::string format_finding(const Finding& finding, std::string_view line_text_name,
+std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
                            std::string_view train_text_name) {
-  std::string text(finding.location.text == SourceLocation::Text::kTrain ? train_text_name
+  std::string text(diagnostic.location.text == SourceLocation::Text::kTrain ? train_text_name
                                                                           : line_text_name);
-  if (finding.location.line > 0) {
+  if (diagnostic.location.line > 0) {
     text += ':';
-    text += std::to_string(finding.location.line);
+    text += std::to_string(diagnostic.location.line);
     text += ':';
-    text += std::to_string(finding.location.column);
+    text += std::to_string(diagnostic.location.column);
   }
-  const bool warning = finding.severity == Finding::Severity::kWarning;
+  const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
   text += warning ? ": warning W" : ": error E";
-  text += std::to_string(finding.code);
+  text += std::to_string(diagnostic.code);
   text += ": ";
-  text += finding.message;
-  if (warning && !finding.name.empty()) {
+  text += diagnostic.message;
+  if (warning && !diagnostic.name.empty()) {
     text += " [-W";
-    text += finding.name;
+    text += diagnostic.name;
     text += ']';
   }
   return text;

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_CHECKS_FINDING_H_
-#define SCENARIO_BUILDER_CHECKS_FINDING_H_
+#ifndef SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_
+#define SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_
 
 #include <optional>
 #include <string>
@@ -41,7 +41,7 @@ std::optional<WarningId> warning_by_name(std::string_view name);
 
 // One thing said about a source text: an error of the compile or a warning
 // of the checks.  The message is UTF-8, ready to be shown.
-struct Finding {
+struct Diagnostic {
   enum class Severity { kError, kWarning };
   Severity severity = Severity::kWarning;
   SourceLocation location;
@@ -50,15 +50,15 @@ struct Finding {
   std::string message;
 };
 
-Finding make_warning(WarningId id, SourceLocation location, std::string message);
+Diagnostic make_warning(WarningId id, SourceLocation location, std::string message);
 
 // Line text before train text, then by line and column; errors and warnings
 // of one place keep their order.
-void sort_findings(std::vector<Finding>& findings);
+void sort_diagnostics(std::vector<Diagnostic>& diagnostics);
 
 // "FILE:LINE:COL: warning W21: message [-Wunknown-keyword]"; FILE alone when
 // the line is unknown.
-std::string format_finding(const Finding& finding, std::string_view line_text_name,
+std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
                            std::string_view train_text_name);
 
 // A source text's bytes as they are shown: Windows-1252 to UTF-8.
@@ -66,4 +66,4 @@ std::string shown(std::string_view cp1252);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_CHECKS_FINDING_H_
+#endif  // SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_
