@@ -156,6 +156,7 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
   result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
+                             "code-point-signal code-point-slowdown code-point-slow "
                              "unknown-keyword keyword-case ",
                              0),
             0u)
