@@ -20,6 +20,12 @@ void delete_text(FileSystem& file_system, const SourceTexts& texts, const std::s
   if (texts.delete_after_reading) file_system.remove(path);
 }
 
+// Reads the text at `path` into *read, unless its bytes were given.
+bool text_of(FileSystem& file_system, const std::string& path, const std::string* given,
+             std::string* read, std::string* error) {
+  return given != nullptr || file_system.read_file(path, read, error);
+}
+
 }  // namespace
 
 Findings memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts) {
@@ -27,18 +33,19 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   state.record(kScenarioRecord).text = state.scenario_name;
   state.record(kTrainRecord).text = state.train_number;
 
-  if (!file_system.exists(texts.line_path)) {
+  if (texts.line_bytes == nullptr && !file_system.exists(texts.line_path)) {
     findings.push_back(failure_of(kLineTextMissing, {SourceLocation::Text::kLine, 0, 0}));
     return findings;
   }
-  std::string text;
+  std::string read;
   std::string error;
-  if (!file_system.read_file(texts.line_path, &text, &error)) {
+  if (!text_of(file_system, texts.line_path, texts.line_bytes, &read, &error)) {
     findings.push_back(read_failure(error, {SourceLocation::Text::kLine, 0, 0}));
     delete_texts(file_system, texts);
     return findings;
   }
-  const LineTextResult line = compile_line_text(state, text, findings);
+  const LineTextResult line =
+      compile_line_text(state, texts.line_bytes != nullptr ? *texts.line_bytes : read, findings);
   delete_text(file_system, texts, texts.line_path);
   if (line.outcome == TextOutcome::kReadFailure) {
     delete_texts(file_system, texts);
@@ -46,12 +53,13 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   }
   if (line.outcome == TextOutcome::kStopped) return findings;
 
-  if (!file_system.read_file(texts.train_path, &text, &error)) {
+  if (!text_of(file_system, texts.train_path, texts.train_bytes, &read, &error)) {
     findings.push_back(read_failure(error, {SourceLocation::Text::kTrain, 0, 0}));
     delete_texts(file_system, texts);
     return findings;
   }
-  const TextOutcome train = compile_train_text(state, text, line, findings);
+  const TextOutcome train = compile_train_text(
+      state, texts.train_bytes != nullptr ? *texts.train_bytes : read, line, findings);
   delete_text(file_system, texts, texts.train_path);
   if (train == TextOutcome::kReadFailure) delete_texts(file_system, texts);
   return findings;
