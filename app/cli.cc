@@ -4,6 +4,7 @@
 
 #include "app/bare_run.h"
 #include "app/compile_command.h"
+#include "app/new_command.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
@@ -39,12 +40,22 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   BareRunOptions bare;
   app.add_option("--dir", bare.directory,
                  "write and read every file of the bare run in DIR instead of the executable's "
-                 "directory");
+                 "directory (created, with the directories above it, when missing)");
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
   int linger_seconds = 0;
   // Hidden (no group): keeps the window on screen after the run, for a screenshot.
   app.add_option("--linger", linger_seconds, "keep the window SECONDS after the run")->group("");
+
+  NewOptions new_options;
+  CLI::App* new_app = app.add_subcommand(
+      "new", "write a short starting scenario, NAME_linea.txt and NAME_N-.txt, to edit");
+  new_app->add_option("NAME", new_options.scenario_name, "scenario name")->required();
+  new_app->add_option("N", new_options.train_number, "train number")->required();
+  new_app->add_option("-o,--output", new_options.directory,
+                      "directory of the two texts (default: the current one; created, with the "
+                      "directories above it, when missing)");
+  new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
   CLI::App* compile_app = app.add_subcommand(
@@ -95,6 +106,7 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
     const int status = app.exit(e, out, err);
     return status == 0 ? 0 : 2;
   }
+  if (*new_app) return new_command(new_options, file_system, out, err);
   if (*compile_app) return compile_command(compile, file_system, err);
   if (*check_app) return compile_command(check, file_system, err);
 #ifdef SB_HAVE_PLOT

@@ -54,7 +54,7 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, CompileWritesTheThreeFilesNamedAfterTheInputsAndKeepsTheInputs) {
   const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err, "scenario-builder: wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat\n");
   EXPECT_EQ(files_.files.count("out/S_linea.dat"), 1u);
   EXPECT_EQ(files_.files.count("out/S_7.sim"), 1u);
   EXPECT_EQ(files_.files.count("out/S_7.dat"), 1u);
@@ -81,6 +81,24 @@ TEST_F(Cli, CompileTakesNamesFromOptionsWhenTheInputsAreNamedOtherwise) {
   result = run({"compile", "line.txt", "train.txt", "--scenario", "../x", "--train-number", "1"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "scenario-builder: the scenario name \"../x\" holds a path separator\n");
+}
+
+TEST_F(Cli, CompileCreatesAMissingOutputDirectory) {
+  files_.uncreatable.insert("ro/out");
+  Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "ro/out"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err, "scenario-builder: cannot create the directory ro/out: Permission denied\n");
+  result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "new/out"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(files_.directories.count("new/out"), 1u);
+}
+
+TEST_F(Cli, CheckSaysWhenThereIsNoError) {
+  const size_t before = files_.files.size();
+  const Outcome clean = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");
+  EXPECT_EQ(files_.files.size(), before);
 }
 
 TEST_F(Cli, CheckReportsButWritesNothing) {

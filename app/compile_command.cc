@@ -8,6 +8,7 @@ namespace sb {
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kNotWritten = 3;
 
 // NAME and N as the command line gives them, for the file names; the build
 // state gets them in Windows-1252, for the records.
@@ -71,12 +72,18 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   plan.outputs =
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
+  if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
+    err << "scenario-builder: " << error << '\n';
+    return kNotWritten;
+  }
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
   const std::string compile_error =
       format_compile_error(report.compile_error, state, {options.line_text, options.train_text});
   if (!compile_error.empty()) err << compile_error << '\n';
   for (const MarkerWarning& warning : report.warnings) err << format_warning(warning) << '\n';
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
+  const std::string outcome = format_outcome(report, plan);
+  if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
   return exit_status(report);
 }
 

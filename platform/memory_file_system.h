@@ -26,6 +26,13 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, uint64_t> expected_sizes;
   // Deleted paths, in order.
   std::vector<std::string> removed;
+  // Directories that stand; make_directories adds to them.  A directory
+  // holding a file stands too.
+  std::set<std::string> directories;
+  // Directories that cannot be created, as under a read-only parent.
+  std::set<std::string> uncreatable;
+  // Paths that cannot be renamed although they exist.
+  std::set<std::string> unrenamable;
 
   bool exists(const std::string& path) override;
   bool read_file(const std::string& path, std::string* contents, std::string* error) override;
@@ -34,6 +41,9 @@ class MemoryFileSystem : public FileSystem {
   // The files whose path is the directory, the separator and a name.
   bool list_files(const std::string& directory, std::vector<std::string>* names,
                   std::string* error) override;
+  bool is_directory(const std::string& path) override;
+  bool make_directories(const std::string& directory, std::string* error) override;
+  bool rename(const std::string& from, const std::string& to, std::string* error) override;
 };
 
 }  // namespace sb
