@@ -76,8 +76,20 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   dump_app->add_option("FILE", dump.path, "the file to decode")->required();
   dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
       ->check(CLI::IsMember({"records", "cells", "trace"}));
-  dump_app->add_flag("--json", dump.json, "print JSON instead of text");
-  dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
+  CLI::Option* json_flag = dump_app->add_flag("--json", dump.json, "print JSON instead of text");
+  dump_app->add_flag("--raw", dump.raw, "print texts as the file holds them, in Windows-1252")
+      ->excludes(json_flag);
+  double at_metres = 0;
+  double at_km = 0;
+  CLI::Option* rows_option = dump_app->add_option(
+      "--rows", dump_rows,
+      "records, cells or trace rows to show: A:B, A alone, A: to the end, :B from the first");
+  CLI::Option* at_option = dump_app->add_option(
+      "--at", at_metres, "show the cell or trace row of this route position in metres");
+  CLI::Option* km_option = dump_app->add_option(
+      "--km", at_km, "show the cell or trace row of this route kilometre (metres / 1000)");
+  rows_option->excludes(at_option)->excludes(km_option);
+  at_option->excludes(km_option);
 
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;
@@ -126,6 +138,8 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
         return 2;
       }
     }
+    if (at_option->count() != 0) dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
+    if (km_option->count() != 0) dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
     return run_dump(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
