@@ -19,6 +19,7 @@ const char kLine[] =
     "[fine]\r\n";
 const char kTrain[] =
     "[generale]\r\n"
+    "orologio, 12 0 0\r\n"
     "velocita, 0, 100\r\n"
     "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
     "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
@@ -107,8 +108,9 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:6:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n");
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
+            "a signal\n"
+            "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
 
@@ -129,11 +131,12 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "scenario-builder: the line text gave no usable route length, so there are no track "
        "cells: no scenario file was written"},
       {"[generale]\r\nlunghezza percorso, 5000\r\nripetizione segnali, 100, 200\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field names neither 4 "
-               "nor 9 codes"},
+       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field `ripetizione "
+               "segnali` names neither 4 nor 9 codes"},
       {"[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendenza, 11950, 2\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:4:1: error E15: the entry at 11950 m lies outside the line, whose "
-               "last cell is 240 (the rest of the text is not compiled)"},
+       kTrain, "in/S_linea.txt:4:1: error E15: the gradient change at 11950 m lies outside the "
+               "line: an entry's position + 100 m must lie within the cells, which end at 12000 "
+               "m, cell 240 (route length 5000 m); the compile reads no further in this text"},
       {kLine,
        "[generale]\r\nstazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n[fine]\r\n",
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
@@ -146,10 +149,120 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
   for (const Case& c : cases) {
     files_.files["in/S_linea.txt"] = c.line;
     files_.files["in/S_7-.txt"] = c.train;
-    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
-    EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n") << c.diagnostic;
+    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-missing-entry",
+                                "-Wno-cut-short"});
+    EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n1 error, 0 warnings\n") << c.diagnostic;
     EXPECT_NE(result.status, 0);
   }
+}
+
+TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendeza, 300, 2\r\n[fine]\r\n";
+  const std::string warning =
+      "in/S_linea.txt:4:1: warning W21: `pendeza` matches no entry and is skipped; did you "
+      "mean `pendenza`? [-Wunknown-keyword]\n";
+  Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
+  result = run({"check", "-Wno-unknown-keyword", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
+                             "unknown-keyword keyword-case ",
+                             0),
+            0u)
+      << result.err;
+}
+
+TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n"
+      "progressiva chilometrica uno, 0, 120000, 0\r\n[curve]\r\ncurvad4, 1000, 500\r\n"
+      "pendenza, 0, 3\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\norologio, 12 0 0\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+      "stazione, 2500, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 12,5,0, BETA\r\n"
+      "stazione, 4000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 12,9,30, GAMMA\r\n"
+      "abbattimento, 3000, 2\r\n[fine]\r\n";
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "route: 5000 m, cells 0 to 240 of 50 m; chainage 120+000 to 125+000\n"
+            "line: 1 curve, 1 gradient change, 0 mountain stretches, 0 speed boards, 0 "
+            "indication boards\n"
+            "train: 3 stations, 0 signals, 0 slowdowns, 1 code point in the cells\n"
+            "timetable:\n"
+            "  station   route km  chainage  arrival   departure\n"
+            "  ALFA         1.000  121+000             12:00:00\n"
+            "  BETA         2.500  122+500   12:04:30  12:05:00\n"
+            "  GAMMA        4.000  124+000   12:09:30\n");
+}
+
+TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\n"
+      "lunghezza percorso, 32000\r\n"
+      "Progressiva Chilometrica Uno, 0, 350000, 0\r\n"
+      "ripetizione segnali, 100, 200\r\n"
+      "[curve]\r\n"
+      "pendeza, 300, 3\r\n"
+      "pendenza, 6000, 12x\r\n"
+      "[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\n"
+      "orologio, 12 0 0\r\n"
+      "aderenza, 0, 300\r\n"
+      "velocita, 0, 60\r\n"
+      "velocita, 2000, 100\r\n"
+      "velocita, 1000, 80\r\n"
+      "stazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, COLLE, ALTO\r\n"
+      "stazone, 5000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,5,0, B\r\n"
+      "segnale, 300, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+      "[fine]\r\n";
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "in/S_linea.txt:3:1: warning W22: `Progressiva Chilometrica Uno` would start a "
+            "chainage one entry but for letter case: its keyword is compared exactly "
+            "(`progressiva chilometrica uno`); skipped [-Wkeyword-case]\n"
+            "in/S_linea.txt:4:1: error E5: the cab-signalling keyword field `ripetizione "
+            "segnali` names neither 4 nor 9 codes\n"
+            "in/S_linea.txt:6:1: warning W21: `pendeza` matches no entry and is skipped; did "
+            "you mean `pendenza`? [-Wunknown-keyword]\n"
+            "in/S_linea.txt:7:17: warning W24: the gradient change's gradient `12x` is not a "
+            "whole number: it reads 0 [-Wnot-a-number]\n"
+            "in/S_7-.txt:3:1: warning W30: the adhesion's adhesion 300 lies outside 0 to 255: "
+            "only its low 8 bits are kept (44) [-Wrange]\n"
+            "in/S_7-.txt:6:1: warning W29: the speed limit at 1000 m stands before the previous "
+            "one (line 5, 2000 m): out of order, it writes a single cell [-Worder]\n"
+            "in/S_7-.txt:7:1: error E8: the station at 1025 m does not stand at a multiple of "
+            "50 m\n"
+            "in/S_7-.txt:7:66: warning W27: the station's name `COLLE` ends at the comma before "
+            "`ALTO`, which is read as a keyword field: quote the text to keep the comma "
+            "[-Wcut-at-comma]\n"
+            "in/S_7-.txt:8:1: warning W21: `stazone` matches no entry and is skipped; did you "
+            "mean `stazione`? [-Wunknown-keyword]\n"
+            "in/S_7-.txt:9:1: error E15: the signal at 300 m stands too near the start of the "
+            "line: its approach marks take the 8 cells before its own, so a signal stands at "
+            "325 m or beyond; the compile reads no further in this text\n"
+            "3 errors, 7 warnings\n");
+}
+
+TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
+  ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
+  const Outcome result =
+      run({"check", "b/Valmira_Lunerio_linea.txt", "b/Valmira_Lunerio_37924-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err,
+            "scenario-builder: no errors in b/Valmira_Lunerio_linea.txt and "
+            "b/Valmira_Lunerio_37924-.txt\n");
 }
 
 TEST_F(Cli, AnUnreadableInputIsAUsageError) {

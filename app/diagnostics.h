@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/build_driver.h"
+#include "checks/diagnostic.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -21,6 +22,12 @@ struct TextNames {
 std::string format_compile_error(const CompileError& error, const BuildState& state,
                                  const TextNames& names);
 
+// The compile error as a diagnostic, to be sorted among the warnings.
+Diagnostic compile_error_diagnostic(const CompileError& error, const BuildState& state);
+
+// "2 errors, 5 warnings"
+std::string count_diagnostics(int errors, int warnings);
+
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);
 
@@ -29,9 +36,8 @@ std::string format_stop(const BuildReport& report);
 
 // The closing line of compile and check when the build went through: the
 // files written ("wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat"), or
-// for a check "no errors in LINE and TRAIN", with the number of warnings
-// when there were any.  Empty when the build stopped or an error was
-// reported, which then says enough.
+// for a check "no errors in LINE and TRAIN".  Empty when the build stopped
+// or the compile recorded an error, which then says enough.
 std::string format_outcome(const BuildReport& report, const BuildPlan& plan);
 
 }  // namespace sb

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/scenario_names.h"
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 #include "starter/starter_scenario.h"

@@ -1,7 +1,7 @@
 #include "output/scenario_files.h"
 
 #include "output/scenario_writers.h"
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 
 namespace sb {

@@ -1,4 +1,4 @@
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 
 #include "model/rounding.h"
 
