@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "inspect/cell_dump.h"
+#include "inspect/compiled_file.h"
 #include "inspect/dump_common.h"
 #include "inspect/record_dump.h"
 #include "inspect/scenario_decoder.h"
@@ -44,6 +45,16 @@ std::optional<int64_t> whole_number(std::string_view digits) {
   return value;
 }
 
+// Any size up to the largest file of the kind.
+FileSizeBounds size_bounds(DumpKind kind) {
+  switch (kind) {
+    case DumpKind::kRecords: return {0, kMostRecordsFileBytes, "a records file"};
+    case DumpKind::kCells: return {0, kMostCellsFileBytes, "a cells file"};
+    case DumpKind::kLineTrace: return {0, kMostTraceFileBytes, "a line trace file"};
+  }
+  return {};
+}
+
 const char* file_noun(DumpKind kind) {
   switch (kind) {
     case DumpKind::kRecords: return "a records file";
@@ -68,7 +79,8 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
   if (!options.at) return options.rows;
   const PositionRequest& at = *options.at;
   if (kind == DumpKind::kRecords) {
-    *error = at.asked + ": a records file has no rows by position; give --rows";
+    *error = at.asked + ": " + options.path + " is a records file, which has no rows by position; "
+             "give --rows";
     return std::nullopt;
   }
   if (!std::isfinite(at.metres) || at.metres < 0) {
@@ -86,16 +98,17 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
 // The asked rows as first and last of a table of `count` rows; nothing and
 // *error when any of them lies beyond it.
 std::optional<std::pair<int32_t, int32_t>> rows_within(const RowRequest& request, size_t count,
-                                                      DumpKind kind, std::string* error) {
+                                                      DumpKind kind, const std::string& path,
+                                                      std::string* error) {
   const std::string noun = row_noun(kind);
   if (count == 0) {
-    *error = request.asked + ": the file has no " + noun + "s";
+    *error = request.asked + ": " + path + " has no " + noun + "s";
     return std::nullopt;
   }
   const int64_t last_row = static_cast<int64_t>(count) - 1;
   const int64_t last = request.last.value_or(last_row);
   if (request.first > last_row || last > last_row) {
-    *error = request.asked + " goes past the end: the last " + noun + " is " +
+    *error = request.asked + " goes past the end of " + path + ": the last " + noun + " is " +
              std::to_string(last_row);
     return std::nullopt;
   }
@@ -112,7 +125,7 @@ bool decode_and_print(DumpKind kind, DumpContext context, const std::optional<Ro
   };
   const auto select = [&](size_t count) {
     if (!rows) return true;
-    context.rows = rows_within(*rows, count, kind, error);
+    context.rows = rows_within(*rows, count, kind, context.path, error);
     return context.rows.has_value();
   };
   std::string why;
@@ -209,7 +222,7 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
     return kDumpFailed;
   }
   std::string bytes;
-  if (!file_system.read_file(options.path, &bytes, &error)) {
+  if (!read_sized_file(file_system, options.path, size_bounds(*kind), &bytes, &error)) {
     err << kPrefix << error << '\n';
     return kDumpFailed;
   }
