@@ -284,11 +284,33 @@ class Decompiler {
       if (s.end >= 0) end_taken[static_cast<size_t>(s.end)] = true;
       settle_warning(s);
     }
+    // An end whose start is hidden under a station stop cell, which keeps
+    // the slowdown's second speed and value.
     for (int32_t c = 0; c <= last(); ++c) {
-      if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)]) {
-        refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      if (cell(c).kind != kSlowdownEndCell || end_taken[static_cast<size_t>(c)]) continue;
+      StopResidue* start = nullptr;
+      for (StopResidue& residue : residues_) {
+        const TrackCell& kept = residue.cell_values;
+        if (!residue.used && kept.value_2 == cell(c).value_2 && kept.value_3 == cell(c).value_3 &&
+            kept.value_4 == 0 && kept.signal_time == 0) {
+          start = &residue;
+          break;
+        }
       }
+      if (start == nullptr) refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      start->used = true;
+      Slowdown s;
+      s.start = start->cell;
+      s.end = c;
+      s.v = cell(c).value_1;
+      s.d_v = cell(c).value_2;
+      s.f_tt = cell(c).value_3;
+      s.before_stations.push_back(start->station);
+      settle_warning(s);
+      slowdowns_.push_back(s);
     }
+    std::sort(slowdowns_.begin(), slowdowns_.end(),
+              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
   }
 
   // The warning cell and the lead-in cells a slowdown starting in s.start
