@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <optional>
-#include <queue>
 #include <set>
 
 #include "compiler/chainage_order.h"
+#include "decompile/entry_order.h"
 #include "decompile/marker_replay.h"
 #include "decompile/mountain_stretches.h"
 #include "decompile/source_text.h"
@@ -77,7 +76,6 @@ struct Signal {
   TrackCell values;
   bool hidden = false;
   int64_t code = 0;  // 3 sx + dx
-  bool code_known = false;
   std::vector<int> before_stations;
 };
 
@@ -379,7 +377,7 @@ class Decompiler {
 
   void find_signals() {
     for (int32_t c = 0; c <= last(); ++c) {
-      if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, false, {}});
+      if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, {}});
     }
     // A signal under a station stop cell shows by its signal time or by
     // approach marks that nothing else writes.
@@ -395,7 +393,7 @@ class Decompiler {
       }
       if (residue.cell_values.signal_time == 0 && !marks_of_its_own) continue;
       residue.used = true;
-      Signal s{residue.cell, residue.cell_values, true, 0, false, {residue.station}};
+      Signal s{residue.cell, residue.cell_values, true, 0, {residue.station}};
       s.values.value_1 = 0;
       signals_.push_back(s);
     }
@@ -567,7 +565,6 @@ class Decompiler {
   // that left it writes last.
   std::vector<TrainEntry> ordered_train_entries() {
     std::vector<TrainEntry> entries;
-    std::vector<std::vector<int>> after(0);
     for (int r = 1; r <= station_count_; ++r) entries.push_back({EntryKind::kStation, r, station_line(r)});
     const size_t first_slowdown = entries.size();
     for (const Slowdown& s : slowdowns_) entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
@@ -608,24 +605,10 @@ class Decompiler {
         if (node != *last_writer) edges[node].insert(*last_writer);
       }
     }
-    std::vector<int> incoming(n, 0);
-    for (const auto& targets : edges) {
-      for (size_t t : targets) ++incoming[t];
-    }
-    std::priority_queue<size_t, std::vector<size_t>, std::greater<>> ready;
-    for (size_t i = 0; i < n; ++i) {
-      if (incoming[i] == 0) ready.push(i);
-    }
+    const std::optional<std::vector<size_t>> order = constrained_order(edges);
+    if (!order) refuse("the stations and signals overwrite one another in a circle");
     std::vector<TrainEntry> ordered;
-    while (!ready.empty()) {
-      const size_t i = ready.top();
-      ready.pop();
-      ordered.push_back(entries[i]);
-      for (size_t t : edges[i]) {
-        if (--incoming[t] == 0) ready.push(t);
-      }
-    }
-    if (ordered.size() != n) refuse("the stations and signals overwrite one another in a circle");
+    for (size_t i : *order) ordered.push_back(std::move(entries[i]));
     return ordered;
   }
 
