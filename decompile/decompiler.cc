@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -227,10 +229,6 @@ class Decompiler {
 
   // ---- slowdowns ----
 
-  static bool same_values(const TrackCell& a, const TrackCell& b) {
-    return a.value_1 == b.value_1 && a.value_2 == b.value_2 && a.value_3 == b.value_3;
-  }
-
   void find_slowdowns() {
     std::vector<bool> end_taken(cells_.size(), false);
     for (int32_t c = 0; c <= last(); ++c) {
@@ -262,24 +260,23 @@ class Decompiler {
     }
     std::sort(slowdowns_.begin(), slowdowns_.end(),
               [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+    // The free end cells by their three values.
+    std::map<std::array<int16_t, 3>, std::set<int32_t>> free_ends;
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind == kSlowdownEndCell) {
+        free_ends[{cell(c).value_1, cell(c).value_2, cell(c).value_3}].insert(c);
+      }
+    }
     for (Slowdown& s : slowdowns_) {
-      TrackCell wanted;
-      wanted.value_1 = s.v;
-      wanted.value_2 = s.d_v;
-      wanted.value_3 = s.f_tt;
-      for (int32_t c = s.start + 1; c <= last() && s.end < 0; ++c) {
-        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
-            same_values(cell(c), wanted)) {
-          s.end = c;
-        }
+      const auto it = free_ends.find({s.v, s.d_v, s.f_tt});
+      if (it != free_ends.end() && !it->second.empty()) {
+        // The nearest end after the start, else the last before it.
+        auto end = it->second.upper_bound(s.start);
+        if (end == it->second.end()) --end;
+        s.end = *end;
+        end_taken[static_cast<size_t>(s.end)] = true;
+        it->second.erase(end);
       }
-      for (int32_t c = s.start - 1; c >= 0 && s.end < 0; --c) {
-        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
-            same_values(cell(c), wanted)) {
-          s.end = c;
-        }
-      }
-      if (s.end >= 0) end_taken[static_cast<size_t>(s.end)] = true;
       settle_warning(s);
     }
     // An end whose start is hidden under a station stop cell, which keeps
@@ -472,32 +469,50 @@ class Decompiler {
       const Signal& other = signals_[static_cast<size_t>(w.index)];
       return signal_mark(other.code, (other.cell - c) / 2);
     };
-    for (bool sure_only : {true, false}) {
-      for (bool changed = true; changed;) {
-        changed = false;
-        for (size_t i = 0; i < signals_.size(); ++i) {
-          if (settled[i]) continue;
-          Signal& s = signals_[i];
-          for (int b = 1; b <= kApproachMarks && !settled[i]; ++b) {
-            const int32_t c = s.cell - 2 * b;
-            const uint8_t wanted = cell(c).approach;
-            bool others_explain = false;
-            bool others_settled = true;
-            for (const Writer& w : writers[static_cast<size_t>(c)]) {
-              if (!w.station && w.index == static_cast<int>(i)) continue;
-              const std::optional<uint8_t> value = value_of(w, c);
-              if (!value) others_settled = false;
-              if (value && *value == wanted) others_explain = true;
-            }
-            const bool alone = writers[static_cast<size_t>(c)].size() == 1;
-            if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
-            if (settle_code(s, wanted, b)) {
-              settled[i] = true;
-              changed = true;
-            }
-          }
+    // Settles signal i from one of its marks; `sure_only`: only from a mark
+    // that no other entry writes.
+    auto try_settle = [&](size_t i, bool sure_only) {
+      Signal& s = signals_[i];
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        const int32_t c = s.cell - 2 * b;
+        const uint8_t wanted = cell(c).approach;
+        bool others_explain = false;
+        bool others_settled = true;
+        for (const Writer& w : writers[static_cast<size_t>(c)]) {
+          if (!w.station && w.index == static_cast<int>(i)) continue;
+          const std::optional<uint8_t> value = value_of(w, c);
+          if (!value) others_settled = false;
+          if (value && *value == wanted) others_explain = true;
         }
-        if (sure_only) break;
+        const bool alone = writers[static_cast<size_t>(c)].size() == 1;
+        if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
+        if (settle_code(s, wanted, b)) return true;
+      }
+      return false;
+    };
+    std::deque<size_t> waiting;
+    std::vector<bool> queued(signals_.size(), false);
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      settled[i] = try_settle(i, true);
+      if (!settled[i]) {
+        waiting.push_back(i);
+        queued[i] = true;
+      }
+    }
+    // A signal settled may settle the signals that share its marks' cells.
+    while (!waiting.empty()) {
+      const size_t i = waiting.front();
+      waiting.pop_front();
+      queued[i] = false;
+      if (settled[i] || !try_settle(i, false)) continue;
+      settled[i] = true;
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        for (const Writer& w : writers[static_cast<size_t>(signals_[i].cell - 2 * b)]) {
+          const auto j = static_cast<size_t>(w.index);
+          if (w.station || settled[j] || queued[j]) continue;
+          waiting.push_back(j);
+          queued[j] = true;
+        }
       }
     }
     for (size_t i = 0; i < signals_.size(); ++i) {
