@@ -156,6 +156,7 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
   result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
+                             "code-point-signal code-point-slowdown code-point-slow "
                              "unknown-keyword keyword-case ",
                              0),
             0u)
@@ -267,6 +268,28 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   const Outcome bad = run({"dump", "in/S_linea.txt", "--kind", "cells"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
+}
+
+TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const auto before = files_.files;
+  const std::vector<std::vector<const char*>> cases = {
+    {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
+    {"--dir", ""},
+    {"decompile", "out", "-o", ""},
+#ifdef SB_HAVE_PLOT
+    {"plot", "out", "-o", ""},
+#endif
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[0]);
+    const Outcome result = run(args);
+    EXPECT_EQ(result.status, 2);
+    const std::string option = args[0] == std::string("--dir") ? "--dir" : "--output";
+    EXPECT_EQ(result.err,
+              option + ": an empty name names no file\nRun with --help for more information.\n");
+    EXPECT_EQ(files_.files, before);
+  }
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "checks/encoding_check.h"
@@ -212,17 +213,19 @@ class TextChecker {
         break;
       }
     }
-    const std::string starts =
-        first_match ? ", and it starts " + article(first_match->title) + " entry" : std::string();
+    const auto starts = [&] {
+      return first_match ? ", and it starts " + article(first_match->title) + " entry"
+                         : std::string();
+    };
     if (after_comment && !is_blank(field)) {
       warn(WarningId::kCutAtComma, at,
            "the comment on this line ends at the comma: " + quoted(field) +
-               " is read as a keyword field" + starts);
+               " is read as a keyword field" + starts());
       quiet_line_ = at.line;
     } else if (after_text && !is_blank(field)) {
       warn(WarningId::kCutAtComma, at,
            "the " + text_value_name_ + " ends at the comma before " + quoted(field) +
-               ", which is read as a keyword field" + starts +
+               ", which is read as a keyword field" + starts() +
                ": quote the text to keep the comma");
       quiet_line_ = at.line;
     }
@@ -314,6 +317,7 @@ class TextChecker {
     check_ranges(entry, values, at);
     const bool inside = check_position(entry, values, at);
     if (inside) check_refused(entry, field, values, at);
+    if (inside) claim_cells(entry, values, at);
     check_order(entry, values, at);
     return true;
   }
@@ -421,18 +425,20 @@ class TextChecker {
     if (token.empty()) return;
     int64_t value = 0;
     bool overflow = false;
-    const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name);
+    const auto what = [&] {
+      return "the " + std::string(entry.title) + "'s " + std::string(slot.name);
+    };
     if (!parse_number_token(token, &value, &overflow)) {
       if (overflow) return;
       warn(WarningId::kNotANumber, at,
-           what + " " + quoted(token) + " is not a whole number: it reads 0");
+           what() + " " + quoted(token) + " is not a whole number: it reads 0");
       // A sign apart from its digits leaves them to be read as the next field.
       if (token == "-" || token == "+") quiet_line_ = at.line;
       return;
     }
     if (contains(token, ".")) {
       warn(WarningId::kFraction, at,
-           what + " " + quoted(token) + " has a fraction: it is rounded to " +
+           what() + " " + quoted(token) + " has a fraction: it is rounded to " +
                std::to_string(value));
     }
   }
@@ -462,26 +468,65 @@ class TextChecker {
         continue;
       }
       const bool inside = (v >= slot.low && v <= slot.high) || (slot.zero_allowed && v == 0);
-      const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name) +
-                               " " + std::to_string(v);
+      const auto what = [&] {
+        return "the " + std::string(entry.title) + "'s " + std::string(slot.name) + " " +
+               std::to_string(v);
+      };
       if (!inside) {
         std::string range = std::to_string(slot.low) + " to " + std::to_string(slot.high);
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
         if (slot.zero_allowed) range = "0 or " + range;
         warn(WarningId::kRange, at,
-             what + " lies outside " + range + ": " + std::string(slot.stored) +
+             what() + " lies outside " + range + ": " + std::string(slot.stored) +
                  stored_value(slot, v));
       } else if (slot.step != 0 && v % slot.step != 0) {
         warn(WarningId::kRange, at,
-             what + " is not a multiple of " + std::to_string(slot.step) + ": " +
+             what() + " is not a multiple of " + std::to_string(slot.step) + ": " +
                  std::string(slot.stored));
       }
     }
   }
 
-  // The position check the compiler makes: beyond it the compile refuses the
-  // entry; before it and beyond the route length the entry is taken silently.
+  // The cells the compile marks for the entry, when it takes it.
+  void claim_cells(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                   SourceLocation at) {
+    const int64_t p = values[0];
+    const auto claim = [&](int64_t cell, std::string_view part) {
+      facts_.placements.push_back({cell, entry.title, p, part, at});
+    };
+    const auto object_cell = [](double position) { return round_half_even(position / 50 + 1); };
+    switch (entry.id) {
+      case EntryId::kSpeedBoard:
+      case EntryId::kIndicationBoard:
+      case EntryId::kSignal:
+        return claim(object_cell(static_cast<double>(p)), "");
+      case EntryId::kCodePoint: return claim(round_half_even(p / 50.0), "");
+      case EntryId::kSlowdown: {
+        claim(object_cell(static_cast<double>(p)), "its start");
+        claim(object_cell(static_cast<double>(p + values[2])), "its end");
+        if (p > 1500) {
+          claim(object_cell(p - 1200.0), "its warning cell");
+          if (values[4] != 0) {
+            const int64_t nearest = round_half_even((p - 1200.0) / 50);
+            for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
+          }
+        }
+        return;
+      }
+      case EntryId::kStation: {
+        const int64_t kind = values[1];
+        const int64_t length = values[2];
+        if (kind >= 25) return;
+        int64_t end = p + length / 2 + (values[5] != 0 ? 50 : 0);
+        if (kind == 5 || kind == 6) end = p + 150;
+        if (kind == 7 || kind == 8) end = p + length;
+        return claim(round_half_even(static_cast<double>(end) / 50 - 1), "its stop cell");
+      }
+      default: return;
+    }
+  }
+
   // The position check the compile makes: beyond it the compile refuses the
   // entry (and reads no further in its text); before it and beyond the
   // route length the entry is taken silently.  False when refused.
@@ -622,6 +667,28 @@ class TextChecker {
 
 LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
   return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
+}
+
+std::string Placement::what() const {
+  std::string text = "the " + std::string(title) + " at " + metres(position);
+  if (!part.empty()) text += " (" + std::string(part) + ")";
+  return text;
+}
+
+const Placement* holder_of(int64_t cell, SourceLocation before, const LineFacts& line,
+                           const LineFacts& train) {
+  const auto earlier = [](SourceLocation a, SourceLocation b) {
+    const int text_a = a.text == SourceLocation::Text::kTrain ? 1 : 0;
+    const int text_b = b.text == SourceLocation::Text::kTrain ? 1 : 0;
+    return std::make_tuple(text_a, a.line, a.column) < std::make_tuple(text_b, b.line, b.column);
+  };
+  const Placement* holder = nullptr;
+  for (const LineFacts* facts : {&line, &train}) {
+    for (const Placement& placement : facts->placements) {
+      if (placement.cell == cell && earlier(placement.location, before)) holder = &placement;
+    }
+  }
+  return holder;
 }
 
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,

@@ -22,12 +22,20 @@ std::vector<std::string> check(const Case& c) {
   if (c.which == Which::kLine) {
     check_line_text(c.text, &diagnostics);
   } else {
-    check_train_text(c.text, LineFacts{32000}, &diagnostics);
+    LineFacts line;
+    line.route_length = 32000;
+    check_train_text(c.text, line, &diagnostics);
   }
   sort_diagnostics(diagnostics);
   std::vector<std::string> lines;
   for (const Diagnostic& f : diagnostics) lines.push_back(format_diagnostic(f, "L.txt", "T.txt"));
   return lines;
+}
+
+// A line text with a speed board at 2000 m on its line 4.
+std::string line_text_for_holders() {
+  return "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\n"
+         "indicatori_vmax, 2000, 100, 100, 100, 0, 100, 100, 100, 0\r\n[fine]\r\n";
 }
 
 // A line text of 32000 m whose body starts on line 3.
@@ -210,6 +218,47 @@ TEST(TextCheck, RefusedEntries) {
         "255): speeds lie in 0 to 1277 km/h"}},
   };
   for (const Case& c : cases) EXPECT_EQ(check(c), c.expected) << c.what;
+}
+
+// The entry that claimed a cell before a refused one names what holds it.
+TEST(TextCheck, HolderOfACellIsTheLastEntryBeforeThatClaimedIt) {
+  std::vector<Diagnostic> diagnostics;
+  const LineFacts line = check_line_text(
+      line_text_for_holders(), &diagnostics);
+  const TrainFacts train = check_train_text(
+      "[generale]\r\norologio, 12 0 0\r\n"
+      "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+      "rallentamento, 3000, 60, 700, 0, 1, 0\r\n"
+      "stazione, 6000, 12, 400, 0,0,1, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n"
+      "[fine]\r\n",
+      line, &diagnostics);
+  struct Probe {
+    int64_t cell;
+    SourceLocation before;
+    const char* what;  // null: nothing claimed it
+    int line;
+  };
+  const SourceLocation end_of_train{SourceLocation::Text::kTrain, 99, 1};
+  const Probe probes[] = {
+      {41, {SourceLocation::Text::kTrain, 3, 1}, "the maximum-speed board at 2000 m", 4},
+      {41, end_of_train, "the signal at 2000 m", 3},
+      {37, end_of_train, "the slowdown at 3000 m (its warning cell)", 4},
+      {35, end_of_train, "the slowdown at 3000 m (a warning lead-in cell)", 4},
+      {61, end_of_train, "the slowdown at 3000 m (its start)", 4},
+      {75, end_of_train, "the slowdown at 3000 m (its end)", 4},
+      {124, end_of_train, "the station at 6000 m (its stop cell)", 5},
+      {42, end_of_train, nullptr, 0},
+  };
+  for (const Probe& p : probes) {
+    const Placement* holder = holder_of(p.cell, p.before, line, train);
+    if (p.what == nullptr) {
+      EXPECT_EQ(holder, nullptr) << p.cell;
+      continue;
+    }
+    ASSERT_NE(holder, nullptr) << p.cell;
+    EXPECT_EQ(holder->what(), p.what) << p.cell;
+    EXPECT_EQ(holder->location.line, p.line) << p.cell;
+  }
 }
 
 }  // namespace
