@@ -258,7 +258,12 @@ bool same_file(HANDLE file, const std::string& path) {
 
 std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory,
                                                  std::string* error) {
-  const std::string path = join_path(directory.empty() ? "." : directory, ".sb-lock");
+  // A directory given as a prefix (ending in a separator or a drive colon)
+  // takes the name as it stands.
+  const char last = directory.empty() ? '\\' : directory.back();
+  const std::string path = last == '\\' || last == '/' || last == ':'
+                               ? directory + ".sb-lock"
+                               : join_path(directory, ".sb-lock");
   for (int attempt = 0; attempt < 10000; ++attempt) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
