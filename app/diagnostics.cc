@@ -173,7 +173,7 @@ std::string format_stop(const BuildReport& report) {
 }
 
 std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
-  if (report.end != BuildEnd::kDone || report.compile_error.code != 0) return "";
+  if (report.end != BuildEnd::kDone || !report.findings.empty()) return "";
   std::string line;
   if (plan.write_files) {
     line = "wrote " + plan.outputs.line_trace + ", " + plan.outputs.records + " and " +

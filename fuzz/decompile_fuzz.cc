@@ -71,7 +71,8 @@ void decompile_texts(std::string_view input) {
   const std::string_view train_text =
       split == std::string_view::npos ? std::string_view{} : input.substr(split + kSeparator.size());
   sb::BuildState probe;
-  sb::compile_line_text(probe, line_text);
+  sb::Findings ignored;
+  sb::compile_line_text(probe, line_text, ignored);
   if (probe.trace_last_index > kLongestRoute + sb::kRouteOverrun) return;
 
   sb::MemoryFileSystem fs;
