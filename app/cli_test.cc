@@ -283,6 +283,28 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
 }
 
+TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const auto before = files_.files;
+  const std::vector<std::vector<const char*>> cases = {
+    {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
+    {"--dir", ""},
+    {"decompile", "out", "-o", ""},
+#ifdef SB_HAVE_PLOT
+    {"plot", "out", "-o", ""},
+#endif
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[0]);
+    const Outcome result = run(args);
+    EXPECT_EQ(result.status, 2);
+    const std::string option = args[0] == std::string("--dir") ? "--dir" : "--output";
+    EXPECT_EQ(result.err,
+              option + ": an empty name names no file\nRun with --help for more information.\n");
+    EXPECT_EQ(files_.files, before);
+  }
+}
+
 TEST_F(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"compile", "only-one.txt"}).status, 2);
   EXPECT_EQ(run({"--no-such-option"}).status, 2);

@@ -145,7 +145,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     return kUsageError;
   }
   BuildPlan plan;
-  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false};
+  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false,
+                &inputs.line, &inputs.train};
   plan.outputs =
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;

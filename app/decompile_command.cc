@@ -8,6 +8,7 @@
 
 #include "app/build_driver.h"
 #include "decompile/decompiler.h"
+#include "inspect/compiled_file.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "model/text.h"
@@ -56,8 +57,14 @@ bool read_compiled(FileSystem& file_system, const std::string& directory, const 
   const std::string stem = id.scenario_name + "_" + id.train_number;
   files->paths = {join_path(directory, id.scenario_name + "_linea.dat"),
                   join_path(directory, stem + ".sim"), join_path(directory, stem + ".dat")};
+  // Untrusted input: none is read beyond the largest file of its kind.
+  const FileSizeBounds bounds[3] = {{0, kMostTraceFileBytes, "a line trace file"},
+                                    {0, kMostRecordsFileBytes, "a records file"},
+                                    {0, kMostCellsFileBytes, "a cells file"}};
   for (size_t i = 0; i < 3; ++i) {
-    if (!file_system.read_file(files->paths[i], &files->bytes[i], error)) return false;
+    if (!read_sized_file(file_system, files->paths[i], bounds[i], &files->bytes[i], error)) {
+      return false;
+    }
   }
   return true;
 }
@@ -95,6 +102,12 @@ class ComparingFileSystem : public FileSystem {
       return false;
     }
     *contents = path == kLineText ? texts_.line_text : texts_.train_text;
+    return true;
+  }
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
+    std::string contents;
+    if (!read_file(path, &contents, error)) return false;
+    *bytes = contents.size();
     return true;
   }
   bool remove(const std::string&) override { return true; }
