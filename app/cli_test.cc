@@ -269,6 +269,14 @@ TEST_F(Cli, AStoppedBuildSaysWhichEntryTookTheCellOfTheMarks) {
   EXPECT_EQ(files_.files.count("out/S_7.sim"), 0u);
 }
 
+TEST_F(Cli, TheStarterScenarioGivesNoWarning) {
+  ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
+  const Outcome result =
+      run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
+}
+
 TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
   ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
   const Outcome result =
