@@ -184,4 +184,16 @@ std::string format_stop(const BuildReport& report) {
   return {};
 }
 
+std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
+  if (report.end != BuildEnd::kDone || report.compile_error.code != 0) return "";
+  std::string line;
+  if (plan.write_files) {
+    line = "wrote " + plan.outputs.line_trace + ", " + plan.outputs.records + " and " +
+           plan.outputs.cells;
+  } else {
+    line = "no errors in " + plan.texts.line_path + " and " + plan.texts.train_path;
+  }
+  return line;
+}
+
 }  // namespace sb
