@@ -256,6 +256,27 @@ TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
             "3 errors, 7 warnings\n");
 }
 
+TEST_F(Cli, AStoppedBuildSaysWhichEntryTookTheCellOfTheMarks) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
+      "indicatori_vmax, 0, 100, 100, 100, 0, 100, 100, 100, 0\r\n[fine]\r\n";
+  const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err,
+            "scenario-builder:  Errore n. 1250: cell 1 (at 50 m), which carries the format mark, "
+            "already holds a speed board with value 2020, put there by the maximum-speed board "
+            "at 0 m (in/S_linea.txt:4:1); no file was written\n");
+  EXPECT_EQ(files_.files.count("out/S_7.sim"), 0u);
+}
+
+TEST_F(Cli, TheStarterScenarioGivesNoWarning) {
+  ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
+  const Outcome result =
+      run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
+}
+
 TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
   ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
   const Outcome result =
