@@ -556,7 +556,9 @@ TEST(Dump, RefusesWhatIsNotARegularFileOnDisk) {
   const int status = run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out,
                               err);
   EXPECT_EQ(status, kDumpFailed);
-  EXPECT_EQ(err.str(), "cannot read /dev/null: not a regular file, whose size could be checked\n");
+  EXPECT_EQ(err.str(),
+            "scenario-builder dump: cannot read /dev/null: not a regular file, whose size could be "
+            "checked\n");
   EXPECT_EQ(out.str(), "");
 }
 
