@@ -333,6 +333,25 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
   }
 }
 
+TEST_F(Cli, DumpUsageErrorsSayTheyAreDumps) {
+  const struct {
+    std::vector<const char*> args;
+    const char* first_line;
+  } cases[] = {
+      {{"dump", "out/S_7.sim", "--json", "--raw"}, "scenario-builder dump: --json excludes --raw\n"},
+      {{"dump", "out/S_7.sim", "--at", "x"},
+       "scenario-builder dump: Could not convert: --at = x\n"},
+      {{"dump", "out/S_7.sim", "--rows", "9:3"},
+       "scenario-builder dump: --rows 9:3: the first row comes after the last\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1), c.first_line);
+    EXPECT_EQ(result.out, "");
+  }
+}
+
 TEST_F(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"compile", "only-one.txt"}).status, 2);
   EXPECT_EQ(run({"--no-such-option"}).status, 2);
