@@ -130,7 +130,7 @@ std::vector<FieldValue> fields_of(const GeneralRecord& r) {
   };
 }
 
-std::string record_line(int index, const GeneralRecord& record) {
+std::string record_line(int index, const GeneralRecord& record, bool raw) {
   const Role role = role_of(index, record);
   std::string line = "record " + std::to_string(index) + " (" + role_name(index, role) + "):";
   const char* separator = " ";
@@ -138,7 +138,11 @@ std::string record_line(int index, const GeneralRecord& record) {
     line += separator;
     line += field.name;
     line += ' ';
-    line += field.text ? quoted_text(*field.text) : std::to_string(field.number);
+    if (field.text) {
+      line += quoted_text(raw ? *field.text : cp1252_to_utf8(*field.text));
+    } else {
+      line += std::to_string(field.number);
+    }
     const std::string note = annotation(role, field.name, field.number);
     if (!note.empty()) line += " (" + note + ")";
     separator = ", ";
@@ -150,14 +154,13 @@ void print_text(const DumpContext& context,
                 const std::array<GeneralRecord, kRecordCount>& records, std::ostream& out) {
   out << "records file " << context.path << ": " << kRecordCount << " records, "
       << context.file_bytes << " bytes\n";
-  if (auto note = rows_beyond_note(context, records.size(), "records")) out << *note << '\n';
   const IndexSpan span = select_span(context.rows, records.size());
   std::vector<size_t> skipped;
   for (size_t i = span.first; i < span.end; ++i) {
     if (all_zero(records[i])) {
       skipped.push_back(i);
     } else {
-      out << record_line(static_cast<int>(i), records[i]) << '\n';
+      out << record_line(static_cast<int>(i), records[i], context.raw) << '\n';
     }
   }
   if (!skipped.empty()) out << "all zero, not shown: records " << index_ranges(skipped) << '\n';

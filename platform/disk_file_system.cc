@@ -539,6 +539,34 @@ class DiskFileSystem : public FileSystem {
     }
     return true;
   }
+
+  bool is_directory(const std::string& path) override {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+  }
+
+  bool make_directories(const std::string& directory, std::string* error) override {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    if (is_directory(directory)) return true;
+    *error = "cannot create the directory " + directory + ": " +
+             (ec ? ec.message() : std::string("a file stands there"));
+    return false;
+  }
+
+  bool rename(const std::string& from, const std::string& to, std::string* error) override {
+    std::error_code ec;
+    if (std::filesystem::exists(to, ec)) {
+      *error = "cannot rename " + from + " to " + to + ": that name is taken";
+      return false;
+    }
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+      *error = "cannot rename " + from + " to " + to + ": " + ec.message();
+      return false;
+    }
+    return true;
+  }
 };
 
 }  // namespace
