@@ -108,8 +108,8 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n"
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which "
+            "already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
