@@ -108,8 +108,8 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n"
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which "
+            "already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
@@ -142,7 +142,7 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
       {kLine,
        "[generale]\r\nstazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n[fine]\r\n",
-       "in/S_7-.txt:2:17: error E25: read failure: the value 300 does not fit a byte (0 to 255)"},
+       "in/S_7-.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"},
       {kLine, "[generale]\r\nsegnale, 2000, 1\r\n",
        "in/S_7-.txt:2:16: error E25: read failure: the text ends where a field was expected"},
   };
