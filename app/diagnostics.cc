@@ -8,6 +8,10 @@
 namespace sb {
 namespace {
 
+bool is_read_failure(std::string_view detail) {
+  return detail.starts_with("the text ends") || detail.starts_with("cannot read");
+}
+
 std::string metres(int64_t position) { return std::to_string(position) + " m"; }
 
 // "cell 18, which already holds a speed board"
@@ -48,7 +52,10 @@ std::string message(const Finding& e) {
       return "the indication board at " + metres(p) + " needs " + taken_cell(e);
     case kSpeedBoardTaken:
       return "the speed board at " + metres(p) + " needs " + taken_cell(e);
-    case kReadFailed: return "read failure: " + e.detail;
+    case kReadFailed:
+      // Only a text that ends too soon is a failure of reading; the others
+      // are values the compile cannot keep, and say so themselves.
+      return is_read_failure(e.detail) ? "read failure: " + e.detail : e.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
     case kCodePointTaken:
@@ -182,6 +189,38 @@ std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
     line = "no errors in " + plan.texts.line_path + " and " + plan.texts.train_path;
   }
   return line;
+}
+
+}  // namespace sb
+
+namespace sb {
+
+std::string explain_stop(const BuildReport& report, const BuildState& state,
+                         const Placement* holder, const TextNames& names) {
+  std::string text = format_stop(report);
+  if (report.end != BuildEnd::kStopped || !state.cell_exists(1)) return text;
+  const bool marks = report.stop == "1250";
+  const GeneralRecord& scenario = state.record(kScenarioRecord);
+  if ((marks ? scenario.short_1 : scenario.long_4) != 0) {
+    return text + ": record 85, which carries the " +
+           (marks ? "format mark" : "scenario code") + ", already holds a value; no file was "
+                                                        "written";
+  }
+  const TrackCell& cell = state.cell(1);
+  text += ": cell 1 (at 50 m), which carries the ";
+  text += marks ? "format mark, already holds a " : "scenario code, already holds a ";
+  text += cell_kind_name(cell.kind);
+  text += " with value " + std::to_string(marks ? cell.value_1 : cell.value_2);
+  if (holder != nullptr) {
+    text += ", put there by " + holder->what() + " (";
+    text += holder->location.text == SourceLocation::Text::kTrain ? names.train : names.line;
+    text += ':';
+    text += std::to_string(holder->location.line);
+    text += ':';
+    text += std::to_string(holder->location.column);
+    text += ')';
+  }
+  return text + "; no file was written";
 }
 
 }  // namespace sb
