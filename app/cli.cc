@@ -1,9 +1,13 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <string_view>
+#include <vector>
 
 #include "app/bare_run.h"
 #include "app/compile_command.h"
+#include "app/decompile_command.h"
+#include "checks/diagnostic.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
@@ -22,16 +26,52 @@ void add_compile_options(CLI::App& command, CompileOptions& options, bool with_o
                      "scenario name NAME (default: from the line text's name)");
   command.add_option("--train-number", options.train_number,
                      "train number N (default: from the train text's name)");
+  command.add_flag("--werror", options.warnings_are_errors,
+                   "a warning makes the exit status 1, as an error does");
+  command.add_flag("--summary", options.summary,
+                   "print what the scenario holds: route, counts of entries, timetable");
   if (with_outputs) {
     command.add_option("-o,--output", options.output_directory,
                        "directory of the three binary files (default: the current one)");
   }
 }
 
+// Takes -Wno-NAME out of the arguments (CLI11 does not parse a name glued to
+// a one-letter option); false, with *error, for a name no warning has.
+bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::string>* names,
+                            std::string* error) {
+  std::vector<const char*> kept;
+  for (const char* arg : args) {
+    const std::string_view text(arg);
+    if (!text.starts_with("-Wno-")) {
+      kept.push_back(arg);
+      continue;
+    }
+    const std::string_view name = text.substr(5);
+    if (!warning_by_name(name)) {
+      *error = "unknown warning " + std::string(text) + "; the warnings are:";
+      for (const WarningKind& kind : warning_kinds()) *error += " " + std::string(kind.name);
+      return false;
+    }
+    names->emplace_back(name);
+  }
+  args = std::move(kept);
+  return true;
+}
+
 }  // namespace
 
-int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& window,
+int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
             std::ostream& out, std::ostream& err) {
+  std::vector<const char*> args(argv_in, argv_in + argc);
+  std::vector<std::string> silenced;
+  std::string silenced_error;
+  if (!take_silenced_warnings(args, &silenced, &silenced_error)) {
+    err << "scenario-builder: " << silenced_error << '\n';
+    return 2;
+  }
+  argc = static_cast<int>(args.size());
+  const char* const* argv = args.data();
   CLI::App app{"Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
                "the files the driving simulator loads.",
                "scenario-builder"};
@@ -68,6 +108,23 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
   dump_app->add_flag("--json", dump.json, "print JSON instead of text");
   dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
 
+  DecompileOptions decompile;
+  CLI::App* decompile_app = app.add_subcommand(
+      "decompile", "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
+                   "compile to the same files, byte for byte");
+  decompile_app
+      ->add_option("DIR", decompile.directory,
+                   "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+      ->required();
+  decompile_app->add_option("--scenario", decompile.scenario_name,
+                            "scenario name NAME (default: the one scenario in DIR)");
+  decompile_app->add_option("--train-number", decompile.train_number,
+                            "train number N (default: the one scenario in DIR)");
+  decompile_app->add_option("-o,--output", decompile.output_directory,
+                            "directory of the two texts (default: DIR)");
+  decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
+  decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
+
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;
   double from_km = 0;
@@ -95,8 +152,11 @@ int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& 
     const int status = app.exit(e, out, err);
     return status == 0 ? 0 : 2;
   }
-  if (*compile_app) return compile_command(compile, file_system, err);
-  if (*check_app) return compile_command(check, file_system, err);
+  compile.silenced = silenced;
+  check.silenced = silenced;
+  if (*compile_app) return compile_command(compile, file_system, err, &out);
+  if (*check_app) return compile_command(check, file_system, err, &out);
+  if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;

@@ -19,6 +19,7 @@ const char kLine[] =
     "[fine]\r\n";
 const char kTrain[] =
     "[generale]\r\n"
+    "orologio, 12 0 0\r\n"
     "velocita, 0, 100\r\n"
     "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
     "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
@@ -89,8 +90,9 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:6:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n");
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
+            "a signal\n"
+            "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
 
@@ -128,10 +130,68 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
   for (const Case& c : cases) {
     files_.files["in/S_linea.txt"] = c.line;
     files_.files["in/S_7-.txt"] = c.train;
-    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
-    EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n") << c.diagnostic;
+    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-missing-entry",
+                                "-Wno-cut-short"});
+    EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n1 error, 0 warnings\n") << c.diagnostic;
     EXPECT_NE(result.status, 0);
   }
+}
+
+TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendeza, 300, 2\r\n[fine]\r\n";
+  const std::string warning =
+      "in/S_linea.txt:4:1: warning W21: `pendeza` matches no entry and is skipped; did you "
+      "mean `pendenza`? [-Wunknown-keyword]\n";
+  Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
+  result = run({"check", "-Wno-unknown-keyword", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
+                             "unknown-keyword keyword-case ",
+                             0),
+            0u)
+      << result.err;
+}
+
+TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n"
+      "progressiva chilometrica uno, 0, 120000, 0\r\n[curve]\r\ncurvad4, 1000, 500\r\n"
+      "pendenza, 0, 3\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\norologio, 12 0 0\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+      "stazione, 2500, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 12,5,0, BETA\r\n"
+      "stazione, 4000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 12,9,30, GAMMA\r\n"
+      "abbattimento, 3000, 2\r\n[fine]\r\n";
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "route: 5000 m, cells 0 to 240 of 50 m; chainage 120+000 to 125+000\n"
+            "line: 1 curve, 1 gradient change, 0 mountain stretches, 0 speed boards, 0 "
+            "indication boards\n"
+            "train: 3 stations, 0 signals, 0 slowdowns, 1 code point in the cells\n"
+            "timetable:\n"
+            "  station   route km  chainage  arrival   departure\n"
+            "  ALFA         1.000  121+000             12:00:00\n"
+            "  BETA         2.500  122+500   12:04:30  12:05:00\n"
+            "  GAMMA        4.000  124+000   12:09:30\n");
+}
+
+TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
+  ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
+  const Outcome result =
+      run({"check", "b/Valmira_Lunerio_linea.txt", "b/Valmira_Lunerio_37924-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
 }
 
 TEST_F(Cli, AnUnreadableInputIsAUsageError) {

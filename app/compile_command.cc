@@ -3,6 +3,8 @@
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
 #include "app/scenario_names.h"
+#include "app/scenario_summary.h"
+#include "checks/text_check.h"
 
 namespace sb {
 namespace {
@@ -49,20 +51,50 @@ bool resolve_names(const CompileOptions& options, BuildState* state, Names* name
   return true;
 }
 
-bool inputs_readable(const CompileOptions& options, FileSystem& file_system, std::string* error) {
-  std::string contents;
-  return file_system.read_file(options.line_text, &contents, error) &&
-         file_system.read_file(options.train_text, &contents, error);
+struct Inputs {
+  std::string line;
+  std::string train;
+};
+
+bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs* inputs,
+                 std::string* error) {
+  return file_system.read_file(options.line_text, &inputs->line, error) &&
+         file_system.read_file(options.train_text, &inputs->train, error);
+}
+
+bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
+  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
+  for (const std::string& name : options.silenced) {
+    if (name == diagnostic.name) return true;
+  }
+  return false;
+}
+
+// The checks' warnings of both texts and the compile error, in the order of
+// the texts and their lines.
+std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
+                                 const BuildReport& report, const BuildState& state) {
+  if (report.compile_error.code != 0) {
+    all.push_back(compile_error_diagnostic(report.compile_error, state));
+  }
+  std::vector<Diagnostic> kept;
+  for (Diagnostic& diagnostic : all) {
+    if (!silenced(options, diagnostic)) kept.push_back(std::move(diagnostic));
+  }
+  sort_diagnostics(kept);
+  return kept;
 }
 
 }  // namespace
 
-int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err) {
+int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
+                    std::ostream* out) {
   BuildState state;
   std::string error;
   Names names;
+  Inputs inputs;
   if (!resolve_names(options, &state, &names, &error) ||
-      !inputs_readable(options, file_system, &error)) {
+      !read_inputs(options, file_system, &inputs, &error)) {
     err << "scenario-builder: " << error << '\n';
     return kUsageError;
   }
@@ -72,12 +104,25 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  const std::string compile_error =
-      format_compile_error(report.compile_error, state, {options.line_text, options.train_text});
-  if (!compile_error.empty()) err << compile_error << '\n';
-  for (const MarkerWarning& warning : report.warnings) err << format_warning(warning) << '\n';
+  std::vector<Diagnostic> checked;
+  const LineFacts line = check_line_text(inputs.line, &checked);
+  const TrainFacts train = check_train_text(inputs.train, line, &checked);
+  int errors = 0;
+  int warnings = 0;
+  for (const Diagnostic& diagnostic : diagnostics_of(options, std::move(checked), report, state)) {
+    err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
+    ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
+  }
+  for (const MarkerWarning& warning : report.warnings) {
+    err << format_warning(warning) << '\n';
+    ++warnings;
+  }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
-  return exit_status(report);
+  if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
+  if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
+  const int status = exit_status(report);
+  if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
+  return status;
 }
 
 }  // namespace sb

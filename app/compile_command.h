@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -15,13 +16,18 @@ struct CompileOptions {
   std::string scenario_name;  // UTF-8; empty: from the line text's name
   std::string train_number;   // UTF-8; empty: from the train text's name
   bool write_files = true;    // false: check only
+  bool warnings_are_errors = false;   // --werror: a warning makes the exit status 1
+  std::vector<std::string> silenced;  // -Wno-NAME: warnings not shown
+  bool summary = false;               // --summary: what the scenario holds, on `out`
 };
 
 // Compiles an author's two texts through the same build as the bare run and
 // writes NAME_linea.dat, NAME_N.sim and NAME_N.dat into the output
-// directory.  The input texts are never changed.  Diagnostics go to `err`.
-// Returns the exit status.
-int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err);
+// directory.  The input texts are never changed.  Diagnostics go to `err`,
+// the summary to `out` (to `err` when there is none).  Returns the exit
+// status.
+int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
+                    std::ostream* out = nullptr);
 
 }  // namespace sb
 

@@ -111,6 +111,25 @@ std::string format_compile_error(const CompileError& error, const BuildState& st
          message(error, state);
 }
 
+Diagnostic compile_error_diagnostic(const CompileError& error, const BuildState& state) {
+  Diagnostic diagnostic;
+  diagnostic.severity = Diagnostic::Severity::kError;
+  diagnostic.location = error.location;
+  if (diagnostic.location.text == SourceLocation::Text::kNone) {
+    diagnostic.location.text = SourceLocation::Text::kLine;
+  }
+  diagnostic.code = error.code;
+  diagnostic.message = message(error, state);
+  return diagnostic;
+}
+
+std::string count_diagnostics(int errors, int warnings) {
+  std::string text = std::to_string(errors) + (errors == 1 ? " error, " : " errors, ");
+  text += std::to_string(warnings);
+  text += warnings == 1 ? " warning" : " warnings";
+  return text;
+}
+
 std::string format_warning(const MarkerWarning& warning) {
   return "warning W" + std::to_string(warning.code) + ": " + describe(warning);
 }

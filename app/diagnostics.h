@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/build_driver.h"
+#include "checks/diagnostic.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -20,6 +21,12 @@ struct TextNames {
 // the one the build left, to name what holds a refused cell.
 std::string format_compile_error(const CompileError& error, const BuildState& state,
                                  const TextNames& names);
+
+// The compile error as a diagnostic, to be sorted among the warnings.
+Diagnostic compile_error_diagnostic(const CompileError& error, const BuildState& state);
+
+// "2 errors, 5 warnings"
+std::string count_diagnostics(int errors, int warnings);
 
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);

@@ -26,6 +26,7 @@ class ScratchFile : public OutputFile {
     bytes += size;
     return true;
   }
+  bool finish() override { return true; }
   bool commit() override { return true; }
   const std::string& target() const override { return name_; }
   const std::string& error() const override { return name_; }

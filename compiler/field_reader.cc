@@ -93,7 +93,8 @@ bool FieldReader::read_text(std::string* field) {
   if (pos_ < text_.size() && text_[pos_] == '"') {
     const size_t start = ++pos_;
     while (pos_ < text_.size() && text_[pos_] != '"' && !is_line_end(text_[pos_])) ++pos_;
-    field->assign(text_.substr(start, pos_ - start));
+    token_ = text_.substr(start, pos_ - start);
+    field->assign(token_);
     if (pos_ < text_.size() && text_[pos_] == '"') ++pos_;
     // Whatever stands between the closing quote and the delimiter is dropped.
     while (pos_ < text_.size() && text_[pos_] != ',' && !is_line_end(text_[pos_])) ++pos_;
@@ -102,7 +103,8 @@ bool FieldReader::read_text(std::string* field) {
     while (pos_ < text_.size() && text_[pos_] != ',' && !is_line_end(text_[pos_])) ++pos_;
     size_t end = pos_;
     while (end > start && is_blank(text_[end - 1])) --end;
-    field->assign(text_.substr(start, end - start));
+    token_ = text_.substr(start, end - start);
+    field->assign(token_);
   }
   consume_delimiter();
   if (field->size() > kLongestText) {
@@ -119,6 +121,7 @@ bool FieldReader::read_number(int64_t low, int64_t high, const char* width, int6
     ++pos_;
   }
   const std::string_view token = text_.substr(start, pos_ - start);
+  token_ = token;
   skip_blanks();
   consume_delimiter();
   bool overflow = false;

@@ -34,6 +34,10 @@ class FieldReader {
   bool read_short(int16_t* value);
   bool read_byte(uint8_t* value);
 
+  // The field read last as the text holds it: a number's token, a text's
+  // bytes without quotes or trailing blanks.  Valid while the text lives.
+  std::string_view token() const { return token_; }
+
   // Where the field read last began (1-based).
   int line() const { return field_line_; }
   int column() const { return field_column_; }
@@ -54,6 +58,7 @@ class FieldReader {
   size_t line_start_ = 0;
   int field_line_ = 0;
   int field_column_ = 0;
+  std::string_view token_;
   std::string failure_;
 };
 

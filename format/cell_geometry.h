@@ -32,13 +32,13 @@ inline int64_t object_cell(double position) {
 inline int64_t cell_start(int64_t cell) { return cell * kCellLength; }
 inline int64_t object_position(int64_t cell) { return (cell - 1) * kCellLength; }
 
-// The last trace row and the last cell of a route of `route_length` metres
-// (0 to kMaxRouteLength); the trace has a row a metre.
-inline int32_t last_trace_row_for_route(int32_t route_length) {
+// The last trace row and the last cell of a route of `route_length` metres;
+// the trace has a row a metre.
+inline int64_t last_trace_row_for_route(int64_t route_length) {
   return route_length + kRouteOverrun;
 }
-inline int32_t last_cell_for_route(int32_t route_length) {
-  return static_cast<int32_t>(cell_of(last_trace_row_for_route(route_length)));
+inline int64_t last_cell_for_route(int64_t route_length) {
+  return cell_of(static_cast<double>(last_trace_row_for_route(route_length)));
 }
 
 }  // namespace sb

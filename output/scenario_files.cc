@@ -2,7 +2,7 @@
 
 #include "format/file_names.h"
 #include "output/scenario_writers.h"
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 
 namespace sb {

@@ -24,35 +24,4 @@ bool BufferedWriter::flush() {
   return ok_;
 }
 
-BufferedWriter* FileSetWriter::add(const std::string& target, uint64_t expected_bytes) {
-  std::string error;
-  std::unique_ptr<OutputFile> file = file_system_.create(target, &error);
-  if (file == nullptr) {
-    if (error_.empty()) error_ = error;
-    return nullptr;
-  }
-  if (expected_bytes != 0) file->expect_size(expected_bytes);
-  auto writer = std::make_unique<BufferedWriter>(*file);
-  BufferedWriter* result = writer.get();
-  entries_.push_back({std::move(file), std::move(writer)});
-  return result;
-}
-
-bool FileSetWriter::commit() {
-  if (!error_.empty()) return false;
-  for (Entry& entry : entries_) {
-    if (!entry.writer->flush()) {
-      error_ = entry.file->error();
-      return false;
-    }
-  }
-  for (Entry& entry : entries_) {
-    if (!entry.file->commit()) {
-      error_ = entry.file->error();
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace sb

@@ -52,32 +52,6 @@ class BufferedWriter {
   bool ok_ = true;
 };
 
-// Writes a set of files so that each target keeps its old contents unless
-// every file of the set was written completely; then the new files replace
-// the old ones, in the order they were added.
-class FileSetWriter {
- public:
-  explicit FileSetWriter(FileSystem& file_system) : file_system_(file_system) {}
-
-  // Starts a file; null (and error()) when it cannot be created.  The writer
-  // stays valid until commit().  `expected_bytes`, when not 0, is the size
-  // the file will have, which lets the system set its space aside at once.
-  BufferedWriter* add(const std::string& target, uint64_t expected_bytes = 0);
-  // Completes every file and replaces the targets; false (and error(), which
-  // names the file) when any of them failed, the targets then untouched.
-  bool commit();
-  const std::string& error() const { return error_; }
-
- private:
-  struct Entry {
-    std::unique_ptr<OutputFile> file;
-    std::unique_ptr<BufferedWriter> writer;
-  };
-  FileSystem& file_system_;
-  std::vector<Entry> entries_;
-  std::string error_;
-};
-
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_

@@ -9,8 +9,9 @@
 
 namespace sb {
 
-// A file being written: bytes go to a temporary name until commit() moves
-// it over its target.  Destroying an uncommitted file removes the temporary.
+// A file being written: bytes go to a new temporary of a name of its own in
+// the target's directory until commit() moves it over the target.
+// Destroying an uncommitted file removes the temporary.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -21,10 +22,21 @@ class OutputFile {
   // Only a hint: the file holds what is written, and a system that cannot
   // reserve space ignores it.
   virtual void expect_size(uint64_t bytes) { (void)bytes; }
-  // Closes the temporary and renames it over the target.
+  // Hands every byte to the system and closes the temporary; false (with
+  // error()) when a write or the close failed.  Later calls give the same
+  // answer.
+  virtual bool finish() = 0;
+  // finish(), then renames the temporary over the target: whatever stood at
+  // the target's name (a file, a link) is replaced, never written through.
   virtual bool commit() = 0;
   virtual const std::string& target() const = 0;
   virtual const std::string& error() const = 0;
+};
+
+// Held while files of a directory are being replaced; released when destroyed.
+class DirectoryLock {
+ public:
+  virtual ~DirectoryLock() = default;
 };
 
 // The program's only way to the file system, so that readers and writers can
@@ -33,13 +45,28 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual bool exists(const std::string& path) = 0;
-  // Reads a whole file; on failure returns false and says why in *error.
+  // Reads a whole file, a pipe or a device until its end; on failure returns
+  // false and says why in *error.
   virtual bool read_file(const std::string& path, std::string* contents, std::string* error) = 0;
-  // Deletes a file; true when it is gone afterwards.
+  // Deletes a file (a link itself, not what it points to); true when it is
+  // gone afterwards.
   virtual bool remove(const std::string& path) = 0;
-  // Starts writing `target` through a temporary beside it; null and *error
-  // when even the temporary cannot be created.
+  // Starts writing `target` through a new temporary beside it, created
+  // where no name stood before; null and *error (naming the target) when
+  // it cannot be created or a directory stands at the target.
   virtual std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) = 0;
+  // Makes what stands at `path` reachable under a new name beside it as
+  // well (*kept), so that it can be put back with replace() after `path`
+  // has been replaced.  *kept is empty when nothing stands at `path`.  Where
+  // the system cannot give a file a second name, the file is moved to *kept.
+  virtual bool keep_aside(const std::string& path, std::string* kept, std::string* error) = 0;
+  // Renames `from` over `to`, replacing what stood at `to`; false and
+  // *error (naming `to`) on failure.
+  virtual bool replace(const std::string& from, const std::string& to, std::string* error) = 0;
+  // Waits until no other program of ours replaces files in `directory`, and
+  // keeps it so until the lock is destroyed.  Null and *error on failure.
+  virtual std::unique_ptr<DirectoryLock> lock_directory(const std::string& directory,
+                                                        std::string* error) = 0;
   // Names (without the directory) of the regular files in `directory`, in
   // no particular order; false and *error when it cannot be listed.
   virtual bool list_files(const std::string& directory, std::vector<std::string>* names,

@@ -18,6 +18,10 @@ std::string program_directory(const char* argv0);
 // directory + separator + name, by plain concatenation.
 std::string join_path(const std::string& directory, const std::string& name);
 
+// The directory part of `path` with its last separator ("dir/" of
+// "dir/name"), empty for a bare name.  Windows takes either separator.
+std::string directory_prefix(const std::string& path);
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_PLATFORM_PROGRAM_DIR_H_

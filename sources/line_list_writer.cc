@@ -1,6 +1,6 @@
 #include "sources/line_list_writer.h"
 
-#include "platform/buffered_writer.h"
+#include "platform/file_set_writer.h"
 
 namespace sb {
 namespace {

@@ -3,15 +3,16 @@
 #include <cmath>
 
 #include "format/file_names.h"
+#include "platform/file_set_writer.h"
 #include "util/rounding.h"
 #include "util/text.h"
 #include "platform/program_dir.h"
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
 #include "viewer/plot_text.h"
-#include "viewer/scenario_locator.h"
+#include "inspect/scenario_locator.h"
 
 namespace sb {
 namespace {
@@ -70,13 +71,11 @@ std::optional<DistanceRange> chosen_range(const PlotOptions& options, int32_t ro
 
 bool write_file(FileSystem& file_system, const std::string& path, const std::string& bytes,
                 std::string* error) {
-  std::unique_ptr<OutputFile> file = file_system.create(path, error);
-  if (!file) return false;
-  if (!file->write(bytes.data(), bytes.size()) || !file->commit()) {
-    *error = file->error();
-    return false;
-  }
-  return true;
+  FileSetWriter files(file_system);
+  if (BufferedWriter* out = files.add(path)) out->put(bytes);
+  if (files.commit()) return true;
+  *error = files.error();
+  return false;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 
 namespace sb {
 

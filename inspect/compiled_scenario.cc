@@ -1,4 +1,4 @@
-#include "viewer/compiled_scenario.h"
+#include "inspect/compiled_scenario.h"
 
 #include "format/cell_geometry.h"
 
@@ -13,14 +13,14 @@ bool sizes_agree(const CompiledScenario& scenario, const CompiledScenarioPaths& 
              " m (record 84) lies outside 0 to " + std::to_string(kMaxRouteLength);
     return false;
   }
-  const int64_t rows = int64_t{last_trace_row_for_route(route)} + 1;
+  const int64_t rows = last_trace_row_for_route(route) + 1;
   if (static_cast<int64_t>(scenario.trace.row_count()) != rows) {
     *error = paths.line_trace + ": " + std::to_string(scenario.trace.row_count()) +
              " rows per column, but a route of " + std::to_string(route) + " m has " +
              std::to_string(rows);
     return false;
   }
-  const int64_t cells = int64_t{last_cell_for_route(route)} + 1;
+  const int64_t cells = last_cell_for_route(route) + 1;
   if (static_cast<int64_t>(scenario.cells.size()) != cells) {
     *error = paths.cells + ": " + std::to_string(scenario.cells.size()) +
              " cells, but a route of " + std::to_string(route) + " m has " + std::to_string(cells);

@@ -1,4 +1,4 @@
-#include "viewer/scenario_locator.h"
+#include "inspect/scenario_locator.h"
 
 #include <gtest/gtest.h>
 

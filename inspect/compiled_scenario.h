@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_
-#define SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_
+#ifndef SCENARIO_BUILDER_INSPECT_COMPILED_SCENARIO_H_
+#define SCENARIO_BUILDER_INSPECT_COMPILED_SCENARIO_H_
 
 #include <array>
 #include <string>
@@ -36,4 +36,4 @@ bool load_compiled_scenario(FileSystem& file_system, const CompiledScenarioPaths
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_VIEWER_COMPILED_SCENARIO_H_
+#endif  // SCENARIO_BUILDER_INSPECT_COMPILED_SCENARIO_H_

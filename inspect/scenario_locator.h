@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
-#define SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
+#ifndef SCENARIO_BUILDER_INSPECT_SCENARIO_LOCATOR_H_
+#define SCENARIO_BUILDER_INSPECT_SCENARIO_LOCATOR_H_
 
 #include <optional>
 #include <string>
@@ -30,4 +30,4 @@ std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_VIEWER_SCENARIO_LOCATOR_H_
+#endif  // SCENARIO_BUILDER_INSPECT_SCENARIO_LOCATOR_H_

@@ -1,0 +1,31 @@
+#ifndef SCENARIO_BUILDER_APP_DECOMPILE_COMMAND_H_
+#define SCENARIO_BUILDER_APP_DECOMPILE_COMMAND_H_
+
+#include <ostream>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace sb {
+
+struct DecompileOptions {
+  std::string directory;         // holds NAME_linea.dat, NAME_N.sim, NAME_N.dat
+  std::string scenario_name;     // UTF-8; empty: the one scenario in the directory
+  std::string train_number;      // UTF-8; empty: likewise
+  std::string output_directory;  // empty: the directory of the compiled files
+  bool force = false;            // replace texts that exist
+  bool to_stdout = false;        // print the texts instead of writing them
+};
+
+// Recovers the two source texts of a compiled scenario, NAME_linea.txt and
+// NAME_N-.txt, and writes them together (both or neither).  Before anything
+// is written the texts are compiled in memory and must give the three files
+// back byte for byte.  Returns the exit status: 0 written, 2 usage error,
+// unreadable files, files that are not those of a clean build or texts that
+// exist without --force, 3 a text could not be written.
+int decompile_command(const DecompileOptions& options, FileSystem& file_system,
+                      std::ostream& out, std::ostream& err);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_DECOMPILE_COMMAND_H_

@@ -1,0 +1,162 @@
+#include "app/decompile_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/build_driver.h"
+#include "app/cli.h"
+#include "platform/memory_file_system.h"
+#include "platform/window.h"
+#include "sources/builtin_scenario.h"
+#include "sources/line_list_writer.h"
+
+namespace sb {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kDir[] = "dir";
+
+// The built-in scenario compiled into kDir of a file system in memory.
+MemoryFileSystem compiled_builtin() {
+  MemoryFileSystem files;
+  files.files["src/line.txt"] = line_list_bytes(builtin_line_text());
+  files.files["src/train.txt"] = line_list_bytes(builtin_train_text());
+  BuildState state;
+  state.scenario_name = kBuiltinScenarioName;
+  state.train_number = kBuiltinTrainNumber;
+  BuildPlan plan;
+  plan.texts = {"src/line.txt", "src/train.txt", false};
+  plan.outputs = scenario_file_names(kDir, kBuiltinScenarioName, kBuiltinTrainNumber);
+  EXPECT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), 0);
+  files.files.erase("src/line.txt");
+  files.files.erase("src/train.txt");
+  return files;
+}
+
+const std::string kLineText = std::string(kDir) + "/Valmira_Lunerio_linea.txt";
+const std::string kTrainText = std::string(kDir) + "/Valmira_Lunerio_37924-.txt";
+const std::string kCells = std::string(kDir) + "/Valmira_Lunerio_37924.dat";
+
+TEST(DecompileCommand, BuiltinTextsCompileToTheSameFiles) {
+  MemoryFileSystem files = compiled_builtin();
+  const auto original = files.files;
+  std::ostringstream out, err;
+  ASSERT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 0) << err.str();
+  const std::string line = files.files[kLineText];
+  const std::string train = files.files[kTrainText];
+  EXPECT_EQ(line.substr(0, 12), "[generale]\r\n");
+  EXPECT_NE(line.find("\r\ncurvad5, 650, 200\r\n"), std::string::npos);
+  EXPECT_NE(train.find("\r\nsegnale, 850, 2, 3, 1, 0, 0, 2, 2, 1, 0, 220\r\n"), std::string::npos);
+  EXPECT_NE(train.find("\r\nrallentamento, 77800, 100, 500, 0, 1, 100\r\n"), std::string::npos);
+  // Compiled again, the texts give the three files back.
+  BuildState state;
+  state.scenario_name = kBuiltinScenarioName;
+  state.train_number = kBuiltinTrainNumber;
+  BuildPlan plan;
+  plan.texts = {kLineText, kTrainText, false};
+  plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
+  ASSERT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), 0);
+  for (const auto& [path, bytes] : original) {
+    EXPECT_EQ(files.files["again" + path.substr(3)], bytes) << path;
+  }
+}
+
+TEST(DecompileCommand, KeepsExistingTextsWithoutForce) {
+  MemoryFileSystem files = compiled_builtin();
+  files.files[kTrainText] = "mine";
+  std::ostringstream out, err;
+  EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2);
+  EXPECT_EQ(err.str(), "scenario-builder decompile: " + kTrainText +
+                           " exists: give --force to replace it\n");
+  EXPECT_EQ(files.files[kTrainText], "mine");
+  EXPECT_EQ(files.files.count(kLineText), 0u);
+  EXPECT_EQ(decompile_command({kDir, "", "", "", true, false}, files, out, err), 0);
+  EXPECT_NE(files.files[kTrainText], "mine");
+}
+
+TEST(DecompileCommand, StdoutPrintsBothTextsAndWritesNothing) {
+  MemoryFileSystem files = compiled_builtin();
+  std::ostringstream out, err;
+  EXPECT_EQ(decompile_command({kDir, "", "", "", false, true}, files, out, err), 0);
+  EXPECT_EQ(files.files.count(kLineText), 0u);
+  const std::string text = out.str();
+  EXPECT_EQ(text.find("[generale]\r\nlunghezza percorso, 302600\r\n"), 0u);
+  EXPECT_NE(text.find("[fine]\r\n[generale]\r\nnumero vetture, 4\r\n"), std::string::npos);
+}
+
+TEST(DecompileCommand, RefusesFilesItCannotAccountFor) {
+  struct Case {
+    const char* name;
+    void (*spoil)(std::string& cells);
+    const char* says;
+  };
+  const Case cases[] = {
+      {"truncated", [](std::string& c) { c.resize(c.size() - 7); }, "not a whole number of"},
+      {"a cell of an unknown kind", [](std::string& c) { c[15 * 300] = 9; }, "cell 300"},
+      {"a lone mountain marker", [](std::string& c) { c[15 * 2] = 11; }, "mountain marker"},
+      {"a code point's value changed", [](std::string& c) { c[15 * 12 + 1] ^= 0x40; },
+       "clean build"},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files = compiled_builtin();
+    c.spoil(files.files[kCells]);
+    std::ostringstream out, err;
+    EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2) << c.name;
+    EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();
+    EXPECT_EQ(files.files.count(kLineText), 0u) << c.name;
+  }
+}
+
+TEST(DecompileCommand, UnwritableOutputIsStatus3) {
+  MemoryFileSystem files = compiled_builtin();
+  files.unwritable.insert(kTrainText);
+  std::ostringstream out, err;
+  EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 3);
+  EXPECT_EQ(files.files.count(kLineText), 0u);
+}
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Through the command line and the disk: the bare run's files, decompiled
+// into another directory and compiled from there, are the same files.
+TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
+  const fs::path root = fs::temp_directory_path() /
+                        ("decompile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::remove_all(root);
+  fs::create_directories(root / "bare");
+  fs::create_directories(root / "texts");
+  fs::create_directories(root / "again");
+  std::ostringstream out, err;
+  std::ostringstream notices;
+  std::unique_ptr<Window> window = make_console_window(notices);
+  auto cli = [&](std::vector<std::string> args) {
+    std::vector<const char*> argv = {"scenario-builder"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out, err);
+  };
+  ASSERT_EQ(cli({"--dir", (root / "bare").string()}), 0) << err.str();
+  ASSERT_EQ(cli({"decompile", (root / "bare").string(), "-o", (root / "texts").string()}), 0)
+      << err.str();
+  ASSERT_EQ(cli({"compile", (root / "texts" / "Valmira_Lunerio_linea.txt").string(),
+                 (root / "texts" / "Valmira_Lunerio_37924-.txt").string(), "-o",
+                 (root / "again").string()}),
+            0)
+      << err.str();
+  for (const char* name :
+       {"Valmira_Lunerio_linea.dat", "Valmira_Lunerio_37924.sim", "Valmira_Lunerio_37924.dat"}) {
+    EXPECT_EQ(read_bytes(root / "again" / name), read_bytes(root / "bare" / name)) << name;
+  }
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace sb

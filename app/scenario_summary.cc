@@ -1,0 +1,130 @@
+#include "app/scenario_summary.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "checks/diagnostic.h"
+#include "util/rounding.h"
+
+namespace sb {
+namespace {
+
+struct Chainage {
+  int32_t start = 0;
+  int32_t kilometre = 0;
+};
+
+// The chainages the records hold, by increasing start; 0, 0, 0 is none.
+std::vector<Chainage> chainages_of(const BuildState& state) {
+  std::vector<Chainage> chainages;
+  for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
+    const GeneralRecord& r = state.record(index);
+    if (r.long_1 == 0 && r.long_2 == 0 && r.long_3 == 0) continue;
+    chainages.push_back({r.long_1, r.long_2});
+  }
+  std::stable_sort(chainages.begin(), chainages.end(),
+                   [](const Chainage& a, const Chainage& b) { return a.start < b.start; });
+  return chainages;
+}
+
+// The kilometre posts' reading at a position: the chainage that starts last
+// at or before it, counted on; the position itself before any.
+int64_t chainage_at(const std::vector<Chainage>& chainages, int64_t position) {
+  const Chainage* applies = nullptr;
+  for (const Chainage& chainage : chainages) {
+    if (chainage.start <= position) applies = &chainage;
+  }
+  return applies ? applies->kilometre + (position - applies->start) : position;
+}
+
+std::string chainage_text(int64_t metres) {
+  const int64_t magnitude = metres < 0 ? -metres : metres;
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%lld+%03lld", metres < 0 ? "-" : "",
+                static_cast<long long>(magnitude / 1000), static_cast<long long>(magnitude % 1000));
+  return text;
+}
+
+std::string route_km(int64_t metres) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", static_cast<double>(metres) / 1000.0);
+  return text;
+}
+
+std::string clock_text(int64_t seconds) {
+  if (seconds < 0) return "-";
+  char text[32];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+  return text;
+}
+
+std::string padded(std::string text, size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string counted(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string scenario_summary(const BuildState& state, const LineFacts& line,
+                             const TrainFacts& train) {
+  const int32_t length = state.record(kTotalsRecord).long_2;
+  const std::vector<Chainage> chainages = chainages_of(state);
+  std::string out = "route: " + std::to_string(length) + " m, ";
+  if (state.has_cells()) {
+    out += "cells 0 to " + std::to_string(state.cell_last_index) + " of 50 m";
+  } else {
+    out += "no cells";
+  }
+  out += "; chainage " + chainage_text(chainage_at(chainages, 0)) + " to " +
+         chainage_text(chainage_at(chainages, length)) + "\n";
+  out += "line: " + counted(line.count(EntryId::kCurve), "curve", "curves") + ", " +
+         counted(line.count(EntryId::kGradient), "gradient change", "gradient changes") + ", " +
+         counted(line.count(EntryId::kMountain), "mountain stretch", "mountain stretches") +
+         ", " + counted(line.count(EntryId::kSpeedBoard), "speed board", "speed boards") + ", " +
+         counted(line.count(EntryId::kIndicationBoard), "indication board",
+                 "indication boards") +
+         "\n";
+  int code_points = 0;
+  for (const TrackCell& cell : state.track_cells) {
+    if (cell.kind == kCodePointCell || cell.kind == kCodeCutPointCell) ++code_points;
+  }
+  out += "train: " + counted(train.count(EntryId::kStation), "station", "stations") + ", " +
+         counted(train.count(EntryId::kSignal), "signal", "signals") + ", " +
+         counted(train.count(EntryId::kSlowdown), "slowdown", "slowdowns") + ", " +
+         counted(code_points, "code point", "code points") + " in the cells\n";
+
+  const int stations = std::min(train.count(EntryId::kStation), kTopBoardRecord - 1);
+  if (stations == 0) return out;
+  std::vector<std::string> names;
+  size_t width = std::string("station").size();
+  for (int i = 1; i <= stations; ++i) {
+    names.push_back(shown(state.record(i).text));
+    width = std::max(width, names.back().size());
+  }
+  out += "timetable:\n  " + padded("station", width) + "   route km  chainage  arrival   departure\n";
+  for (int i = 1; i <= stations; ++i) {
+    const GeneralRecord& r = state.record(i);
+    const bool first = i == 1;
+    const bool last = i == stations;
+    const bool stops = r.kind < 25;
+    const std::string arrival = first || !stops ? "" : clock_text(r.long_4 - (last ? 0 : r.byte_3));
+    const std::string departure = last || !stops ? "" : clock_text(r.long_4);
+    out += "  " + padded(names[static_cast<size_t>(i - 1)], width) + "  " +
+           padded(std::string(9 - std::min<size_t>(9, route_km(r.long_3).size()), ' ') +
+                      route_km(r.long_3),
+                  9) +
+           "  " + padded(chainage_text(chainage_at(chainages, r.long_3)), 8) + "  " +
+           padded(arrival, 8) + "  " + departure;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    out += "\n";
+  }
+  return out;
+}
+
+}  // namespace sb

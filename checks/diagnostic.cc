@@ -1,0 +1,99 @@
+#include "checks/diagnostic.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "util/text.h"
+
+namespace sb {
+
+const std::vector<WarningKind>& warning_kinds() {
+  static const std::vector<WarningKind> kinds = {
+      {WarningId::kUnknownKeyword, 21, "unknown-keyword",
+       "a field where a keyword is expected matches no entry"},
+      {WarningId::kKeywordCase, 22, "keyword-case",
+       "a keyword that would match but for letter case"},
+      {WarningId::kWrongSection, 23, "wrong-section",
+       "an entry in a section where it is not recognised"},
+      {WarningId::kNotANumber, 24, "not-a-number", "a value that is not a whole number reads 0"},
+      {WarningId::kFraction, 25, "fraction", "a number with a fraction is rounded"},
+      {WarningId::kValuesShifted, 26, "values-shifted",
+       "an entry short of values takes them from the next keyword or header"},
+      {WarningId::kCutAtComma, 27, "cut-at-comma",
+       "a comment or a text cut at a comma on its line"},
+      {WarningId::kBeyondRoute, 28, "beyond-route",
+       "a position beyond the route length, inside the cells"},
+      {WarningId::kOrder, 29, "order", "entries out of order or overlapping"},
+      {WarningId::kRange, 30, "range", "a value outside the range its slot keeps"},
+      {WarningId::kEncoding, 31, "encoding", "a text that looks like UTF-8 or UTF-16"},
+      {WarningId::kMissingEntry, 32, "missing-entry",
+       "a train text without a general section, a clock or a station"},
+      {WarningId::kCutShort, 33, "cut-short",
+       "a text that does not end with its [fine] line"},
+      {WarningId::kCurveSide, 34, "curve-side",
+       "a curve keyword without the side letter s or d"},
+  };
+  return kinds;
+}
+
+const WarningKind& warning_kind(WarningId id) {
+  for (const WarningKind& kind : warning_kinds()) {
+    if (kind.id == id) return kind;
+  }
+  return warning_kinds().front();
+}
+
+std::optional<WarningId> warning_by_name(std::string_view name) {
+  for (const WarningKind& kind : warning_kinds()) {
+    if (kind.name == name) return kind.id;
+  }
+  return std::nullopt;
+}
+
+Diagnostic make_warning(WarningId id, SourceLocation location, std::string message) {
+  const WarningKind& kind = warning_kind(id);
+  Diagnostic diagnostic;
+  diagnostic.severity = Diagnostic::Severity::kWarning;
+  diagnostic.location = location;
+  diagnostic.code = kind.code;
+  diagnostic.name = std::string(kind.name);
+  diagnostic.message = std::move(message);
+  return diagnostic;
+}
+
+void sort_diagnostics(std::vector<Diagnostic>& diagnostics) {
+  std::stable_sort(diagnostics.begin(), diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {
+    const auto key = [](const Diagnostic& f) {
+      const int text = f.location.text == SourceLocation::Text::kTrain ? 1 : 0;
+      return std::make_tuple(text, f.location.line, f.location.column);
+    };
+    return key(a) < key(b);
+  });
+}
+
+std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
+                           std::string_view train_text_name) {
+  std::string text(diagnostic.location.text == SourceLocation::Text::kTrain ? train_text_name
+                                                                          : line_text_name);
+  if (diagnostic.location.line > 0) {
+    text += ':';
+    text += std::to_string(diagnostic.location.line);
+    text += ':';
+    text += std::to_string(diagnostic.location.column);
+  }
+  const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
+  text += warning ? ": warning W" : ": error E";
+  text += std::to_string(diagnostic.code);
+  text += ": ";
+  text += diagnostic.message;
+  if (warning && !diagnostic.name.empty()) {
+    text += " [-W";
+    text += diagnostic.name;
+    text += ']';
+  }
+  return text;
+}
+
+std::string shown(std::string_view cp1252) { return cp1252_to_utf8(cp1252); }
+
+}  // namespace sb

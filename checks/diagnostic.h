@@ -1,0 +1,69 @@
+#ifndef SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_
+#define SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/build_state.h"
+
+namespace sb {
+
+// The warnings the checks give, each with a stable code and name.
+enum class WarningId {
+  kUnknownKeyword,
+  kKeywordCase,
+  kWrongSection,
+  kNotANumber,
+  kFraction,
+  kValuesShifted,
+  kCutAtComma,
+  kBeyondRoute,
+  kOrder,
+  kRange,
+  kEncoding,
+  kMissingEntry,
+  kCutShort,
+  kCurveSide,
+};
+
+struct WarningKind {
+  WarningId id;
+  int code;               // W<code>
+  std::string_view name;  // -W<name>, -Wno-<name>
+  std::string_view summary;
+};
+
+const std::vector<WarningKind>& warning_kinds();
+const WarningKind& warning_kind(WarningId id);
+std::optional<WarningId> warning_by_name(std::string_view name);
+
+// One thing said about a source text: an error of the compile or a warning
+// of the checks.  The message is UTF-8, ready to be shown.
+struct Diagnostic {
+  enum class Severity { kError, kWarning };
+  Severity severity = Severity::kWarning;
+  SourceLocation location;
+  int code = 0;           // E<code> or W<code>
+  std::string name;       // the warning's name; empty for errors
+  std::string message;
+};
+
+Diagnostic make_warning(WarningId id, SourceLocation location, std::string message);
+
+// Line text before train text, then by line and column; errors and warnings
+// of one place keep their order.
+void sort_diagnostics(std::vector<Diagnostic>& diagnostics);
+
+// "FILE:LINE:COL: warning W21: message [-Wunknown-keyword]"; FILE alone when
+// the line is unknown.
+std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
+                           std::string_view train_text_name);
+
+// A source text's bytes as they are shown: Windows-1252 to UTF-8.
+std::string shown(std::string_view cp1252);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_CHECKS_DIAGNOSTIC_H_

@@ -1,0 +1,520 @@
+#include "checks/text_check.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "checks/encoding_check.h"
+#include "format/cell_geometry.h"
+#include "checks/spelling.h"
+#include "compiler/field_reader.h"
+#include "grammar/grammar.h"
+#include "util/rounding.h"
+#include "util/text.h"
+
+namespace sb {
+namespace {
+
+constexpr int kMostGeneralComments = 10;
+constexpr int kMostBodyComments = 2;
+constexpr size_t kMostSlots = 17;
+
+std::string quoted(std::string_view cp1252) { return "`" + shown(cp1252) + "`"; }
+std::string metres(int64_t value) { return std::to_string(value) + " m"; }
+
+bool is_header(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
+
+bool is_blank(std::string_view field) {
+  return field.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool closes_general_section(std::string_view field) {
+  if (!is_header(field)) return false;
+  const size_t first = field.find_first_not_of(" \t");
+  return first == std::string_view::npos || field[first] != '-';
+}
+
+bool has_letter(std::string_view text) {
+  for (char c : text) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  }
+  return false;
+}
+
+// A value field that reads like the start of an entry or a section header.
+bool looks_like_keyword(std::string_view token) {
+  if (is_header(token)) return true;
+  if (!has_letter(token)) return false;
+  for (const Entry& entry : grammar_entries()) {
+    if (keyword_matches_ignoring_case(entry, token)) return true;
+  }
+  return false;
+}
+
+bool is_number(std::string_view token) {
+  int64_t value = 0;
+  bool overflow = false;
+  return parse_number_token(token, &value, &overflow) || overflow;
+}
+
+std::string article(std::string_view title) {
+  const bool vowel = std::string_view("aeiou").find(title[0]) != std::string_view::npos;
+  return (vowel ? "an " : "a ") + std::string(title);
+}
+
+// What a value outside its slot's range becomes, where it can be said.
+std::string stored_value(const Slot& slot, int64_t value) {
+  if (contains(slot.stored, "low 8 bits") && slot.name == "gradient") {
+    return " (gradient " + std::to_string(static_cast<int>(static_cast<uint8_t>(value + 100)) - 100) + ")";
+  }
+  if (contains(slot.stored, "low 8 bits")) {
+    return " (" + std::to_string(static_cast<int>(static_cast<uint8_t>(value))) + ")";
+  }
+  if (contains(slot.stored, "low 16 bits")) {
+    return " (" + std::to_string(static_cast<int16_t>(static_cast<uint16_t>(value))) + ")";
+  }
+  return {};
+}
+
+struct Seen {
+  bool any = false;
+  int64_t position = 0;
+  int64_t end = 0;
+  int line = 0;
+};
+
+class TextChecker {
+ public:
+  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Diagnostic>* diagnostics)
+      : text_(text), reader_(text), which_(which), diagnostics_(diagnostics) {}
+
+  LineFacts check_line() {
+    if (!check_text_as_a_whole()) return {};
+    if (!seek_general()) return facts_;
+    if (!line_general_section()) return facts_;
+    line_body();
+    return facts_;
+  }
+
+  TrainFacts check_train(const LineFacts& line) {
+    facts_.route_length = line.route_length;
+    if (!check_text_as_a_whole()) return facts_;
+    if (!seek_general()) {
+      warn(WarningId::kMissingEntry, {which_, 1, 1},
+           "no field contains [generale]: the train text yields no entries (no station, speed "
+           "0, adhesion 0)");
+      return facts_;
+    }
+    const SourceLocation general = here();
+    train_entries();
+    if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
+    if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
+    return facts_;
+  }
+
+ private:
+  // ---- the text as a whole ----
+
+  // False when the text is not worth walking field by field.
+  bool check_text_as_a_whole() {
+    if (std::optional<Diagnostic> diagnostic = check_encoding(text_, which_)) {
+      diagnostics_->push_back(*diagnostic);
+      if (diagnostic->message.find("UTF-16") != std::string::npos) return false;
+    }
+    check_ending();
+    return true;
+  }
+
+  void check_ending() {
+    size_t end = text_.size();
+    while (true) {
+      while (end > 0 && (text_[end - 1] == '\r' || text_[end - 1] == '\n' ||
+                         text_[end - 1] == ' ' || text_[end - 1] == '\t')) {
+        --end;
+      }
+      if (end == 0) return;
+      break;
+    }
+    size_t start = text_.find_last_of("\r\n", end - 1);
+    start = start == std::string_view::npos ? 0 : start + 1;
+    if (contains_ignoring_case(text_.substr(start, end - start), "[fine]")) return;
+    int line = 1;
+    for (size_t i = 0; i < start; ++i) {
+      if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+    }
+    warn(WarningId::kCutShort, {which_, line, 1},
+         "the text does not end with its [fine] line: it may have been cut short (the last "
+         "field of a text is never examined)");
+  }
+
+  // ---- walks, as the compiler's ----
+
+  bool read_field(std::string* field) { return reader_.read_text(field); }
+
+  bool seek_general() {
+    std::string field;
+    while (true) {
+      if (!read_field(&field)) return false;
+      if (reader_.at_end()) return false;
+      if (contains_ignoring_case(field, "[generale]")) return true;
+    }
+  }
+
+  // False when reading failed.
+  bool line_general_section() {
+    std::string field;
+    while (!reader_.at_end()) {
+      if (!read_field(&field)) return false;
+      if (reader_.at_end()) return true;
+      int comment_line = 0;
+      for (int i = 0; i < kMostGeneralComments && contains(field, "-"); ++i) {
+        comment_line = reader_.line();
+        if (!read_field(&field)) return false;
+      }
+      if (!examine(field, Section::kLineGeneral, comment_line)) return false;
+      if (closes_general_section(field)) return true;
+    }
+    return true;
+  }
+
+  void line_body() { keyword_fields(Section::kLineBody); }
+  void train_entries() { keyword_fields(Section::kTrain); }
+
+  void keyword_fields(Section section) {
+    std::string field;
+    while (true) {
+      if (reader_.at_end()) return;
+      if (!read_field(&field)) return;
+      if (reader_.at_end()) return;
+      int comment_line = 0;
+      for (int i = 0; i < kMostBodyComments && contains(field, "-"); ++i) {
+        comment_line = reader_.line();
+        if (!read_field(&field)) return;
+        if (reader_.at_end()) return;
+      }
+      if (!examine(field, section, comment_line)) return;
+    }
+  }
+
+  // ---- keyword fields ----
+
+  // False when reading failed.
+  bool examine(const std::string& field, Section section, int comment_line) {
+    const SourceLocation at = here();
+    const bool after_comment = comment_line == at.line;
+    const bool after_text = text_value_line_ == at.line;
+    text_value_line_ = 0;
+    const Entry* first_match = nullptr;
+    for (const Entry& entry : grammar_entries()) {
+      if (entry.section == section && keyword_matches(entry, field)) {
+        first_match = &entry;
+        break;
+      }
+    }
+    const std::string starts =
+        first_match ? ", and it starts " + article(first_match->title) + " entry" : std::string();
+    if (after_comment && !is_blank(field)) {
+      warn(WarningId::kCutAtComma, at,
+           "the comment on this line ends at the comma: " + quoted(field) +
+               " is read as a keyword field" + starts);
+      quiet_line_ = at.line;
+    } else if (after_text && !is_blank(field)) {
+      warn(WarningId::kCutAtComma, at,
+           "the " + text_value_name_ + " ends at the comma before " + quoted(field) +
+               ", which is read as a keyword field" + starts +
+               ": quote the text to keep the comma");
+      quiet_line_ = at.line;
+    }
+    bool matched = false;
+    for (const Entry& entry : grammar_entries()) {
+      if (entry.section != section || !keyword_matches(entry, field)) continue;
+      matched = true;
+      if (!read_entry(entry, field, at)) return false;
+    }
+    if (!matched) unmatched(field, section, at);
+    return true;
+  }
+
+  void unmatched(const std::string& field, Section section, SourceLocation at) {
+    if (is_blank(field) || is_header(field) || at.line == quiet_line_) return;
+    quiet_line_ = at.line;
+    for (const Entry& entry : grammar_entries()) {
+      if (entry.section == section || entry.section == Section::kTrain ||
+          section == Section::kTrain || !keyword_matches(entry, field)) {
+        continue;
+      }
+      warn(WarningId::kWrongSection, at,
+           quoted(field) + " is " + article(entry.title) + " entry, recognised only in the " +
+               std::string(section_name(entry.section)) + ": skipped here");
+      return;
+    }
+    for (const Entry& entry : grammar_entries()) {
+      if (entry.section != section || !keyword_matches_ignoring_case(entry, field)) continue;
+      warn(WarningId::kKeywordCase, at,
+           quoted(field) + " would start " + article(entry.title) +
+               " entry but for letter case: its keyword is compared exactly (`" +
+               std::string(entry.keyword) + "`); skipped");
+      return;
+    }
+    if (is_number(field)) {
+      warn(WarningId::kUnknownKeyword, at,
+           "the value " + quoted(field) +
+               " stands where a keyword is expected: skipped (one value too many before it?)");
+      return;
+    }
+    std::vector<std::string_view> candidates;
+    for (const Entry& entry : grammar_entries()) {
+      if (entry.section != section) continue;
+      candidates.push_back(entry.keyword);
+      if (entry.id == EntryId::kCurve) candidates.push_back("curvas");
+    }
+    const std::string nearest = nearest_keyword(field, candidates);
+    warn(WarningId::kUnknownKeyword, at,
+         quoted(field) + " matches no entry and is skipped" +
+             (nearest.empty() ? std::string() : "; did you mean `" + nearest + "`?"));
+  }
+
+  // ---- entries ----
+
+  // False when reading failed.
+  bool read_entry(const Entry& entry, const std::string& field, SourceLocation at) {
+    if (entry.id == EntryId::kCurve) check_curve_side(field, at);
+    ++facts_.entries[static_cast<size_t>(entry.id)];
+    if (entry.id == EntryId::kClock) clock_seen_ = true;
+    if (entry.id == EntryId::kStation) station_seen_ = true;
+    std::array<int64_t, kMostSlots> values{};
+    bool shifted = false;
+    for (size_t i = 0; i < entry.slots.size(); ++i) {
+      const Slot& slot = entry.slots[i];
+      if (!read_value(slot, &values[i])) return false;
+      const SourceLocation value_at = here();
+      const std::string_view token = reader_.token();
+      if (shifted) continue;
+      if (slot.width != Width::kText && looks_like_keyword(token)) {
+        warn(WarningId::kValuesShifted, value_at,
+             "the " + std::string(entry.title) + " entry of line " + std::to_string(at.line) +
+                 " is short of values: its " + std::string(slot.name) + " is read from " +
+                 quoted(token) + " (as 0), and what follows shifts");
+        shifted = true;
+        continue;
+      }
+      if (slot.width == Width::kText) {
+        text_value_line_ = value_at.line;
+        text_value_name_ = std::string(entry.title) + "'s " + std::string(slot.name) + " " +
+                           quoted(token);
+        continue;
+      }
+      check_number(entry, slot, token, value_at);
+    }
+    if (shifted) {
+      quiet_line_ = reader_.line();
+      return true;
+    }
+    check_ranges(entry, values, at);
+    check_position(entry, values, at);
+    check_order(entry, values, at);
+    if (entry.id == EntryId::kRouteLength) facts_.route_length = static_cast<int32_t>(values[0]);
+    return true;
+  }
+
+  bool read_value(const Slot& slot, int64_t* value) {
+    switch (slot.width) {
+      case Width::kText: {
+        std::string text;
+        return reader_.read_text(&text);
+      }
+      case Width::kLong: {
+        int32_t v = 0;
+        if (!reader_.read_long(&v)) return false;
+        *value = v;
+        return true;
+      }
+      case Width::kShort: {
+        int16_t v = 0;
+        if (!reader_.read_short(&v)) return false;
+        *value = v;
+        return true;
+      }
+      case Width::kByte: {
+        uint8_t v = 0;
+        if (!reader_.read_byte(&v)) return false;
+        *value = v;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void check_number(const Entry& entry, const Slot& slot, std::string_view token,
+                    SourceLocation at) {
+    if (token.empty()) return;
+    int64_t value = 0;
+    bool overflow = false;
+    const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name);
+    if (!parse_number_token(token, &value, &overflow)) {
+      if (overflow) return;
+      warn(WarningId::kNotANumber, at,
+           what + " " + quoted(token) + " is not a whole number: it reads 0");
+      // A sign apart from its digits leaves them to be read as the next field.
+      if (token == "-" || token == "+") quiet_line_ = at.line;
+      return;
+    }
+    if (contains(token, ".")) {
+      warn(WarningId::kFraction, at,
+           what + " " + quoted(token) + " has a fraction: it is rounded to " +
+               std::to_string(value));
+    }
+  }
+
+  void check_curve_side(const std::string& field, SourceLocation at) {
+    const std::string lower = cp1252_lower(field);
+    if (contains(lower, "s") || contains(lower, "d")) return;
+    warn(WarningId::kCurveSide, at,
+         "the curve keyword " + quoted(field) +
+             " names no side (curvas: left, curvad: right): it is read as a right-hand curve");
+  }
+
+  void check_ranges(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                    SourceLocation at) {
+    for (size_t i = 0; i < entry.slots.size(); ++i) {
+      const Slot& slot = entry.slots[i];
+      const int64_t v = values[i];
+      if (slot.width == Width::kText || slot.beyond != Beyond::kStored) {
+        if (slot.step != 0 && !slot.stored.empty() && v % slot.step != 0) {
+          const int64_t fifth = round_div(static_cast<int32_t>(v), static_cast<int32_t>(slot.step));
+          warn(WarningId::kRange, at,
+               "the " + std::string(entry.title) + "'s " + std::string(slot.name) + " " +
+                   std::to_string(v) + " " + std::string(slot.unit) + " is not a multiple of " +
+                   std::to_string(slot.step) + ": " + std::string(slot.stored) + " (" +
+                   std::to_string(fifth * slot.step) + " " + std::string(slot.unit) + ")");
+        }
+        continue;
+      }
+      const bool inside = (v >= slot.low && v <= slot.high) || (slot.zero_allowed && v == 0);
+      const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name) +
+                               " " + std::to_string(v);
+      if (!inside) {
+        std::string range = std::to_string(slot.low) + " to " + std::to_string(slot.high);
+        if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
+        if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
+        if (slot.zero_allowed) range = "0 or " + range;
+        warn(WarningId::kRange, at,
+             what + " lies outside " + range + ": " + std::string(slot.stored) +
+                 stored_value(slot, v));
+      } else if (slot.step != 0 && v % slot.step != 0) {
+        warn(WarningId::kRange, at,
+             what + " is not a multiple of " + std::to_string(slot.step) + ": " +
+                 std::string(slot.stored));
+      }
+    }
+  }
+
+  // The position check the compiler makes: beyond it the compile refuses the
+  // entry; before it and beyond the route length the entry is taken silently.
+  void check_position(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                      SourceLocation at) {
+    if (entry.reach <= 0 || !facts_.route_length) return;
+    const int64_t length = *facts_.route_length;
+    const int64_t last_cell = last_cell_for_route(length);
+    const int64_t position = values[0];
+    if ((static_cast<double>(position) + entry.reach) / 50.0 > static_cast<double>(last_cell)) {
+      return;
+    }
+    int64_t end = position;
+    if (entry.id == EntryId::kMountain) end = std::max(position, values[1]);
+    if (end > length) {
+      warn(WarningId::kBeyondRoute, at,
+           "the " + std::string(entry.title) + " at " + metres(end) +
+               " lies beyond the end of the route (" + metres(length) +
+               "), where the cells still take it");
+    }
+  }
+
+  void check_order(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                   SourceLocation at) {
+    const int64_t position = values[0];
+    const std::string title(entry.title);
+    switch (entry.id) {
+      case EntryId::kCurve: {
+        const int64_t end = position + values[1];
+        if (curve_.any && position < curve_.end) {
+          warn(WarningId::kOrder, at,
+               "the curve at " + metres(position) + " starts before the previous curve (line " +
+                   std::to_string(curve_.line) + ") ends at " + metres(curve_.end) +
+                   ": it is bent from there on");
+        }
+        curve_ = {true, position, std::max(end, curve_.end), at.line};
+        return;
+      }
+      case EntryId::kMountain:
+        if (values[1] < position) {
+          warn(WarningId::kOrder, at,
+               "the mountain stretch from " + metres(position) + " ends before it begins, at " +
+                   metres(values[1]) + ": it marks no cell");
+        } else if (mountain_.any && position < mountain_.position) {
+          warn(WarningId::kOrder, at,
+               "the mountain stretch at " + metres(position) +
+                   " stands before the previous one (line " + std::to_string(mountain_.line) +
+                   ", " + metres(mountain_.position) + "): stretches stand in order of start");
+        }
+        mountain_ = {true, position, values[1], at.line};
+        return;
+      case EntryId::kStation:
+        return in_order(station_, title, position, at, "");
+      case EntryId::kSpeedLimit:
+        return in_order(speed_, title, position, at, ", it writes a single cell");
+      case EntryId::kAdhesion:
+        return in_order(adhesion_, title, position, at, ", it writes a single cell");
+      default: return;
+    }
+  }
+
+  void in_order(Seen& seen, const std::string& title, int64_t position, SourceLocation at,
+                const std::string& effect) {
+    if (seen.any && position < seen.position) {
+      warn(WarningId::kOrder, at,
+           "the " + title + " at " + metres(position) + " stands before the previous one (line " +
+               std::to_string(seen.line) + ", " + metres(seen.position) +
+               "): out of order" + effect);
+    }
+    seen = {true, position, position, at.line};
+  }
+
+  // ---- reporting ----
+
+  SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
+
+  void warn(WarningId id, SourceLocation at, std::string message) {
+    diagnostics_->push_back(make_warning(id, at, std::move(message)));
+  }
+
+  std::string_view text_;
+  FieldReader reader_;
+  SourceLocation::Text which_;
+  std::vector<Diagnostic>* diagnostics_;
+  LineFacts facts_;
+  int quiet_line_ = 0;
+  int text_value_line_ = 0;
+  std::string text_value_name_;
+  bool clock_seen_ = false;
+  bool station_seen_ = false;
+  Seen curve_;
+  Seen mountain_;
+  Seen station_;
+  Seen speed_;
+  Seen adhesion_;
+};
+
+}  // namespace
+
+LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
+}
+
+TrainFacts check_train_text(std::string_view text, const LineFacts& line,
+                            std::vector<Diagnostic>* diagnostics) {
+  return TextChecker(text, SourceLocation::Text::kTrain, diagnostics).check_train(line);
+}
+
+}  // namespace sb

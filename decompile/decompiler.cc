@@ -1,0 +1,796 @@
+#include "decompile/decompiler.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <queue>
+#include <set>
+
+#include "compiler/chainage_order.h"
+#include "decompile/marker_replay.h"
+#include "format/cell_geometry.h"
+#include "decompile/mountain_stretches.h"
+#include "decompile/source_text.h"
+#include "decompile/step_profile.h"
+#include "decompile/trace_curves.h"
+#include "util/rounding.h"
+
+namespace sb {
+namespace {
+
+constexpr int32_t kCell = 50;
+constexpr uint8_t kUnmarkedStationKind = 25;
+constexpr int kApproachMarks = 4;
+constexpr int kLeadInCells = 4;
+constexpr int32_t kWarningCells = 24;  // a slowdown warning stands 1200 m before its start
+constexpr int32_t kWarningFrom = 1500;
+
+struct Failure {
+  std::string why;
+};
+
+[[noreturn]] void refuse(std::string why) { throw Failure{std::move(why)}; }
+
+std::string cell_name(int32_t cell) { return "cell " + std::to_string(cell); }
+
+std::string spelled(std::string_view text, const std::string& what) {
+  const std::optional<std::string> field = text_field(text);
+  if (!field) refuse(what + " cannot be written in a source text (a line end or quotes in it)");
+  return *field;
+}
+
+// ---- the train's objects ----
+
+enum class EntryKind : uint8_t { kStation, kSlowdown, kSignal, kCodePoint };
+
+struct TrainEntry {
+  EntryKind kind;
+  int32_t sort_key = 0;  // record of a station, cell of the others
+  std::string line;
+};
+
+// What a station stop cell keeps of the object it was written over.
+struct StopResidue {
+  int32_t cell = 0;
+  int station = 0;
+  TrackCell cell_values;
+  bool used = false;
+  bool zero() const {
+    return cell_values.value_2 == 0 && cell_values.value_3 == 0 && cell_values.value_4 == 0 &&
+           cell_values.signal_time == 0;
+  }
+};
+
+struct Slowdown {
+  int32_t start = 0;
+  int32_t end = -1;  // -1: the start cell itself (no end cell of its own)
+  int16_t v = 0;
+  int16_t d_v = 0;
+  int16_t f_tt = 0;
+  bool warning = false;
+  bool lead_in = false;
+  std::vector<int> before_stations;
+};
+
+struct Signal {
+  int32_t cell = 0;
+  TrackCell values;
+  bool hidden = false;
+  int64_t code = 0;  // 3 sx + dx
+  bool code_known = false;
+  std::vector<int> before_stations;
+};
+
+class Decompiler {
+ public:
+  explicit Decompiler(const CompiledScenario& scenario)
+      : records_(scenario.records), cells_(scenario.cells), trace_(scenario.trace) {}
+
+  DecompiledTexts run() {
+    check_sizes();
+    check_kinds();
+    clear_stamps();
+    undo_code_point_pass();
+    find_stations();
+    find_boards();
+    find_stop_cells();
+    find_slowdowns();
+    find_signals();
+    find_code_points();
+    settle_signal_codes();
+    DecompiledTexts texts;
+    texts.line_text = line_text();
+    texts.train_text = train_text();
+    return texts;
+  }
+
+ private:
+  int32_t last() const { return static_cast<int32_t>(cells_.size()) - 1; }
+  const TrackCell& cell(int32_t c) const { return cells_[static_cast<size_t>(c)]; }
+  bool exists(int64_t c) const { return c >= 0 && c <= last(); }
+
+  // ---- the files as a whole ----
+
+  void check_sizes() {
+    const int32_t route = records_[kTotalsRecord].long_2;
+    if (route < 0 || route > kMaxRouteLength) {
+      refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
+    }
+    const int64_t cells = last_cell_for_route(route) + 1;
+    if (static_cast<int64_t>(cells_.size()) != cells ||
+        static_cast<int64_t>(trace_.row_count()) != last_trace_row_for_route(route) + 1) {
+      refuse("the cells and the line trace do not have the sizes a route of " +
+             std::to_string(route) + " m gives them");
+    }
+  }
+
+  void check_kinds() const {
+    for (int32_t c = 0; c <= last(); ++c) {
+      const uint8_t kind = cell(c).kind;
+      if ((kind >= 7 && kind <= 9) || kind > kIndicationBoardCell) {
+        refuse(cell_name(c) + " holds kind " + std::to_string(kind) + ", which no entry makes");
+      }
+    }
+  }
+
+  // Every build stamps the format marks and the scenario codes anew.
+  void clear_stamps() {
+    cells_[1].value_1 = 0;
+    cells_[1].value_2 = 0;
+    records_[kScenarioRecord].short_1 = 0;
+    records_[kScenarioRecord].long_4 = 0;
+  }
+
+  void undo_code_point_pass() {
+    std::string error;
+    std::vector<int32_t> placed;
+    if (!code_points_of_the_pass(cells_, &placed, &error)) refuse(error);
+    pass_placed_.assign(cells_.size(), false);
+    for (int32_t c : placed) {
+      pass_placed_[static_cast<size_t>(c)] = true;
+      cells_[static_cast<size_t>(c)].kind = kEmptyCell;
+      cells_[static_cast<size_t>(c)].value_1 = 0;
+    }
+  }
+
+  // ---- records ----
+
+  static bool is_station_record(const GeneralRecord& r) {
+    return r.kind != 0 || r.long_1 != 0 || r.long_2 != 0 || r.long_3 != 0 || r.long_4 != 0 ||
+           r.byte_1 != 0 || r.byte_2 != 0 || r.byte_3 != 0 || r.byte_4 != 0 || r.byte_5 != 0 ||
+           r.short_1 != 0 || r.short_2 != 0 || r.short_3 != 0 || r.short_4 != 0 || r.short_5 != 0;
+  }
+
+  void find_stations() {
+    station_count_ = 0;
+    while (station_count_ + 1 <= kTopBoardRecord &&
+           is_station_record(records_[static_cast<size_t>(station_count_ + 1)])) {
+      ++station_count_;
+    }
+    for (int r = station_count_ + 1; r <= kTopBoardRecord; ++r) {
+      if (is_station_record(records_[static_cast<size_t>(r)])) {
+        refuse("record " + std::to_string(r) + " holds a station behind an empty record " +
+               std::to_string(station_count_ + 1) + ": the files of a build that failed");
+      }
+    }
+  }
+
+  void find_boards() {
+    board_cell_of_record_.assign(kTopBoardRecord + 1, -1);
+    int lowest = kTopBoardRecord + 1;
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind != kIndicationBoardCell) continue;
+      const int r = cell(c).value_1;
+      if (r <= station_count_ || r > kTopBoardRecord ||
+          board_cell_of_record_[static_cast<size_t>(r)] >= 0) {
+        refuse(cell_name(c) + " holds an indication board whose text record " +
+               std::to_string(r) + " is no board record of its own");
+      }
+      board_cell_of_record_[static_cast<size_t>(r)] = c;
+      lowest = std::min(lowest, r);
+    }
+    for (int r = station_count_ + 1; r <= kTopBoardRecord; ++r) {
+      if (!records_[static_cast<size_t>(r)].text.empty()) lowest = std::min(lowest, r);
+    }
+    lowest_board_record_ = lowest;
+  }
+
+  // The station stop cell of a station record, or -1 for a station without.
+  static double stop_at(const GeneralRecord& station) {
+    return static_cast<double>(station.long_2) / 50 - 1;
+  }
+
+  void find_stop_cells() {
+    std::vector<bool> expected(cells_.size(), false);
+    for (int r = 1; r <= station_count_; ++r) {
+      const GeneralRecord& station = records_[static_cast<size_t>(r)];
+      if (station.kind >= kUnmarkedStationKind) continue;
+      const int64_t q = round_half_even(stop_at(station));
+      if (!exists(q) || cell(static_cast<int32_t>(q)).kind != kStationStopCell ||
+          cell(static_cast<int32_t>(q)).value_1 != r) {
+        refuse("the station of record " + std::to_string(r) + " has no station stop cell in " +
+               cell_name(static_cast<int32_t>(q)) + ": the files of a build that failed");
+      }
+      expected[static_cast<size_t>(q)] = true;
+      residues_.push_back({static_cast<int32_t>(q), r, cell(static_cast<int32_t>(q)), false});
+    }
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind == kStationStopCell && !expected[static_cast<size_t>(c)]) {
+        refuse(cell_name(c) + " is a station stop cell of no station");
+      }
+    }
+  }
+
+  StopResidue* residue_at(int32_t c) {
+    for (StopResidue& residue : residues_) {
+      if (residue.cell == c) return &residue;
+    }
+    return nullptr;
+  }
+
+  // ---- slowdowns ----
+
+  static bool same_values(const TrackCell& a, const TrackCell& b) {
+    return a.value_1 == b.value_1 && a.value_2 == b.value_2 && a.value_3 == b.value_3;
+  }
+
+  void find_slowdowns() {
+    std::vector<bool> end_taken(cells_.size(), false);
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind != kSlowdownStartCell) continue;
+      Slowdown s;
+      s.start = c;
+      s.v = cell(c).value_1;
+      s.d_v = cell(c).value_2;
+      s.f_tt = cell(c).value_3;
+      slowdowns_.push_back(s);
+    }
+    // A warning whose start is hidden under a station stop cell.
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind != kSlowdownWarningCell) continue;
+      const int32_t start = c + kWarningCells;
+      if (exists(start) && cell(start).kind == kSlowdownStartCell) continue;
+      StopResidue* residue = exists(start) ? residue_at(start) : nullptr;
+      if (residue == nullptr || residue->used || residue->cell_values.value_2 != cell(c).value_2) {
+        refuse(cell_name(c) + " is a slowdown warning without its slowdown start");
+      }
+      residue->used = true;
+      Slowdown s;
+      s.start = start;
+      s.v = cell(c).value_1;
+      s.d_v = cell(c).value_2;
+      s.f_tt = residue->cell_values.value_3;
+      s.before_stations.push_back(residue->station);
+      slowdowns_.push_back(s);
+    }
+    std::sort(slowdowns_.begin(), slowdowns_.end(),
+              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+    for (Slowdown& s : slowdowns_) {
+      TrackCell wanted;
+      wanted.value_1 = s.v;
+      wanted.value_2 = s.d_v;
+      wanted.value_3 = s.f_tt;
+      for (int32_t c = s.start + 1; c <= last() && s.end < 0; ++c) {
+        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
+            same_values(cell(c), wanted)) {
+          s.end = c;
+        }
+      }
+      for (int32_t c = s.start - 1; c >= 0 && s.end < 0; --c) {
+        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
+            same_values(cell(c), wanted)) {
+          s.end = c;
+        }
+      }
+      if (s.end >= 0) end_taken[static_cast<size_t>(s.end)] = true;
+      settle_warning(s);
+    }
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)]) {
+        refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      }
+    }
+  }
+
+  // The warning cell and the lead-in cells a slowdown starting in s.start
+  // must have; those under station stop cells were written before them.
+  void settle_warning(Slowdown& s) {
+    const int32_t w = s.start - kWarningCells;
+    const bool may_warn = int64_t{kCell} * s.start > kWarningFrom;  // some x above 1500 m
+    const bool must_warn = int64_t{kCell} * (s.start - 1) > kWarningFrom;
+    if (!may_warn) return;
+    if (exists(w) && cell(w).kind == kSlowdownWarningCell) {
+      s.warning = true;
+    } else if (StopResidue* residue = exists(w) ? residue_at(w) : nullptr;
+               must_warn && residue != nullptr && !residue->used) {
+      residue->used = true;
+      s.warning = true;
+      s.before_stations.push_back(residue->station);
+    } else if (must_warn) {
+      refuse("the slowdown starting in " + cell_name(s.start) + " has no warning in " +
+             cell_name(w));
+    }
+    if (!s.warning) return;
+    for (int i = 1; i <= kLeadInCells; ++i) {
+      const int32_t c = w - i;
+      if (exists(c) && cell(c).kind == kWarningLeadInCell && cell(c).value_1 == i) s.lead_in = true;
+    }
+    if (!s.lead_in) return;
+    for (int i = 1; i <= kLeadInCells; ++i) {
+      const int32_t c = w - i;
+      if (!exists(c) || cell(c).kind == kWarningLeadInCell) continue;
+      StopResidue* residue = residue_at(c);
+      if (residue == nullptr || residue->used) {
+        refuse("the slowdown starting in " + cell_name(s.start) + " lacks its lead-in " +
+               cell_name(c));
+      }
+      residue->used = true;
+      s.before_stations.push_back(residue->station);
+    }
+  }
+
+  std::string slowdown_line(const Slowdown& s) const {
+    int32_t x = kCell * (s.start - 1);
+    if (s.warning && x <= kWarningFrom) x = kWarningFrom + 1;  // the same cells, with a warning
+    const int32_t end = s.end < 0 ? s.start : s.end;
+    const int32_t l = kCell * (end - s.start);
+    return entry_line("rallentamento", {x, s.v, l, s.f_tt, s.lead_in ? 1 : 0, s.d_v});
+  }
+
+  // ---- signals ----
+
+  // Cells whose approach byte some station or visible signal writes.
+  std::vector<bool> marked_by_known_writers() const {
+    std::vector<bool> marked(cells_.size(), false);
+    for (int r = 1; r <= station_count_; ++r) {
+      for (const auto& [c, value] : station_marks(records_[static_cast<size_t>(r)])) {
+        marked[static_cast<size_t>(c)] = true;
+      }
+    }
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind != kSignalCell) continue;
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        if (exists(c - 2 * b)) marked[static_cast<size_t>(c - 2 * b)] = true;
+      }
+    }
+    return marked;
+  }
+
+  void find_signals() {
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, false, {}});
+    }
+    // A signal under a station stop cell shows by its signal time or by
+    // approach marks that nothing else writes.
+    const std::vector<bool> marked = marked_by_known_writers();
+    for (StopResidue& residue : residues_) {
+      if (residue.used) continue;
+      bool marks_of_its_own = false;
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        const int32_t c = residue.cell - 2 * b;
+        if (exists(c) && cell(c).approach != 0 && !marked[static_cast<size_t>(c)]) {
+          marks_of_its_own = true;
+        }
+      }
+      if (residue.cell_values.signal_time == 0 && !marks_of_its_own) continue;
+      residue.used = true;
+      Signal s{residue.cell, residue.cell_values, true, 0, false, {residue.station}};
+      s.values.value_1 = 0;
+      signals_.push_back(s);
+    }
+    std::sort(signals_.begin(), signals_.end(),
+              [](const Signal& a, const Signal& b) { return a.cell < b.cell; });
+    for (const Signal& s : signals_) {
+      if (s.cell - 2 * kApproachMarks < 0) refuse("the signal in " + cell_name(s.cell) + " stands too near the start");
+    }
+  }
+
+  // ---- code points ----
+
+  void find_code_points() {
+    for (int32_t c = 0; c <= last(); ++c) {
+      const TrackCell& here = cell(c);
+      if (here.kind == kCodePointCell) {
+        const auto value = static_cast<uint16_t>(here.value_1);
+        code_points_.push_back({c, value == 0 ? int64_t{65536} : int64_t{value}});
+      } else if (here.kind == kCodeCutPointCell) {
+        code_points_.push_back({c, 0});
+      }
+    }
+  }
+
+  // ---- approach marks and the order of the train's entries ----
+
+  std::vector<std::pair<int32_t, uint8_t>> station_marks(const GeneralRecord& station) const {
+    std::vector<std::pair<int32_t, uint8_t>> marks;
+    if (station.kind >= kUnmarkedStationKind || station.kind == 5 || station.kind == 6) return marks;
+    const double at = stop_at(station);
+    for (int b = 1; b <= kApproachMarks; ++b) {
+      if (at - b > 1) {
+        const int64_t c = round_half_even(at - b);
+        if (exists(c)) marks.push_back({static_cast<int32_t>(c), static_cast<uint8_t>(80 + b)});
+      }
+    }
+    return marks;
+  }
+
+  static uint8_t signal_mark(int64_t code, int b) { return static_cast<uint8_t>(code * 10 + b); }
+
+  // A writer of approach bytes: a station (record) or a signal (index).
+  struct Writer {
+    bool station = false;
+    int index = 0;
+    uint8_t value = 0;
+  };
+
+  std::vector<std::vector<Writer>> approach_writers() const {
+    std::vector<std::vector<Writer>> writers(cells_.size());
+    for (int r = 1; r <= station_count_; ++r) {
+      for (const auto& [c, value] : station_marks(records_[static_cast<size_t>(r)])) {
+        writers[static_cast<size_t>(c)].push_back({true, r, value});
+      }
+    }
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        writers[static_cast<size_t>(signals_[i].cell - 2 * b)].push_back(
+            {false, static_cast<int>(i), signal_mark(signals_[i].code, b)});
+      }
+    }
+    return writers;
+  }
+
+  // The code 3 sx + dx of each signal that an approach mark tells: first
+  // from marks that only it writes; then, round by round, from marks whose
+  // other writers are all settled and none of them leaves the mark.  A
+  // signal whose marks all went under other marks takes the code that its
+  // fourth value's last digit gives.
+  void settle_signal_codes() {
+    const std::vector<std::vector<Writer>> writers = approach_writers();
+    std::vector<bool> settled(signals_.size(), false);
+    auto value_of = [&](const Writer& w, int32_t c) -> std::optional<uint8_t> {
+      if (w.station) return w.value;
+      if (!settled[static_cast<size_t>(w.index)]) return std::nullopt;
+      const Signal& other = signals_[static_cast<size_t>(w.index)];
+      return signal_mark(other.code, (other.cell - c) / 2);
+    };
+    for (bool sure_only : {true, false}) {
+      for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t i = 0; i < signals_.size(); ++i) {
+          if (settled[i]) continue;
+          Signal& s = signals_[i];
+          for (int b = 1; b <= kApproachMarks && !settled[i]; ++b) {
+            const int32_t c = s.cell - 2 * b;
+            const uint8_t wanted = cell(c).approach;
+            bool others_explain = false;
+            bool others_settled = true;
+            for (const Writer& w : writers[static_cast<size_t>(c)]) {
+              if (!w.station && w.index == static_cast<int>(i)) continue;
+              const std::optional<uint8_t> value = value_of(w, c);
+              if (!value) others_settled = false;
+              if (value && *value == wanted) others_explain = true;
+            }
+            const bool alone = writers[static_cast<size_t>(c)].size() == 1;
+            if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
+            if (settle_code(s, wanted, b)) {
+              settled[i] = true;
+              changed = true;
+            }
+          }
+        }
+        if (sure_only) break;
+      }
+    }
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      if (!settled[i]) signals_[i].code = ((signals_[i].values.value_4 % 10) + 10) % 10;
+    }
+  }
+
+  // The code of a signal whose mark `b` is `mark`, brought to agree with its
+  // fourth value (10 rapp + code); false when none does.
+  static bool settle_code(Signal& s, uint8_t mark, int b) {
+    const int twice = (mark - b + 256) % 256;
+    if (twice % 2 != 0) return false;
+    const int64_t code = (int64_t{twice / 2} * 77) % 128;  // 10 code = mark - b (mod 256)
+    for (int j = -3; j <= 4; ++j) {
+      const int64_t candidate = code + 128 * j;
+      if ((int64_t{s.values.value_4} - candidate) % 10 == 0) {
+        s.code = candidate;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::string signal_line(const Signal& s) const {
+    const TrackCell& v = s.values;
+    const int64_t rapp = (int64_t{v.value_4} - s.code) / 10;
+    int64_t sx = 0;
+    int64_t tempo = 0;
+    if (v.signal_time != 0) {
+      sx = 2;
+      tempo = v.signal_time >= 101 ? v.signal_time : v.signal_time + 256;
+    } else {
+      sx = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
+    }
+    const int64_t dx = s.code - 3 * sx;
+    return entry_line("segnale", {kCell * (s.cell - 1), sx, v.value_1 / 10, v.value_2 / 10,
+                                  v.value_3 / 10, rapp, dx, v.value_1 % 10, v.value_2 % 10,
+                                  v.value_3 % 10, tempo});
+  }
+
+  std::string station_line(int r) const {
+    const GeneralRecord& st = records_[static_cast<size_t>(r)];
+    const int64_t p = st.long_3;
+    int64_t length = 0;
+    int64_t value_6 = st.byte_4;
+    if (st.kind >= 5 && st.kind <= 8) {
+      length = p - st.long_1;
+      value_6 = 0;
+    } else {
+      length = 2 * (p - st.long_1);
+      if (r == kFirstStationRecord) value_6 = int64_t{st.long_2} - (p + length / 2) == 50 ? 1 : 0;
+    }
+    const int64_t t = st.long_4;
+    std::string line = entry_line(
+        "stazione", {p, st.kind, length, st.byte_1, st.byte_5, value_6, st.short_1, st.short_2,
+                     st.byte_2, st.short_3, st.short_4, st.short_5, st.byte_3, t / 3600,
+                     t % 3600 / 60, t % 60});
+    return line + ", " + spelled(st.text, "the name of the station of record " + std::to_string(r));
+  }
+
+  // The entries of the train text in an order that reproduces every
+  // overwrite: stations in record order first, then slowdowns, signals and
+  // code points by cell, each moved before the stations that were written
+  // over it, and the writers of each approach byte ordered so that the one
+  // that left it writes last.
+  std::vector<TrainEntry> ordered_train_entries() {
+    std::vector<TrainEntry> entries;
+    std::vector<std::vector<int>> after(0);
+    for (int r = 1; r <= station_count_; ++r) entries.push_back({EntryKind::kStation, r, station_line(r)});
+    const size_t first_slowdown = entries.size();
+    for (const Slowdown& s : slowdowns_) entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
+    const size_t first_signal = entries.size();
+    for (const Signal& s : signals_) entries.push_back({EntryKind::kSignal, s.cell, signal_line(s)});
+    for (const auto& [c, value] : code_points_) {
+      entries.push_back({EntryKind::kCodePoint, c, entry_line("abbattimento", {kCell * c, value})});
+    }
+    const size_t n = entries.size();
+    std::vector<std::set<size_t>> edges(n);
+    auto station_node = [](int r) { return static_cast<size_t>(r - 1); };
+    for (int r = 2; r <= station_count_; ++r) edges[station_node(r - 1)].insert(station_node(r));
+    for (size_t i = 0; i < slowdowns_.size(); ++i) {
+      for (int r : slowdowns_[i].before_stations) edges[first_slowdown + i].insert(station_node(r));
+    }
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      for (int r : signals_[i].before_stations) edges[first_signal + i].insert(station_node(r));
+    }
+    const std::vector<std::vector<Writer>> writers = approach_writers();
+    for (int32_t c = 0; c <= last(); ++c) {
+      const auto& here = writers[static_cast<size_t>(c)];
+      const uint8_t wanted = cell(c).approach;
+      if (here.empty()) {
+        if (wanted != 0) refuse(cell_name(c) + " has an approach mark that no station or signal writes");
+        continue;
+      }
+      std::optional<size_t> last_writer;
+      for (const Writer& w : here) {
+        const size_t node = w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
+        if (w.value == wanted && (!last_writer || node > *last_writer)) last_writer = node;
+      }
+      if (!last_writer) {
+        refuse("no order of the stations and signals leaves the approach mark " +
+               std::to_string(wanted) + " in " + cell_name(c));
+      }
+      for (const Writer& w : here) {
+        const size_t node = w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
+        if (node != *last_writer) edges[node].insert(*last_writer);
+      }
+    }
+    std::vector<int> incoming(n, 0);
+    for (const auto& targets : edges) {
+      for (size_t t : targets) ++incoming[t];
+    }
+    std::priority_queue<size_t, std::vector<size_t>, std::greater<>> ready;
+    for (size_t i = 0; i < n; ++i) {
+      if (incoming[i] == 0) ready.push(i);
+    }
+    std::vector<TrainEntry> ordered;
+    while (!ready.empty()) {
+      const size_t i = ready.top();
+      ready.pop();
+      ordered.push_back(entries[i]);
+      for (size_t t : edges[i]) {
+        if (--incoming[t] == 0) ready.push(t);
+      }
+    }
+    if (ordered.size() != n) refuse("the stations and signals overwrite one another in a circle");
+    return ordered;
+  }
+
+  // ---- texts ----
+
+  std::vector<uint8_t> cell_bytes(uint8_t TrackCell::*field) const {
+    std::vector<uint8_t> bytes(cells_.size());
+    for (size_t c = 0; c < cells_.size(); ++c) bytes[c] = cells_[c].*field;
+    return bytes;
+  }
+
+  void chainage_lines(SourceText& text) const {
+    // Unflagged values of the three records, tried as chainage one, two and
+    // three in every arrangement until the ordering gives the records back.
+    std::array<GeneralRecord, 3> found;
+    for (int i = 0; i < 3; ++i) {
+      found[static_cast<size_t>(i)] = records_[static_cast<size_t>(kChainageThreeRecord + i)];
+      if (found[static_cast<size_t>(i)].long_3 == 1) found[static_cast<size_t>(i)].long_2 -= 100;
+    }
+    std::array<int, 3> order = {0, 1, 2};  // records 81, 82, 83 as chainage one, two, three
+    bool reproduced = false;
+    do {
+      BuildState state;
+      state.record(kChainageOneRecord) = found[static_cast<size_t>(order[0])];
+      state.record(kChainageTwoRecord) = found[static_cast<size_t>(order[1])];
+      state.record(kChainageThreeRecord) = found[static_cast<size_t>(order[2])];
+      progressive_ordina(state);
+      reproduced = true;
+      for (int i = 0; i < 3; ++i) {
+        const GeneralRecord& a = state.record(kChainageThreeRecord + i);
+        const GeneralRecord& b = records_[static_cast<size_t>(kChainageThreeRecord + i)];
+        if (a.long_1 != b.long_1 || a.long_2 != b.long_2 || a.long_3 != b.long_3) reproduced = false;
+      }
+    } while (!reproduced && std::next_permutation(order.begin(), order.end()));
+    if (!reproduced) refuse("no three chainages order into records 81 to 83");
+    const char* names[] = {"progressiva chilometrica uno", "progressiva chilometrica due",
+                           "progressiva chilometrica tre"};
+    for (int i = 0; i < 3; ++i) {
+      const GeneralRecord& c = found[static_cast<size_t>(order[static_cast<size_t>(i)])];
+      text.line(entry_line(names[i], {c.long_1, c.long_2, c.long_3}));
+    }
+  }
+
+  std::string line_text() {
+    SourceText text;
+    const GeneralRecord& totals = records_[kTotalsRecord];
+    const GeneralRecord& scenario = records_[kScenarioRecord];
+    const GeneralRecord& train = records_[kTrainRecord];
+    text.line("[generale]");
+    text.line(entry_line("lunghezza percorso", {totals.long_2}));
+    chainage_lines(text);
+    text.line(entry_line("sfondo uno", {scenario.long_1}));
+    text.line(entry_line("sfondo due", {scenario.long_3}));
+    text.line(entry_line("sfondo tre", {scenario.long_2}));
+    const bool nine = train.long_3 == 9;
+    if (!(train.long_3 == 4 || nine || (train.long_3 == 0 && train.long_2 == 0))) {
+      refuse("record 86 gives " + std::to_string(train.long_3) + " signal codes, not 4 or 9");
+    }
+    text.line(entry_line(nine ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici",
+                         {train.long_1, train.long_2}));
+
+    text.line("[curve]");
+    std::vector<CurveEntry> curves;
+    std::string error;
+    if (!trace_curves(trace_, &curves, &error)) refuse(error);
+    for (const CurveEntry& c : curves) {
+      const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
+      text.line(entry_line(keyword, {c.start, c.length}));
+    }
+
+    text.line("[pendenze]");
+    for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::gradient))) {
+      text.line(entry_line("pendenza", {step.position, int64_t{step.byte} - 100}));
+    }
+
+    text.line("[montagne]");
+    std::vector<MarkerNeed> needs(cells_.size(), MarkerNeed::kAny);
+    for (size_t c = 0; c < cells_.size(); ++c) {
+      if (pass_placed_[c]) continue;
+      if (cells_[c].kind == kEmptyCell) needs[c] = MarkerNeed::kNone;
+      if (cells_[c].kind == kMountainMarkerCell) needs[c] = MarkerNeed::kMarker;
+    }
+    std::vector<MountainEntry> mountains;
+    if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error)) refuse(error);
+    for (const MountainEntry& m : mountains) text.line(entry_line("montagna", {m.inizio, m.fine, m.tipo}));
+
+    text.line("[cartelli]");
+    for (int32_t c = 0; c <= last(); ++c) {
+      const TrackCell& here = cell(c);
+      const StopResidue* residue = residue_at(c);
+      if (here.kind != kSpeedBoardCell && (residue == nullptr || residue->used || residue->zero())) continue;
+      // A board under a station stop cell lost its first value.
+      const int16_t v1 = here.kind == kSpeedBoardCell ? here.value_1 : int16_t{0};
+      const int64_t stripes = here.value_4;
+      text.line(entry_line("indicatori_vmax",
+                           {kCell * (c - 1), 5 * (v1 / 100), 5 * (here.value_2 / 100),
+                            5 * (here.value_3 / 100), stripes / 10, 5 * (v1 % 100),
+                            5 * (here.value_2 % 100), 5 * (here.value_3 % 100), stripes % 10}));
+      if (residue != nullptr) residue_at(c)->used = true;
+    }
+
+    text.line("[indicazioni]");
+    for (int r = kTopBoardRecord; r >= lowest_board_record_; --r) {
+      int32_t c = board_cell_of_record_[static_cast<size_t>(r)];
+      if (c < 0) c = hidden_board_cell(r);
+      const std::string board_text = spelled(records_[static_cast<size_t>(r)].text,
+                                             "the text of the board of record " + std::to_string(r));
+      text.line("cartello_indicatore, " + std::to_string(kCell * (c - 1)) + ", " + board_text);
+    }
+    text.line("[fine]");
+    return text.bytes();
+  }
+
+  // A board whose cell a station stop cell took: any such cell that keeps
+  // nothing of another object.
+  int32_t hidden_board_cell(int r) {
+    for (StopResidue& residue : residues_) {
+      if (!residue.used && residue.zero() && residue.cell >= 1) {
+        residue.used = true;
+        return residue.cell;
+      }
+    }
+    refuse("the board text of record " + std::to_string(r) + " has no cell");
+  }
+
+  std::string train_text() {
+    SourceText text;
+    const GeneralRecord& totals = records_[kTotalsRecord];
+    const GeneralRecord& train = records_[kTrainRecord];
+    text.line("[generale]");
+    text.line(entry_line("numero vetture", {totals.long_3}));
+    text.line(entry_line("percentuale massa frenata", {totals.long_1}));
+    text.line(entry_line("sabbia", {train.short_1}));
+    text.line(entry_line("orologio", {train.short_3, train.short_4, train.short_5}));
+    text.line("[aderenze]");
+    for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::adhesion))) {
+      text.line(entry_line("aderenza", {step.position, step.byte}));
+    }
+    text.line("[vel_limite]");
+    for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::speed_limit))) {
+      text.line(entry_line("velocita", {step.position, 5 * int64_t{step.byte}}));
+    }
+    const std::vector<TrainEntry> entries = ordered_train_entries();
+    const char* headers[] = {"[stazioni]", "[rallentamenti]", "[segnali]", "[codici]"};
+    std::array<size_t, 4> remaining{};
+    for (const TrainEntry& e : entries) ++remaining[static_cast<size_t>(e.kind)];
+    size_t section = 0;
+    text.line(headers[0]);
+    auto advance = [&] {
+      while (section + 1 < 4 && remaining[section] == 0) text.line(headers[++section]);
+    };
+    advance();
+    for (const TrainEntry& e : entries) {
+      text.line(e.line);
+      --remaining[static_cast<size_t>(e.kind)];
+      advance();
+    }
+    text.line("[fine]");
+    return text.bytes();
+  }
+
+  std::array<GeneralRecord, kRecordCount> records_;
+  std::vector<TrackCell> cells_;
+  const DecodedTrace& trace_;
+  std::vector<bool> pass_placed_;
+  int station_count_ = 0;
+  std::vector<int32_t> board_cell_of_record_;
+  int lowest_board_record_ = kTopBoardRecord + 1;
+  std::vector<StopResidue> residues_;
+  std::vector<Slowdown> slowdowns_;
+  std::vector<Signal> signals_;
+  std::vector<std::pair<int32_t, int64_t>> code_points_;
+};
+
+}  // namespace
+
+bool decompile_scenario(const CompiledScenario& scenario, DecompiledTexts* texts,
+                        std::string* error) {
+  try {
+    *texts = Decompiler(scenario).run();
+    return true;
+  } catch (const Failure& failure) {
+    *error = failure.why;
+    return false;
+  }
+}
+
+}  // namespace sb

@@ -1,0 +1,29 @@
+#ifndef SCENARIO_BUILDER_DECOMPILE_DECOMPILER_H_
+#define SCENARIO_BUILDER_DECOMPILE_DECOMPILER_H_
+
+#include <string>
+
+#include "inspect/compiled_scenario.h"
+
+namespace sb {
+
+// The two source texts recovered from a compiled scenario, in the canonical
+// layout of the built-in texts, as Windows-1252 bytes with CR LF line ends.
+struct DecompiledTexts {
+  std::string line_text;
+  std::string train_text;
+};
+
+// Recovers source texts that compile to the same three files, as far as the
+// files tell: what never reached them (comments, spellings, entry order
+// where it did not matter, values the build cleared) comes back in one
+// canonical form.  The format marks and scenario codes are left out: every
+// build stamps them anew.  False and *error (in plain words) when the files
+// are not those of a clean build: a trace with unset rows, a station record
+// out of place, a cell that no entry of a text makes.
+bool decompile_scenario(const CompiledScenario& scenario, DecompiledTexts* texts,
+                        std::string* error);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_DECOMPILE_DECOMPILER_H_

@@ -1,0 +1,33 @@
+#ifndef SCENARIO_BUILDER_DECOMPILE_TRACE_CURVES_H_
+#define SCENARIO_BUILDER_DECOMPILE_TRACE_CURVES_H_
+
+#include <string>
+#include <vector>
+
+#include "inspect/scenario_decoder.h"
+
+namespace sb {
+
+// A curve entry: class 1 to 6, left- or right-hand, bending the rows
+// start + 1 to start + length.
+struct CurveEntry {
+  int32_t start = 0;
+  int32_t length = 0;
+  int curve_class = 1;
+  bool left = false;
+
+  bool operator==(const CurveEntry&) const = default;
+};
+
+// The curves of a line trace as a clean build leaves it: rows 0 and 1 the
+// whole numbers (0, 0) and (0, 1), every further row but the last two a
+// double, the last two unset.  Each computed row follows from the two before
+// it by a straight step or by a step turned by one of the twelve curve
+// classes; the step that reproduces the row bit for bit is found, and a run
+// of rows with one turn is one curve.  False and *error when the trace is
+// not shaped so, or a row is no step of any class.
+bool trace_curves(const DecodedTrace& trace, std::vector<CurveEntry>* curves, std::string* error);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_DECOMPILE_TRACE_CURVES_H_
