@@ -2,23 +2,38 @@
 
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"
+#include "sources/line_list_writer.h"
 
 namespace sb {
 namespace {
 
-// The five texts of the run, in order; false and *error at the first that
-// cannot be written.
+// The five texts of the run as one set, in order: either all of them are
+// new or every old one stays.  False and *error (naming the file) on failure.
 bool write_texts(FileSystem& fs, const std::string& dir, const BuildState& state,
                  std::string* error) {
   const std::string& name = state.scenario_name;
   const std::string& train = state.train_number;
-  return dati_linea(fs, dir, name, error) && dati_treno(fs, dir, name, train, error) &&
-         dati_note(fs, dir, name, train, error) &&
-         dati_rallentamenti(fs, dir, name, train, error) &&
-         dati_scheda(fs, dir, name, train, error);
+  const struct {
+    std::string name;
+    const std::vector<std::string_view>& lines;
+  } texts[] = {{line_text_name(name), builtin_line_text()},
+               {train_text_name(name, train), builtin_train_text()},
+               {notes_name(name, train), notes_text()},
+               {slow_order_form_name(name, train), slow_order_form_text()},
+               {timetable_card_name(name, train), timetable_card_text()}};
+  FileSetWriter files(fs);
+  for (const auto& text : texts) {
+    if (BufferedWriter* out = files.add(join_path(dir, text.name))) {
+      out->put(line_list_bytes(text.lines));
+    }
+  }
+  if (files.commit()) return true;
+  *error = files.error();
+  return false;
 }
 
 BuildPlan bare_plan(const BareRunOptions& options, const BuildState& state) {

@@ -23,7 +23,7 @@ enum class BuildEnd {
   kDone,         // compiled, stamped and (when asked) written
   kStopped,      // a format-mark or code-slot check failed: nothing written
   kNoCells,      // the line text never sized the track cells: nothing written
-  kWriteFailed,  // an output file could not be written: old files intact
+  kWriteFailed,  // an output file could not be written: the old set in place
 };
 
 // The compile error as the compiler left it, before the marker pass, whose

@@ -19,6 +19,12 @@ namespace {
 
 constexpr char kVersion[] = "scenario-builder 0.1.0";
 
+// A directory or file named by an empty text would be taken for the root or
+// the current directory, or for no name at all: the command line refuses it.
+const CLI::Validator kNotEmpty(
+    [](std::string& value) { return value.empty() ? std::string("an empty name names no file") : std::string(); },
+    "", "not empty");
+
 void add_compile_options(CLI::App& command, CompileOptions& options, bool with_outputs) {
   command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required();
   command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required();
@@ -31,8 +37,10 @@ void add_compile_options(CLI::App& command, CompileOptions& options, bool with_o
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
   if (with_outputs) {
-    command.add_option("-o,--output", options.output_directory,
-                       "directory of the three binary files (default: the current one)");
+    command
+        .add_option("-o,--output", options.output_directory,
+                    "directory of the three binary files (default: the current one)")
+        ->check(kNotEmpty);
   }
 }
 
@@ -79,7 +87,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   BareRunOptions bare;
   app.add_option("--dir", bare.directory,
                  "write and read every file of the bare run in DIR instead of the executable's "
-                 "directory");
+                 "directory")
+      ->check(kNotEmpty);
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
   int linger_seconds = 0;
@@ -121,7 +130,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   decompile_app->add_option("--train-number", decompile.train_number,
                             "train number N (default: the one scenario in DIR)");
   decompile_app->add_option("-o,--output", decompile.output_directory,
-                            "directory of the two texts (default: DIR)");
+                            "directory of the two texts (default: DIR)")
+      ->check(kNotEmpty);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
 
@@ -135,7 +145,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       ->add_option("DIR", plot.directory, "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
       ->required();
   plot_app->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
-      ->required();
+      ->required()
+      ->check(kNotEmpty);
   plot_app->add_option("--scenario", plot.scenario_name,
                        "scenario name NAME (default: the one scenario in DIR)");
   plot_app->add_option("--train-number", plot.train_number,

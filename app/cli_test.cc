@@ -113,11 +113,12 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "scenario-builder: the line text gave no usable route length, so there are no track "
        "cells: no scenario file was written"},
       {"[generale]\r\nlunghezza percorso, 5000\r\nripetizione segnali, 100, 200\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field names neither 4 "
-               "nor 9 codes"},
+       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field `ripetizione "
+               "segnali` names neither 4 nor 9 codes"},
       {"[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendenza, 11950, 2\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:4:1: error E15: the entry at 11950 m lies outside the line, whose "
-               "last cell is 240 (the rest of the text is not compiled)"},
+       kTrain, "in/S_linea.txt:4:1: error E15: the gradient change at 11950 m lies outside the "
+               "line: an entry's position + 100 m must lie within the cells, which end at 12000 "
+               "m, cell 240 (route length 5000 m); the compile reads no further in this text"},
       {kLine,
        "[generale]\r\nstazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n[fine]\r\n",
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
@@ -155,6 +156,7 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
   result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
+                             "code-point-signal code-point-slowdown code-point-slow "
                              "unknown-keyword keyword-case ",
                              0),
             0u)
@@ -184,6 +186,56 @@ TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
             "  ALFA         1.000  121+000             12:00:00\n"
             "  BETA         2.500  122+500   12:04:30  12:05:00\n"
             "  GAMMA        4.000  124+000   12:09:30\n");
+}
+
+TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\n"
+      "lunghezza percorso, 32000\r\n"
+      "Progressiva Chilometrica Uno, 0, 350000, 0\r\n"
+      "ripetizione segnali, 100, 200\r\n"
+      "[curve]\r\n"
+      "pendeza, 300, 3\r\n"
+      "pendenza, 6000, 12x\r\n"
+      "[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\n"
+      "orologio, 12 0 0\r\n"
+      "aderenza, 0, 300\r\n"
+      "velocita, 0, 60\r\n"
+      "velocita, 2000, 100\r\n"
+      "velocita, 1000, 80\r\n"
+      "stazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, COLLE, ALTO\r\n"
+      "stazone, 5000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,5,0, B\r\n"
+      "segnale, 300, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+      "[fine]\r\n";
+  const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "in/S_linea.txt:3:1: warning W22: `Progressiva Chilometrica Uno` would start a "
+            "chainage one entry but for letter case: its keyword is compared exactly "
+            "(`progressiva chilometrica uno`); skipped [-Wkeyword-case]\n"
+            "in/S_linea.txt:4:1: error E5: the cab-signalling keyword field `ripetizione "
+            "segnali` names neither 4 nor 9 codes\n"
+            "in/S_linea.txt:6:1: warning W21: `pendeza` matches no entry and is skipped; did "
+            "you mean `pendenza`? [-Wunknown-keyword]\n"
+            "in/S_linea.txt:7:17: warning W24: the gradient change's gradient `12x` is not a "
+            "whole number: it reads 0 [-Wnot-a-number]\n"
+            "in/S_7-.txt:3:1: warning W30: the adhesion's adhesion 300 lies outside 0 to 255: "
+            "only its low 8 bits are kept (44) [-Wrange]\n"
+            "in/S_7-.txt:6:1: warning W29: the speed limit at 1000 m stands before the previous "
+            "one (line 5, 2000 m): out of order, it writes a single cell [-Worder]\n"
+            "in/S_7-.txt:7:1: error E8: the station at 1025 m does not stand at a multiple of "
+            "50 m\n"
+            "in/S_7-.txt:7:66: warning W27: the station's name `COLLE` ends at the comma before "
+            "`ALTO`, which is read as a keyword field: quote the text to keep the comma "
+            "[-Wcut-at-comma]\n"
+            "in/S_7-.txt:8:1: warning W21: `stazone` matches no entry and is skipped; did you "
+            "mean `stazione`? [-Wunknown-keyword]\n"
+            "in/S_7-.txt:9:1: error E15: the signal at 300 m stands too near the start of the "
+            "line: its approach marks take the 8 cells before its own, so a signal stands at "
+            "325 m or beyond; the compile reads no further in this text\n"
+            "3 errors, 7 warnings\n");
 }
 
 TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
@@ -216,6 +268,28 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   const Outcome bad = run({"dump", "in/S_linea.txt", "--kind", "cells"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
+}
+
+TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const auto before = files_.files;
+  const std::vector<std::vector<const char*>> cases = {
+    {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
+    {"--dir", ""},
+    {"decompile", "out", "-o", ""},
+#ifdef SB_HAVE_PLOT
+    {"plot", "out", "-o", ""},
+#endif
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[0]);
+    const Outcome result = run(args);
+    EXPECT_EQ(result.status, 2);
+    const std::string option = args[0] == std::string("--dir") ? "--dir" : "--output";
+    EXPECT_EQ(result.err,
+              option + ": an empty name names no file\nRun with --help for more information.\n");
+    EXPECT_EQ(files_.files, before);
+  }
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {

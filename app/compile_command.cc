@@ -1,5 +1,11 @@
 #include "app/compile_command.h"
 
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <system_error>
+#include <thread>
+
 #include "app/build_driver.h"
 #include "app/diagnostics.h"
 #include "app/scenario_names.h"
@@ -73,9 +79,23 @@ bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
 std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
-                                 const BuildReport& report, const BuildState& state) {
+                                       const BuildReport& report, const BuildState& state,
+                                       const LineFacts& line, const TrainFacts& train) {
   if (report.compile_error.code != 0) {
-    all.push_back(compile_error_diagnostic(report.compile_error, state));
+    // The checks find what the compile refuses whatever the state, with more
+    // to say: the compile's error gives way to theirs at the same place.
+    Diagnostic compiled = compile_error_diagnostic(report.compile_error, state);
+    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
+      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
+             (d.location == compiled.location || compiled.location.line == 0);
+    });
+    if (!found) all.push_back(std::move(compiled));
+  }
+  const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
+                                    std::numeric_limits<int>::max(), 0};
+  for (const MarkerWarning& warning : report.warnings) {
+    all.push_back(
+        marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
   }
   std::vector<Diagnostic> kept;
   for (Diagnostic& diagnostic : all) {
@@ -83,6 +103,32 @@ std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vecto
   }
   sort_diagnostics(kept);
   return kept;
+}
+
+struct Checked {
+  std::vector<Diagnostic> diagnostics;
+  LineFacts line;
+  TrainFacts train;
+};
+
+void check_texts(const Inputs& inputs, Checked* checked) {
+  checked->line = check_line_text(inputs.line, &checked->diagnostics);
+  checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
+}
+
+// The build, with the checks walking the texts on a helper thread meanwhile
+// (in turn when no thread can be had): they share nothing but the texts.
+BuildReport build_beside_checks(BuildState& state, FileSystem& file_system,
+                                const BuildPlan& plan, const Inputs& inputs, Checked* checked) {
+  std::thread helper;
+  try {
+    helper = std::thread(check_texts, std::cref(inputs), checked);
+  } catch (const std::system_error&) {
+    check_texts(inputs, checked);
+  }
+  BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  if (helper.joinable()) helper.join();
+  return report;
 }
 
 }  // namespace
@@ -99,28 +145,27 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     return kUsageError;
   }
   BuildPlan plan;
-  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false};
+  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false,
+                &inputs.line, &inputs.train};
   plan.outputs =
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
-  const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
-  std::vector<Diagnostic> checked;
-  const LineFacts line = check_line_text(inputs.line, &checked);
-  const TrainFacts train = check_train_text(inputs.train, line, &checked);
+  Checked checked;
+  const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
+  const LineFacts& line = checked.line;
+  const TrainFacts& train = checked.train;
   int errors = 0;
   int warnings = 0;
-  for (const Diagnostic& diagnostic : diagnostics_of(options, std::move(checked), report, state)) {
+  for (const Diagnostic& diagnostic :
+       diagnostics_of(options, std::move(checked.diagnostics), report, state, line, train)) {
     err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
-  }
-  for (const MarkerWarning& warning : report.warnings) {
-    err << format_warning(warning) << '\n';
-    ++warnings;
   }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
-  const int status = exit_status(report);
+  int status = exit_status(report);
+  if (status == 0 && errors > 0) status = 1;
   if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
   return status;
 }

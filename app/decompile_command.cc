@@ -1,5 +1,9 @@
 #include "app/decompile_command.h"
 
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "app/build_driver.h"
@@ -9,7 +13,6 @@
 #include "inspect/scenario_locator.h"
 #include "util/text.h"
 #include "platform/file_set_writer.h"
-#include "platform/memory_file_system.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 
@@ -19,6 +22,9 @@ namespace {
 constexpr int kWritten = 0;
 constexpr int kBadInput = 2;
 constexpr int kNotWritten = 3;
+constexpr int kTraceFile = 0;
+constexpr int kRecordsFile = 1;
+constexpr int kCellsFile = 2;
 
 bool cp1252_name(const char* what, const std::string& utf8, std::string* name, std::string* error) {
   if (utf8.empty()) {
@@ -46,58 +52,151 @@ std::optional<ScenarioId> choose_scenario(const DecompileOptions& options, FileS
                        options.directory, error);
 }
 
-// The three files as read, and decoded.
-struct CompiledFiles {
-  std::array<std::string, 3> paths;  // trace, records, cells
-  std::array<std::string, 3> bytes;
-  CompiledScenario scenario;
-};
-
 bool read_compiled(FileSystem& file_system, const std::string& directory, const ScenarioId& id,
-                   CompiledFiles* files, std::string* error) {
+                   CompiledFileSet* files, std::string* error) {
   files->paths = {join_path(directory, line_trace_file_name(id.scenario_name)),
                   join_path(directory, records_file_name(id.scenario_name, id.train_number)),
                   join_path(directory, cells_file_name(id.scenario_name, id.train_number))};
   for (size_t i = 0; i < 3; ++i) {
     if (!file_system.read_file(files->paths[i], &files->bytes[i], error)) return false;
   }
-  std::string problem;
-  size_t at = 0;
-  const bool decoded =
-      (at = 1, decode_records(files->bytes[1], &files->scenario.records, &problem)) &&
-      (at = 2, decode_cells(files->bytes[2], &files->scenario.cells, &problem)) &&
-      (at = 0, decode_line_trace(files->bytes[0], &files->scenario.trace, &problem));
-  if (!decoded) *error = files->paths[at] + ": " + problem;
-  return decoded;
+  return true;
 }
+
+bool decode(const CompiledFileSet& files, CompiledParts* parts, std::string* error) {
+  std::string problem;
+  if (!decode_records(files.bytes[kRecordsFile], &parts->records, &problem)) {
+    *error = files.paths[kRecordsFile] + ": " + problem;
+    return false;
+  }
+  if (!decode_cells(files.bytes[kCellsFile], &parts->cells, &problem)) {
+    *error = files.paths[kCellsFile] + ": " + problem;
+    return false;
+  }
+  parts->trace_file = files.bytes[kTraceFile];
+  return true;
+}
+
+// A file system for a build in memory that reads the two texts and, in
+// place of keeping what the build writes, compares it with the files it
+// should give, as it comes.
+class ComparingFileSystem : public FileSystem {
+ public:
+  ComparingFileSystem(const DecompiledTexts& texts, const CompiledFileSet& expected)
+      : texts_(texts), expected_(expected) {}
+
+  static constexpr char kLineText[] = "line.txt";
+  static constexpr char kTrainText[] = "train.txt";
+  static ScenarioFileNames outputs() { return {"0", "1", "2"}; }
+
+  bool exists(const std::string& path) override { return path == kLineText || path == kTrainText; }
+  bool read_file(const std::string& path, std::string* contents, std::string* error) override {
+    if (!exists(path)) {
+      *error = "cannot read " + path;
+      return false;
+    }
+    *contents = path == kLineText ? texts_.line_text : texts_.train_text;
+    return true;
+  }
+  bool remove(const std::string&) override { return true; }
+  bool keep_aside(const std::string&, std::string* kept, std::string*) override {
+    kept->clear();
+    return true;
+  }
+  bool replace(const std::string&, const std::string&, std::string*) override { return true; }
+  std::unique_ptr<DirectoryLock> lock_directory(const std::string&, std::string*) override {
+    return std::make_unique<DirectoryLock>();
+  }
+  std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {
+    static const std::map<std::string, int> kIndex = {{"0", kTraceFile}, {"1", kRecordsFile},
+                                                      {"2", kCellsFile}};
+    const auto it = kIndex.find(target);
+    if (it == kIndex.end()) {
+      *error = "unexpected output " + target;
+      return nullptr;
+    }
+    return std::make_unique<ComparingFile>(*this, it->second);
+  }
+
+  // The first difference, "" when every file compared equal.
+  const std::string& difference() const { return difference_; }
+  // Whether every file was written whole.
+  bool all_compared() const { return compared_ == 3; }
+
+ private:
+  class ComparingFile : public OutputFile {
+   public:
+    ComparingFile(ComparingFileSystem& owner, int index) : owner_(owner), index_(index) {}
+    bool write(const char* data, size_t size) override {
+      const std::string& expected = owner_.expected_.bytes[static_cast<size_t>(index_)];
+      const size_t common = offset_ < expected.size() ? std::min(size, expected.size() - offset_) : 0;
+      if (same_ && common > 0 && std::memcmp(expected.data() + offset_, data, common) != 0) {
+        size_t at = 0;
+        while (expected[offset_ + at] == data[at]) ++at;
+        differ_at(offset_ + at);
+      } else if (same_ && common < size) {
+        differ_at(offset_ + common);
+      }
+      offset_ += size;
+      return true;
+    }
+    bool finish() override {
+      if (finished_) return true;
+      finished_ = true;
+      if (same_ && offset_ != owner_.expected_.bytes[static_cast<size_t>(index_)].size()) {
+        differ_at(offset_);
+      }
+      ++owner_.compared_;
+      return true;
+    }
+    bool commit() override { return finish(); }
+    const std::string& target() const override { return owner_.expected_.paths[static_cast<size_t>(index_)]; }
+    const std::string& error() const override { return error_; }
+
+   private:
+    void differ_at(size_t at) {
+      same_ = false;
+      if (owner_.difference_.empty()) {
+        owner_.difference_ = owner_.expected_.paths[static_cast<size_t>(index_)] +
+                             " that differs from byte " + std::to_string(at) + " on";
+      }
+    }
+    ComparingFileSystem& owner_;
+    const int index_;
+    size_t offset_ = 0;
+    bool same_ = true;
+    bool finished_ = false;
+    std::string error_;
+  };
+
+  const DecompiledTexts& texts_;
+  const CompiledFileSet& expected_;
+  std::string difference_;
+  int compared_ = 0;
+};
 
 // Compiles the texts in memory as `compile` would and compares the three
 // files with those read; false and *error naming the first difference.
-bool compiles_back(const CompiledFiles& files, const DecompiledTexts& texts, std::string* error) {
-  MemoryFileSystem memory;
-  memory.files["l.txt"] = texts.line_text;
-  memory.files["t.txt"] = texts.train_text;
+bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
+                   const DecompiledTexts& texts, std::string* error) {
+  ComparingFileSystem memory(texts, files);
   BuildState state;
-  state.scenario_name = files.scenario.records[kScenarioRecord].text;
-  state.train_number = files.scenario.records[kTrainRecord].text;
+  state.scenario_name = scenario.records[kScenarioRecord].text;
+  state.train_number = scenario.records[kTrainRecord].text;
   BuildPlan plan;
-  plan.texts = {"l.txt", "t.txt", /*delete_after_reading=*/false};
-  plan.outputs = {"out_linea.dat", "out.sim", "out.dat"};
+  plan.texts = {ComparingFileSystem::kLineText, ComparingFileSystem::kTrainText,
+                /*delete_after_reading=*/false};
+  plan.outputs = ComparingFileSystem::outputs();
   const BuildReport report = memorizza_percorso(state, 1, memory, plan);
-  if (exit_status(report) != 0) {
+  if (exit_status(report) != 0 || !memory.all_compared()) {
     *error = "the texts recovered from the files do not compile cleanly (error " +
-             std::to_string(report.compile_error.code) + "): the files are not those of a clean build";
+             std::to_string(report.compile_error.code) +
+             "): the files are not those of a clean build";
     return false;
   }
-  const std::array<std::string, 3> built = {memory.files[plan.outputs.line_trace],
-                                            memory.files[plan.outputs.records],
-                                            memory.files[plan.outputs.cells]};
-  for (size_t i = 0; i < 3; ++i) {
-    if (built[i] == files.bytes[i]) continue;
-    size_t at = 0;
-    while (at < built[i].size() && at < files.bytes[i].size() && built[i][at] == files.bytes[i][at]) ++at;
-    *error = "the texts recovered compile to a " + files.paths[i] + " that differs from byte " +
-             std::to_string(at) + " on: the files are not those of a clean build";
+  if (!memory.difference().empty()) {
+    *error = "the texts recovered compile to a " + memory.difference() +
+             ": the files are not those of a clean build";
     return false;
   }
   return true;
@@ -105,17 +204,23 @@ bool compiles_back(const CompiledFiles& files, const DecompiledTexts& texts, std
 
 }  // namespace
 
+bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error) {
+  CompiledParts scenario;
+  return decode(files, &scenario, error) && decompile_scenario(scenario, texts, error) &&
+         compiles_back(files, scenario, *texts, error);
+}
+
 int decompile_command(const DecompileOptions& options, FileSystem& file_system,
                       std::ostream& out, std::ostream& err) {
   std::string error;
   const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
-  CompiledFiles files;
+  CompiledFileSet files;
   if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
     return kBadInput;
   }
   DecompiledTexts texts;
-  if (!decompile_scenario(files.scenario, &texts, &error) || !compiles_back(files, texts, &error)) {
+  if (!decompile_files(files, &texts, &error)) {
     err << "scenario-builder decompile: the scenario " << id->scenario_name << "_"
         << id->train_number << " in " << options.directory << ": " << error << "\n";
     return kBadInput;

@@ -1,8 +1,11 @@
 #ifndef SCENARIO_BUILDER_APP_DECOMPILE_COMMAND_H_
 #define SCENARIO_BUILDER_APP_DECOMPILE_COMMAND_H_
 
+#include <array>
 #include <ostream>
 #include <string>
+
+#include "decompile/decompiler.h"
 
 #include "platform/file_system.h"
 
@@ -16,6 +19,18 @@ struct DecompileOptions {
   bool force = false;            // replace texts that exist
   bool to_stdout = false;        // print the texts instead of writing them
 };
+
+// The three files of a compiled scenario as read: the line trace, records
+// and cells files, with the names that messages give them.
+struct CompiledFileSet {
+  std::array<std::string, 3> paths;  // NAME_linea.dat, NAME_N.sim, NAME_N.dat
+  std::array<std::string, 3> bytes;
+};
+
+// Decodes and decompiles the files, then compiles the texts in memory and
+// checks that they give the same three files.  False and *error, in plain
+// words, when the files do not decode or are not those of a clean build.
+bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error);
 
 // Recovers the two source texts of a compiled scenario, NAME_linea.txt and
 // NAME_N-.txt, and writes them together (both or neither).  Before anything

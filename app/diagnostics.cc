@@ -1,5 +1,6 @@
 #include "app/diagnostics.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "model/error_codes.h"
@@ -128,6 +129,41 @@ std::string count_diagnostics(int errors, int warnings) {
   text += std::to_string(warnings);
   text += warnings == 1 ? " warning" : " warnings";
   return text;
+}
+
+Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* holder) {
+  static constexpr WarningId kByCode[] = {WarningId::kCodePointAtSignal,
+                                          WarningId::kCodePointBeforeSlowdown,
+                                          WarningId::kCodePointInSlowdown};
+  const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
+  const std::string cell =
+      "cell " + std::to_string(warning.cell) + " at " + metres(warning.cell * 50);
+  const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
+                                         metres(static_cast<int32_t>(holder->position))
+                                   : std::string();
+  const std::string head =
+      std::string("rule ") + warning.rule + ": no free cell for a code point ";
+  std::string message;
+  switch (warning.rule) {
+    case 'A':
+      message = head + "ahead of " + (holder ? entry : "the signal") + " in " + cell +
+                ": the 20 cells before it are taken";
+      break;
+    case 'B':
+    case 'C':
+    case 'D': {
+      const char* span = warning.rule == 'B'   ? "250 to 350 m"
+                         : warning.rule == 'C' ? "550 to 650 m"
+                                               : "900 to 1000 m";
+      message = head + span + " before the start of " + (holder ? entry : "the slowdown") +
+                ", whose start is " + cell;
+      break;
+    }
+    default:
+      message = head + "near " + cell + ", inside a slow slowdown or ahead of the first signal "
+                "after it";
+  }
+  return make_warning(id, holder ? holder->location : SourceLocation{}, message);
 }
 
 std::string format_warning(const MarkerWarning& warning) {

@@ -5,6 +5,7 @@
 
 #include "app/build_driver.h"
 #include "checks/diagnostic.h"
+#include "checks/text_check.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -27,6 +28,10 @@ Diagnostic compile_error_diagnostic(const CompileError& error, const BuildState&
 
 // "2 errors, 5 warnings"
 std::string count_diagnostics(int errors, int warnings);
+
+// A failed placement of the marker pass as a warning at the entry it
+// worked for (`holder`, the entry that claimed the rule's cell, or none).
+Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* holder);
 
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);

@@ -4,6 +4,8 @@
 // non-zero exit status, and no output half written or lost.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/bare_run.h"
@@ -21,6 +24,7 @@
 #include "platform/program_dir.h"
 #include "platform/window.h"
 #include "sources/builtin_scenario.h"
+#include "sources/driver_documents.h"
 
 namespace sb {
 namespace {
@@ -101,6 +105,43 @@ TEST(FaultInjection, ADirectoryThatCannotBeWrittenStopsBeforeTheBuild) {
   EXPECT_EQ(result.status, 3);
   EXPECT_NE(result.shown.find("cannot write " + line_text), std::string::npos) << result.shown;
   expect_old_outputs(file_system);
+}
+
+// A failed rename among the binary files, as a target held busy by another
+// program: the ones already replaced get their old files back.
+TEST(FaultInjection, AFailedReplacementAtAnyPositionPutsBackTheOldSet) {
+  const std::vector<std::string> outputs = output_paths(kDirectory);
+  for (int position = 0; position < 3; ++position) {
+    SCOPED_TRACE(outputs[position]);
+    MemoryFileSystem file_system = with_old_outputs();
+    // The five texts take the first five replacements.
+    file_system.failing_replaces = {5 + position};
+    const BareRunResult result = run_bare(file_system, kDirectory);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_NE(result.shown.find("cannot replace " + outputs[position] +
+                                ": Device or resource busy"),
+              std::string::npos)
+        << result.shown;
+    expect_old_outputs(file_system);
+    for (const auto& [path, contents] : file_system.files) {
+      EXPECT_EQ(path.find("/.sb-"), std::string::npos) << path;
+    }
+  }
+}
+
+TEST(FaultInjection, ATextThatCannotBeWrittenLeavesEveryOldText) {
+  MemoryFileSystem file_system = with_old_outputs();
+  const std::string notes = join_path(kDirectory, notes_name(kBuiltinScenarioName, kBuiltinTrainNumber));
+  const std::string card =
+      join_path(kDirectory, timetable_card_name(kBuiltinScenarioName, kBuiltinTrainNumber));
+  file_system.files[notes] = kOldBytes;
+  file_system.unwritable.insert(card);
+  const auto before = file_system.files;
+  const BareRunResult result = run_bare(file_system, kDirectory);
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.shown.find("cannot write " + card + ": Permission denied"), std::string::npos)
+      << result.shown;
+  EXPECT_EQ(file_system.files, before);
 }
 
 // What a complete bare run writes: the five texts, then everything.
@@ -239,22 +280,35 @@ TEST(FaultInjection, CompileCommandOnAFullDiskKeepsTheTextsAndWritesNothing) {
   EXPECT_EQ(file_system.files, texts);
 }
 
-TEST(FaultInjection, CompileCommandWhoseLineTextVanishesAfterTheCheckWritesNothing) {
-  VanishingFileSystem file_system;
-  MemoryFileSystem texts = with_author_texts();
-  file_system.files = texts.files;
+// Each input is read once, as a pipe can be read only once: a text that
+// vanishes after its one reading still compiles.
+TEST(FaultInjection, CompileCommandReadsEachInputOnce) {
   const CompileOptions options = author_options("/out");
-  file_system.vanishing = options.line_text;
-  file_system.reads_before_vanishing = 1;  // the command's own check still finds it
-  std::ostringstream err;
-  EXPECT_EQ(compile_command(options, file_system, err), 3);
-  EXPECT_NE(err.str().find("error E25: read failure: cannot read " + options.line_text),
-            std::string::npos)
-      << err.str();
-  EXPECT_EQ(file_system.files.count(options.train_text), 1u);  // an author's text is never deleted
-  for (const auto& [path, contents] : file_system.files) {
-    EXPECT_NE(path.rfind("/out/", 0), 0u) << path;
+  for (const std::string& text : {options.line_text, options.train_text}) {
+    SCOPED_TRACE(text);
+    VanishingFileSystem file_system;
+    file_system.files = with_author_texts().files;
+    file_system.vanishing = text;
+    file_system.reads_before_vanishing = 1;
+    std::ostringstream err;
+    EXPECT_EQ(compile_command(options, file_system, err), 0) << err.str();
+    EXPECT_EQ(file_system.files.count(text), 1u);
+    for (const std::string& path : output_paths("/out")) {
+      EXPECT_EQ(file_system.files.count(path), 1u) << path;
+    }
   }
+}
+
+TEST(FaultInjection, CompileCommandWithAnUnreadableInputIsAUsageError) {
+  MemoryFileSystem file_system = with_author_texts();
+  const CompileOptions options = author_options("/out");
+  file_system.unreadable.insert(options.train_text);
+  const std::map<std::string, std::string> texts = file_system.files;
+  std::ostringstream err;
+  EXPECT_EQ(compile_command(options, file_system, err), 2);
+  EXPECT_EQ(err.str(), "scenario-builder: cannot read " + options.train_text +
+                           ": Permission denied\n");
+  EXPECT_EQ(file_system.files, texts);
 }
 
 // ---- On the disk ----
@@ -359,6 +413,54 @@ TEST_F(DiskFaults, AnOutputDirectoryBelowARegularFileStopsTheRun) {
   EXPECT_NE(err.str().find(": Not a directory"), std::string::npos) << err.str();
   // The author's texts stay, and nothing else appears.
   EXPECT_EQ(entries(), before);
+}
+
+// Pipes and named pipes are read like files, though they can be read only
+// once and have no size.
+TEST_F(DiskFaults, CompileCommandReadsPipesAndNamedPipes) {
+  const MemoryFileSystem texts = with_author_texts();
+  const std::string line_bytes = texts.files.at(line_text_path("/texts"));
+  const std::string train_bytes = texts.files.at(train_text_path("/texts"));
+  for (const bool named : {true, false}) {
+    SCOPED_TRACE(named ? "named pipes" : "pipes");
+    const std::string out = (directory_ / (named ? "fifo-out" : "pipe-out")).string();
+    fs::create_directory(out);
+    CompileOptions options;
+    options.output_directory = out;
+    options.scenario_name = kBuiltinScenarioName;
+    options.train_number = kBuiltinTrainNumber;
+    std::vector<std::thread> feeders;
+    std::vector<int> read_ends;
+    for (const std::string* bytes : {&line_bytes, &train_bytes}) {
+      int write_end = -1;
+      std::string path;
+      if (named) {
+        path = (directory_ / (bytes == &line_bytes ? "line" : "train")).string();
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+      } else {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        read_ends.push_back(ends[0]);
+        write_end = ends[1];
+        path = "/dev/fd/" + std::to_string(ends[0]);
+      }
+      (bytes == &line_bytes ? options.line_text : options.train_text) = path;
+      feeders.emplace_back([path, write_end, bytes] {
+        const int fd = write_end >= 0 ? write_end : ::open(path.c_str(), O_WRONLY);
+        for (size_t done = 0; done < bytes->size();) {
+          const ssize_t n = ::write(fd, bytes->data() + done, bytes->size() - done);
+          if (n <= 0) break;
+          done += static_cast<size_t>(n);
+        }
+        ::close(fd);
+      });
+    }
+    std::ostringstream err;
+    EXPECT_EQ(compile_command(options, disk_file_system(), err), 0) << err.str();
+    for (std::thread& feeder : feeders) feeder.join();
+    for (int fd : read_ends) ::close(fd);
+    for (const std::string& path : output_paths(out)) EXPECT_TRUE(fs::is_regular_file(path)) << path;
+  }
 }
 
 }  // namespace

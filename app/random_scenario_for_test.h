@@ -172,6 +172,28 @@ class RandomScenarioMaker {
                             chance(30) ? pick(0, 255) : 0});
   }
 
+  // A slowdown from cell `start` to `end`, nothing when more of its cells
+  // are taken than the one the caller gave it: its own start, or the stop
+  // cell of a station written after it.
+  std::string slowdown_line(int32_t start, int32_t end, bool lead) {
+    const bool warn = start >= 32;
+    lead = lead && warn;
+    std::vector<int32_t> cells = {start, end};
+    if (warn) cells.push_back(start - 24);
+    for (int k = 25; lead && k <= 28; ++k) cells.push_back(start - k);
+    int already = 0;
+    for (size_t i = 0; i < cells.size(); ++i) {
+      if (i == 1 && end == start) continue;
+      if (cells[i] < 0 || taken_.count(cells[i]) != 0) ++already;
+    }
+    // The start claimed by the caller, or the station's stop cell.
+    if (already > 1) return "";
+    for (int32_t c : cells) taken_.insert(c);
+    return line("rallentamento", {50 * (start - 1), pick(0, 1) ? pick(10, 105) : pick(110, 160),
+                                  50 * (end - start), pick(0, 3), lead ? 1 : 0,
+                                  chance(50) ? 0 : pick(10, 150)});
+  }
+
   std::string train_text() {
     std::string t = "[generale]\r\n";
     t += line("numero vetture", {pick(1, 12)}) + line("percentuale massa frenata", {pick(50, 150)}) +
@@ -185,32 +207,26 @@ class RandomScenarioMaker {
     }
     t += "[stazioni]\r\n";
     for (const Station& s : stations_) {
-      // A signal that this station's stop cell overwrites.
+      // A signal or a slowdown cell that this station's stop cell overwrites.
       if (s.stop_cell >= 9 && chance(20)) t += signal_line(s.stop_cell);
+      if (s.stop_cell >= 60 && chance(25)) {
+        const int32_t starts[] = {s.stop_cell, s.stop_cell - pick(1, 20), s.stop_cell + 24,
+                                  s.stop_cell + 24 + pick(1, 4)};
+        const int part = pick(0, 3);
+        const int32_t start = starts[part];
+        if (part == 0 || start <= max_cell() - 30) {
+          t += slowdown_line(start, part == 1 ? s.stop_cell : start + pick(0, 30), part == 3);
+        }
+      }
       t += s.line;
     }
     t += "[rallentamenti]\r\n";
     for (int i = pick(0, 3); i > 0; --i) {
       const int32_t start = claim(2, max_cell() - 30);
       if (start < 0) continue;
-      const int32_t end = start + pick(0, 30);
-      const bool warn = start >= 32;
-      const bool lead = warn && chance(50);
-      if (taken_.count(end) != 0 && end != start) continue;
-      if (warn && (taken_.count(start - 24) != 0)) continue;
-      if (lead && (taken_.count(start - 25) || taken_.count(start - 26) || taken_.count(start - 27) ||
-                   taken_.count(start - 28))) {
-        continue;
-      }
-      taken_.insert(end);
-      if (warn) taken_.insert(start - 24);
-      if (lead) {
-        for (int k = 25; k <= 28; ++k) taken_.insert(start - k);
-      }
-      t += line("rallentamento", {50 * (start - 1), pick(0, 1) ? pick(10, 105) : pick(110, 160),
-                                  50 * (end - start), pick(0, 3), lead ? 1 : 0,
-                                  chance(50) ? 0 : pick(10, 150)});
+      t += slowdown_line(start, start + pick(0, 30), chance(50));
     }
+
     t += "[segnali]\r\n";
     for (int i = pick(0, 8); i > 0; --i) {
       const int32_t c = claim(9, max_cell());

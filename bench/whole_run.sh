@@ -12,7 +12,10 @@
 #     compiled with `scenario-builder compile`, each against `cp` of its own
 #     three files, with the peak resident memory of the compile
 #     (/usr/bin/time).  Time and memory per extra kilometre show whether both
-#     grow linearly with the length of the line.
+#     grow linearly with the length of the line;
+#  3. the same scenarios decompiled (`scenario-builder decompile`) against
+#     their compile, after a check that the texts decompiled compile back to
+#     the same three files.
 # Nothing is synced to the disk, by either side.  RUNS and WARMUP set the
 # hyperfine runs (default 30 and 5); the machine's other load shows in the
 # spread, so the medians and the CPU times (user + system) are printed too.
@@ -131,3 +134,31 @@ for km in 10 100 300 1000; do
 done
 echo
 echo "(per extra km: the growth over the 10 km scenario; hyperfine's own reports are in $work)"
+
+echo
+echo "== Decompile of the scale series against their compile"
+echo
+echo "| line km | decompile median ms | compile median ms | ratio | CPU ratio | decompile peak RSS MB |"
+echo "|---|---|---|---|---|---|"
+for km in 10 100 300 1000; do
+  dir=$work/scale-$km
+  line=$dir/texts/Generato_linea.txt
+  train=$dir/texts/Generato_12345-.txt
+  mkdir -p "$dir/decompiled" "$dir/again"
+  "$builder" decompile "$dir/ref" -o "$dir/decompiled"
+  "$builder" compile "$dir/decompiled/Generato_linea.txt" "$dir/decompiled/Generato_12345-.txt" \
+    -o "$dir/again"
+  for file in Generato_linea.dat Generato_12345.sim Generato_12345.dat; do
+    if ! cmp -s "$dir/ref/$file" "$dir/again/$file"; then
+      echo "whole_run.sh: the decompiled $km km scenario compiles to another $file" >&2
+      exit 1
+    fi
+  done
+  csv=$dir/decompile.csv
+  compare "$dir/dout" "$dir/cout" "$csv" \
+    "$builder decompile $dir/ref -o $dir/dout" "$builder compile $line $train -o $dir/cout"
+  ms=$(field_ms "$csv" 1 4)
+  compile_ms=$(field_ms "$csv" 2 4)
+  kb=$(peak_rss_kb "$dir/drss" "$builder" decompile "$dir/ref" -o "$dir/drss")
+  echo "| $km | $ms | $compile_ms | $(ratio "$ms" "$compile_ms") | $(ratio "$(cpu_ms "$csv" 1)" "$(cpu_ms "$csv" 2)") | $(mb "$kb") |"
+done

@@ -9,6 +9,12 @@ namespace sb {
 
 const std::vector<WarningKind>& warning_kinds() {
   static const std::vector<WarningKind> kinds = {
+      {WarningId::kCodePointAtSignal, 11, "code-point-signal",
+       "no free cell for the code point ahead of a signal before a slowdown"},
+      {WarningId::kCodePointBeforeSlowdown, 12, "code-point-slowdown",
+       "no free cell for a code point 250 to 1000 m before a slowdown"},
+      {WarningId::kCodePointInSlowdown, 13, "code-point-slow",
+       "no free cell for a code point inside a slow slowdown or just after it"},
       {WarningId::kUnknownKeyword, 21, "unknown-keyword",
        "a field where a keyword is expected matches no entry"},
       {WarningId::kKeywordCase, 22, "keyword-case",
@@ -75,14 +81,17 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
                            std::string_view train_text_name) {
   std::string text(diagnostic.location.text == SourceLocation::Text::kTrain ? train_text_name
                                                                           : line_text_name);
-  if (diagnostic.location.line > 0) {
+  if (diagnostic.location.text == SourceLocation::Text::kNone) {
+    text.clear();
+  } else if (diagnostic.location.line > 0) {
     text += ':';
     text += std::to_string(diagnostic.location.line);
     text += ':';
     text += std::to_string(diagnostic.location.column);
   }
   const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
-  text += warning ? ": warning W" : ": error E";
+  if (!text.empty()) text += ": ";
+  text += warning ? "warning W" : "error E";
   text += std::to_string(diagnostic.code);
   text += ": ";
   text += diagnostic.message;

@@ -10,8 +10,12 @@
 
 namespace sb {
 
-// The warnings the checks give, each with a stable code and name.
+// The warnings of a build, each with a stable code and name: those of the
+// code points the build adds around slowdowns (W11 to W13) and the checks'.
 enum class WarningId {
+  kCodePointAtSignal,
+  kCodePointBeforeSlowdown,
+  kCodePointInSlowdown,
   kUnknownKeyword,
   kKeywordCase,
   kWrongSection,
@@ -57,7 +61,7 @@ Diagnostic make_warning(WarningId id, SourceLocation location, std::string messa
 void sort_diagnostics(std::vector<Diagnostic>& diagnostics);
 
 // "FILE:LINE:COL: warning W21: message [-Wunknown-keyword]"; FILE alone when
-// the line is unknown.
+// the line is unknown, nothing in front when the text is.
 std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
                            std::string_view train_text_name);
 

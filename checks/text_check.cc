@@ -3,13 +3,15 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "checks/encoding_check.h"
-#include "format/cell_geometry.h"
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
+#include "format/cell_geometry.h"
 #include "grammar/grammar.h"
+#include "model/error_codes.h"
 #include "util/rounding.h"
 #include "util/text.h"
 
@@ -212,17 +214,19 @@ class TextChecker {
         break;
       }
     }
-    const std::string starts =
-        first_match ? ", and it starts " + article(first_match->title) + " entry" : std::string();
+    const auto starts = [&] {
+      return first_match ? ", and it starts " + article(first_match->title) + " entry"
+                         : std::string();
+    };
     if (after_comment && !is_blank(field)) {
       warn(WarningId::kCutAtComma, at,
            "the comment on this line ends at the comma: " + quoted(field) +
-               " is read as a keyword field" + starts);
+               " is read as a keyword field" + starts());
       quiet_line_ = at.line;
     } else if (after_text && !is_blank(field)) {
       warn(WarningId::kCutAtComma, at,
            "the " + text_value_name_ + " ends at the comma before " + quoted(field) +
-               ", which is read as a keyword field" + starts +
+               ", which is read as a keyword field" + starts() +
                ": quote the text to keep the comma");
       quiet_line_ = at.line;
     }
@@ -312,10 +316,81 @@ class TextChecker {
       return true;
     }
     check_ranges(entry, values, at);
-    check_position(entry, values, at);
+    const bool inside = check_position(entry, values, at);
+    if (inside) check_refused(entry, field, values, at);
+    if (inside) claim_cells(entry, values, at);
     check_order(entry, values, at);
-    if (entry.id == EntryId::kRouteLength) facts_.route_length = static_cast<int32_t>(values[0]);
     return true;
+  }
+
+  // What the compile refuses whatever the state: found here for every entry,
+  // where the compile stops at the first.
+  void check_refused(const Entry& entry, const std::string& field,
+                     const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
+    switch (entry.id) {
+      case EntryId::kRouteLength:
+        if (values[0] < 0 || values[0] > kMaxRouteLength) {
+          return error(kRouteLengthRefused, at,
+                       "the route length " + metres(values[0]) + " is outside 0 to 1000000 m");
+        }
+        facts_.route_length = static_cast<int32_t>(values[0]);
+        return;
+      case EntryId::kChainageOne:
+      case EntryId::kChainageTwo:
+      case EntryId::kChainageThree:
+        if (values[0] % 50 != 0 || values[1] % 50 != 0) {
+          return error(kChainageNotMultiple, at,
+                       "the " + std::string(entry.title) + " starts at " + metres(values[0]) +
+                           " and reads " + metres(values[1]) +
+                           " there: both must be multiples of 50 m");
+        }
+        return;
+      case EntryId::kCabSignalling:
+        if (values[0] % 50 != 0) {
+          return error(kCabStartNotMultiple, at,
+                       "the cab-signalling start " + metres(values[0]) +
+                           " is not a multiple of 50 m");
+        }
+        if (values[1] % 50 != 0) {
+          return error(kCabEndNotMultiple, at,
+                       "the cab-signalling end " + metres(values[1]) +
+                           " is not a multiple of 50 m");
+        }
+        if (!contains(field, "4") && !contains(field, "9")) {
+          return error(kCabCodesMissing, at,
+                       "the cab-signalling keyword field " + quoted(field) +
+                           " names neither 4 nor 9 codes");
+        }
+        return;
+      case EntryId::kCurve:
+        if (field.find_first_of("123456") == std::string::npos) {
+          return error(kCurveRefused, at,
+                       "the curve keyword " + quoted(field) +
+                           " holds no class digit 1 to 6 (curvad5: right-hand, class 5)");
+        }
+        return;
+      case EntryId::kSpeedLimit:
+        if (values[1] < -2 || values[1] > 1277) {
+          return error(kReadFailed, at,
+                       "the speed " + std::to_string(values[1]) +
+                           " km/h divided by 5 does not fit a byte (0 to 255): speeds lie in 0 "
+                           "to 1277 km/h");
+        }
+        return;
+      case EntryId::kStation:
+        if (values[0] % 50 != 0) {
+          return error(kStationPositionNotMultiple, at,
+                       "the station at " + metres(values[0]) +
+                           " does not stand at a multiple of 50 m");
+        }
+        if (values[2] % 100 != 0) {
+          return error(kStationLengthNotMultiple, at,
+                       "the station at " + metres(values[0]) + " has a length of " +
+                           metres(values[2]) + ", not a multiple of 100 m");
+        }
+        return;
+      default: return;
+    }
   }
 
   bool read_value(const Slot& slot, int64_t* value) {
@@ -351,18 +426,20 @@ class TextChecker {
     if (token.empty()) return;
     int64_t value = 0;
     bool overflow = false;
-    const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name);
+    const auto what = [&] {
+      return "the " + std::string(entry.title) + "'s " + std::string(slot.name);
+    };
     if (!parse_number_token(token, &value, &overflow)) {
       if (overflow) return;
       warn(WarningId::kNotANumber, at,
-           what + " " + quoted(token) + " is not a whole number: it reads 0");
+           what() + " " + quoted(token) + " is not a whole number: it reads 0");
       // A sign apart from its digits leaves them to be read as the next field.
       if (token == "-" || token == "+") quiet_line_ = at.line;
       return;
     }
     if (contains(token, ".")) {
       warn(WarningId::kFraction, at,
-           what + " " + quoted(token) + " has a fraction: it is rounded to " +
+           what() + " " + quoted(token) + " has a fraction: it is rounded to " +
                std::to_string(value));
     }
   }
@@ -392,43 +469,113 @@ class TextChecker {
         continue;
       }
       const bool inside = (v >= slot.low && v <= slot.high) || (slot.zero_allowed && v == 0);
-      const std::string what = "the " + std::string(entry.title) + "'s " + std::string(slot.name) +
-                               " " + std::to_string(v);
+      const auto what = [&] {
+        return "the " + std::string(entry.title) + "'s " + std::string(slot.name) + " " +
+               std::to_string(v);
+      };
       if (!inside) {
         std::string range = std::to_string(slot.low) + " to " + std::to_string(slot.high);
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
         if (slot.zero_allowed) range = "0 or " + range;
         warn(WarningId::kRange, at,
-             what + " lies outside " + range + ": " + std::string(slot.stored) +
+             what() + " lies outside " + range + ": " + std::string(slot.stored) +
                  stored_value(slot, v));
       } else if (slot.step != 0 && v % slot.step != 0) {
         warn(WarningId::kRange, at,
-             what + " is not a multiple of " + std::to_string(slot.step) + ": " +
+             what() + " is not a multiple of " + std::to_string(slot.step) + ": " +
                  std::string(slot.stored));
       }
     }
   }
 
-  // The position check the compiler makes: beyond it the compile refuses the
-  // entry; before it and beyond the route length the entry is taken silently.
-  void check_position(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+  // The cells the compile marks for the entry, when it takes it.
+  void claim_cells(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
+                   SourceLocation at) {
+    const int64_t p = values[0];
+    const auto claim = [&](int64_t cell, std::string_view part) {
+      facts_.placements.push_back({cell, entry.title, p, part, at});
+    };
+    switch (entry.id) {
+      case EntryId::kSpeedBoard:
+      case EntryId::kIndicationBoard:
+      case EntryId::kSignal:
+        return claim(object_cell(static_cast<double>(p)), "");
+      case EntryId::kCodePoint: return claim(cell_of(static_cast<double>(p)), "");
+      case EntryId::kSlowdown: {
+        claim(object_cell(static_cast<double>(p)), "its start");
+        claim(object_cell(static_cast<double>(p + values[2])), "its end");
+        if (p > 1500) {
+          claim(object_cell(p - 1200.0), "its warning cell");
+          if (values[4] != 0) {
+            const int64_t nearest = cell_of(p - 1200.0);
+            for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
+          }
+        }
+        return;
+      }
+      case EntryId::kStation: {
+        const int64_t kind = values[1];
+        const int64_t length = values[2];
+        if (kind >= 25) return;
+        int64_t end = p + length / 2 + (values[5] != 0 ? 50 : 0);
+        if (kind == 5 || kind == 6) end = p + 150;
+        if (kind == 7 || kind == 8) end = p + length;
+        return claim(round_half_even(static_cast<double>(end) / 50 - 1), "its stop cell");
+      }
+      default: return;
+    }
+  }
+
+  // The position check the compile makes: beyond it the compile refuses the
+  // entry (and reads no further in its text); before it and beyond the
+  // route length the entry is taken silently.  False when refused.
+  bool check_position(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
                       SourceLocation at) {
-    if (entry.reach <= 0 || !facts_.route_length) return;
+    if (entry.reach <= 0 || !facts_.route_length) return true;
     const int64_t length = *facts_.route_length;
     const int64_t last_cell = last_cell_for_route(length);
     const int64_t position = values[0];
-    if ((static_cast<double>(position) + entry.reach) / 50.0 > static_cast<double>(last_cell)) {
-      return;
-    }
+    const std::string title(entry.title);
     int64_t end = position;
     if (entry.id == EntryId::kMountain) end = std::max(position, values[1]);
+    const bool fits =
+        (static_cast<double>(position) + entry.reach) / 50.0 <= static_cast<double>(last_cell) &&
+        (entry.id != EntryId::kMountain || values[1] < position ||
+         round_half_even(static_cast<double>(values[1]) / 50.0 - 1.0) <= last_cell);
+    if (!fits) {
+      error(kOutsideTheLine, at,
+            "the " + title + " at " + metres(end) + " lies outside the line: " +
+                (entry.id == EntryId::kMountain ? std::string("its cells")
+                                                : "an entry's position + " +
+                                                      metres(entry.reach)) +
+                " must lie within the cells, which end at " + metres(cell_start(last_cell)) + ", cell " +
+                std::to_string(last_cell) + " (route length " + metres(length) + ")" +
+                rest_not_compiled());
+      return false;
+    }
+    if (entry.id == EntryId::kSignal && object_cell(static_cast<double>(position)) < 8) {
+      error(kOutsideTheLine, at,
+            "the signal at " + metres(position) +
+                " stands too near the start of the line: its approach marks take the 8 cells "
+                "before its own, so a signal stands at 325 m or beyond" +
+                rest_not_compiled());
+      return false;
+    }
     if (end > length) {
       warn(WarningId::kBeyondRoute, at,
-           "the " + std::string(entry.title) + " at " + metres(end) +
-               " lies beyond the end of the route (" + metres(length) +
-               "), where the cells still take it");
+           "the " + title + " at " + metres(end) + " lies beyond the end of the route (" +
+               metres(length) + "), where the cells still take it");
     }
+    return true;
+  }
+
+  // The compile reads no further in a text after its first entry outside
+  // the line.
+  std::string rest_not_compiled() {
+    if (outside_seen_) return {};
+    outside_seen_ = true;
+    return "; the compile reads no further in this text";
   }
 
   void check_order(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
@@ -485,6 +632,15 @@ class TextChecker {
 
   SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
 
+  void error(int32_t code, SourceLocation at, std::string message) {
+    Diagnostic diagnostic;
+    diagnostic.severity = Diagnostic::Severity::kError;
+    diagnostic.location = at;
+    diagnostic.code = code;
+    diagnostic.message = std::move(message);
+    diagnostics_->push_back(std::move(diagnostic));
+  }
+
   void warn(WarningId id, SourceLocation at, std::string message) {
     diagnostics_->push_back(make_warning(id, at, std::move(message)));
   }
@@ -497,6 +653,7 @@ class TextChecker {
   int quiet_line_ = 0;
   int text_value_line_ = 0;
   std::string text_value_name_;
+  bool outside_seen_ = false;
   bool clock_seen_ = false;
   bool station_seen_ = false;
   Seen curve_;
@@ -510,6 +667,28 @@ class TextChecker {
 
 LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics) {
   return TextChecker(text, SourceLocation::Text::kLine, diagnostics).check_line();
+}
+
+std::string Placement::what() const {
+  std::string text = "the " + std::string(title) + " at " + metres(position);
+  if (!part.empty()) text += " (" + std::string(part) + ")";
+  return text;
+}
+
+const Placement* holder_of(int64_t cell, SourceLocation before, const LineFacts& line,
+                           const LineFacts& train) {
+  const auto earlier = [](SourceLocation a, SourceLocation b) {
+    const int text_a = a.text == SourceLocation::Text::kTrain ? 1 : 0;
+    const int text_b = b.text == SourceLocation::Text::kTrain ? 1 : 0;
+    return std::make_tuple(text_a, a.line, a.column) < std::make_tuple(text_b, b.line, b.column);
+  };
+  const Placement* holder = nullptr;
+  for (const LineFacts* facts : {&line, &train}) {
+    for (const Placement& placement : facts->placements) {
+      if (placement.cell == cell && earlier(placement.location, before)) holder = &placement;
+    }
+  }
+  return holder;
 }
 
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,14 +13,34 @@
 
 namespace sb {
 
+// A cell an entry claims, as the compile would mark it: which entry and
+// where it stands, to name what holds a cell another entry is refused.
+struct Placement {
+  int64_t cell = 0;
+  std::string_view title;  // the entry's, from the grammar
+  int64_t position = 0;
+  std::string_view part;   // which of the entry's cells, or empty
+  SourceLocation location;
+
+  // "the slowdown at 3000 m (its start)"
+  std::string what() const;
+};
+
 // What a text's check learnt: the route length (which the train text's
-// check needs) and how many entries of each kind the text holds.
+// check needs), how many entries of each kind the text holds, and the
+// cells its entries claim, in file order.
 struct LineFacts {
   std::optional<int32_t> route_length;
   std::array<int, kEntryKinds> entries{};
+  std::vector<Placement> placements;
 
   int count(EntryId id) const { return entries[static_cast<size_t>(id)]; }
 };
+
+// The last entry before `before` that claimed `cell`, of either text; null
+// when none did.
+const Placement* holder_of(int64_t cell, SourceLocation before, const LineFacts& line,
+                           const LineFacts& train);
 using TrainFacts = LineFacts;
 
 // Walks a source text field by field as the compiler does, without

@@ -22,12 +22,20 @@ std::vector<std::string> check(const Case& c) {
   if (c.which == Which::kLine) {
     check_line_text(c.text, &diagnostics);
   } else {
-    check_train_text(c.text, LineFacts{32000}, &diagnostics);
+    LineFacts line;
+    line.route_length = 32000;
+    check_train_text(c.text, line, &diagnostics);
   }
   sort_diagnostics(diagnostics);
   std::vector<std::string> lines;
   for (const Diagnostic& f : diagnostics) lines.push_back(format_diagnostic(f, "L.txt", "T.txt"));
   return lines;
+}
+
+// A line text with a speed board at 2000 m on its line 4.
+std::string line_text_for_holders() {
+  return "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\n"
+         "indicatori_vmax, 2000, 100, 100, 100, 0, 100, 100, 100, 0\r\n[fine]\r\n";
 }
 
 // A line text of 32000 m whose body starts on line 3.
@@ -99,7 +107,10 @@ TEST(TextCheck, AuthorMistakes) {
       {"beyond the route, inside the cells", Which::kLine,
        line("[curve]\r\npendenza, 35000, 1\r\npendenza, 40000, 1\r\n"),
        {"L.txt:4:1: warning W28: the gradient change at 35000 m lies beyond the end of the "
-        "route (32000 m), where the cells still take it [-Wbeyond-route]"}},
+        "route (32000 m), where the cells still take it [-Wbeyond-route]",
+        "L.txt:5:1: error E15: the gradient change at 40000 m lies outside the line: an entry's "
+        "position + 100 m must lie within the cells, which end at 39000 m, cell 780 (route "
+        "length 32000 m); the compile reads no further in this text"}},
       {"overlapping curves", Which::kLine, line("[curve]\r\ncurvad5, 650, 200\r\ncurvas4, 800, 300\r\n"),
        {"L.txt:5:1: warning W29: the curve at 800 m starts before the previous curve (line 4) "
         "ends at 850 m: it is bent from there on [-Worder]"}},
@@ -164,6 +175,90 @@ TEST(TextCheck, AuthorMistakes) {
         "(one value too many before it?) [-Wunknown-keyword]"}},
   };
   for (const Case& c : cases) EXPECT_EQ(check(c), c.expected) << c.what;
+}
+
+// What the compile refuses whatever the state is found for every entry,
+// where the compile stops at the first.
+TEST(TextCheck, RefusedEntries) {
+  const Case cases[] = {
+      {"route length", Which::kLine, "[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n",
+       {"L.txt:2:1: error E1: the route length 2000000 m is outside 0 to 1000000 m"}},
+      {"chainage and cab signalling", Which::kLine,
+       line("progressiva chilometrica due, 125, 350000, 0\r\n"
+            "ripetizione segnali, 100, 200\r\nripetizione segnali 4, 120, 200\r\n"
+            "ripetizione segnali 9, 100, 210\r\n[curve]\r\n"),
+       {"L.txt:3:1: error E2: the chainage two starts at 125 m and reads 350000 m there: both "
+        "must be multiples of 50 m",
+        "L.txt:4:1: error E5: the cab-signalling keyword field `ripetizione segnali` names "
+        "neither 4 nor 9 codes",
+        "L.txt:5:1: error E3: the cab-signalling start 120 m is not a multiple of 50 m",
+        "L.txt:6:1: error E4: the cab-signalling end 210 m is not a multiple of 50 m"}},
+      {"curve without class", Which::kLine, line("[curve]\r\ncurvas, 300, 100\r\n"),
+       {"L.txt:4:1: error E103: the curve keyword `curvas` holds no class digit 1 to 6 "
+        "(curvad5: right-hand, class 5)"}},
+      {"every entry outside the line", Which::kLine,
+       line("[curve]\r\npendenza, 39000, 1\r\nmontagna, 1000, 40000, 12\r\n"),
+       {"L.txt:4:1: error E15: the gradient change at 39000 m lies outside the line: an "
+        "entry's position + 100 m must lie within the cells, which end at 39000 m, cell 780 "
+        "(route length 32000 m); the compile reads no further in this text",
+        "L.txt:5:1: error E15: the mountain stretch at 40000 m lies outside the line: its cells "
+        "must lie within the cells, which end at 39000 m, cell 780 (route length 32000 m)"}},
+      {"signal near the start", Which::kTrain, train("segnale, 300, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"),
+       {"T.txt:2:1: error E15: the signal at 300 m stands too near the start of the line: its "
+        "approach marks take the 8 cells before its own, so a signal stands at 325 m or "
+        "beyond; the compile reads no further in this text"}},
+      {"station position and length", Which::kTrain,
+       train("stazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n"
+             "stazione, 5000, 12, 450, 0,0,0, 1,1,0, 4,1,1, 20, 12,5,0, B\r\n"),
+       {"T.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m",
+        "T.txt:3:1: error E9: the station at 5000 m has a length of 450 m, not a multiple of "
+        "100 m"}},
+      {"speed beyond a byte", Which::kTrain, train("velocita, 0, 1280\r\n"),
+       {"T.txt:2:1: error E25: the speed 1280 km/h divided by 5 does not fit a byte (0 to "
+        "255): speeds lie in 0 to 1277 km/h"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(check(c), c.expected) << c.what;
+}
+
+// The entry that claimed a cell before a refused one names what holds it.
+TEST(TextCheck, HolderOfACellIsTheLastEntryBeforeThatClaimedIt) {
+  std::vector<Diagnostic> diagnostics;
+  const LineFacts line = check_line_text(
+      line_text_for_holders(), &diagnostics);
+  const TrainFacts train = check_train_text(
+      "[generale]\r\norologio, 12 0 0\r\n"
+      "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+      "rallentamento, 3000, 60, 700, 0, 1, 0\r\n"
+      "stazione, 6000, 12, 400, 0,0,1, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n"
+      "[fine]\r\n",
+      line, &diagnostics);
+  struct Probe {
+    int64_t cell;
+    SourceLocation before;
+    const char* what;  // null: nothing claimed it
+    int line;
+  };
+  const SourceLocation end_of_train{SourceLocation::Text::kTrain, 99, 1};
+  const Probe probes[] = {
+      {41, {SourceLocation::Text::kTrain, 3, 1}, "the maximum-speed board at 2000 m", 4},
+      {41, end_of_train, "the signal at 2000 m", 3},
+      {37, end_of_train, "the slowdown at 3000 m (its warning cell)", 4},
+      {35, end_of_train, "the slowdown at 3000 m (a warning lead-in cell)", 4},
+      {61, end_of_train, "the slowdown at 3000 m (its start)", 4},
+      {75, end_of_train, "the slowdown at 3000 m (its end)", 4},
+      {124, end_of_train, "the station at 6000 m (its stop cell)", 5},
+      {42, end_of_train, nullptr, 0},
+  };
+  for (const Probe& p : probes) {
+    const Placement* holder = holder_of(p.cell, p.before, line, train);
+    if (p.what == nullptr) {
+      EXPECT_EQ(holder, nullptr) << p.cell;
+      continue;
+    }
+    ASSERT_NE(holder, nullptr) << p.cell;
+    EXPECT_EQ(holder->what(), p.what) << p.cell;
+    EXPECT_EQ(holder->location.line, p.line) << p.cell;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ struct SourceTexts {
   // The bare run deletes the texts it wrote itself once they have been read;
   // texts of an author's own are never touched.
   bool delete_after_reading = true;
+  // The texts' bytes when the caller has read them already: each input is
+  // read once, as a pipe can be read only once.  The paths then only name
+  // the texts in messages.
+  const std::string* line_bytes = nullptr;
+  const std::string* train_bytes = nullptr;
 };
 
 // The compiler: reads the line text, then the train text, into `state`.

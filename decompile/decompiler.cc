@@ -84,8 +84,8 @@ struct Signal {
 
 class Decompiler {
  public:
-  explicit Decompiler(const CompiledScenario& scenario)
-      : records_(scenario.records), cells_(scenario.cells), trace_(scenario.trace) {}
+  explicit Decompiler(const CompiledParts& scenario)
+      : records_(scenario.records), cells_(scenario.cells), trace_file_(scenario.trace_file) {}
 
   DecompiledTexts run() {
     check_sizes();
@@ -118,10 +118,9 @@ class Decompiler {
       refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
     }
     const int64_t cells = last_cell_for_route(route) + 1;
-    if (static_cast<int64_t>(cells_.size()) != cells ||
-        static_cast<int64_t>(trace_.row_count()) != last_trace_row_for_route(route) + 1) {
-      refuse("the cells and the line trace do not have the sizes a route of " +
-             std::to_string(route) + " m gives them");
+    if (static_cast<int64_t>(cells_.size()) != cells) {
+      refuse("the cells file holds " + std::to_string(cells_.size()) + " cells, but a route of " +
+             std::to_string(route) + " m has " + std::to_string(cells));
     }
   }
 
@@ -670,7 +669,9 @@ class Decompiler {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
-    if (!trace_curves(trace_, &curves, &error)) refuse(error);
+    const auto rows =
+        static_cast<size_t>(last_trace_row_for_route(records_[kTotalsRecord].long_2)) + 1;
+    if (!trace_curves(trace_file_, rows, &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
       text.line(entry_line(keyword, {c.start, c.length}));
@@ -769,7 +770,7 @@ class Decompiler {
 
   std::array<GeneralRecord, kRecordCount> records_;
   std::vector<TrackCell> cells_;
-  const DecodedTrace& trace_;
+  std::string_view trace_file_;
   std::vector<bool> pass_placed_;
   int station_count_ = 0;
   std::vector<int32_t> board_cell_of_record_;
@@ -782,7 +783,7 @@ class Decompiler {
 
 }  // namespace
 
-bool decompile_scenario(const CompiledScenario& scenario, DecompiledTexts* texts,
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts,
                         std::string* error) {
   try {
     *texts = Decompiler(scenario).run();

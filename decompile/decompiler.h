@@ -1,9 +1,13 @@
 #ifndef SCENARIO_BUILDER_DECOMPILE_DECOMPILER_H_
 #define SCENARIO_BUILDER_DECOMPILE_DECOMPILER_H_
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "inspect/compiled_scenario.h"
+#include "model/build_state.h"
+#include "format/cells.h"
 
 namespace sb {
 
@@ -14,6 +18,15 @@ struct DecompiledTexts {
   std::string train_text;
 };
 
+// A compiled scenario: its records and cells decoded, its line trace file
+// as it stands (only a clean build's trace is of use, and that is read in
+// place).
+struct CompiledParts {
+  std::array<GeneralRecord, kRecordCount> records{};
+  std::vector<TrackCell> cells;
+  std::string_view trace_file;
+};
+
 // Recovers source texts that compile to the same three files, as far as the
 // files tell: what never reached them (comments, spellings, entry order
 // where it did not matter, values the build cleared) comes back in one
@@ -21,7 +34,7 @@ struct DecompiledTexts {
 // build stamps them anew.  False and *error (in plain words) when the files
 // are not those of a clean build: a trace with unset rows, a station record
 // out of place, a cell that no entry of a text makes.
-bool decompile_scenario(const CompiledScenario& scenario, DecompiledTexts* texts,
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts,
                         std::string* error);
 
 }  // namespace sb

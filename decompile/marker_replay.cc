@@ -12,8 +12,8 @@ constexpr int32_t kSignalLookBack = 20;
 constexpr int32_t kFirstSignalCell = 3;
 constexpr int32_t kSpacingCells = 8;
 constexpr int32_t kSignalSearchCells = 12;
-// Replays allowed before the search gives up.
-constexpr int kMostReplays = 20000;
+// Cells visited by all replays together before the search gives up.
+constexpr size_t kMostReplayedCells = size_t{50} * 1000 * 1000;
 
 enum class Choice : uint8_t { kUndecided, kPass, kBefore };
 
@@ -158,7 +158,8 @@ bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<in
                              std::string* error) {
   std::vector<Choice> choices(cells.size(), Choice::kUndecided);
   std::vector<int32_t> decided;  // cells chosen so far, in the order of the choices
-  for (int replay = 0; replay < kMostReplays; ++replay) {
+  const size_t most_replays = std::max<size_t>(100, kMostReplayedCells / std::max<size_t>(cells.size(), 1));
+  for (size_t replay = 0; replay < most_replays; ++replay) {
     Replay pass(cells, choices, decided);
     try {
       pass.run();
@@ -169,7 +170,10 @@ bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<in
         choices[static_cast<size_t>(decided.back())] = Choice::kUndecided;
         decided.pop_back();
       }
-      if (decided.empty()) break;
+      if (decided.empty()) {
+        *error = "no run of the code-point pass leaves the code points the cells hold";
+        return false;
+      }
       choices[static_cast<size_t>(decided.back())] = Choice::kBefore;
       continue;
     }
@@ -179,7 +183,8 @@ bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<in
     }
     return true;
   }
-  *error = "no run of the code-point pass leaves the code points the cells hold";
+  *error = "the code points of the pass are not found after " + std::to_string(most_replays) +
+           " replays of it";
   return false;
 }
 

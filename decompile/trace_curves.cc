@@ -2,8 +2,10 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 #include "compiler/line_trace_builder.h"
+#include "model/line_trace.h"
 
 namespace sb {
 namespace {
@@ -41,32 +43,62 @@ bool reproduces(double turn, double x2, double y2, double x1, double y1, double 
   return same_bits(x1 + dx + turn * dy, x) && same_bits(y1 + dy - turn * dx, y);
 }
 
-bool shaped_as_built(const DecodedTrace& trace, std::string* error) {
-  const size_t rows = trace.row_count();
-  if (rows < 4) {
-    *error = "the line trace has " + std::to_string(rows) + " rows, too few for a line";
+uint16_t u16_at(std::string_view bytes, size_t at) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) |
+                               static_cast<uint8_t>(bytes[at + 1]) << 8);
+}
+
+// A column of a clean trace: two whole numbers, doubles, two unset rows.
+class Column {
+ public:
+  Column(std::string_view bytes, size_t rows) : bytes_(bytes), rows_(rows) {}
+
+  static size_t size_for(size_t rows) {
+    return 2 * (kTraceTagBytes + 2) + (rows - 4) * (kTraceTagBytes + 8) + 2 * kTraceTagBytes;
+  }
+
+  bool whole(size_t row, int16_t value) const {
+    const size_t at = row * (kTraceTagBytes + 2);
+    return u16_at(bytes_, at) == static_cast<uint16_t>(TraceTag::kInt16) &&
+           u16_at(bytes_, at + 2) == static_cast<uint16_t>(value);
+  }
+  bool is_double(size_t row) const {
+    return u16_at(bytes_, double_at(row)) == static_cast<uint16_t>(TraceTag::kDouble);
+  }
+  bool unset(size_t row) const {
+    const size_t at = double_at(rows_ - 2) + (row - (rows_ - 2)) * kTraceTagBytes;
+    return u16_at(bytes_, at) == static_cast<uint16_t>(TraceTag::kUnset);
+  }
+  double value(size_t row) const {
+    const size_t at = double_at(row) + kTraceTagBytes;
+    uint64_t bits = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&bits, bytes_.data() + at, sizeof bits);
+    } else {
+      for (int b = 7; b >= 0; --b) {
+        bits = bits << 8 | static_cast<uint8_t>(bytes_[at + static_cast<size_t>(b)]);
+      }
+    }
+    return std::bit_cast<double>(bits);
+  }
+
+ private:
+  size_t double_at(size_t row) const {
+    return 2 * (kTraceTagBytes + 2) + (row - 2) * (kTraceTagBytes + 8);
+  }
+  std::string_view bytes_;
+  size_t rows_;
+};
+
+bool shaped_as_built(const Column& x, const Column& y, size_t rows, std::string* error) {
+  if (!x.whole(0, 0) || !x.whole(1, 0) || !y.whole(0, 0) || !y.whole(1, 1)) {
+    *error = "the line trace does not begin at (0, 0), (0, 1) as every build begins it";
     return false;
   }
-  for (int column = 0; column < 2; ++column) {
-    for (size_t row = 0; row < 2; ++row) {
-      const double expected = (column == 1 && row == 1) ? 1.0 : 0.0;
-      if (trace.tag(column, row) != TraceTag::kInt16 || trace.value(column, row) != expected) {
-        *error = "the line trace does not begin at (0, 0), (0, 1) as every build begins it";
-        return false;
-      }
-    }
-    for (size_t row = 2; row + 2 < rows; ++row) {
-      if (trace.tag(column, row) != TraceTag::kDouble) {
-        *error = "row " + std::to_string(row) +
-                 " of the line trace is not computed: the files of a build that failed";
-        return false;
-      }
-    }
-    for (size_t row = rows - 2; row < rows; ++row) {
-      if (trace.tag(column, row) != TraceTag::kUnset) {
-        *error = "the last two rows of the line trace are set, as no build sets them";
-        return false;
-      }
+  for (size_t row = rows - 2; row < rows; ++row) {
+    if (!x.unset(row) || !y.unset(row)) {
+      *error = "the last two rows of the line trace are set, as no build sets them";
+      return false;
     }
   }
   return true;
@@ -74,27 +106,43 @@ bool shaped_as_built(const DecodedTrace& trace, std::string* error) {
 
 }  // namespace
 
-bool trace_curves(const DecodedTrace& trace, std::vector<CurveEntry>* curves, std::string* error) {
-  if (!shaped_as_built(trace, error)) return false;
+bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEntry>* curves,
+                  std::string* error) {
+  if (rows < 5 || trace_file.size() != 2 * Column::size_for(rows)) {
+    *error = "the line trace file of " + std::to_string(trace_file.size()) +
+             " bytes is not the computed trace of " + std::to_string(rows) +
+             " rows a clean build writes: the files of a build that failed";
+    return false;
+  }
+  const size_t column_size = Column::size_for(rows);
+  const Column xs(trace_file.substr(0, column_size), rows);
+  const Column ys(trace_file.substr(column_size), rows);
+  if (!shaped_as_built(xs, ys, rows, error)) return false;
   static const std::array<Turn, 13> kTurns = all_turns();
-  const std::vector<double>& xs = trace.columns[0].values;
-  const std::vector<double>& ys = trace.columns[1].values;
-  const size_t computed_end = trace.row_count() - 2;
   curves->clear();
-  size_t current = 0;      // the turn of the row before
-  size_t run_start = 0;    // the first row of the current curve
+  size_t current = 0;    // the turn of the row before
+  size_t run_start = 0;  // the first row of the current curve
   auto close_run = [&](size_t end_row) {
     if (kTurns[current].curve_class == 0) return;
-    curves->push_back({static_cast<int32_t>(run_start - 1), static_cast<int32_t>(end_row - run_start),
-                       kTurns[current].curve_class, kTurns[current].left});
+    curves->push_back({static_cast<int32_t>(run_start - 1),
+                       static_cast<int32_t>(end_row - run_start), kTurns[current].curve_class,
+                       kTurns[current].left});
   };
+  double x2 = 0.0, y2 = 0.0, x1 = 0.0, y1 = 1.0;
+  const size_t computed_end = rows - 2;
   for (size_t row = 2; row < computed_end; ++row) {
-    const double x2 = xs[row - 2], y2 = ys[row - 2], x1 = xs[row - 1], y1 = ys[row - 1];
+    if (!xs.is_double(row) || !ys.is_double(row)) {
+      *error = "row " + std::to_string(row) +
+               " of the line trace is not computed: the files of a build that failed";
+      return false;
+    }
+    const double x = xs.value(row);
+    const double y = ys.value(row);
     size_t found = current;
-    if (!reproduces(kTurns[found].turn, x2, y2, x1, y1, xs[row], ys[row])) {
+    if (!reproduces(kTurns[found].turn, x2, y2, x1, y1, x, y)) {
       found = kTurns.size();
       for (size_t t = 0; t < kTurns.size(); ++t) {
-        if (reproduces(kTurns[t].turn, x2, y2, x1, y1, xs[row], ys[row])) {
+        if (reproduces(kTurns[t].turn, x2, y2, x1, y1, x, y)) {
           found = t;
           break;
         }
@@ -111,6 +159,10 @@ bool trace_curves(const DecodedTrace& trace, std::vector<CurveEntry>* curves, st
       current = found;
       run_start = row;
     }
+    x2 = x1;
+    y2 = y1;
+    x1 = x;
+    y1 = y;
   }
   close_run(computed_end);
   return true;

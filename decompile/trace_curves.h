@@ -1,10 +1,11 @@
 #ifndef SCENARIO_BUILDER_DECOMPILE_TRACE_CURVES_H_
 #define SCENARIO_BUILDER_DECOMPILE_TRACE_CURVES_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "inspect/scenario_decoder.h"
 
 namespace sb {
 
@@ -19,14 +20,16 @@ struct CurveEntry {
   bool operator==(const CurveEntry&) const = default;
 };
 
-// The curves of a line trace as a clean build leaves it: rows 0 and 1 the
-// whole numbers (0, 0) and (0, 1), every further row but the last two a
-// double, the last two unset.  Each computed row follows from the two before
-// it by a straight step or by a step turned by one of the twelve curve
-// classes; the step that reproduces the row bit for bit is found, and a run
-// of rows with one turn is one curve.  False and *error when the trace is
+// The curves of a line trace file of `rows` rows per column, as a clean
+// build writes it: rows 0 and 1 the whole numbers (0, 0) and (0, 1), every
+// further row but the last two a double, the last two unset.  Each computed
+// row follows from the two before it by a straight step or by a step turned
+// by one of the twelve curve classes; the step that reproduces the row bit
+// for bit is found, and a run of rows with one turn is one curve.  The file
+// is read in place, one row after the other.  False and *error when it is
 // not shaped so, or a row is no step of any class.
-bool trace_curves(const DecodedTrace& trace, std::vector<CurveEntry>* curves, std::string* error);
+bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEntry>* curves,
+                  std::string* error);
 
 }  // namespace sb
 

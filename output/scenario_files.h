@@ -20,9 +20,9 @@ ScenarioFileNames scenario_file_names(const std::string& directory,
                                       const std::string& train_number);
 
 // Writes the line trace file (only with the trace flag), the records file and
-// the cells file.  Each is written to a temporary first; only when all are
-// complete do they replace their targets, in that order, so a failed write
-// leaves every old file intact.  False and *error (naming the file) on failure.
+// the cells file as one set (see FileSetWriter): either all three are
+// replaced or every old file stays.  False and *error (naming the file) on
+// failure.
 bool write_scenario_files(const BuildState& state, FileSystem& file_system,
                           const ScenarioFileNames& names, std::string* error);
 

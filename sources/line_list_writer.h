@@ -20,7 +20,7 @@ std::string line_list_bytes(const std::vector<std::string_view>& lines);
 
 // Writes the file of `lines` to `path`, replacing any file of that name: the
 // bytes go to a temporary that is renamed over the target, so a failed write
-// leaves the old file intact.  False and *error (naming the file) on failure.
+// leaves the old file in place.  False and *error (naming the file) on failure.
 bool write_line_list(FileSystem& file_system, const std::string& path,
                      const std::vector<std::string_view>& lines, std::string* error);
 

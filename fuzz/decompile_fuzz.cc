@@ -1,0 +1,133 @@
+// Decompiling, in memory, two ways.  An input that begins with "T" is a
+// scenario's two texts (the line text, a line "~~~~", the train text): when
+// they build cleanly, the files they give must decompile, and the texts
+// recovered must compile to the same files.  Any other input is a set of
+// compiled files (records file, a line "~~~~", cells file, a line "~~~~",
+// and the line trace file, which may be left out: then a straight trace of
+// the route's length stands in for it): decompiling them must end in texts
+// or a plain refusal, never a crash, and texts only when they compile back
+// to the same files.
+
+#include <cstddef>
+#include <cstdint>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/build_driver.h"
+#include "app/decompile_command.h"
+#include "compiler/line_reader.h"
+#include "fuzz/fuzz_checks.h"
+#include "inspect/scenario_decoder.h"
+#include "model/build_state.h"
+#include "platform/memory_file_system.h"
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n~~~~\n";
+// Longer routes make executions slow and add nothing the short ones lack.
+constexpr int32_t kLongestRoute = 20000;
+
+void put_u16(std::string& out, uint16_t v) {
+  out += static_cast<char>(v & 0xff);
+  out += static_cast<char>(v >> 8);
+}
+
+// The trace file of a straight line of `rows` rows.
+std::string straight_trace(int32_t rows) {
+  std::string out;
+  for (int column = 0; column < 2; ++column) {
+    for (int32_t row = 0; row < rows; ++row) {
+      if (row < 2) {
+        put_u16(out, 2);
+        put_u16(out, column == 1 && row == 1 ? 1 : 0);
+      } else if (row < rows - 2) {
+        put_u16(out, 5);
+        const double value = column == 1 ? static_cast<double>(row) : 0.0;
+        uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int b = 0; b < 8; ++b) out += static_cast<char>((bits >> (8 * b)) & 0xff);
+      } else {
+        put_u16(out, 0);
+      }
+    }
+  }
+  return out;
+}
+
+// The route length in a records file, if its record 84 can be found.
+std::optional<int32_t> route_length(const std::string& records) {
+  std::array<sb::GeneralRecord, sb::kRecordCount> decoded;
+  std::string error;
+  if (!sb::decode_records(records, &decoded, &error)) return std::nullopt;
+  return decoded[sb::kTotalsRecord].long_2;
+}
+
+void decompile_texts(std::string_view input) {
+  const size_t split = input.find(kSeparator);
+  const std::string_view line_text = input.substr(0, split);
+  const std::string_view train_text =
+      split == std::string_view::npos ? std::string_view{} : input.substr(split + kSeparator.size());
+  sb::BuildState probe;
+  sb::compile_line_text(probe, line_text);
+  if (probe.trace_last_index > kLongestRoute + sb::kRouteOverrun) return;
+
+  sb::MemoryFileSystem fs;
+  fs.files["l.txt"] = std::string(line_text);
+  fs.files["t.txt"] = std::string(train_text);
+  sb::BuildState state;
+  state.scenario_name = "Fuzz";
+  state.train_number = "1";
+  sb::BuildPlan plan;
+  plan.texts = {"l.txt", "t.txt", false};
+  plan.outputs = sb::scenario_file_names("out", "Fuzz", "1");
+  if (sb::exit_status(sb::memorizza_percorso(state, 1, fs, plan)) != 0) return;
+  sb::CompiledFileSet files;
+  files.paths = {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells};
+  files.bytes = {fs.files[plan.outputs.line_trace], fs.files[plan.outputs.records],
+                 fs.files[plan.outputs.cells]};
+  sb::DecompiledTexts texts;
+  std::string error;
+  if (!sb::decompile_files(files, &texts, &error)) {
+    std::fprintf(stderr, "a clean build did not decompile: %s\n", error.c_str());
+    FUZZ_CHECK(false);
+  }
+}
+
+void decompile_files(std::string_view input) {
+  sb::CompiledFileSet files;
+  files.paths = {"Fuzz_linea.dat", "Fuzz_1.sim", "Fuzz_1.dat"};
+  const size_t first = input.find(kSeparator);
+  if (first == std::string_view::npos) return;
+  const size_t second = input.find(kSeparator, first + kSeparator.size());
+  files.bytes[1] = std::string(input.substr(0, first));
+  const size_t cells_end = second == std::string_view::npos ? input.size() : second;
+  files.bytes[2] = std::string(input.substr(first + kSeparator.size(), cells_end - first - kSeparator.size()));
+  if (second != std::string_view::npos) files.bytes[0] = std::string(input.substr(second + kSeparator.size()));
+  const std::optional<int32_t> route = route_length(files.bytes[1]);
+  if (!route || *route < 0 || *route > kLongestRoute) return;
+  if (files.bytes[0].empty()) files.bytes[0] = straight_trace(*route + sb::kRouteOverrun + 1);
+  sb::DecompiledTexts texts;
+  std::string error;
+  if (sb::decompile_files(files, &texts, &error)) {
+    FUZZ_CHECK(error.empty());
+    FUZZ_CHECK(texts.line_text.rfind("[generale]\r\n", 0) == 0);
+    FUZZ_CHECK(texts.train_text.rfind("[generale]\r\n", 0) == 0);
+  } else {
+    FUZZ_CHECK(!error.empty());
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input = sb::fuzz::as_text(data, size);
+  if (!input.empty() && input[0] == 'T') {
+    decompile_texts(input.substr(1));
+  } else {
+    decompile_files(input);
+  }
+  return 0;
+}
