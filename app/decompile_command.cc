@@ -9,6 +9,7 @@
 #include "app/build_driver.h"
 #include "decompile/decompiler.h"
 #include "format/file_names.h"
+#include "inspect/compiled_file.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "util/text.h"
@@ -57,8 +58,14 @@ bool read_compiled(FileSystem& file_system, const std::string& directory, const 
   files->paths = {join_path(directory, line_trace_file_name(id.scenario_name)),
                   join_path(directory, records_file_name(id.scenario_name, id.train_number)),
                   join_path(directory, cells_file_name(id.scenario_name, id.train_number))};
+  // Untrusted input: none is read beyond the largest file of its kind.
+  const FileSizeBounds bounds[3] = {{0, kMostTraceFileBytes, "a line trace file"},
+                                    {0, kMostRecordsFileBytes, "a records file"},
+                                    {0, kMostCellsFileBytes, "a cells file"}};
   for (size_t i = 0; i < 3; ++i) {
-    if (!file_system.read_file(files->paths[i], &files->bytes[i], error)) return false;
+    if (!read_sized_file(file_system, files->paths[i], bounds[i], &files->bytes[i], error)) {
+      return false;
+    }
   }
   return true;
 }
@@ -96,6 +103,12 @@ class ComparingFileSystem : public FileSystem {
       return false;
     }
     *contents = path == kLineText ? texts_.line_text : texts_.train_text;
+    return true;
+  }
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
+    std::string contents;
+    if (!read_file(path, &contents, error)) return false;
+    *bytes = contents.size();
     return true;
   }
   bool remove(const std::string&) override { return true; }

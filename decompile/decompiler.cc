@@ -117,7 +117,7 @@ class Decompiler {
     if (route < 0 || route > kMaxRouteLength) {
       refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
     }
-    const int64_t cells = last_cell_for_route(route) + 1;
+    const int64_t cells = cells_for_route(route);
     if (static_cast<int64_t>(cells_.size()) != cells) {
       refuse("the cells file holds " + std::to_string(cells_.size()) + " cells, but a route of " +
              std::to_string(route) + " m has " + std::to_string(cells));
@@ -670,7 +670,7 @@ class Decompiler {
     std::vector<CurveEntry> curves;
     std::string error;
     const auto rows =
-        static_cast<size_t>(last_trace_row_for_route(records_[kTotalsRecord].long_2)) + 1;
+        static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
     if (!trace_curves(trace_file_, rows, &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);

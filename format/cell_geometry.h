@@ -40,6 +40,13 @@ inline int64_t last_trace_row_for_route(int64_t route_length) {
 inline int64_t last_cell_for_route(int64_t route_length) {
   return cell_of(static_cast<double>(last_trace_row_for_route(route_length)));
 }
+// How many rows each trace column, and how many cells, a route has.
+inline int64_t trace_rows_for_route(int64_t route_length) {
+  return last_trace_row_for_route(route_length) + 1;
+}
+inline int64_t cells_for_route(int64_t route_length) {
+  return last_cell_for_route(route_length) + 1;
+}
 
 }  // namespace sb
 

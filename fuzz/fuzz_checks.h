@@ -50,9 +50,9 @@ inline bool is_known_error_code(int32_t code) {
 
 // The largest cells array and trace a route may ask for: a route is at most
 // 1,000,000 m, and both reach 7000 m beyond its end.
-inline const size_t kMostCells = static_cast<size_t>(last_cell_for_route(kMaxRouteLength)) + 1;
+inline const size_t kMostCells = static_cast<size_t>(cells_for_route(kMaxRouteLength));
 inline const size_t kMostTraceRows =
-    static_cast<size_t>(last_trace_row_for_route(kMaxRouteLength)) + 1;
+    static_cast<size_t>(trace_rows_for_route(kMaxRouteLength));
 
 // The sizes of the cells and the trace agree with their last indices, the
 // trace exists exactly when it is asked for, and neither is larger than the

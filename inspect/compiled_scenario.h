@@ -27,10 +27,17 @@ struct CompiledScenarioPaths {
   std::string cells;       // NAME_N.dat
 };
 
+// Every trace starts at the origin and moves a metre a row: no position on
+// a route lies farther from it than this, ten times the longest route.
+inline constexpr double kFarthestTracePosition = 1e7;
+
 // Reads and decodes the three files, then checks that they belong together:
 // the route length of the records file fixes how many cells and trace rows
-// the other two hold.  False and *error, which starts with the name of the
-// file at fault, on the first problem.
+// the other two hold, and their sizes are checked against it before they are
+// read.  Every assigned trace value must be a position within
+// kFarthestTracePosition of the start: an infinite, undefined or far-flung
+// value cannot be drawn.  False and *error, which names the file at fault,
+// on the first problem.
 bool load_compiled_scenario(FileSystem& file_system, const CompiledScenarioPaths& paths,
                             CompiledScenario* scenario, std::string* error);
 

@@ -5,6 +5,7 @@
 
 #include "format/file_names.h"
 #include "inspect/cell_dump.h"
+#include "inspect/compiled_file.h"
 #include "inspect/dump_common.h"
 #include "inspect/record_dump.h"
 #include "inspect/scenario_decoder.h"
@@ -35,6 +36,16 @@ std::optional<int64_t> whole_number(std::string_view digits) {
   if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) return std::nullopt;
   if (digits.front() < '0' || digits.front() > '9') return std::nullopt;
   return value;
+}
+
+// Any size up to the largest file of the kind.
+FileSizeBounds size_bounds(DumpKind kind) {
+  switch (kind) {
+    case DumpKind::kRecords: return {0, kMostRecordsFileBytes, "a records file"};
+    case DumpKind::kCells: return {0, kMostCellsFileBytes, "a cells file"};
+    case DumpKind::kLineTrace: return {0, kMostTraceFileBytes, "a line trace file"};
+  }
+  return {};
 }
 
 const char* file_noun(DumpKind kind) {
@@ -128,7 +139,7 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
   }
   std::string bytes;
   std::string error;
-  if (!file_system.read_file(options.path, &bytes, &error)) {
+  if (!read_sized_file(file_system, options.path, size_bounds(*kind), &bytes, &error)) {
     err << error << '\n';
     return kDumpFailed;
   }

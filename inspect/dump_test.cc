@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <random>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -329,6 +332,39 @@ TEST(DumpLineTrace, LeavesValuesThatAreNotFiniteOutOfExtentAndLength) {
                                  "1 value not finite, left out of the extent and length\n"));
 }
 
+// Values no compiler writes are shown as they are, in text and JSON alike,
+// and never taken for a number they are not.
+TEST(DumpLineTrace, ShowsValuesNoRouteHasAsTheyAre) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double value;
+    const char* text;
+    nlohmann::json json;
+    const char* not_finite;
+  } cases[] = {
+      {2e144, "2e+144", 2e144, ""},
+      {inf, "inf", "inf", "1 value not finite"},
+      {-inf, "-inf", "-inf", "1 value not finite"},
+      {std::numeric_limits<double>::quiet_NaN(), "nan", "nan", "1 value not finite"},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files;
+    files.files["tr_linea.dat"] = Bytes()
+                                      .int16_element(0).double_element(c.value).double_element(1)
+                                      .int16_element(0).double_element(2).double_element(3);
+    const DumpRun text = dump(files, "tr_linea.dat", false, std::pair(1, 1));
+    ASSERT_EQ(text.status, kDumpDone) << text.err;
+    EXPECT_THAT(text.out, HasSubstr(std::string("row 1: x ") + c.text + ", y 2\n")) << c.text;
+    EXPECT_THAT(text.out, HasSubstr(c.not_finite)) << c.text;
+
+    const DumpRun json = dump(files, "tr_linea.dat", true, std::pair(1, 1));
+    ASSERT_EQ(json.status, kDumpDone) << json.err;
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["rows"][0]["x"], c.json) << c.text;
+    EXPECT_EQ(document["non_finite"], c.not_finite[0] == '\0' ? 0 : 1) << c.text;
+  }
+}
+
 TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
@@ -402,6 +438,17 @@ TEST(Dump, FailsWithOneLineNamingTheFile) {
   files.files["sc.sim"] = test::records_file({});
   files.unreadable.insert("locked.sim");
   files.files["locked.sim"] = "";
+  // Sizes told without a byte stored, as a sparse file's: each is one byte
+  // beyond the largest file of its kind and is refused before it is read.
+  files.files["huge_linea.dat"] = "";
+  files.told_sizes["huge_linea.dat"] = 20140021;
+  files.files["huge.dat"] = "";
+  files.told_sizes["huge.dat"] = 302116;
+  files.files["huge.sim"] = "";
+  files.told_sizes["huge.sim"] = 5704504;
+  files.files["sparse_linea.dat"] = "";
+  files.told_sizes["sparse_linea.dat"] = uint64_t{10} << 30;
+  files.unreadable.insert("sparse_linea.dat");  // reading it would fail otherwise
   struct Case {
     DumpOptions options;
     std::string message;
@@ -421,6 +468,17 @@ TEST(Dump, FailsWithOneLineNamingTheFile) {
       {options_for("sc.sim", DumpKind::kCells),
        "cannot decode sc.sim as a cells file: is 2958 bytes, not a whole number of 15-byte "
        "cells: cell 197 at byte 2955 has only 3 bytes\n"},
+      {options_for("huge_linea.dat"),
+       "cannot read huge_linea.dat: it is 20140021 bytes, but a line trace file is at most "
+       "20140020 bytes\n"},
+      {options_for("huge.dat"),
+       "cannot read huge.dat: it is 302116 bytes, but a cells file is at most 302115 bytes\n"},
+      {options_for("huge.sim"),
+       "cannot read huge.sim: it is 5704504 bytes, but a records file is at most 5704503 "
+       "bytes\n"},
+      {options_for("sparse_linea.dat", std::nullopt, std::pair(0, 1)),
+       "cannot read sparse_linea.dat: it is 10737418240 bytes, but a line trace file is at most "
+       "20140020 bytes\n"},
       {options_for("sc.sim", std::nullopt, std::pair(5, 2)),
        "--rows 5:2: the first row comes after the last\n"},
       {options_for("sc.sim", std::nullopt, std::pair(-1, 2)), "--rows -1:2: row numbers start at 0\n"},
@@ -431,6 +489,32 @@ TEST(Dump, FailsWithOneLineNamingTheFile) {
     EXPECT_EQ(run.err, c.message);
     EXPECT_EQ(run.out, "") << c.options.path;
   }
+}
+
+// A 10 GB file on disk that stores no byte: refused at once, where reading
+// it whole would take 10 GB of memory.
+TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a file this size would take its space on the disk";
+#endif
+  const std::filesystem::path directory =
+      std::filesystem::temp_directory_path() /
+      ("sb-dump-test-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(directory);
+  const std::string path = (directory / "Huge_linea.dat").string();
+  { std::ofstream create(path, std::ios::binary); }
+  std::filesystem::resize_file(path, uint64_t{10} << 30);
+
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = run_dump(options_for(path, std::nullopt, std::pair(0, 1)),
+                              disk_file_system(), out, err);
+  std::filesystem::remove_all(directory);
+  EXPECT_EQ(status, kDumpFailed);
+  EXPECT_EQ(err.str(), "cannot read " + path +
+                           ": it is 10737418240 bytes, but a line trace file is at most "
+                           "20140020 bytes\n");
+  EXPECT_EQ(out.str(), "");
 }
 
 TEST(Dump, KindFromNameAndFlag) {

@@ -1,5 +1,6 @@
 #include "inspect/trace_dump.h"
 
+#include <cmath>
 #include <optional>
 
 #include "inspect/trace_summary.h"
@@ -74,9 +75,16 @@ void print_text(const DumpContext& context, const DecodedTrace& trace, std::ostr
   }
 }
 
+// JSON numbers are finite: an infinite or undefined value is shown as the
+// text "inf", "-inf" or "nan" rather than lost as null.
+nlohmann::json number_json(double value) {
+  if (!std::isfinite(value)) return shortest_decimal(value);
+  return value;
+}
+
 nlohmann::json element_json(const DecodedTrace& trace, int column, size_t row) {
   if (!trace.assigned(column, row)) return nullptr;
-  return trace.value(column, row);
+  return number_json(trace.value(column, row));
 }
 
 nlohmann::json column_json(const TraceSummary& summary, int column) {
@@ -108,7 +116,7 @@ void print_json_document(const DumpContext& context, const DecodedTrace& trace,
               {"row_count", trace.row_count()},
               {"route_length", length ? nlohmann::json(*length) : nlohmann::json(nullptr)},
               {"columns", {{"x", column_json(summary, 0)}, {"y", column_json(summary, 1)}}},
-              {"length", summary.length},
+              {"length", number_json(summary.length)},
               {"non_finite", summary.non_finite},
               {"rows", std::move(rows)}},
              out);

@@ -481,6 +481,21 @@ class DiskFileSystem : public FileSystem {
     return true;
   }
 
+  // Only a regular file tells its size before it is read: a pipe or a
+  // device does not, and is refused.
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) {
+      const bool no_size = ec == std::errc::not_supported;
+      *error = "cannot read " + path + ": " +
+               (no_size ? "not a regular file, whose size could be checked" : ec.message());
+      return false;
+    }
+    *bytes = static_cast<uint64_t>(size);
+    return true;
+  }
+
   bool remove(const std::string& path) override { return remove_name(path); }
 
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {

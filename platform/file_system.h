@@ -48,6 +48,11 @@ class FileSystem {
   // Reads a whole file, a pipe or a device until its end; on failure returns
   // false and says why in *error.
   virtual bool read_file(const std::string& path, std::string* contents, std::string* error) = 0;
+  // The size of a regular file in bytes, found without reading it, so that
+  // a reader can refuse a file too large for what it holds before taking
+  // its bytes; false and *error when it cannot be had (a pipe or a device
+  // has none).
+  virtual bool file_size(const std::string& path, uint64_t* bytes, std::string* error) = 0;
   // Deletes a file (a link itself, not what it points to); true when it is
   // gone afterwards.
   virtual bool remove(const std::string& path) = 0;

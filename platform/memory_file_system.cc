@@ -95,6 +95,18 @@ bool MemoryFileSystem::read_file(const std::string& path, std::string* contents,
   return true;
 }
 
+bool MemoryFileSystem::file_size(const std::string& path, uint64_t* bytes,
+                                 std::string* error) {
+  auto it = files.find(path);
+  if (it == files.end()) {
+    *error = "cannot read " + path + ": No such file or directory";
+    return false;
+  }
+  auto told = told_sizes.find(path);
+  *bytes = told != told_sizes.end() ? told->second : it->second.size();
+  return true;
+}
+
 bool MemoryFileSystem::remove(const std::string& path) {
   if (files.erase(path) != 0) removed.push_back(path);
   return true;

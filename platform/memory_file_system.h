@@ -36,6 +36,9 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, uint64_t> expected_sizes;
   // Deleted paths, in order.
   std::vector<std::string> removed;
+  // Sizes that file_size() tells instead of the contents' own, as a sparse
+  // file on disk tells a size far beyond the bytes it stores.
+  std::map<std::string, uint64_t> told_sizes;
   // What was done, in order: "create T", "finish T", "keep P", "replace P",
   // "lock D", "unlock D" (T a target, P the path replaced or kept).
   std::vector<std::string> log;
@@ -44,6 +47,7 @@ class MemoryFileSystem : public FileSystem {
 
   bool exists(const std::string& path) override;
   bool read_file(const std::string& path, std::string* contents, std::string* error) override;
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override;
   bool remove(const std::string& path) override;
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override;
   bool keep_aside(const std::string& path, std::string* kept, std::string* error) override;

@@ -12,13 +12,21 @@ LabelPlacer::LabelPlacer(double width, double height, double square, double gap)
       rows_(std::max(1, static_cast<int>(std::ceil(height / square)))),
       taken_(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), 0) {}
 
-int LabelPlacer::column(double x) const {
-  return std::clamp(static_cast<int>(std::floor(x / square_)), 0, columns_ - 1);
+namespace {
+
+// The square holding `position`, the nearest of 0 to `last` for one outside
+// them; an undefined position falls in square 0.
+int square_index(double position, double square, int last) {
+  const double index = std::floor(position / square);
+  if (!(index > 0)) return 0;
+  return index < last ? static_cast<int>(index) : last;
 }
 
-int LabelPlacer::row(double y) const {
-  return std::clamp(static_cast<int>(std::floor(y / square_)), 0, rows_ - 1);
-}
+}  // namespace
+
+int LabelPlacer::column(double x) const { return square_index(x, square_, columns_ - 1); }
+
+int LabelPlacer::row(double y) const { return square_index(y, square_, rows_ - 1); }
 
 bool LabelPlacer::is_free(const PixelRect& rect, const PixelRect& area) const {
   if (rect.left < area.left || rect.top < area.top || rect.right() > area.right() ||

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -230,8 +231,19 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
        "NAME_N.sim and NAME_N.dat side by side\n"},
       {"cells cut short",
        [&](MemoryFileSystem& f, PlotOptions&) { f.files[names.cells].pop_back(); },
-       "scenario-builder plot: /scenarios/Piana_Alta_4711.dat: is 3314 bytes, not a whole number "
-       "of 15-byte cells: cell 220 at byte 3300 has only 14 bytes\n"},
+       "scenario-builder plot: cannot read /scenarios/Piana_Alta_4711.dat: it is 3314 bytes, but "
+       "the cells file of a route of 4000 m is 3315 bytes\n"},
+      {"huge sparse trace",
+       [&](MemoryFileSystem& f, PlotOptions&) {
+         f.told_sizes[names.line_trace] = uint64_t{10} << 30;
+         f.unreadable.insert(names.line_trace);  // reading it would fail otherwise
+       },
+       "scenario-builder plot: cannot read /scenarios/Piana_Alta_linea.dat: it is 10737418240 "
+       "bytes, but the line trace of a route of 4000 m is at most 220020 bytes\n"},
+      {"trace too short for its rows",
+       [&](MemoryFileSystem& f, PlotOptions&) { f.files[names.line_trace].resize(44003); },
+       "scenario-builder plot: cannot read /scenarios/Piana_Alta_linea.dat: it is 44003 bytes, "
+       "but the line trace of a route of 4000 m is at least 44004 bytes\n"},
       {"records cut short",
        [&](MemoryFileSystem& f, PlotOptions&) { f.files[names.records].resize(100); },
        "scenario-builder plot: /scenarios/Piana_Alta_4711.sim: ends inside record 2 at byte 98: "
@@ -268,6 +280,44 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
     EXPECT_EQ(run_plot(options, files, err), kPlotBadInput) << fault.name;
     EXPECT_EQ(err.str(), fault.message) << fault.name;
     EXPECT_EQ(files.files.count("/out/line.png"), 0u) << fault.name;
+  }
+}
+
+// One trace value that no route can have is refused with its row named,
+// before any of it is laid out; the farthest a route may reach is drawn.
+TEST_F(PlotCommand, RefusesATraceValueNoRouteCanHave) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double x;
+    const char* shown;
+  } cases[] = {
+      {2e144, "2e+144"},
+      {inf, "inf"},
+      {-inf, "-inf"},
+      {std::numeric_limits<double>::quiet_NaN(), "nan"},
+      {-10000000.000000002, "-10000000.000000002"},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files;
+    BuildState state = test::straight_scenario(kRoute);
+    state.line_trace.set_double(2500, c.x, 2500);
+    test::write_fixture(state, files);
+    std::ostringstream err;
+    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kPlotBadInput) << c.shown;
+    EXPECT_EQ(err.str(), std::string("scenario-builder plot: /scenarios/Piana_Alta_linea.dat: "
+                                     "row 2500 holds x = ") +
+                             c.shown +
+                             ", which is no position on a route (a finite number of metres "
+                             "within 10000000 of the start)\n");
+    EXPECT_EQ(files.files.count("/out/line.png"), 0u) << c.shown;
+  }
+  for (const double farthest : {1e7, -1e7}) {
+    MemoryFileSystem files;
+    BuildState state = test::straight_scenario(kRoute);
+    state.line_trace.set_double(2500, 0, farthest);
+    test::write_fixture(state, files);
+    std::ostringstream err;
+    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kPlotWritten) << err.str();
   }
 }
 

@@ -1,0 +1,119 @@
+// The plot's reading of a compiled scenario on any bytes: loading the three
+// files, the scene, the layout and the painting, recorded rather than
+// rasterised to keep executions fast.  The input is four bytes of options
+// (two for the width, two for the stretch drawn, as fractions of the
+// route), then the records file, a line "~~~~", the cells file, another
+// "~~~~" and the line trace.  Seeds: short generated routes, compiled.
+
+#include <cairo.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/fuzz_checks.h"
+#include "platform/memory_file_system.h"
+#include "inspect/compiled_scenario.h"
+#include "viewer/plot_layout.h"
+#include "viewer/plot_renderer.h"
+#include "viewer/plot_scene.h"
+
+// Fontconfig, under cairo's text, keeps caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n~~~~\n";
+const sb::CompiledScenarioPaths kPaths{"/in/Fuzz_linea.dat", "/in/Fuzz_1.sim", "/in/Fuzz_1.dat"};
+
+// The next part of the input up to a separator, or the rest.
+std::string_view next_part(std::string_view* input) {
+  const size_t end = input->find(kSeparator);
+  const std::string_view part = input->substr(0, end);
+  *input = end == std::string_view::npos ? std::string_view{}
+                                         : input->substr(end + kSeparator.size());
+  return part;
+}
+
+bool starts_with(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+// A refusal names the file at fault.
+void check_refusal(const std::string& error) {
+  bool named = false;
+  for (const std::string& path : {kPaths.records, kPaths.cells, kPaths.line_trace}) {
+    named = named || starts_with(error, path + ": ") || starts_with(error, "cannot read " + path);
+  }
+  FUZZ_CHECK(named);
+  FUZZ_CHECK(error.find('\n') == std::string::npos);
+}
+
+bool finite(const sb::PixelRect& r) {
+  return std::isfinite(r.left) && std::isfinite(r.top) && std::isfinite(r.width) &&
+         std::isfinite(r.height) && r.width >= 0 && r.height >= 0;
+}
+
+// Every part of the layout is a finite box, the map has a finite scale and
+// the drawing is as wide as asked and not absurdly tall.
+void check_layout(const sb::PlotLayout& layout, int width) {
+  FUZZ_CHECK(layout.width == width);
+  FUZZ_CHECK(layout.height > 0 && layout.height <= 4 * width);
+  for (const sb::PixelRect* rect :
+       {&layout.title, &layout.plan, &layout.plan_footer, &layout.station_lane,
+        &layout.speed_lane, &layout.gradient_lane, &layout.cab_lane, &layout.axis_band,
+        &layout.legend}) {
+    FUZZ_CHECK(finite(*rect));
+  }
+  const sb::PlanTransform& t = layout.plan_transform;
+  FUZZ_CHECK(std::isfinite(t.pixels_per_metre) && t.pixels_per_metre > 0);
+  FUZZ_CHECK(std::isfinite(t.east_origin) && std::isfinite(t.north_origin));
+  FUZZ_CHECK(layout.axis.last > layout.axis.first);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 4) return 0;
+  const int width = sb::kSmallestPlotWidth +
+                    (data[0] | data[1] << 8) % (sb::kLargestPlotWidth - sb::kSmallestPlotWidth + 1);
+  const int from_part = data[2];
+  const int to_part = data[3];
+  std::string_view input = sb::fuzz::as_text(data + 4, size - 4);
+
+  sb::MemoryFileSystem files;
+  files.files[kPaths.records] = std::string(next_part(&input));
+  files.files[kPaths.cells] = std::string(next_part(&input));
+  files.files[kPaths.line_trace] = std::string(input);
+
+  sb::CompiledScenario scenario;
+  std::string error;
+  if (!sb::load_compiled_scenario(files, kPaths, &scenario, &error)) {
+    check_refusal(error);
+    return 0;
+  }
+  const int32_t route = scenario.route_length();
+  FUZZ_CHECK(route >= 0 && route <= sb::kMaxRouteLength);
+  // The command draws a stretch of at least a metre; the whole route when
+  // both fractions are 0.
+  sb::DistanceRange range{0, route};
+  if (from_part != 0 || to_part != 0) {
+    range = {static_cast<int32_t>(int64_t{route} * from_part / 255),
+             static_cast<int32_t>(int64_t{route} * to_part / 255)};
+  }
+  if (range.first >= range.last) return 0;
+
+  const sb::PlotScene scene = sb::build_plot_scene(scenario);
+  FUZZ_CHECK(scene.trace.size() == scenario.trace.row_count());
+  const sb::PlotLayout layout = sb::layout_plot(scene, range, width);
+  check_layout(layout, width);
+
+  cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+  cairo_t* cairo = cairo_create(surface);
+  sb::draw_plot(cairo, scene, layout, range);
+  FUZZ_CHECK(cairo_status(cairo) == CAIRO_STATUS_SUCCESS);
+  cairo_destroy(cairo);
+  cairo_surface_destroy(surface);
+  return 0;
+}
