@@ -36,6 +36,43 @@ bool write_texts(FileSystem& fs, const std::string& dir, const BuildState& state
   return false;
 }
 
+// A name beside `path` that no file holds: PATH.bak, else PATH.2.bak, ...
+std::string free_backup_name(FileSystem& fs, const std::string& path) {
+  std::string name = path + ".bak";
+  for (int n = 2; fs.exists(name) || fs.is_directory(name); ++n) {
+    name = path + "." + std::to_string(n) + ".bak";
+  }
+  return name;
+}
+
+// A source text in the way that is not the built-in one (an author's edits)
+// is renamed aside before the run writes its own; false and *error when it
+// cannot be.
+bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
+                          const std::vector<std::string_view>& builtin, std::ostream& notices,
+                          std::string* error) {
+  if (!fs.exists(path)) return true;
+  std::string contents;
+  std::string unread;
+  if (fs.read_file(path, &contents, &unread) && contents == line_list_bytes(builtin)) return true;
+  const std::string backup = free_backup_name(fs, path);
+  if (!fs.rename(path, backup, error)) return false;
+  notices << "scenario-builder: " << path << " differs from the built-in text: kept as "
+          << backup << '\n';
+  return true;
+}
+
+// Makes the directory of the run and clears the way for the source texts.
+bool prepare_directory(FileSystem& fs, const std::string& dir, const BuildState& state,
+                       std::ostream& notices, std::string* error) {
+  const std::string& name = state.scenario_name;
+  return fs.make_directories(dir, error) &&
+         keep_aside_if_edited(fs, join_path(dir, line_text_name(name)), builtin_line_text(),
+                              notices, error) &&
+         keep_aside_if_edited(fs, join_path(dir, train_text_name(name, state.train_number)),
+                              builtin_train_text(), notices, error);
+}
+
 BuildPlan bare_plan(const BareRunOptions& options, const BuildState& state) {
   BuildPlan plan;
   plan.texts.line_path = join_path(options.directory, line_text_name(state.scenario_name));
@@ -67,7 +104,8 @@ int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& win
   state.train_number = kBuiltinTrainNumber;
   window.show_waiting();
   std::string error;
-  if (!write_texts(file_system, options.directory, state, &error)) {
+  if (!prepare_directory(file_system, options.directory, state, diagnostics, &error) ||
+      !write_texts(file_system, options.directory, state, &error)) {
     window.show_message("Errore imprevisto: " + error);
     window.close();
     return 3;

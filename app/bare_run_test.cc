@@ -155,5 +155,36 @@ TEST_F(BareRun, ASecondRunReplacesEveryFileWhole) {
   EXPECT_EQ(first.at("Valmira_Lunerio_37924.dat").size(), 92895u);
 }
 
+TEST_F(BareRun, AnEditedSourceTextIsRenamedAsideAndTheRunGoesOnAsBefore) {
+  ASSERT_EQ(run(), 0);
+  const auto clean = files();
+  ASSERT_EQ(run(/*keep_sources=*/true), 0);
+  const fs::path line = directory_ / "Valmira_Lunerio_linea.txt";
+  const std::string edited = read_bytes(line) + "an author's edit\r\n";
+  std::ofstream(line, std::ios::binary) << edited;
+  std::ofstream(directory_ / "Valmira_Lunerio_linea.txt.bak", std::ios::binary) << "older";
+
+  diagnostics_.str("");
+  ASSERT_EQ(run(), 0) << diagnostics_.str();
+  EXPECT_EQ(diagnostics_.str(), "scenario-builder: " + line.string() +
+                                    " differs from the built-in text: kept as " + line.string() +
+                                    ".2.bak\n");
+  auto found = files();
+  EXPECT_EQ(found["Valmira_Lunerio_linea.txt.bak"], "older");
+  EXPECT_EQ(found["Valmira_Lunerio_linea.txt.2.bak"], edited);
+  found.erase("Valmira_Lunerio_linea.txt.bak");
+  found.erase("Valmira_Lunerio_linea.txt.2.bak");
+  // The unchanged train text was the run's own: written again and deleted.
+  EXPECT_EQ(found, clean);
+}
+
+TEST_F(BareRun, CreatesAMissingDirectoryWithTheOnesAbove) {
+  const fs::path nested = directory_ / "a" / "b";
+  std::unique_ptr<Window> window = make_console_window(notices_);
+  ASSERT_EQ(bare_run({nested.string(), false}, disk_file_system(), *window, diagnostics_), 0)
+      << notices_.str();
+  EXPECT_TRUE(fs::exists(nested / "Valmira_Lunerio_37924.sim"));
+}
+
 }  // namespace
 }  // namespace sb

@@ -7,6 +7,7 @@
 #include "app/bare_run.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/new_command.h"
 #include "checks/diagnostic.h"
 #include "inspect/dump.h"
 #include "platform/program_dir.h"
@@ -87,13 +88,24 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   BareRunOptions bare;
   app.add_option("--dir", bare.directory,
                  "write and read every file of the bare run in DIR instead of the executable's "
-                 "directory")
+                 "directory (created, with the directories above it, when missing)")
       ->check(kNotEmpty);
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
   int linger_seconds = 0;
   // Hidden (no group): keeps the window on screen after the run, for a screenshot.
   app.add_option("--linger", linger_seconds, "keep the window SECONDS after the run")->group("");
+
+  NewOptions new_options;
+  CLI::App* new_app = app.add_subcommand(
+      "new", "write a short starting scenario, NAME_linea.txt and NAME_N-.txt, to edit");
+  new_app->add_option("NAME", new_options.scenario_name, "scenario name")->required();
+  new_app->add_option("N", new_options.train_number, "train number")->required();
+  new_app->add_option("-o,--output", new_options.directory,
+                      "directory of the two texts (default: the current one; created, with the "
+                      "directories above it, when missing)")
+      ->check(kNotEmpty);
+  new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
   CLI::App* compile_app = app.add_subcommand(
@@ -114,8 +126,20 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   dump_app->add_option("FILE", dump.path, "the file to decode")->required();
   dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
       ->check(CLI::IsMember({"records", "cells", "trace"}));
-  dump_app->add_flag("--json", dump.json, "print JSON instead of text");
-  dump_app->add_option("--rows", dump_rows, "A:B, the first and last record, cell or trace row");
+  CLI::Option* json_flag = dump_app->add_flag("--json", dump.json, "print JSON instead of text");
+  dump_app->add_flag("--raw", dump.raw, "print texts as the file holds them, in Windows-1252")
+      ->excludes(json_flag);
+  double at_metres = 0;
+  double at_km = 0;
+  CLI::Option* rows_option = dump_app->add_option(
+      "--rows", dump_rows,
+      "records, cells or trace rows to show: A:B, A alone, A: to the end, :B from the first");
+  CLI::Option* at_option = dump_app->add_option(
+      "--at", at_metres, "show the cell or trace row of this route position in metres");
+  CLI::Option* km_option = dump_app->add_option(
+      "--km", at_km, "show the cell or trace row of this route kilometre (metres / 1000)");
+  rows_option->excludes(at_option)->excludes(km_option);
+  at_option->excludes(km_option);
 
   DecompileOptions decompile;
   CLI::App* decompile_app = app.add_subcommand(
@@ -163,6 +187,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
     const int status = app.exit(e, out, err);
     return status == 0 ? 0 : 2;
   }
+  if (*new_app) return new_command(new_options, file_system, out, err);
   compile.silenced = silenced;
   check.silenced = silenced;
   if (*compile_app) return compile_command(compile, file_system, err, &out);
@@ -185,6 +210,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
         return 2;
       }
     }
+    if (at_option->count() != 0) dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
+    if (km_option->count() != 0) dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
     return run_dump(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);

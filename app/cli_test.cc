@@ -55,7 +55,7 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, CompileWritesTheThreeFilesNamedAfterTheInputsAndKeepsTheInputs) {
   const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err, "scenario-builder: wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat\n");
   EXPECT_EQ(files_.files.count("out/S_linea.dat"), 1u);
   EXPECT_EQ(files_.files.count("out/S_7.sim"), 1u);
   EXPECT_EQ(files_.files.count("out/S_7.dat"), 1u);
@@ -82,6 +82,24 @@ TEST_F(Cli, CompileTakesNamesFromOptionsWhenTheInputsAreNamedOtherwise) {
   result = run({"compile", "line.txt", "train.txt", "--scenario", "../x", "--train-number", "1"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "scenario-builder: the scenario name \"../x\" holds a path separator\n");
+}
+
+TEST_F(Cli, CompileCreatesAMissingOutputDirectory) {
+  files_.uncreatable.insert("ro/out");
+  Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "ro/out"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err, "scenario-builder: cannot create the directory ro/out: Permission denied\n");
+  result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "new/out"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(files_.directories.count("new/out"), 1u);
+}
+
+TEST_F(Cli, CheckSaysWhenThereIsNoError) {
+  const size_t before = files_.files.size();
+  const Outcome clean = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");
+  EXPECT_EQ(files_.files.size(), before);
 }
 
 TEST_F(Cli, CheckReportsButWritesNothing) {
@@ -152,7 +170,7 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
   EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
   result = run({"check", "-Wno-unknown-keyword", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");
   result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-spelling"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err.rfind("scenario-builder: unknown warning -Wno-spelling; the warnings are: "
@@ -243,7 +261,9 @@ TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
   const Outcome result =
       run({"check", "b/Valmira_Lunerio_linea.txt", "b/Valmira_Lunerio_37924-.txt", "--werror"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err,
+            "scenario-builder: no errors in b/Valmira_Lunerio_linea.txt and "
+            "b/Valmira_Lunerio_37924-.txt\n");
 }
 
 TEST_F(Cli, AnUnreadableInputIsAUsageError) {

@@ -16,6 +16,7 @@ namespace sb {
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kNotWritten = 3;
 
 // NAME and N as the command line gives them, for the file names; the build
 // state gets them in Windows-1252, for the records.
@@ -150,6 +151,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   plan.outputs =
       scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
+  if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
+    err << "scenario-builder: " << error << '\n';
+    return kNotWritten;
+  }
   Checked checked;
   const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
   const LineFacts& line = checked.line;
@@ -163,6 +168,11 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   }
   if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
+  // A check whose warnings were counted has said enough.
+  if (errors == 0 && (plan.write_files || warnings == 0)) {
+    const std::string outcome = format_outcome(report, plan);
+    if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
+  }
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;

@@ -20,18 +20,25 @@ namespace fs = std::filesystem;
 
 constexpr char kDir[] = "dir";
 
-// The built-in scenario compiled into kDir of a file system in memory.
-MemoryFileSystem compiled_builtin() {
+// The built-in scenario compiled into kDir of a file system in memory; with
+// `line_tail` and `train_tail` put in front of each text's last line.
+MemoryFileSystem compiled_builtin(const std::string& line_tail = "",
+                                  const std::string& train_tail = "", int status = 0) {
   MemoryFileSystem files;
-  files.files["src/line.txt"] = line_list_bytes(builtin_line_text());
-  files.files["src/train.txt"] = line_list_bytes(builtin_train_text());
+  auto with_tail = [](const std::vector<std::string_view>& lines, const std::string& tail) {
+    std::string text = line_list_bytes(lines);
+    const size_t last = text.rfind("[fine]");
+    return text.insert(last, tail);
+  };
+  files.files["src/line.txt"] = with_tail(builtin_line_text(), line_tail);
+  files.files["src/train.txt"] = with_tail(builtin_train_text(), train_tail);
   BuildState state;
   state.scenario_name = kBuiltinScenarioName;
   state.train_number = kBuiltinTrainNumber;
   BuildPlan plan;
   plan.texts = {"src/line.txt", "src/train.txt", false};
   plan.outputs = scenario_file_names(kDir, kBuiltinScenarioName, kBuiltinTrainNumber);
-  EXPECT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), 0);
+  EXPECT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), status);
   files.files.erase("src/line.txt");
   files.files.erase("src/train.txt");
   return files;
@@ -104,6 +111,30 @@ TEST(DecompileCommand, RefusesFilesItCannotAccountFor) {
   for (const Case& c : cases) {
     MemoryFileSystem files = compiled_builtin();
     c.spoil(files.files[kCells]);
+    std::ostringstream out, err;
+    EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2) << c.name;
+    EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();
+    EXPECT_EQ(files.files.count(kLineText), 0u) << c.name;
+  }
+}
+
+// The files of a build that ended in a compile error have no source of
+// their own: refused, with the reason.
+TEST(DecompileCommand, RefusesTheFilesOfAFailedBuild) {
+  const struct {
+    const char* name;
+    const char* line_tail;
+    const char* train_tail;
+    const char* says;
+  } cases[] = {
+      {"a curve without a class stops the trace", "curvad, 290000, 100\r\n", "",
+       "row 297251 of the line trace is not computed: the files of a build that failed"},
+      {"a station too near the one before", "",
+       "stazione, 89900, 12, 600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 13, 51, 0, TROPPO VICINA\r\n",
+       "the files are not those of a clean build"},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files = compiled_builtin(c.line_tail, c.train_tail, 1);
     std::ostringstream out, err;
     EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2) << c.name;
     EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();

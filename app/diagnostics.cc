@@ -137,7 +137,7 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                                           WarningId::kCodePointInSlowdown};
   const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
   const std::string cell =
-      "cell " + std::to_string(warning.cell) + " at " + metres(warning.cell * 50);
+      "cell " + std::to_string(warning.cell) + " at " + metres(static_cast<int32_t>(cell_start(warning.cell)));
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
                                    : std::string();
@@ -180,6 +180,18 @@ std::string format_stop(const BuildReport& report) {
     case BuildEnd::kWriteFailed: return report.stop;
   }
   return {};
+}
+
+std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
+  if (report.end != BuildEnd::kDone || report.compile_error.code != 0) return "";
+  std::string line;
+  if (plan.write_files) {
+    line = "wrote " + plan.outputs.line_trace + ", " + plan.outputs.records + " and " +
+           plan.outputs.cells;
+  } else {
+    line = "no errors in " + plan.texts.line_path + " and " + plan.texts.train_path;
+  }
+  return line;
 }
 
 }  // namespace sb

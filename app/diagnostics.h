@@ -39,6 +39,12 @@ std::string format_warning(const MarkerWarning& warning);
 // What a stopped build tells the user.
 std::string format_stop(const BuildReport& report);
 
+// The closing line of compile and check when the build went through: the
+// files written ("wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat"), or
+// for a check "no errors in LINE and TRAIN".  Empty when the build stopped
+// or the compile recorded an error, which then says enough.
+std::string format_outcome(const BuildReport& report, const BuildPlan& plan);
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_APP_DIAGNOSTICS_H_

@@ -209,12 +209,12 @@ class RandomScenarioMaker {
     for (const Station& s : stations_) {
       // A signal or a slowdown cell that this station's stop cell overwrites.
       if (s.stop_cell >= 9 && chance(20)) t += signal_line(s.stop_cell);
-      if (s.stop_cell >= 60 && chance(25)) {
-        const int32_t starts[] = {s.stop_cell, s.stop_cell - pick(1, 20), s.stop_cell + 24,
+      if (s.stop_cell >= 12 && chance(25)) {
+        const int32_t starts[] = {s.stop_cell, s.stop_cell - pick(1, 10), s.stop_cell + 24,
                                   s.stop_cell + 24 + pick(1, 4)};
         const int part = pick(0, 3);
         const int32_t start = starts[part];
-        if (part == 0 || start <= max_cell() - 30) {
+        if (start >= 2 && start <= max_cell() - 30) {
           t += slowdown_line(start, part == 1 ? s.stop_cell : start + pick(0, 30), part == 3);
         }
       }

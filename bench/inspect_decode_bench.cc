@@ -68,7 +68,7 @@ void BM_DumpLineTrace(benchmark::State& bench) {
   files.files["x_linea.dat"] = trace_file(static_cast<int32_t>(bench.range(0)));
   DumpOptions options;
   options.path = "x_linea.dat";
-  options.rows = std::pair(0, 99);
+  options.rows = RowRequest{0, 99, "--rows 0:99"};
   for (auto _ : bench) {
     std::ostringstream out;
     std::ostringstream err;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <map>
 #include <optional>
-#include <queue>
 #include <set>
 
 #include "compiler/chainage_order.h"
+#include "decompile/entry_order.h"
 #include "decompile/marker_replay.h"
 #include "format/cell_geometry.h"
 #include "decompile/mountain_stretches.h"
@@ -78,7 +79,6 @@ struct Signal {
   TrackCell values;
   bool hidden = false;
   int64_t code = 0;  // 3 sx + dx
-  bool code_known = false;
   std::vector<int> before_stations;
 };
 
@@ -230,10 +230,6 @@ class Decompiler {
 
   // ---- slowdowns ----
 
-  static bool same_values(const TrackCell& a, const TrackCell& b) {
-    return a.value_1 == b.value_1 && a.value_2 == b.value_2 && a.value_3 == b.value_3;
-  }
-
   void find_slowdowns() {
     std::vector<bool> end_taken(cells_.size(), false);
     for (int32_t c = 0; c <= last(); ++c) {
@@ -265,31 +261,52 @@ class Decompiler {
     }
     std::sort(slowdowns_.begin(), slowdowns_.end(),
               [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+    // The free end cells by their three values.
+    std::map<std::array<int16_t, 3>, std::set<int32_t>> free_ends;
+    for (int32_t c = 0; c <= last(); ++c) {
+      if (cell(c).kind == kSlowdownEndCell) {
+        free_ends[{cell(c).value_1, cell(c).value_2, cell(c).value_3}].insert(c);
+      }
+    }
     for (Slowdown& s : slowdowns_) {
-      TrackCell wanted;
-      wanted.value_1 = s.v;
-      wanted.value_2 = s.d_v;
-      wanted.value_3 = s.f_tt;
-      for (int32_t c = s.start + 1; c <= last() && s.end < 0; ++c) {
-        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
-            same_values(cell(c), wanted)) {
-          s.end = c;
-        }
+      const auto it = free_ends.find({s.v, s.d_v, s.f_tt});
+      if (it != free_ends.end() && !it->second.empty()) {
+        // The nearest end after the start, else the last before it.
+        auto end = it->second.upper_bound(s.start);
+        if (end == it->second.end()) --end;
+        s.end = *end;
+        end_taken[static_cast<size_t>(s.end)] = true;
+        it->second.erase(end);
       }
-      for (int32_t c = s.start - 1; c >= 0 && s.end < 0; --c) {
-        if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)] &&
-            same_values(cell(c), wanted)) {
-          s.end = c;
-        }
-      }
-      if (s.end >= 0) end_taken[static_cast<size_t>(s.end)] = true;
       settle_warning(s);
     }
+    // An end whose start is hidden under a station stop cell, which keeps
+    // the slowdown's second speed and value.
     for (int32_t c = 0; c <= last(); ++c) {
-      if (cell(c).kind == kSlowdownEndCell && !end_taken[static_cast<size_t>(c)]) {
-        refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      if (cell(c).kind != kSlowdownEndCell || end_taken[static_cast<size_t>(c)]) continue;
+      StopResidue* start = nullptr;
+      for (StopResidue& residue : residues_) {
+        const TrackCell& kept = residue.cell_values;
+        if (!residue.used && kept.value_2 == cell(c).value_2 && kept.value_3 == cell(c).value_3 &&
+            kept.value_4 == 0 && kept.signal_time == 0) {
+          start = &residue;
+          break;
+        }
       }
+      if (start == nullptr) refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      start->used = true;
+      Slowdown s;
+      s.start = start->cell;
+      s.end = c;
+      s.v = cell(c).value_1;
+      s.d_v = cell(c).value_2;
+      s.f_tt = cell(c).value_3;
+      s.before_stations.push_back(start->station);
+      settle_warning(s);
+      slowdowns_.push_back(s);
     }
+    std::sort(slowdowns_.begin(), slowdowns_.end(),
+              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
   }
 
   // The warning cell and the lead-in cells a slowdown starting in s.start
@@ -358,7 +375,7 @@ class Decompiler {
 
   void find_signals() {
     for (int32_t c = 0; c <= last(); ++c) {
-      if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, false, {}});
+      if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, {}});
     }
     // A signal under a station stop cell shows by its signal time or by
     // approach marks that nothing else writes.
@@ -374,7 +391,7 @@ class Decompiler {
       }
       if (residue.cell_values.signal_time == 0 && !marks_of_its_own) continue;
       residue.used = true;
-      Signal s{residue.cell, residue.cell_values, true, 0, false, {residue.station}};
+      Signal s{residue.cell, residue.cell_values, true, 0, {residue.station}};
       s.values.value_1 = 0;
       signals_.push_back(s);
     }
@@ -453,32 +470,50 @@ class Decompiler {
       const Signal& other = signals_[static_cast<size_t>(w.index)];
       return signal_mark(other.code, (other.cell - c) / 2);
     };
-    for (bool sure_only : {true, false}) {
-      for (bool changed = true; changed;) {
-        changed = false;
-        for (size_t i = 0; i < signals_.size(); ++i) {
-          if (settled[i]) continue;
-          Signal& s = signals_[i];
-          for (int b = 1; b <= kApproachMarks && !settled[i]; ++b) {
-            const int32_t c = s.cell - 2 * b;
-            const uint8_t wanted = cell(c).approach;
-            bool others_explain = false;
-            bool others_settled = true;
-            for (const Writer& w : writers[static_cast<size_t>(c)]) {
-              if (!w.station && w.index == static_cast<int>(i)) continue;
-              const std::optional<uint8_t> value = value_of(w, c);
-              if (!value) others_settled = false;
-              if (value && *value == wanted) others_explain = true;
-            }
-            const bool alone = writers[static_cast<size_t>(c)].size() == 1;
-            if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
-            if (settle_code(s, wanted, b)) {
-              settled[i] = true;
-              changed = true;
-            }
-          }
+    // Settles signal i from one of its marks; `sure_only`: only from a mark
+    // that no other entry writes.
+    auto try_settle = [&](size_t i, bool sure_only) {
+      Signal& s = signals_[i];
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        const int32_t c = s.cell - 2 * b;
+        const uint8_t wanted = cell(c).approach;
+        bool others_explain = false;
+        bool others_settled = true;
+        for (const Writer& w : writers[static_cast<size_t>(c)]) {
+          if (!w.station && w.index == static_cast<int>(i)) continue;
+          const std::optional<uint8_t> value = value_of(w, c);
+          if (!value) others_settled = false;
+          if (value && *value == wanted) others_explain = true;
         }
-        if (sure_only) break;
+        const bool alone = writers[static_cast<size_t>(c)].size() == 1;
+        if (!(alone || (!sure_only && others_settled && !others_explain))) continue;
+        if (settle_code(s, wanted, b)) return true;
+      }
+      return false;
+    };
+    std::deque<size_t> waiting;
+    std::vector<bool> queued(signals_.size(), false);
+    for (size_t i = 0; i < signals_.size(); ++i) {
+      settled[i] = try_settle(i, true);
+      if (!settled[i]) {
+        waiting.push_back(i);
+        queued[i] = true;
+      }
+    }
+    // A signal settled may settle the signals that share its marks' cells.
+    while (!waiting.empty()) {
+      const size_t i = waiting.front();
+      waiting.pop_front();
+      queued[i] = false;
+      if (settled[i] || !try_settle(i, false)) continue;
+      settled[i] = true;
+      for (int b = 1; b <= kApproachMarks; ++b) {
+        for (const Writer& w : writers[static_cast<size_t>(signals_[i].cell - 2 * b)]) {
+          const auto j = static_cast<size_t>(w.index);
+          if (w.station || settled[j] || queued[j]) continue;
+          waiting.push_back(j);
+          queued[j] = true;
+        }
       }
     }
     for (size_t i = 0; i < signals_.size(); ++i) {
@@ -546,7 +581,6 @@ class Decompiler {
   // that left it writes last.
   std::vector<TrainEntry> ordered_train_entries() {
     std::vector<TrainEntry> entries;
-    std::vector<std::vector<int>> after(0);
     for (int r = 1; r <= station_count_; ++r) entries.push_back({EntryKind::kStation, r, station_line(r)});
     const size_t first_slowdown = entries.size();
     for (const Slowdown& s : slowdowns_) entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
@@ -587,24 +621,10 @@ class Decompiler {
         if (node != *last_writer) edges[node].insert(*last_writer);
       }
     }
-    std::vector<int> incoming(n, 0);
-    for (const auto& targets : edges) {
-      for (size_t t : targets) ++incoming[t];
-    }
-    std::priority_queue<size_t, std::vector<size_t>, std::greater<>> ready;
-    for (size_t i = 0; i < n; ++i) {
-      if (incoming[i] == 0) ready.push(i);
-    }
+    const std::optional<std::vector<size_t>> order = constrained_order(edges);
+    if (!order) refuse("the stations and signals overwrite one another in a circle");
     std::vector<TrainEntry> ordered;
-    while (!ready.empty()) {
-      const size_t i = ready.top();
-      ready.pop();
-      ordered.push_back(entries[i]);
-      for (size_t t : edges[i]) {
-        if (--incoming[t] == 0) ready.push(t);
-      }
-    }
-    if (ordered.size() != n) refuse("the stations and signals overwrite one another in a circle");
+    for (size_t i : *order) ordered.push_back(std::move(entries[i]));
     return ordered;
   }
 

@@ -13,7 +13,7 @@ constexpr int32_t kFirstSignalCell = 3;
 constexpr int32_t kSpacingCells = 8;
 constexpr int32_t kSignalSearchCells = 12;
 // Cells visited by all replays together before the search gives up.
-constexpr size_t kMostReplayedCells = size_t{50} * 1000 * 1000;
+constexpr size_t kMostReplayedCells = size_t{5} * 1000 * 1000;
 
 enum class Choice : uint8_t { kUndecided, kPass, kBefore };
 

@@ -104,11 +104,36 @@ bool shaped_as_built(const Column& x, const Column& y, size_t rows, std::string*
   return true;
 }
 
+// For a file not of the size a clean build gives: the first row of its
+// first column that is not of the element a clean build writes there.
+std::string first_row_out_of_shape(std::string_view bytes, size_t rows) {
+  size_t at = 0;
+  for (size_t row = 0; row < rows && at + kTraceTagBytes <= bytes.size(); ++row) {
+    const uint16_t tag = u16_at(bytes, at);
+    const TraceTag expected = row < 2                ? TraceTag::kInt16
+                              : row + 2 < rows       ? TraceTag::kDouble
+                                                     : TraceTag::kUnset;
+    if (tag != static_cast<uint16_t>(expected)) {
+      if (expected == TraceTag::kDouble && tag == static_cast<uint16_t>(TraceTag::kUnset)) {
+        return "row " + std::to_string(row) +
+               " of the line trace is not computed: the files of a build that failed";
+      }
+      return "row " + std::to_string(row) + " of the line trace holds an element of tag " +
+             std::to_string(tag) + " where every build writes one of tag " +
+             std::to_string(static_cast<int>(expected));
+    }
+    at += kTraceTagBytes + trace_value_bytes(expected);
+  }
+  return "";
+}
+
 }  // namespace
 
 bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEntry>* curves,
                   std::string* error) {
   if (rows < 5 || trace_file.size() != 2 * Column::size_for(rows)) {
+    *error = rows < 5 ? "" : first_row_out_of_shape(trace_file, rows);
+    if (!error->empty()) return false;
     *error = "the line trace file of " + std::to_string(trace_file.size()) +
              " bytes is not the computed trace of " + std::to_string(rows) +
              " rows a clean build writes: the files of a build that failed";

@@ -91,7 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sb::DumpOptions options;
   options.path = kPaths[kind];
   options.kind = kKinds[kind];
-  if ((data[0] / 3) % 2 == 1) options.rows = std::pair<int32_t, int32_t>(data[1], data[1] + data[2]);
+  if ((data[0] / 3) % 2 == 1) {
+    options.rows = sb::RowRequest{data[1], data[1] + data[2], "--rows"};
+    if ((data[0] / 6) % 2 == 1) options.rows->last.reset();  // to the end
+  }
   const std::string_view bytes = sb::fuzz::as_text(data + 3, size - 3);
 
   sb::MemoryFileSystem files;

@@ -105,11 +105,14 @@ void print_text(const DumpContext& context, const std::vector<TrackCell>& cells,
   out << "cells file " << context.path << ": " << cells.size() << " cells, "
       << context.file_bytes << " bytes\n";
   print_marks(cells, out);
-  if (auto note = rows_beyond_note(context, cells.size(), "cells")) out << *note << '\n';
   const IndexSpan span = select_span(context.rows, cells.size());
   for (size_t i = span.first; i < span.end; ++i) {
     const std::vector<Meaning> meanings = cell_meanings(cells[i], i == kMarkCell);
-    if (is_listed(cells[i], meanings)) out << cell_line(i, cells[i], meanings) << '\n';
+    if (is_listed(cells[i], meanings)) {
+      out << cell_line(i, cells[i], meanings) << '\n';
+    } else if (span.end - span.first == 1) {
+      out << cell_line(i, cells[i], meanings) << "empty\n";  // one cell asked for
+    }
   }
   for (const Attribute& attribute : kAttributes) {
     for (const Run& run : runs_of(cells, span, attribute)) {

@@ -1,6 +1,8 @@
 #include "inspect/dump.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 #include "format/file_names.h"
@@ -10,22 +12,28 @@
 #include "inspect/record_dump.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/trace_dump.h"
+#include "util/rounding.h"
 #include "util/text.h"
 
 namespace sb {
 namespace {
 
+constexpr double kCellMetres = 50;
+
 bool ends_with(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
+constexpr char kPrefix[] = "scenario-builder dump: ";
+constexpr int64_t kLastRowNumber = std::numeric_limits<int32_t>::max();
+
 // Why a range of rows cannot be shown, or nothing when it can.
-std::optional<std::string> range_fault(int64_t first, int64_t last) {
+std::optional<std::string> range_fault(int64_t first, std::optional<int64_t> last) {
   if (first < 0) return "row numbers start at 0";
-  if (last > std::numeric_limits<int32_t>::max()) {
-    return "row numbers go up to " + std::to_string(std::numeric_limits<int32_t>::max());
+  if (first > kLastRowNumber || (last && *last > kLastRowNumber)) {
+    return "row numbers go up to " + std::to_string(kLastRowNumber);
   }
-  if (first > last) return "the first row comes after the last";
+  if (last && first > *last) return "the first row comes after the last";
   return std::nullopt;
 }
 
@@ -57,25 +65,90 @@ const char* file_noun(DumpKind kind) {
   return "";
 }
 
-// Decodes `bytes` and prints them; false with *error when they are malformed.
-bool decode_and_print(DumpKind kind, const DumpContext& context, std::string_view bytes,
-                      bool json, std::ostream& out, std::string* error) {
+const char* row_noun(DumpKind kind) {
+  switch (kind) {
+    case DumpKind::kRecords: return "record";
+    case DumpKind::kCells: return "cell";
+    case DumpKind::kLineTrace: return "row";
+  }
+  return "";
+}
+
+// The rows asked for, as a request on a table whose size is not known yet.
+std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind kind,
+                                         std::string* error) {
+  if (!options.at) return options.rows;
+  const PositionRequest& at = *options.at;
+  if (kind == DumpKind::kRecords) {
+    *error = at.asked + ": " + options.path + " is a records file, which has no rows by position; "
+             "give --rows";
+    return std::nullopt;
+  }
+  if (!std::isfinite(at.metres) || at.metres < 0) {
+    *error = at.asked + ": give a position of 0 m or more";
+    return std::nullopt;
+  }
+  const double metres = std::min(at.metres, double(kLastRowNumber));
+  const int64_t row =
+      round_half_even(kind == DumpKind::kCells ? metres / kCellMetres : metres);
+  const auto index = static_cast<int32_t>(std::min(row, kLastRowNumber));
+  return RowRequest{index, index,
+                    at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};
+}
+
+// The asked rows as first and last of a table of `count` rows; nothing and
+// *error when any of them lies beyond it.
+std::optional<std::pair<int32_t, int32_t>> rows_within(const RowRequest& request, size_t count,
+                                                      DumpKind kind, const std::string& path,
+                                                      std::string* error) {
+  const std::string noun = row_noun(kind);
+  if (count == 0) {
+    *error = request.asked + ": " + path + " has no " + noun + "s";
+    return std::nullopt;
+  }
+  const int64_t last_row = static_cast<int64_t>(count) - 1;
+  const int64_t last = request.last.value_or(last_row);
+  if (request.first > last_row || last > last_row) {
+    *error = request.asked + " goes past the end of " + path + ": the last " + noun + " is " +
+             std::to_string(last_row);
+    return std::nullopt;
+  }
+  return std::pair<int32_t, int32_t>(request.first, static_cast<int32_t>(last));
+}
+
+// Decodes `bytes` and prints the rows asked for; false with *error when the
+// bytes are malformed or the rows lie beyond them.
+bool decode_and_print(DumpKind kind, DumpContext context, const std::optional<RowRequest>& rows,
+                      std::string_view bytes, bool json, std::ostream& out, std::string* error) {
+  const auto decode_error = [&](const std::string& why) {
+    *error = "cannot decode " + context.path + " as " + file_noun(kind) + ": " + why;
+    return false;
+  };
+  const auto select = [&](size_t count) {
+    if (!rows) return true;
+    context.rows = rows_within(*rows, count, kind, context.path, error);
+    return context.rows.has_value();
+  };
+  std::string why;
   switch (kind) {
     case DumpKind::kRecords: {
       std::array<GeneralRecord, kRecordCount> records{};
-      if (!decode_records(bytes, &records, error)) return false;
+      if (!decode_records(bytes, &records, &why)) return decode_error(why);
+      if (!select(records.size())) return false;
       dump_records(context, records, json, out);
       return true;
     }
     case DumpKind::kCells: {
       std::vector<TrackCell> cells;
-      if (!decode_cells(bytes, &cells, error)) return false;
+      if (!decode_cells(bytes, &cells, &why)) return decode_error(why);
+      if (!select(cells.size())) return false;
       dump_cells(context, cells, json, out);
       return true;
     }
     case DumpKind::kLineTrace: {
       DecodedTrace trace;
-      if (!decode_line_trace(bytes, &trace, error)) return false;
+      if (!decode_line_trace(bytes, &trace, &why)) return decode_error(why);
+      if (!select(trace.row_count())) return false;
       dump_line_trace(context, trace, json, out);
       return true;
     }
@@ -100,24 +173,31 @@ std::optional<DumpKind> dump_kind_from_flag(std::string_view flag) {
   return std::nullopt;
 }
 
-std::optional<std::pair<int32_t, int32_t>> parse_row_range(std::string_view text,
-                                                          std::string* error) {
+std::optional<RowRequest> parse_row_range(std::string_view text, std::string* error) {
   const size_t colon = text.find(':');
   std::optional<int64_t> first;
   std::optional<int64_t> last;
-  if (colon != std::string_view::npos) {
-    first = whole_number(text.substr(0, colon));
-    last = whole_number(text.substr(colon + 1));
+  bool to_the_end = false;
+  if (colon == std::string_view::npos) {
+    first = last = whole_number(text);
+  } else {
+    const std::string_view before = text.substr(0, colon);
+    const std::string_view after = text.substr(colon + 1);
+    first = before.empty() && !after.empty() ? std::optional<int64_t>(0) : whole_number(before);
+    to_the_end = after.empty();
+    if (!to_the_end) last = whole_number(after);
   }
-  if (!first || !last) {
-    *error = "give FIRST:LAST, two row numbers such as 0:99";
+  if (!first || (!to_the_end && !last)) {
+    *error = "give FIRST:LAST such as 0:99, one row, FIRST: for the rest or :LAST";
     return std::nullopt;
   }
-  if (auto fault = range_fault(*first, *last)) {
+  if (auto fault = range_fault(*first, last)) {
     *error = *fault;
     return std::nullopt;
   }
-  return std::pair<int32_t, int32_t>(static_cast<int32_t>(*first), static_cast<int32_t>(*last));
+  RowRequest request{static_cast<int32_t>(*first), std::nullopt, "--rows " + std::string(text)};
+  if (last) request.last = static_cast<int32_t>(*last);
+  return request;
 }
 
 int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
@@ -125,28 +205,31 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
   const std::optional<DumpKind> kind =
       options.kind ? options.kind : dump_kind_from_name(options.path);
   if (!kind) {
-    err << "cannot tell what " << options.path
+    err << kPrefix << "cannot tell what " << options.path
         << " holds from its name (.sim, _linea.dat or .dat): give --kind records, cells or "
            "trace\n";
     return kDumpFailed;
   }
+  std::string error;
   if (options.rows) {
-    if (auto fault = range_fault(options.rows->first, options.rows->second)) {
-      err << "--rows " << options.rows->first << ":" << options.rows->second << ": " << *fault
-          << '\n';
+    if (auto fault = range_fault(options.rows->first, options.rows->last)) {
+      err << kPrefix << options.rows->asked << ": " << *fault << '\n';
       return kDumpFailed;
     }
   }
-  std::string bytes;
-  std::string error;
-  if (!read_sized_file(file_system, options.path, size_bounds(*kind), &bytes, &error)) {
-    err << error << '\n';
+  const std::optional<RowRequest> rows = requested_rows(options, *kind, &error);
+  if (!error.empty()) {
+    err << kPrefix << error << '\n';
     return kDumpFailed;
   }
-  const DumpContext context{options.path, bytes.size(), options.rows};
-  if (!decode_and_print(*kind, context, bytes, options.json, out, &error)) {
-    err << "cannot decode " << options.path << " as " << file_noun(*kind) << ": " << error
-        << '\n';
+  std::string bytes;
+  if (!read_sized_file(file_system, options.path, size_bounds(*kind), &bytes, &error)) {
+    err << kPrefix << error << '\n';
+    return kDumpFailed;
+  }
+  const DumpContext context{options.path, bytes.size(), std::nullopt, options.raw};
+  if (!decode_and_print(*kind, context, rows, bytes, options.json, out, &error)) {
+    err << kPrefix << error << '\n';
     return kDumpFailed;
   }
   return kDumpDone;

@@ -22,19 +22,40 @@ std::optional<DumpKind> dump_kind_from_name(const std::string& path);
 // The kind named on the command line: "records", "cells" or "trace".
 std::optional<DumpKind> dump_kind_from_flag(std::string_view flag);
 
-// Parses "A:B", the first and last row to show (both counted from 0, A <= B).
-// On failure returns nothing and says why in *error ("the first row comes
-// after the last"), leaving the flag and the text to the caller.
-std::optional<std::pair<int32_t, int32_t>> parse_row_range(std::string_view text,
-                                                          std::string* error);
+// Rows asked for before the table's size is known: records or cells by
+// index, trace rows, counted from 0.
+struct RowRequest {
+  int32_t first = 0;
+  std::optional<int32_t> last;  // none: to the end of the table
+  std::string asked;            // as given, for messages: "--rows 5:9"
+
+  bool operator==(const RowRequest&) const = default;
+};
+
+// Parses "A:B" (rows A to B), "A" (row A alone), "A:" (from A to the end)
+// or ":B" (from 0 to B).  On failure returns nothing and says why in *error
+// ("the first row comes after the last"), leaving the flag to the caller.
+std::optional<RowRequest> parse_row_range(std::string_view text, std::string* error);
+
+// A route position whose cell or trace row is asked for.
+struct PositionRequest {
+  double metres = 0;
+  std::string asked;  // as given, for messages: "--km 3.5"
+};
 
 struct DumpOptions {
   std::string path;
   std::optional<DumpKind> kind;  // none: from the file name
   bool json = false;
-  // Rows to show: records or cells by index, trace rows; the whole table when
-  // absent, except for the trace, whose rows are shown only when asked for.
-  std::optional<std::pair<int32_t, int32_t>> rows;
+  // Texts as the file holds them (Windows-1252) rather than in UTF-8; the
+  // text form only, as JSON is always UTF-8.
+  bool raw = false;
+  // Rows to show: the whole table when absent, except for the trace, whose
+  // rows are shown only when asked for.  Rows beyond the table are an error.
+  std::optional<RowRequest> rows;
+  // In place of rows: the cell (position / 50, rounded) or the trace row
+  // (the position in whole metres) of a position; not for records.
+  std::optional<PositionRequest> at;
 };
 
 // Exit statuses of the dump.
@@ -42,8 +63,10 @@ inline constexpr int kDumpDone = 0;
 inline constexpr int kDumpFailed = 2;
 
 // Decodes the file and prints it as text or JSON on `out`.  kDumpFailed, with
-// one line on `err` naming the file, when its kind cannot be told, it cannot
-// be read or it is malformed; nothing is printed on `out` then.
+// one line on `err` ("scenario-builder dump: ...") naming the file or the
+// option at fault, when its kind cannot be told, it cannot be read, it is
+// malformed, or the rows asked for lie beyond it; nothing is printed on
+// `out` then.
 int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
              std::ostream& err);
 

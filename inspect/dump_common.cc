@@ -15,15 +15,6 @@ IndexSpan select_span(const std::optional<std::pair<int32_t, int32_t>>& rows, si
   return {begin, end};
 }
 
-std::optional<std::string> rows_beyond_note(const DumpContext& context, size_t count,
-                                            const char* noun) {
-  if (!context.rows || !select_span(context.rows, count).empty()) return std::nullopt;
-  std::string note = std::string(noun) + " " + std::to_string(context.rows->first) + "-" +
-                     std::to_string(context.rows->second) + " asked for, ";
-  if (count == 0) return note + "there are none";
-  return note + "the last is " + std::to_string(count - 1);
-}
-
 std::string index_ranges(const std::vector<size_t>& indices) {
   std::string text;
   for (size_t i = 0; i < indices.size();) {

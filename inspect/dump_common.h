@@ -19,6 +19,7 @@ struct DumpContext {
   std::string path;
   size_t file_bytes = 0;
   std::optional<std::pair<int32_t, int32_t>> rows;  // first and last asked for
+  bool raw = false;  // texts as Windows-1252 bytes rather than UTF-8
 };
 
 // Indices first to end - 1 of a table.
@@ -32,16 +33,11 @@ struct IndexSpan {
 // were asked for.
 IndexSpan select_span(const std::optional<std::pair<int32_t, int32_t>>& rows, size_t count);
 
-// "rows 500-600 asked for, the last is 99" when asked rows lie beyond the
-// table; nothing when some of them exist.  `noun` names the rows.
-std::optional<std::string> rows_beyond_note(const DumpContext& context, size_t count,
-                                            const char* noun);
-
 // Ascending indices as ranges: "0, 14-79, 81".
 std::string index_ranges(const std::vector<size_t>& indices);
 
-// A Windows-1252 text in double quotes, with quotes, backslashes and control
-// bytes escaped; other bytes stay as they are.
+// A text in double quotes, with quotes, backslashes and control bytes
+// escaped; other bytes stay as they are.
 std::string quoted_text(std::string_view text);
 
 // The shortest decimal that reads back as the same double.

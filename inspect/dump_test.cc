@@ -38,7 +38,7 @@ DumpRun dump(MemoryFileSystem& files, const DumpOptions& options) {
 }
 
 DumpOptions options_for(const std::string& path, std::optional<DumpKind> kind = std::nullopt,
-                        std::optional<std::pair<int32_t, int32_t>> rows = std::nullopt) {
+                        std::optional<RowRequest> rows = std::nullopt) {
   DumpOptions options;
   options.path = path;
   options.kind = kind;
@@ -47,10 +47,15 @@ DumpOptions options_for(const std::string& path, std::optional<DumpKind> kind = 
 }
 
 DumpRun dump(MemoryFileSystem& files, const std::string& path, bool json = false,
-             std::optional<std::pair<int32_t, int32_t>> rows = std::nullopt) {
+             std::optional<RowRequest> rows = std::nullopt) {
   DumpOptions options = options_for(path, std::nullopt, rows);
   options.json = json;
   return dump(files, options);
+}
+
+// Rows first to last as --rows asks for them.
+RowRequest rows(int32_t first, int32_t last) {
+  return {first, last, "--rows " + std::to_string(first) + ":" + std::to_string(last)};
 }
 
 std::array<GeneralRecord, kRecordCount> fixture_records() {
@@ -96,7 +101,7 @@ TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
       "[short_3], 11th entry value 1 [short_4], 12th entry value 1 [short_5], 9th entry value 0 "
       "[byte_2], stop time 12 s [byte_3], 6th entry value 0 [byte_4], 5th entry value 0 "
       "[byte_5], departure 45540 s = 12:39:00 [long_4]\n"
-      "record 80 (indication board text): board text \"Caf\xE9 \\\"Sud\\\"\" [text]\n"
+      "record 80 (indication board text): board text \"Caf\xC3\xA9 \\\"Sud\\\"\" [text]\n"
       "record 81 (chainage from progressiva chilometrica uno, due or tre: the file does not "
       "tell which): start 1200 m [long_1], kilometre value 98000 m [long_2], flag 1 [long_3]\n"
       "record 84 (totals): braked mass 0 % [long_1], route length 302600 m [long_2], cars 0 "
@@ -288,7 +293,8 @@ std::string fixture_trace() {
 TEST(DumpLineTrace, SummarisesAndShowsTheRowsAskedFor) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
-  const DumpRun run = dump(files, "tr_linea.dat", false, std::pair(2, 9));
+  const DumpRun run =
+      dump(files, "tr_linea.dat", false, RowRequest{2, std::nullopt, "--rows 2:"});
   ASSERT_EQ(run.status, kDumpDone) << run.err;
   EXPECT_EQ(run.out,
             "line trace tr_linea.dat: 5 rows in each column, 60 bytes\n"
@@ -309,7 +315,7 @@ TEST(DumpLineTrace, ShowsExactValuesAndTheRouteLengthTheRowsImply) {
   for (int i = 3; i < 7003; ++i) bytes.unset();
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = bytes;
-  const DumpRun run = dump(files, "tr_linea.dat", false, std::pair(0, 2));
+  const DumpRun run = dump(files, "tr_linea.dat", false, rows(0, 2));
   ASSERT_EQ(run.status, kDumpDone) << run.err;
   EXPECT_THAT(run.out, HasSubstr("rows for a route of 2 m\n"));
   EXPECT_THAT(run.out, HasSubstr("row 0: x -7 (int16), y 0 (int16)\n"
@@ -352,12 +358,12 @@ TEST(DumpLineTrace, ShowsValuesNoRouteHasAsTheyAre) {
     files.files["tr_linea.dat"] = Bytes()
                                       .int16_element(0).double_element(c.value).double_element(1)
                                       .int16_element(0).double_element(2).double_element(3);
-    const DumpRun text = dump(files, "tr_linea.dat", false, std::pair(1, 1));
+    const DumpRun text = dump(files, "tr_linea.dat", false, rows(1, 1));
     ASSERT_EQ(text.status, kDumpDone) << text.err;
     EXPECT_THAT(text.out, HasSubstr(std::string("row 1: x ") + c.text + ", y 2\n")) << c.text;
     EXPECT_THAT(text.out, HasSubstr(c.not_finite)) << c.text;
 
-    const DumpRun json = dump(files, "tr_linea.dat", true, std::pair(1, 1));
+    const DumpRun json = dump(files, "tr_linea.dat", true, rows(1, 1));
     ASSERT_EQ(json.status, kDumpDone) << json.err;
     const nlohmann::json document = nlohmann::json::parse(json.out);
     EXPECT_EQ(document["rows"][0]["x"], c.json) << c.text;
@@ -368,7 +374,7 @@ TEST(DumpLineTrace, ShowsValuesNoRouteHasAsTheyAre) {
 TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
-  const DumpRun run = dump(files, "tr_linea.dat", true, std::pair(3, 4));
+  const DumpRun run = dump(files, "tr_linea.dat", true, rows(3, 4));
   ASSERT_EQ(run.status, kDumpDone) << run.err;
   const nlohmann::json json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["kind"], "trace");
@@ -393,42 +399,96 @@ TEST(DumpLineTrace, ShowsNoRowsUnlessAsked) {
   EXPECT_THAT(run.out, Not(HasSubstr("row ")));
 }
 
-TEST(Dump, RowsSelectIndicesAndNoteRowsBeyondTheTable) {
+TEST(Dump, RowsSelectIndices) {
   MemoryFileSystem files;
   files.files["sc.sim"] = test::records_file(fixture_records());
   files.files["sc.dat"] = cells_file(fixture_cells());
-  files.files["tr_linea.dat"] = fixture_trace();
 
-  const DumpRun records = dump(files, "sc.sim", false, std::pair(85, 500));
+  const DumpRun records = dump(files, "sc.sim", false, RowRequest{85, std::nullopt, "--rows 85:"});
   EXPECT_THAT(records.out, HasSubstr("record 85 "));
   EXPECT_THAT(records.out, HasSubstr("record 86 "));
   EXPECT_THAT(records.out, Not(HasSubstr("record 84 ")));
   EXPECT_THAT(records.out, Not(HasSubstr("all zero")));
 
-  const DumpRun cells = dump(files, "sc.dat", false, std::pair(3, 4));
+  const DumpRun cells = dump(files, "sc.dat", false, rows(3, 4));
   EXPECT_THAT(cells.out, HasSubstr("format mark 5121 in cell 1\n"));
   EXPECT_THAT(cells.out, HasSubstr("cell 3 at 150 m: signal"));
   EXPECT_THAT(cells.out, HasSubstr("cell 4 at 200 m: approach"));
   EXPECT_THAT(cells.out, Not(HasSubstr("cell 2 at")));
   EXPECT_THAT(cells.out, Not(HasSubstr("cell 5 at")));
   EXPECT_THAT(cells.out, HasSubstr("cells 3-4: gradient 0\n"));
+}
 
+TEST(Dump, APositionSelectsItsCellOrTraceRow) {
+  MemoryFileSystem files;
+  files.files["sc.dat"] = cells_file(fixture_cells());
+  files.files["tr_linea.dat"] = fixture_trace();
   const struct {
-    std::string path;
-    std::string note;
-  } beyond[] = {
-      {"sc.sim", "records 87-90 asked for, the last is 86\n"},
-      {"sc.dat", "cells 87-90 asked for, the last is 13\n"},
-      {"tr_linea.dat", "rows 87-90 asked for, the last is 4\n"},
+    const char* path;
+    double metres;
+    const char* shown;
+    const char* not_shown;
+  } cases[] = {
+      {"sc.dat", 150, "cell 3 at 150 m: signal", "cell 4 at"},
+      {"sc.dat", 175, "cell 4 at 200 m: approach", "cell 3 at"},  // 3.5 rounds to 4
+      {"sc.dat", 125, "cell 2 at 100 m: speed board", "cell 3 at"},  // 2.5 rounds to 2
+      {"sc.dat", 10, "cell 0 at 0 m: empty\ncell 0: gradient 0\n", "cell 1 at"},
+      {"tr_linea.dat", 3.4, "row 3: x 3, y 5.5\n", "row 2:"},
   };
-  for (const auto& c : beyond) {
-    const DumpRun run = dump(files, c.path, false, std::pair(87, 90));
-    EXPECT_EQ(run.status, kDumpDone) << c.path;
-    EXPECT_THAT(run.out, HasSubstr(c.note)) << c.path;
-    EXPECT_THAT(run.out, Not(HasSubstr("record "))) << c.path;
-    EXPECT_THAT(run.out, Not(HasSubstr(" at "))) << c.path;
-    EXPECT_THAT(run.out, Not(HasSubstr("row 4"))) << c.path;
+  for (const auto& c : cases) {
+    DumpOptions options = options_for(c.path);
+    options.at = PositionRequest{c.metres, "--at"};
+    const DumpRun run = dump(files, options);
+    EXPECT_EQ(run.status, kDumpDone) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(c.shown)) << c.metres;
+    EXPECT_THAT(run.out, Not(HasSubstr(c.not_shown))) << c.metres;
   }
+}
+
+TEST(Dump, RowsBeyondTheTableAreAnError) {
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.dat"] = cells_file(fixture_cells());
+  files.files["tr_linea.dat"] = fixture_trace();
+  const struct {
+    const char* path;
+    std::optional<RowRequest> rows;
+    std::optional<PositionRequest> at;
+    const char* message;
+  } cases[] = {
+      {"sc.sim", rows(80, 87), std::nullopt,
+       "--rows 80:87 goes past the end of sc.sim: the last record is 86"},
+      {"sc.sim", RowRequest{87, std::nullopt, "--rows 87:"}, std::nullopt,
+       "--rows 87: goes past the end of sc.sim: the last record is 86"},
+      {"sc.dat", rows(14, 14), std::nullopt, "--rows 14:14 goes past the end of sc.dat: the last cell is 13"},
+      {"tr_linea.dat", rows(0, 5), std::nullopt,
+       "--rows 0:5 goes past the end of tr_linea.dat: the last row is 4"},
+      {"sc.dat", std::nullopt, PositionRequest{675, "--at 675"},
+       "--at 675 (cell 14) goes past the end of sc.dat: the last cell is 13"},
+      {"tr_linea.dat", std::nullopt, PositionRequest{5000, "--km 5"},
+       "--km 5 (row 5000) goes past the end of tr_linea.dat: the last row is 4"},
+      {"sc.dat", std::nullopt, PositionRequest{-1, "--at -1"},
+       "--at -1: give a position of 0 m or more"},
+      {"sc.sim", std::nullopt, PositionRequest{100, "--at 100"},
+       "--at 100: sc.sim is a records file, which has no rows by position; give --rows"},
+  };
+  for (const auto& c : cases) {
+    DumpOptions options = options_for(c.path, std::nullopt, c.rows);
+    options.at = c.at;
+    const DumpRun run = dump(files, options);
+    EXPECT_EQ(run.status, kDumpFailed) << c.message;
+    EXPECT_EQ(run.err, std::string("scenario-builder dump: ") + c.message + "\n");
+    EXPECT_EQ(run.out, "") << c.message;
+  }
+}
+
+TEST(Dump, TextsAreConvertedForTheTerminalUnlessRaw) {
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(fixture_records());
+  DumpOptions options = options_for("sc.sim", std::nullopt, rows(80, 80));
+  EXPECT_THAT(dump(files, options).out, HasSubstr("text \"Caf\xC3\xA9 \\\"Sud\\\"\""));
+  options.raw = true;
+  EXPECT_THAT(dump(files, options).out, HasSubstr("text \"Caf\xE9 \\\"Sud\\\"\""));
 }
 
 TEST(Dump, FailsWithOneLineNamingTheFile) {
@@ -476,17 +536,16 @@ TEST(Dump, FailsWithOneLineNamingTheFile) {
       {options_for("huge.sim"),
        "cannot read huge.sim: it is 5704504 bytes, but a records file is at most 5704503 "
        "bytes\n"},
-      {options_for("sparse_linea.dat", std::nullopt, std::pair(0, 1)),
+      {options_for("sparse_linea.dat", std::nullopt, rows(0, 1)),
        "cannot read sparse_linea.dat: it is 10737418240 bytes, but a line trace file is at most "
        "20140020 bytes\n"},
-      {options_for("sc.sim", std::nullopt, std::pair(5, 2)),
+      {options_for("sc.sim", std::nullopt, rows(5, 2)),
        "--rows 5:2: the first row comes after the last\n"},
-      {options_for("sc.sim", std::nullopt, std::pair(-1, 2)), "--rows -1:2: row numbers start at 0\n"},
   };
   for (const Case& c : cases) {
     const DumpRun run = dump(files, c.options);
     EXPECT_EQ(run.status, kDumpFailed) << c.options.path;
-    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.err, "scenario-builder dump: " + c.message);
     EXPECT_EQ(run.out, "") << c.options.path;
   }
 }
@@ -507,11 +566,11 @@ TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
 
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_dump(options_for(path, std::nullopt, std::pair(0, 1)),
+  const int status = run_dump(options_for(path, std::nullopt, rows(0, 1)),
                               disk_file_system(), out, err);
   std::filesystem::remove_all(directory);
   EXPECT_EQ(status, kDumpFailed);
-  EXPECT_EQ(err.str(), "cannot read " + path +
+  EXPECT_EQ(err.str(), "scenario-builder dump: cannot read " + path +
                            ": it is 10737418240 bytes, but a line trace file is at most "
                            "20140020 bytes\n");
   EXPECT_EQ(out.str(), "");
@@ -540,25 +599,29 @@ TEST(Dump, KindFromNameAndFlag) {
   EXPECT_EQ(dump_kind_from_flag("sim"), std::nullopt);
 }
 
-TEST(ParseRowRange, AcceptsFirstToLastAndExplainsBadRanges) {
+TEST(ParseRowRange, AcceptsRangesOneRowAndOpenEndsAndExplainsBadOnes) {
+  const char* const kForms = "give FIRST:LAST such as 0:99, one row, FIRST: for the rest or :LAST";
   const struct {
     const char* text;
-    std::optional<std::pair<int32_t, int32_t>> range;
+    std::optional<RowRequest> range;
     std::string error;
   } cases[] = {
-      {"0:99", std::pair(0, 99), ""},
-      {"7:7", std::pair(7, 7), ""},
-      {"0:2147483647", std::pair(0, 2147483647), ""},
+      {"0:99", RowRequest{0, 99, "--rows 0:99"}, ""},
+      {"7:7", RowRequest{7, 7, "--rows 7:7"}, ""},
+      {"10", RowRequest{10, 10, "--rows 10"}, ""},
+      {"100:", RowRequest{100, std::nullopt, "--rows 100:"}, ""},
+      {":5", RowRequest{0, 5, "--rows :5"}, ""},
+      {"0:2147483647", RowRequest{0, 2147483647, "--rows 0:2147483647"}, ""},
       {"9:3", std::nullopt, "the first row comes after the last"},
       {"0:2147483648", std::nullopt, "row numbers go up to 2147483647"},
-      {"5", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"1:", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"-1:3", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"+1:3", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"1:2:3", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {"a:b", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
-      {" 1:2", std::nullopt, "give FIRST:LAST, two row numbers such as 0:99"},
+      {"2147483648:", std::nullopt, "row numbers go up to 2147483647"},
+      {"", std::nullopt, kForms},
+      {":", std::nullopt, kForms},
+      {"-1:3", std::nullopt, kForms},
+      {"+1:3", std::nullopt, kForms},
+      {"1:2:3", std::nullopt, kForms},
+      {"a:b", std::nullopt, kForms},
+      {" 1:2", std::nullopt, kForms},
   };
   for (const auto& c : cases) {
     std::string error;

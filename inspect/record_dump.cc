@@ -83,22 +83,26 @@ std::string number_text(RecordRole role, const Field& field) {
 
 // "area start -400 m [long_1]"; a slot the role leaves unused is shown only
 // when it is not zero, as "unused 5 [short_2]".
-std::string field_text(RecordRole role, const Field& field) {
+std::string field_text(RecordRole role, const Field& field, bool raw) {
   const bool unused = *field.meaning.label == '\0';
   if (unused && (field.text ? field.text->empty() : field.number == 0)) return "";
   std::string text = unused ? "unused" : field.meaning.label;
   text += ' ';
-  text += field.text ? quoted_text(*field.text) : number_text(role, field);
+  if (field.text) {
+    text += quoted_text(raw ? *field.text : cp1252_to_utf8(*field.text));
+  } else {
+    text += number_text(role, field);
+  }
   return text + " [" + record_slot_name(field.slot) + "]";
 }
 
 std::string record_line(int index, const GeneralRecord& record,
-                        const std::vector<ChainageEntry>* sources) {
+                        const std::vector<ChainageEntry>* sources, bool raw) {
   const RecordRole role = record_role(index, record);
   std::string line = "record " + std::to_string(index) + " (" + role_text(role, sources) + "):";
   const char* separator = " ";
   for (const Field& field : fields_of(role, record)) {
-    const std::string text = field_text(role, field);
+    const std::string text = field_text(role, field, raw);
     if (text.empty()) continue;
     line += separator + text;
     separator = ", ";
@@ -109,7 +113,6 @@ std::string record_line(int index, const GeneralRecord& record,
 void print_text(const DumpContext& context, const GeneralRecords& records, std::ostream& out) {
   out << "records file " << context.path << ": " << kRecordCount << " records, "
       << context.file_bytes << " bytes\n";
-  if (auto note = rows_beyond_note(context, records.size(), "records")) out << *note << '\n';
   const auto sources = chainage_sources(records);
   const IndexSpan span = select_span(context.rows, records.size());
   std::vector<size_t> skipped;
@@ -118,7 +121,7 @@ void print_text(const DumpContext& context, const GeneralRecords& records, std::
     if (all_zero(records[i])) {
       skipped.push_back(i);
     } else {
-      out << record_line(index, records[i], sources_of(index, sources)) << '\n';
+      out << record_line(index, records[i], sources_of(index, sources), context.raw) << '\n';
     }
   }
   if (!skipped.empty()) out << "all zero, not shown: records " << index_ranges(skipped) << '\n';

@@ -67,7 +67,6 @@ void print_text(const DumpContext& context, const DecodedTrace& trace, std::ostr
     out << summary.non_finite << (summary.non_finite == 1 ? " value" : " values")
         << " not finite, left out of the extent and length\n";
   }
-  if (auto note = rows_beyond_note(context, trace.row_count(), "rows")) out << *note << '\n';
   const IndexSpan span = shown_rows(context, trace);
   for (size_t row = span.first; row < span.end; ++row) {
     out << "row " << row << ": " << element_text(trace, 0, row) << ", "

@@ -258,7 +258,12 @@ bool same_file(HANDLE file, const std::string& path) {
 
 std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory,
                                                  std::string* error) {
-  const std::string path = join_path(directory.empty() ? "." : directory, ".sb-lock");
+  // A directory given as a prefix (ending in a separator or a drive colon)
+  // takes the name as it stands.
+  const char last = directory.empty() ? '\\' : directory.back();
+  const std::string path = last == '\\' || last == '/' || last == ':'
+                               ? directory + ".sb-lock"
+                               : join_path(directory, ".sb-lock");
   for (int attempt = 0; attempt < 10000; ++attempt) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -530,6 +535,34 @@ class DiskFileSystem : public FileSystem {
     }
     if (ec) {
       *error = "cannot list " + directory + ": " + ec.message();
+      return false;
+    }
+    return true;
+  }
+
+  bool is_directory(const std::string& path) override {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+  }
+
+  bool make_directories(const std::string& directory, std::string* error) override {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    if (is_directory(directory)) return true;
+    *error = "cannot create the directory " + directory + ": " +
+             (ec ? ec.message() : std::string("a file stands there"));
+    return false;
+  }
+
+  bool rename(const std::string& from, const std::string& to, std::string* error) override {
+    std::error_code ec;
+    if (std::filesystem::exists(to, ec)) {
+      *error = "cannot rename " + from + " to " + to + ": that name is taken";
+      return false;
+    }
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+      *error = "cannot rename " + from + " to " + to + ": " + ec.message();
       return false;
     }
     return true;

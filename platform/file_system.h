@@ -80,6 +80,23 @@ class FileSystem {
     *error = "cannot list " + directory + ": not supported";
     return false;
   }
+  // True when `path` names a directory.
+  virtual bool is_directory(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  // Creates `directory` and every missing directory above it; true when it
+  // stands afterwards, else false and *error naming it.
+  virtual bool make_directories(const std::string& directory, std::string* error) {
+    *error = "cannot create the directory " + directory + ": not supported";
+    return false;
+  }
+  // Gives a file another name, which no file may hold yet; false and *error
+  // naming both when it cannot.
+  virtual bool rename(const std::string& from, const std::string& to, std::string* error) {
+    *error = "cannot rename " + from + " to " + to + ": not supported";
+    return false;
+  }
 };
 
 // The real file system of the machine.

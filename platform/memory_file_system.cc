@@ -182,4 +182,37 @@ bool MemoryFileSystem::list_files(const std::string& directory, std::vector<std:
   return true;
 }
 
+bool MemoryFileSystem::is_directory(const std::string& path) {
+  if (directories.count(path) != 0) return true;
+  const std::string prefix = join_path(path, "");
+  const auto it = files.lower_bound(prefix);
+  return it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool MemoryFileSystem::make_directories(const std::string& directory, std::string* error) {
+  if (is_directory(directory)) return true;
+  if (files.count(directory) != 0 || uncreatable.count(directory) != 0) {
+    *error = "cannot create the directory " + directory + ": " +
+             (files.count(directory) != 0 ? "a file stands there" : "Permission denied");
+    return false;
+  }
+  directories.insert(directory);
+  return true;
+}
+
+bool MemoryFileSystem::rename(const std::string& from, const std::string& to, std::string* error) {
+  const auto it = files.find(from);
+  if (it == files.end() || unrenamable.count(from) != 0 || files.count(to) != 0) {
+    *error = "cannot rename " + from + " to " + to + ": " +
+             (it == files.end()         ? "No such file or directory"
+              : files.count(to) != 0    ? "that name is taken"
+                                        : "Permission denied");
+    return false;
+  }
+  std::string contents = std::move(it->second);
+  files.erase(it);
+  files[to] = std::move(contents);
+  return true;
+}
+
 }  // namespace sb

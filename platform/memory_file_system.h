@@ -44,6 +44,13 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> log;
   // Directories locked now.
   std::set<std::string> locked;
+  // Directories that stand; make_directories adds to them.  A directory
+  // holding a file stands too.
+  std::set<std::string> directories;
+  // Directories that cannot be created, as under a read-only parent.
+  std::set<std::string> uncreatable;
+  // Paths that cannot be renamed although they exist.
+  std::set<std::string> unrenamable;
 
   bool exists(const std::string& path) override;
   bool read_file(const std::string& path, std::string* contents, std::string* error) override;
@@ -66,6 +73,9 @@ class MemoryFileSystem : public FileSystem {
  private:
   int names_given_ = 0;
   int replaces_ = 0;
+  bool is_directory(const std::string& path) override;
+  bool make_directories(const std::string& directory, std::string* error) override;
+  bool rename(const std::string& from, const std::string& to, std::string* error) override;
 };
 
 }  // namespace sb

@@ -66,17 +66,21 @@ void Canvas::text(const std::string& text, const TextStyle& style, const PixelRe
   select(style);
   cairo_font_extents_t font;
   cairo_font_extents(cairo_, &font);
+  if (kept_texts_ != nullptr) {
+    kept_texts_->push_back({text, style, box.left, box.top + font.ascent});
+    return;
+  }
   cairo_new_path(cairo_);
   cairo_move_to(cairo_, box.left, box.top + font.ascent);
   if (style.halo) {
+    // The outline is a path; the letters over it stay text, which a PDF
+    // keeps searchable.
     cairo_text_path(cairo_, text.c_str());
     set_colour({1, 1, 1, 0.9});
     cairo_set_line_width(cairo_, style.size * 0.28);
     cairo_set_line_join(cairo_, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke_preserve(cairo_);
-    set_colour(style.colour);
-    cairo_fill(cairo_);
-    return;
+    cairo_stroke(cairo_);
+    cairo_move_to(cairo_, box.left, box.top + font.ascent);
   }
   set_colour(style.colour);
   cairo_show_text(cairo_, text.c_str());

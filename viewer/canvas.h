@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "viewer/plot_layout.h"
 #include "viewer/plot_style.h"
@@ -19,10 +20,22 @@ struct TextStyle {
   bool halo = false;  // a white outline, for text over the map
 };
 
+// A text as it was to be drawn: its left end at x, on the baseline.
+struct KeptText {
+  std::string text;
+  TextStyle style;
+  double x = 0;
+  double baseline = 0;
+};
+
 // Drawing primitives over a cairo context, in pixels.  Texts are UTF-8.
 class Canvas {
  public:
   explicit Canvas(cairo_t* cairo) : cairo_(cairo) {}
+
+  // From now on texts are measured as before but kept in `texts`, in the
+  // order they are drawn, instead of being drawn.
+  void keep_texts(std::vector<KeptText>* texts) { kept_texts_ = texts; }
 
   cairo_t* cairo() const { return cairo_; }
   void set_colour(Colour colour);
@@ -45,6 +58,7 @@ class Canvas {
   void select(const TextStyle& style);
 
   cairo_t* cairo_;
+  std::vector<KeptText>* kept_texts_ = nullptr;
 };
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "viewer/plot_text.h"
@@ -80,6 +81,7 @@ class PlanPainter {
     PixelPoint normal;
     std::vector<std::pair<int, double>> sides;  // side and distance from the anchor
     bool leader = false;  // a thin line to the anchor when the label stands off
+    bool station = false;  // must stand nearer its own station than any other
   };
 
   bool in_range(double position) const { return position >= first_row_ && position <= last_row_; }
@@ -169,13 +171,15 @@ class PlanPainter {
       const PixelPoint n = normal_at(km);
       canvas_.line({p.x - n.x * half, p.y - n.y * half}, {p.x + n.x * half, p.y + n.y * half},
                    palette::kTrack, track_width_ * 0.8);
+      const double farther = half + 2 + layout_.font_size;
       pending_.push_back(
-          {6,
+          {3,
            kilometres_text(km),
            {layout_.font_size * 0.85, FontWeight::kNormal, palette::kMutedText, true},
            p,
            n,
-           {{-1, half + 2}, {1, half + 2}}});
+           {{-1, half + 2}, {1, half + 2}, {-1, farther}, {1, farther}},
+           true});
     }
   }
 
@@ -207,15 +211,15 @@ class PlanPainter {
     int priority = 0;
     switch (mark.kind) {
       case MarkKind::kIndicationBoard:
-        priority = 3;
+        priority = 4;
         style.colour = palette::kIndicationBoard;
         break;
       case MarkKind::kSlowdownStart:
-        priority = 4;
+        priority = 5;
         style.weight = FontWeight::kBold;
         style.colour = {0.75, 0.33, 0.0};
         break;
-      case MarkKind::kSpeedBoard: priority = 5; break;
+      case MarkKind::kSpeedBoard: priority = 6; break;
       default: return;
     }
     if (mark.label.empty()) return;
@@ -241,13 +245,25 @@ class PlanPainter {
       const double near = symbol_ * 0.6 + 2;
       const double far = symbol_ * 3.4;
       const double farther = far + layout_.font_size * 1.5;
+      const double farthest = far + layout_.font_size * 4;
       pending_.push_back({2,
                           station.name,
                           {layout_.font_size, FontWeight::kBold, palette::kText, true},
                           p,
                           normal_at(station.position),
-                          {{-1, near}, {1, near}, {-1, far}, {1, far}, {-1, farther}, {1, farther}},
+                          {{-1, near},
+                           {1, near},
+                           {-1, far},
+                           {1, far},
+                           {-1, farther},
+                           {1, farther},
+                           {-1, farthest},
+                           {1, farthest},
+                           {-1, farthest * 1.6},
+                           {1, farthest * 1.6}},
+                          true,
                           true});
+      station_points_.push_back(p);
     }
   }
 
@@ -287,12 +303,47 @@ class PlanPainter {
     return result;
   }
 
+  static double distance_to(const PixelRect& rect, PixelPoint p) {
+    return distance(p, {std::clamp(p.x, rect.left, rect.right()),
+                        std::clamp(p.y, rect.top, rect.bottom())});
+  }
+
+  // How near a box stands to the nearest station other than the one at
+  // `own`, less how near it stands to `own`: positive when `own` is nearer.
+  double lead_over_other_stations(const PixelRect& rect, PixelPoint own) const {
+    const double to_own = distance_to(rect, own);
+    double lead = std::numeric_limits<double>::infinity();
+    for (const PixelPoint& other : station_points_) {
+      if (distance(other, own) > 0.5) lead = std::min(lead, distance_to(rect, other) - to_own);
+    }
+    return lead;
+  }
+
+  // A station's name goes where its own station is clearly the nearest one;
+  // failing that, where no other station is clearly nearer, with its leader
+  // to tell which station it names.
+  std::vector<PixelRect> station_candidates(const PendingLabel& label) {
+    std::vector<PixelRect> nearest;
+    std::vector<PixelRect> fallback;
+    for (const PixelRect& rect : candidates(label)) {
+      const double lead = lead_over_other_stations(rect, label.anchor);
+      if (lead > symbol_) {
+        nearest.push_back(rect);
+      } else if (lead + symbol_ >= 0) {
+        fallback.push_back(rect);
+      }
+    }
+    nearest.insert(nearest.end(), fallback.begin(), fallback.end());
+    return nearest;
+  }
+
   void place_labels() {
     std::stable_sort(
         pending_.begin(), pending_.end(),
         [](const PendingLabel& a, const PendingLabel& b) { return a.priority < b.priority; });
     for (const PendingLabel& label : pending_) {
-      const auto rect = labels_.place(candidates(label), layout_.plan);
+      const auto rect = labels_.place(
+          label.station ? station_candidates(label) : candidates(label), layout_.plan);
       if (!rect) continue;
       if (label.leader) draw_leader(label.anchor, *rect);
       canvas_.text(label.text, label.style, *rect);
@@ -360,6 +411,7 @@ class PlanPainter {
   int32_t first_row_ = 0;
   int32_t last_row_ = 0;
   std::vector<PendingLabel> pending_;
+  std::vector<PixelPoint> station_points_;
 };
 
 }  // namespace

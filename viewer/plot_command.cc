@@ -1,5 +1,6 @@
 #include "viewer/plot_command.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "format/file_names.h"
@@ -93,6 +94,15 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
         << kLargestPlotWidth << "\n";
     return kPlotBadInput;
   }
+  if (file_system.exists(options.directory)) {
+    const size_t slash = options.directory.find_last_of(kPathSeparator);
+    const std::string parent =
+        slash == std::string::npos ? "." : options.directory.substr(0, std::max<size_t>(slash, 1));
+    err << "scenario-builder plot: " << options.directory
+        << " is a file: give the directory that holds the compiled scenario (" << parent
+        << ")\n";
+    return kPlotBadInput;
+  }
   const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
   if (!id) {
     err << "scenario-builder plot: " << error << "\n";
@@ -105,6 +115,11 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
   CompiledScenario scenario;
   if (!load_compiled_scenario(file_system, paths, &scenario, &error)) {
     err << "scenario-builder plot: " << error << "\n";
+    return kPlotBadInput;
+  }
+  if (scenario.route_length() <= 0) {
+    err << "scenario-builder plot: the route length in " << paths.records << " is "
+        << scenario.route_length() << " m: there is no line to draw\n";
     return kPlotBadInput;
   }
   const std::optional<DistanceRange> range = chosen_range(options, scenario.route_length(), &error);

@@ -139,6 +139,11 @@ TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
   EXPECT_NE(root_tag.find("height=\"" + std::to_string(layout.height) + "px\""), std::string::npos)
       << root_tag;
 
+  // The texts are text elements, not glyph outlines.
+  EXPECT_NE(svg.find(">route 4 km"), std::string::npos);
+  EXPECT_NE(svg.find(">Stations</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("glyph"), std::string::npos);
+
   ASSERT_EQ(plot(options_for("/out/line.pdf")), kPlotWritten) << err_.str();
   EXPECT_EQ(files_.files.at("/out/line.pdf").rfind("%PDF-", 0), 0u);
 }
@@ -258,6 +263,17 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
        },
        "scenario-builder plot: /scenarios/Piana_Alta_linea.dat: 11000 rows per column, but a "
        "route of 4000 m has 11001\n"},
+      {"route of length 0",
+       [&](MemoryFileSystem& f, PlotOptions&) {
+         f.files.clear();
+         test::write_fixture(test::straight_scenario(0), f);
+       },
+       "scenario-builder plot: the route length in /scenarios/Piana_Alta_4711.sim is 0 m: there "
+       "is no line to draw\n"},
+      {"a file for the directory",
+       [&](MemoryFileSystem&, PlotOptions& o) { o.directory = names.records; },
+       "scenario-builder plot: /scenarios/Piana_Alta_4711.sim is a file: give the directory "
+       "that holds the compiled scenario (/scenarios)\n"},
       {"unknown format", [](MemoryFileSystem&, PlotOptions& o) { o.output = "/out/line.jpg"; },
        "scenario-builder plot: cannot tell the format of \"/out/line.jpg\": name the output "
        "FILE.png, FILE.svg or FILE.pdf\n"},

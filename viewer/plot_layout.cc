@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "viewer/station_labels.h"
+
 namespace sb {
 namespace {
 
@@ -92,15 +94,18 @@ PlotLayout layout_plot(const PlotScene& scene, DistanceRange range, int width) {
     y = rect.bottom() + std::round(font * 0.8);
     return rect;
   };
-  layout.station_lane = lane(6.5 * font);
+  layout.axis = {static_cast<double>(range.first),
+                 static_cast<double>(std::max(range.last, range.first + 1)), lane_left,
+                 lane_left + lane_width};
+  layout.station_name_rows = station_name_rows(scene, layout.axis, font);
+  // The names' rows above the station marks, which take the lowest 2.4 fonts.
+  layout.station_lane =
+      lane(std::max(6.5, layout.station_name_rows * kStationNameRowPitch + 2.9) * font);
   layout.speed_lane = lane(11 * font);
   layout.gradient_lane = lane(8 * font);
   layout.cab_lane = lane(1.8 * font);
   layout.axis_band = {lane_left, y - std::round(font * 0.8), lane_width, std::round(4 * font)};
   y = layout.axis_band.bottom() + font;
-  layout.axis = {static_cast<double>(range.first),
-                 static_cast<double>(std::max(range.last, range.first + 1)), lane_left,
-                 lane_left + lane_width};
 
   const double entry_width = 15 * font;
   layout.legend_columns = std::max(1, static_cast<int>(inner_width / entry_width));

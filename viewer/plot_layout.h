@@ -76,6 +76,7 @@ struct PlotLayout {
   // the gutter on their left.
   double gutter_left = 0;
   PixelRect station_lane;
+  int station_name_rows = 1;  // rows of names above the station marks
   PixelRect speed_lane;
   PixelRect gradient_lane;
   PixelRect cab_lane;

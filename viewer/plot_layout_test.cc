@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "viewer/station_labels.h"
+
 namespace sb {
 namespace {
 
@@ -61,6 +63,47 @@ TEST(LayoutPlot, AxisSpansTheChosenStretch) {
   // Only the rows of the stretch are fitted into the map.
   EXPECT_TRUE(layout.plan.contains(layout.plan_transform.to_pixel(0, 1000)));
   EXPECT_FALSE(layout.plan.contains(layout.plan_transform.to_pixel(0, 4000)));
+}
+
+// Stations 100 m apart on a 4 km axis: their names cannot share one row.
+TEST(LayoutPlot, EveryStationNamedInAsManyRowsAsItTakes) {
+  std::vector<TracePoint> points;
+  for (int row = 0; row <= 4000; ++row) points.push_back({0, double(row)});
+  PlotScene scene = scene_with_trace(points);
+  for (int i = 0; i < 6; ++i) {
+    scene.stations.push_back({1000 + 100 * i, 900 + 100 * i, 1100 + 100 * i, 12,
+                              "STAZIONE NUMERO " + std::to_string(i)});
+  }
+  const PlotLayout layout = layout_plot(scene, {0, 4000}, 800);
+  EXPECT_GT(layout.station_name_rows, 1);
+  EXPECT_LE(layout.station_name_rows, kMostStationRows);
+  const PlotLayout one = layout_plot(scene_with_trace(points), {0, 4000}, 800);
+  EXPECT_EQ(one.station_name_rows, 1);
+  EXPECT_GE(layout.station_lane.height, one.station_lane.height);
+
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+  cairo_t* cairo = cairo_create(surface);
+  Canvas canvas(cairo);
+  const std::vector<PackedLabel> packed = pack_station_names(
+      canvas, scene, layout.axis, layout.font_size, layout.station_name_rows);
+  ASSERT_EQ(packed.size(), scene.stations.size());
+  for (size_t i = 0; i < packed.size(); ++i) {
+    ASSERT_GE(packed[i].row, 0) << scene.stations[i].name;
+    const double width = canvas.text_width(scene.stations[i].name,
+                                           station_name_style(layout.font_size));
+    EXPECT_GE(packed[i].left, layout.axis.left);
+    EXPECT_LE(packed[i].left + width, layout.axis.right);
+    for (size_t j = 0; j < i; ++j) {
+      if (packed[j].row != packed[i].row) continue;
+      const double other = canvas.text_width(scene.stations[j].name,
+                                             station_name_style(layout.font_size));
+      EXPECT_TRUE(packed[j].left + other <= packed[i].left ||
+                  packed[i].left + width <= packed[j].left)
+          << i << " meets " << j;
+    }
+  }
+  cairo_destroy(cairo);
+  cairo_surface_destroy(surface);
 }
 
 }  // namespace

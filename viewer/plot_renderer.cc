@@ -15,6 +15,7 @@
 #include "viewer/plot_style.h"
 #include "viewer/plot_text.h"
 #include "viewer/profile_painter.h"
+#include "viewer/svg_text.h"
 #include "viewer/symbols.h"
 
 namespace sb {
@@ -109,9 +110,10 @@ struct SurfaceCloser {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceCloser>;
 
 bool paint_onto(cairo_surface_t* surface, const PlotScene& scene, const PlotLayout& layout,
-                DistanceRange range, std::string* error) {
+                DistanceRange range, std::string* error,
+                std::vector<KeptText>* texts = nullptr) {
   cairo_t* cairo = cairo_create(surface);
-  draw_plot(cairo, scene, layout, range);
+  draw_plot(cairo, scene, layout, range, texts);
   const cairo_status_t status = cairo_status(cairo);
   cairo_destroy(cairo);
   if (status != CAIRO_STATUS_SUCCESS) {
@@ -144,8 +146,9 @@ std::optional<PlotFormat> plot_format_from_name(const std::string& path) {
 }
 
 void draw_plot(cairo_t* cairo, const PlotScene& scene, const PlotLayout& layout,
-               DistanceRange range) {
+               DistanceRange range, std::vector<KeptText>* texts) {
   Canvas canvas(cairo);
+  canvas.keep_texts(texts);
   canvas.fill_rect({0, 0, double(layout.width), double(layout.height)}, palette::kPaper);
   LabelPlacer labels(layout.width, layout.height, 2, std::max(2.0, layout.font_size / 5));
   paint_title(canvas, scene, layout, range);
@@ -173,8 +176,13 @@ bool render_plot(const PlotScene& scene, const PlotLayout& layout, DistanceRange
       Surface surface(
           cairo_svg_surface_create_for_stream(append_bytes, bytes, layout.width, layout.height));
       cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);
-      return paint_onto(surface.get(), scene, layout, range, error) &&
-             finished(surface.get(), error);
+      std::vector<KeptText> texts;
+      if (!paint_onto(surface.get(), scene, layout, range, error, &texts) ||
+          !finished(surface.get(), error)) {
+        return false;
+      }
+      *bytes = with_svg_texts(*bytes, texts);
+      return true;
     }
     case PlotFormat::kPdf: {
       Surface surface(

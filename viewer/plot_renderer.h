@@ -5,7 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "viewer/canvas.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_scene.h"
 
@@ -18,12 +20,14 @@ enum class PlotFormat { kPng, kSvg, kPdf };
 std::optional<PlotFormat> plot_format_from_name(const std::string& path);
 
 // Paints the whole drawing onto a cairo context of layout.width by
-// layout.height: title, plan, profile strip and legend.
+// layout.height: title, plan, profile strip and legend.  With `texts` the
+// texts are kept there instead of being painted.
 void draw_plot(cairo_t* cairo, const PlotScene& scene, const PlotLayout& layout,
-               DistanceRange range);
+               DistanceRange range, std::vector<KeptText>* texts = nullptr);
 
 // The drawing as the bytes of a file of the format; false and *error when
-// cairo fails.
+// cairo fails.  The texts of an SVG or PDF stay texts, which can be searched
+// and selected.
 bool render_plot(const PlotScene& scene, const PlotLayout& layout, DistanceRange range,
                  PlotFormat format, std::string* bytes, std::string* error);
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "viewer/plot_text.h"
+#include "viewer/station_labels.h"
 
 namespace sb {
 namespace {
@@ -77,8 +78,8 @@ class ProfilePainter {
   void paint_stations() {
     const PixelRect& lane = layout_.station_lane;
     lane_title(lane, "Stations", "");
-    const double bar_top = lane.top + lane.height * 0.62;
-    const double bar_height = lane.height * 0.24;
+    const double bar_top = lane.bottom() - font_ * 2.4;
+    const double bar_height = font_ * 1.5;
     Colour fill = palette::kStationArea;
     fill.alpha = 0.85;
     for (const StationMark& s : scene_.stations) {
@@ -93,23 +94,33 @@ class ProfilePainter {
       canvas_.line({x, bar_top - font_ * 0.3}, {x, bar_top + bar_height}, palette::kStationLine,
                    1.2);
     }
-    // Names above the bars, on up to three rows, the earlier station first.
-    const TextStyle style{font_ * 0.85, FontWeight::kNormal, palette::kText};
-    const PixelRect area{lane.left + 2, lane.top + 1, lane.width - 4, bar_top - lane.top - 2};
-    for (const StationMark& s : scene_.stations) {
-      if (s.position < axis_.first || s.position > axis_.last || s.name.empty()) continue;
-      const double x = x_of(s.position);
-      std::vector<PixelRect> candidates;
-      for (double row : {0.80, 0.50, 0.20}) {
-        const PixelPoint centre{x, lane.top + (bar_top - lane.top) * row};
-        PixelRect box = canvas_.text_box(s.name, style, centre);
-        candidates.push_back(box);
-        box.left = x + 2;
-        candidates.push_back(box);
-        box.left = x - box.width - 2;
-        candidates.push_back(box);
-      }
-      if (const auto rect = labels_.place(candidates, area)) canvas_.text(s.name, style, *rect);
+    paint_station_names(bar_top - font_ * 0.3);
+  }
+
+  // Names in rows above the marks, the first row lowest; a thin line leads
+  // from the mark to a name that does not stand right over it.
+  void paint_station_names(double mark_top) {
+    const TextStyle style = station_name_style(font_);
+    const std::vector<PackedLabel> packed =
+        pack_station_names(canvas_, scene_, axis_, font_, layout_.station_name_rows);
+    std::vector<std::pair<size_t, PixelRect>> boxes;
+    for (size_t i = 0; i < packed.size(); ++i) {
+      if (packed[i].row < 0) continue;
+      const std::string& name = scene_.stations[i].name;
+      PixelRect box = canvas_.text_box(name, style, {0, 0});
+      box.left = packed[i].left;
+      box.top = mark_top - font_ * 0.15 - box.height - packed[i].row * kStationNameRowPitch * font_;
+      boxes.emplace_back(i, box);
+    }
+    for (const auto& [i, box] : boxes) {
+      const double x = x_of(scene_.stations[i].position);
+      const double over = std::clamp(x, box.left + 2, box.right() - 2);
+      if (packed[i].row == 0 && over == x) continue;
+      canvas_.line({x, mark_top}, {over, box.bottom()}, palette::kMutedText, 0.8);
+    }
+    for (const auto& [i, box] : boxes) {
+      canvas_.text(scene_.stations[i].name, style, box);
+      labels_.take(box);
     }
   }
 

@@ -1,0 +1,76 @@
+#include "app/new_command.h"
+
+#include <optional>
+
+#include "app/scenario_names.h"
+#include "platform/file_set_writer.h"
+#include "platform/program_dir.h"
+#include "sources/builtin_scenario.h"
+#include "starter/starter_scenario.h"
+
+namespace sb {
+namespace {
+
+constexpr int kWritten = 0;
+constexpr int kUsageError = 2;
+constexpr int kNotWritten = 3;
+constexpr char kPrefix[] = "scenario-builder new: ";
+
+struct StarterTexts {
+  std::string line_path;
+  std::string train_path;
+  std::string line_bytes;
+  std::string train_bytes;
+};
+
+std::optional<StarterTexts> starter_texts(const NewOptions& options, std::string* error) {
+  const auto name = checked_name("the scenario name", options.scenario_name, false, error);
+  if (!name) return std::nullopt;
+  const auto number = checked_name("the train number", options.train_number, true, error);
+  if (!number) return std::nullopt;
+  return StarterTexts{
+      join_path(options.directory, line_text_name(options.scenario_name)),
+      join_path(options.directory, train_text_name(options.scenario_name, options.train_number)),
+      starter_line_text(*name), starter_train_text(*name, *number)};
+}
+
+// Both texts or neither: a failure leaves whatever stood there before.
+bool write_both(FileSystem& file_system, const StarterTexts& texts, std::string* error) {
+  FileSetWriter files(file_system);
+  if (BufferedWriter* line = files.add(texts.line_path)) line->put(texts.line_bytes);
+  if (BufferedWriter* train = files.add(texts.train_path)) train->put(texts.train_bytes);
+  if (files.commit()) return true;
+  *error = files.error();
+  return false;
+}
+
+}  // namespace
+
+int new_command(const NewOptions& options, FileSystem& file_system, std::ostream& out,
+                std::ostream& err) {
+  std::string error;
+  const std::optional<StarterTexts> texts = starter_texts(options, &error);
+  if (!texts) {
+    err << kPrefix << error << '\n';
+    return kUsageError;
+  }
+  if (!options.force) {
+    for (const std::string* path : {&texts->line_path, &texts->train_path}) {
+      if (file_system.exists(*path) || file_system.is_directory(*path)) {
+        err << kPrefix << *path
+            << " already exists: choose another NAME or N, or give --force to replace it\n";
+        return kUsageError;
+      }
+    }
+  }
+  if (!file_system.make_directories(options.directory, &error) ||
+      !write_both(file_system, *texts, &error)) {
+    err << kPrefix << error << '\n';
+    return kNotWritten;
+  }
+  out << "wrote " << texts->line_path << " and " << texts->train_path << "\n"
+      << "next: scenario-builder check " << texts->line_path << ' ' << texts->train_path << '\n';
+  return kWritten;
+}
+
+}  // namespace sb
