@@ -108,8 +108,8 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n"
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which "
+            "already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
@@ -256,6 +256,27 @@ TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
             "3 errors, 7 warnings\n");
 }
 
+TEST_F(Cli, AStoppedBuildSaysWhichEntryTookTheCellOfTheMarks) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
+      "indicatori_vmax, 0, 100, 100, 100, 0, 100, 100, 100, 0\r\n[fine]\r\n";
+  const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err,
+            "scenario-builder:  Errore n. 1250: cell 1 (at 50 m), which carries the format mark, "
+            "already holds a speed board with value 2020, put there by the maximum-speed board "
+            "at 0 m (in/S_linea.txt:4:1); no file was written\n");
+  EXPECT_EQ(files_.files.count("out/S_7.sim"), 0u);
+}
+
+TEST_F(Cli, TheStarterScenarioGivesNoWarning) {
+  ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
+  const Outcome result =
+      run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--werror"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
+}
+
 TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
   ASSERT_EQ(run({"--dir", "b", "--keep-sources"}).status, 0);
   const Outcome result =
@@ -309,6 +330,25 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
     EXPECT_EQ(result.err,
               option + ": an empty name names no file\nRun with --help for more information.\n");
     EXPECT_EQ(files_.files, before);
+  }
+}
+
+TEST_F(Cli, DumpUsageErrorsSayTheyAreDumps) {
+  const struct {
+    std::vector<const char*> args;
+    const char* first_line;
+  } cases[] = {
+      {{"dump", "out/S_7.sim", "--json", "--raw"}, "scenario-builder dump: --json excludes --raw\n"},
+      {{"dump", "out/S_7.sim", "--at", "x"},
+       "scenario-builder dump: Could not convert: --at = x\n"},
+      {{"dump", "out/S_7.sim", "--rows", "9:3"},
+       "scenario-builder dump: --rows 9:3: the first row comes after the last\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1), c.first_line);
+    EXPECT_EQ(result.out, "");
   }
 }
 

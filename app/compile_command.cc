@@ -166,7 +166,14 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
-  if (report.end != BuildEnd::kDone) err << "scenario-builder: " << format_stop(report) << '\n';
+  if (report.end != BuildEnd::kDone) {
+    const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
+                                      std::numeric_limits<int>::max(), 0};
+    err << "scenario-builder: "
+        << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
+                        {options.line_text, options.train_text})
+        << '\n';
+  }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
   // A check whose warnings were counted has said enough.
   if (errors == 0 && (plan.write_files || warnings == 0)) {

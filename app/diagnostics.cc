@@ -195,3 +195,35 @@ std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
 }
 
 }  // namespace sb
+
+namespace sb {
+
+std::string explain_stop(const BuildReport& report, const BuildState& state,
+                         const Placement* holder, const TextNames& names) {
+  std::string text = format_stop(report);
+  if (report.end != BuildEnd::kStopped || !state.cell_exists(1)) return text;
+  const bool marks = report.stop == "1250";
+  const GeneralRecord& scenario = state.record(kScenarioRecord);
+  if ((marks ? scenario.short_1 : scenario.long_4) != 0) {
+    return text + ": record 85, which carries the " +
+           (marks ? "format mark" : "scenario code") + ", already holds a value; no file was "
+                                                        "written";
+  }
+  const TrackCell& cell = state.cell(1);
+  text += ": cell 1 (at 50 m), which carries the ";
+  text += marks ? "format mark, already holds a " : "scenario code, already holds a ";
+  text += cell_kind_name(cell.kind);
+  text += " with value " + std::to_string(marks ? cell.value_1 : cell.value_2);
+  if (holder != nullptr) {
+    text += ", put there by " + holder->what() + " (";
+    text += holder->location.text == SourceLocation::Text::kTrain ? names.train : names.line;
+    text += ':';
+    text += std::to_string(holder->location.line);
+    text += ':';
+    text += std::to_string(holder->location.column);
+    text += ')';
+  }
+  return text + "; no file was written";
+}
+
+}  // namespace sb

@@ -39,6 +39,12 @@ std::string format_warning(const MarkerWarning& warning);
 // What a stopped build tells the user.
 std::string format_stop(const BuildReport& report);
 
+// The same on the command line, with what caused a stop by the format-mark
+// or code checks: cell 1 carries the marks, so an entry that took it stops
+// the build.  `holder` is the entry that claimed cell 1, if known.
+std::string explain_stop(const BuildReport& report, const BuildState& state,
+                         const Placement* holder, const TextNames& names);
+
 // The closing line of compile and check when the build went through: the
 // files written ("wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat"), or
 // for a check "no errors in LINE and TRAIN".  Empty when the build stopped

@@ -39,7 +39,8 @@ std::string nearest_keyword(std::string_view field, std::span<const std::string_
   const std::string lower = cp1252_lower(field);
   const std::string_view stem = without_trailing_digits(lower);
   const std::string_view digits = std::string_view(lower).substr(stem.size());
-  if (stem.size() < 3) return {};
+  // A keyword is a few words: a longer field is no slip of the keyboard.
+  if (stem.size() < 3 || stem.size() > 40) return {};
   std::string best;
   int best_distance = 0;
   for (std::string_view candidate : candidates) {

@@ -691,7 +691,7 @@ class Decompiler {
     std::string error;
     const auto rows =
         static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
-    if (!trace_curves(trace_file_, rows, &curves, &error)) refuse(error);
+    if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
       text.line(entry_line(keyword, {c.start, c.length}));

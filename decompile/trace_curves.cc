@@ -129,8 +129,8 @@ std::string first_row_out_of_shape(std::string_view bytes, size_t rows) {
 
 }  // namespace
 
-bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEntry>* curves,
-                  std::string* error) {
+bool trace_curves(std::string_view trace_file, size_t rows, int32_t last_cell,
+                  std::vector<CurveEntry>* curves, std::string* error) {
   if (rows < 5 || trace_file.size() != 2 * Column::size_for(rows)) {
     *error = rows < 5 ? "" : first_row_out_of_shape(trace_file, rows);
     if (!error->empty()) return false;
@@ -190,6 +190,14 @@ bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEnt
     y1 = y;
   }
   close_run(computed_end);
+  for (const CurveEntry& curve : *curves) {
+    if ((static_cast<double>(curve.start) + 100.0) / 50.0 > static_cast<double>(last_cell) ||
+        int64_t{curve.start} + curve.length >= LineTraceBuilder::kLastCurveRow) {
+      *error = "the line trace bends from row " + std::to_string(curve.start + 1) +
+               ", where no curve entry may begin or reach";
+      return false;
+    }
+  }
   return true;
 }
 

@@ -26,10 +26,14 @@ struct CurveEntry {
 // row follows from the two before it by a straight step or by a step turned
 // by one of the twelve curve classes; the step that reproduces the row bit
 // for bit is found, and a run of rows with one turn is one curve.  The file
-// is read in place, one row after the other.  False and *error when it is
-// not shaped so, or a row is no step of any class.
-bool trace_curves(std::string_view trace_file, size_t rows, std::vector<CurveEntry>* curves,
-                  std::string* error);
+// is read in place, one row after the other.  The curves found are checked
+// as the build checks curve entries: a start whose position plus 100 m lies
+// beyond `last_cell`, or a curve that reaches row 1,000,000, is refused.
+// The replay computes each row as the trace builder does, so the curves
+// give this trace bit for bit.  False and *error when the file is not
+// shaped so, a row is no step of any class or a curve could not be entered.
+bool trace_curves(std::string_view trace_file, size_t rows, int32_t last_cell,
+                  std::vector<CurveEntry>* curves, std::string* error);
 
 }  // namespace sb
 

@@ -576,6 +576,23 @@ TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
   EXPECT_EQ(out.str(), "");
 }
 
+// A device or a pipe tells no size before it is read: it is refused rather
+// than read without a bound.
+TEST(Dump, RefusesWhatIsNotARegularFileOnDisk) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no /dev/null";
+#endif
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out,
+                              err);
+  EXPECT_EQ(status, kDumpFailed);
+  EXPECT_EQ(err.str(),
+            "scenario-builder dump: cannot read /dev/null: not a regular file, whose size could be "
+            "checked\n");
+  EXPECT_EQ(out.str(), "");
+}
+
 TEST(Dump, KindFromNameAndFlag) {
   const struct {
     const char* name;

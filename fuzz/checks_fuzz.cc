@@ -1,0 +1,43 @@
+// The checks on any pair of texts: the input is the line text, then a line
+// "~~~~", then the train text.  Every diagnostic must stand at a line of its
+// text, carry a message and a known code, and every warning a name.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "checks/text_check.h"
+#include "fuzz/fuzz_checks.h"
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n~~~~\n";
+
+void check_diagnostic(const sb::Diagnostic& diagnostic) {
+  FUZZ_CHECK(diagnostic.location.text != sb::SourceLocation::Text::kNone);
+  FUZZ_CHECK(diagnostic.location.line >= 1 && diagnostic.location.column >= 1);
+  FUZZ_CHECK(!diagnostic.message.empty());
+  if (diagnostic.severity == sb::Diagnostic::Severity::kError) {
+    FUZZ_CHECK(diagnostic.code != 0 && sb::fuzz::is_known_error_code(diagnostic.code));
+    return;
+  }
+  const std::optional<sb::WarningId> id = sb::warning_by_name(diagnostic.name);
+  FUZZ_CHECK(id.has_value() && sb::warning_kind(*id).code == diagnostic.code);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input = sb::fuzz::as_text(data, size);
+  const size_t split = input.find(kSeparator);
+  const std::string_view line_text = input.substr(0, split);
+  const std::string_view train_text =
+      split == std::string_view::npos ? std::string_view() : input.substr(split + kSeparator.size());
+  std::vector<sb::Diagnostic> diagnostics;
+  const sb::LineFacts line = sb::check_line_text(line_text, &diagnostics);
+  sb::check_train_text(train_text, line, &diagnostics);
+  for (const sb::Diagnostic& diagnostic : diagnostics) check_diagnostic(diagnostic);
+  return 0;
+}
