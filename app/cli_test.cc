@@ -142,7 +142,7 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
       {kLine,
        "[generale]\r\nstazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n[fine]\r\n",
-       "in/S_7-.txt:2:17: error E25: read failure: the value 300 does not fit a byte (0 to 255)"},
+       "in/S_7-.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"},
       {kLine, "[generale]\r\nsegnale, 2000, 1\r\n",
        "in/S_7-.txt:2:16: error E25: read failure: the text ends where a field was expected"},
   };

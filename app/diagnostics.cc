@@ -9,6 +9,10 @@
 namespace sb {
 namespace {
 
+bool is_read_failure(std::string_view detail) {
+  return detail.starts_with("the text ends") || detail.starts_with("cannot read");
+}
+
 std::string metres(int32_t position) { return std::to_string(position) + " m"; }
 
 // "cell 18, which already holds a speed board"
@@ -53,7 +57,10 @@ std::string message(const CompileError& e, const BuildState& state) {
              taken_cell(state, object_cell(p));
     case kSpeedBoardTaken:
       return "the speed board at " + metres(p) + " needs " + taken_cell(state, object_cell(p));
-    case kReadFailed: return "read failure: " + e.detail;
+    case kReadFailed:
+      // Only a text that ends too soon is a failure of reading; the others
+      // are values the compile cannot keep, and say so themselves.
+      return is_read_failure(e.detail) ? "read failure: " + e.detail : e.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
     case kCodePointTaken:

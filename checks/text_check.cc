@@ -123,6 +123,7 @@ class TextChecker {
     }
     const SourceLocation general = here();
     train_entries();
+    if (reading_failed_) return;  // what stands beyond is unknown
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
   }
@@ -164,7 +165,19 @@ class TextChecker {
 
   // ---- walks, as the compiler's ----
 
-  bool read_field(std::string* field) { return reader_.read_text(field); }
+  bool read_field(std::string* field) {
+    if (reader_.read_text(field)) return true;
+    return read_failed();
+  }
+
+  // Where the compile's reading fails, the checks stop too: the rest of the
+  // text is beyond what both read alike.
+  bool read_failed() {
+    reading_failed_ = true;
+    const std::string& why = reader_.failure();
+    error(kReadFailed, here(), why.starts_with("the text ends") ? "read failure: " + why : why);
+    return false;
+  }
 
   bool seek_general() {
     std::string field;
@@ -303,7 +316,7 @@ class TextChecker {
     bool shifted = false;
     for (size_t i = 0; i < entry.slots.size(); ++i) {
       const Slot& slot = entry.slots[i];
-      if (!read_value(slot, &values[i])) return false;
+      if (!read_value(slot, &values[i])) return read_failed();
       const SourceLocation value_at = here();
       const std::string_view token = reader_.token();
       if (shifted) continue;
@@ -738,6 +751,7 @@ class TextChecker {
   int text_value_line_ = 0;
   std::string text_value_name_;
   bool outside_seen_ = false;
+  bool reading_failed_ = false;
   bool clock_seen_ = false;
   bool station_seen_ = false;
   Seen curve_;
