@@ -175,7 +175,9 @@ class TextChecker {
   bool read_failed() {
     reading_failed_ = true;
     const std::string& why = reader_.failure();
-    error(kReadFailed, here(), why.starts_with("the text ends") ? "read failure: " + why : why);
+    SourceLocation at = here();
+    if (at.line == 0) at = {which_, 1, 1};  // an empty text: no field was read
+    error(kReadFailed, at, why.starts_with("the text ends") ? "read failure: " + why : why);
     return false;
   }
 

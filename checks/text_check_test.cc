@@ -238,6 +238,8 @@ TEST(TextCheck, RefusedEntries) {
        {"L.txt:5:1: warning W33: the text does not end with its [fine] line: it may have been "
         "cut short (the last field of a text is never examined) [-Wcut-short]",
         "L.txt:5:11: error E25: read failure: the text ends where a field was expected"}},
+      {"empty text", Which::kLine, "",
+       {"L.txt:1:1: error E25: read failure: the text ends where a field was expected"}},
       {"value beyond its width ends the check", Which::kTrain,
        train("stazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\npendeza, 1\r\n"),
        {"T.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"}},
