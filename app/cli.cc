@@ -184,6 +184,11 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (*dump_app && e.get_exit_code() != 0) {
+      // Like its other errors, a usage error of dump says whose it is.
+      err << "scenario-builder dump: " << e.what() << "\nRun with --help for more information.\n";
+      return 2;
+    }
     const int status = app.exit(e, out, err);
     return status == 0 ? 0 : 2;
   }

@@ -108,8 +108,8 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41, which already holds "
-            "a signal\n"
+            "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which "
+            "already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
@@ -142,7 +142,7 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
       {kLine,
        "[generale]\r\nstazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n[fine]\r\n",
-       "in/S_7-.txt:2:17: error E25: read failure: the value 300 does not fit a byte (0 to 255)"},
+       "in/S_7-.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"},
       {kLine, "[generale]\r\nsegnale, 2000, 1\r\n",
        "in/S_7-.txt:2:16: error E25: read failure: the text ends where a field was expected"},
   };
@@ -302,7 +302,7 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
   const Outcome records = run({"dump", "out/S_7.sim"});
   EXPECT_EQ(records.status, 0) << records.err;
-  EXPECT_NE(records.out.find("text \"ALFA\""), std::string::npos) << records.out;
+  EXPECT_NE(records.out.find("name \"ALFA\" [text]"), std::string::npos) << records.out;
   const Outcome json = run({"dump", "out/S_7.dat", "--json"});
   EXPECT_EQ(json.status, 0) << json.err;
   EXPECT_EQ(json.out.front(), '{');
@@ -330,6 +330,25 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
     EXPECT_EQ(result.err,
               option + ": an empty name names no file\nRun with --help for more information.\n");
     EXPECT_EQ(files_.files, before);
+  }
+}
+
+TEST_F(Cli, DumpUsageErrorsSayTheyAreDumps) {
+  const struct {
+    std::vector<const char*> args;
+    const char* first_line;
+  } cases[] = {
+      {{"dump", "out/S_7.sim", "--json", "--raw"}, "scenario-builder dump: --json excludes --raw\n"},
+      {{"dump", "out/S_7.sim", "--at", "x"},
+       "scenario-builder dump: Could not convert: --at = x\n"},
+      {{"dump", "out/S_7.sim", "--rows", "9:3"},
+       "scenario-builder dump: --rows 9:3: the first row comes after the last\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1), c.first_line);
+    EXPECT_EQ(result.out, "");
   }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 
@@ -95,6 +95,12 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
   text += std::to_string(diagnostic.code);
   text += ": ";
   text += diagnostic.message;
+  if (diagnostic.related) {
+    const SourceLocation& other = *diagnostic.related;
+    text += " (";
+    text += other.text == SourceLocation::Text::kTrain ? train_text_name : line_text_name;
+    text += ':' + std::to_string(other.line) + ':' + std::to_string(other.column) + ')';
+  }
   if (warning && !diagnostic.name.empty()) {
     text += " [-W";
     text += diagnostic.name;

@@ -52,6 +52,8 @@ struct Diagnostic {
   int code = 0;           // E<code> or W<code>
   std::string name;       // the warning's name; empty for errors
   std::string message;
+  // Where the entry stands that the message names beside this one's.
+  std::optional<SourceLocation> related;
 };
 
 Diagnostic make_warning(WarningId id, SourceLocation location, std::string message);

@@ -4,15 +4,17 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "checks/encoding_check.h"
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
+#include "format/cell_geometry.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
-#include "model/rounding.h"
-#include "model/text.h"
+#include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -100,18 +102,30 @@ class TextChecker {
 
   TrainFacts check_train(const LineFacts& line) {
     facts_.route_length = line.route_length;
-    if (!check_text_as_a_whole()) return facts_;
+    // The train's entries meet the line's boards in the cells.
+    facts_.placements = line.placements;
+    for (size_t i = 0; i < facts_.placements.size(); ++i) holders_[facts_.placements[i].cell] = i;
+    walk_train();
+    facts_.placements.erase(
+        facts_.placements.begin(),
+        facts_.placements.begin() + static_cast<std::ptrdiff_t>(line.placements.size()));
+    return facts_;
+  }
+
+ private:
+  void walk_train() {
+    if (!check_text_as_a_whole()) return;
     if (!seek_general()) {
       warn(WarningId::kMissingEntry, {which_, 1, 1},
            "no field contains [generale]: the train text yields no entries (no station, speed "
            "0, adhesion 0)");
-      return facts_;
+      return;
     }
     const SourceLocation general = here();
     train_entries();
+    if (reading_failed_) return;  // what stands beyond is unknown
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
-    return facts_;
   }
 
  private:
@@ -151,7 +165,21 @@ class TextChecker {
 
   // ---- walks, as the compiler's ----
 
-  bool read_field(std::string* field) { return reader_.read_text(field); }
+  bool read_field(std::string* field) {
+    if (reader_.read_text(field)) return true;
+    return read_failed();
+  }
+
+  // Where the compile's reading fails, the checks stop too: the rest of the
+  // text is beyond what both read alike.
+  bool read_failed() {
+    reading_failed_ = true;
+    const std::string& why = reader_.failure();
+    SourceLocation at = here();
+    if (at.line == 0) at = {which_, 1, 1};  // an empty text: no field was read
+    error(kReadFailed, at, why.starts_with("the text ends") ? "read failure: " + why : why);
+    return false;
+  }
 
   bool seek_general() {
     std::string field;
@@ -290,7 +318,7 @@ class TextChecker {
     bool shifted = false;
     for (size_t i = 0; i < entry.slots.size(); ++i) {
       const Slot& slot = entry.slots[i];
-      if (!read_value(slot, &values[i])) return false;
+      if (!read_value(slot, &values[i])) return read_failed();
       const SourceLocation value_at = here();
       const std::string_view token = reader_.token();
       if (shifted) continue;
@@ -488,43 +516,114 @@ class TextChecker {
     }
   }
 
-  // The cells the compile marks for the entry, when it takes it.
+  // The cells the compile marks for the entry, when it takes it, and the
+  // refusals of a cell that an earlier entry holds: the compile stops at the
+  // first, the checks find every one and name the entry that holds the cell.
   void claim_cells(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
                    SourceLocation at) {
     const int64_t p = values[0];
+    const std::string title(entry.title);
+    // False, with the error, when `cell` is held.
+    const auto free = [&](int64_t cell, int32_t code, const std::string& needs) {
+      const auto held = holders_.find(cell);
+      if (held == holders_.end()) return true;
+      const Placement& holder = facts_.placements[held->second];
+      error(code, at,
+            "the " + title + " at " + metres(p) + " needs " + needs + "cell " +
+                std::to_string(cell) + " at " + metres(cell_start(cell)) + ", which already holds " +
+                holder.what(),
+            holder.location);
+      return false;
+    };
     const auto claim = [&](int64_t cell, std::string_view part) {
+      holders_[cell] = facts_.placements.size();
       facts_.placements.push_back({cell, entry.title, p, part, at});
     };
-    const auto object_cell = [](double position) { return round_half_even(position / 50 + 1); };
     switch (entry.id) {
       case EntryId::kSpeedBoard:
       case EntryId::kIndicationBoard:
-      case EntryId::kSignal:
-        return claim(object_cell(static_cast<double>(p)), "");
-      case EntryId::kCodePoint: return claim(round_half_even(p / 50.0), "");
-      case EntryId::kSlowdown: {
-        claim(object_cell(static_cast<double>(p)), "its start");
-        claim(object_cell(static_cast<double>(p + values[2])), "its end");
-        if (p > 1500) {
-          claim(object_cell(p - 1200.0), "its warning cell");
-          if (values[4] != 0) {
-            const int64_t nearest = round_half_even((p - 1200.0) / 50);
-            for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
-          }
-        }
+      case EntryId::kSignal: {
+        const int32_t code = entry.id == EntryId::kSpeedBoard ? kSpeedBoardTaken
+                             : entry.id == EntryId::kSignal   ? kSignalTaken
+                                                              : kIndicationBoardTaken;
+        const int64_t cell = object_cell(static_cast<double>(p));
+        if (free(cell, code, "")) claim(cell, "");
         return;
       }
-      case EntryId::kStation: {
-        const int64_t kind = values[1];
-        const int64_t length = values[2];
-        if (kind >= 25) return;
-        int64_t end = p + length / 2 + (values[5] != 0 ? 50 : 0);
-        if (kind == 5 || kind == 6) end = p + 150;
-        if (kind == 7 || kind == 8) end = p + length;
-        return claim(round_half_even(static_cast<double>(end) / 50 - 1), "its stop cell");
+      case EntryId::kCodePoint: {
+        const int64_t cell = cell_of(static_cast<double>(p));
+        if (free(cell, kCodePointTaken, "")) claim(cell, "");
+        return;
       }
+      case EntryId::kSlowdown: return claim_slowdown(values, free, claim);
+      case EntryId::kStation: return claim_station(values, at, claim);
       default: return;
     }
+  }
+
+  template <typename Free, typename Claim>
+  void claim_slowdown(const std::array<int64_t, kMostSlots>& values, const Free& free,
+                      const Claim& claim) {
+    const int64_t p = values[0];
+    const int64_t start = object_cell(static_cast<double>(p));
+    const int64_t end = object_cell(static_cast<double>(p + values[2]));
+    const bool warned = p > 1500;
+    const int64_t warning = object_cell(p - 1200.0);
+    if (warned && !free(warning, kSlowdownWarningTaken, "its warning ")) return;
+    if (!free(start, kSlowdownStartTaken, "its start ")) return;
+    if (!free(end, kSlowdownEndTaken, "its end ")) return;
+    claim(end, "its end");
+    claim(start, "its start");
+    if (!warned) return;
+    claim(warning, "its warning cell");
+    if (values[4] == 0) return;
+    const int64_t nearest = cell_of(p - 1200.0);
+    for (int i = 0; i < 4; ++i) {
+      if (!free(nearest - i, kSlowdownLeadInTaken, "a warning lead-in ")) return;
+    }
+    for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
+  }
+
+  // A station's stop cell is written whatever it held; its area must begin
+  // 350 m after the previous station's ends.
+  template <typename Claim>
+  void claim_station(const std::array<int64_t, kMostSlots>& values, SourceLocation at,
+                     const Claim& claim) {
+    const int64_t p = values[0];
+    const int64_t kind = values[1];
+    const int64_t length = values[2];
+    int64_t first = p - length / 2;
+    int64_t last = p + length / 2 + (values[5] != 0 ? 50 : 0);
+    if (kind == 5 || kind == 6) {
+      first = p - length;
+      last = p + 150;
+    }
+    if (kind == 7 || kind == 8) {
+      first = p - length;
+      last = p + length;
+    }
+    if (kind < 25) {
+      const double stop_at = static_cast<double>(last) / 50 - 1;
+      if (stop_at <= 1) {
+        error(kStationAtLineStart, at,
+              "the station at " + metres(p) + " ends at " + metres(last) +
+                  ", within 100 m of the start of the line: its stop cell would be cell " +
+                  std::to_string(round_half_even(stop_at)));
+        return;
+      }
+      claim(round_half_even(stop_at), "its stop cell");
+    }
+    if (previous_station_ && first - 350 < previous_station_->end) {
+      const Seen& before = *previous_station_;
+      error(kStationsTooClose, at,
+            "the station at " + metres(p) + " (its area " + metres(first) + " to " +
+                metres(last) + ") " +
+                (p < before.position ? "stands before" : "begins less than 350 m after") +
+                " the area of the station at " + metres(before.position) + ", which ends at " +
+                metres(before.end) + ": station areas stand in order, 350 m apart",
+            SourceLocation{which_, before.line, 1});
+    }
+    previous_station_ = Seen{true, p, last, at.line};
   }
 
   // The position check the compile makes: beyond it the compile refuses the
@@ -534,7 +633,7 @@ class TextChecker {
                       SourceLocation at) {
     if (entry.reach <= 0 || !facts_.route_length) return true;
     const int64_t length = *facts_.route_length;
-    const int64_t last_cell = round_half_even((length + kRouteOverrun) / 50.0);
+    const int64_t last_cell = last_cell_for_route(length);
     const int64_t position = values[0];
     const std::string title(entry.title);
     int64_t end = position;
@@ -549,12 +648,12 @@ class TextChecker {
                 (entry.id == EntryId::kMountain ? std::string("its cells")
                                                 : "an entry's position + " +
                                                       metres(entry.reach)) +
-                " must lie within the cells, which end at " + metres(last_cell * 50) + ", cell " +
+                " must lie within the cells, which end at " + metres(cell_start(last_cell)) + ", cell " +
                 std::to_string(last_cell) + " (route length " + metres(length) + ")" +
                 rest_not_compiled());
       return false;
     }
-    if (entry.id == EntryId::kSignal && round_half_even(position / 50.0 + 1) < 8) {
+    if (entry.id == EntryId::kSignal && object_cell(static_cast<double>(position)) < 8) {
       error(kOutsideTheLine, at,
             "the signal at " + metres(position) +
                 " stands too near the start of the line: its approach marks take the 8 cells "
@@ -607,8 +706,6 @@ class TextChecker {
         }
         mountain_ = {true, position, values[1], at.line};
         return;
-      case EntryId::kStation:
-        return in_order(station_, title, position, at, "");
       case EntryId::kSpeedLimit:
         return in_order(speed_, title, position, at, ", it writes a single cell");
       case EntryId::kAdhesion:
@@ -632,8 +729,10 @@ class TextChecker {
 
   SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
 
-  void error(int32_t code, SourceLocation at, std::string message) {
+  void error(int32_t code, SourceLocation at, std::string message,
+             std::optional<SourceLocation> related = std::nullopt) {
     Diagnostic diagnostic;
+    diagnostic.related = related;
     diagnostic.severity = Diagnostic::Severity::kError;
     diagnostic.location = at;
     diagnostic.code = code;
@@ -654,11 +753,15 @@ class TextChecker {
   int text_value_line_ = 0;
   std::string text_value_name_;
   bool outside_seen_ = false;
+  bool reading_failed_ = false;
   bool clock_seen_ = false;
   bool station_seen_ = false;
   Seen curve_;
   Seen mountain_;
-  Seen station_;
+  std::optional<Seen> previous_station_;
+  // The cell each claimed cell's current holder, an index into the
+  // placements.
+  std::unordered_map<int64_t, size_t> holders_;
   Seen speed_;
   Seen adhesion_;
 };

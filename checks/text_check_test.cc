@@ -165,8 +165,9 @@ TEST(TextCheck, AuthorMistakes) {
         "(line 3, 2000 m): out of order, it writes a single cell [-Worder]"}},
       {"stations out of order", Which::kTrain,
        train("stazione, 31000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,47,0, B\r\n"),
-       {"T.txt:4:1: warning W29: the station at 30000 m stands before the previous one "
-        "(line 2, 31000 m): out of order [-Worder]"}},
+       {"T.txt:4:1: error E22: the station at 30000 m (its area 29800 m to 30200 m) stands "
+        "before the area of the station at 31000 m, which ends at 31200 m: station areas stand "
+        "in order, 350 m apart (T.txt:2:1)"}},
       {"signal tempo 1 to 100", Which::kTrain, train("segnale, 850, 2, 3,1,0, 0, 2, 2,1,0, 50\r\n"),
        {"T.txt:2:1: warning W30: the signal's tempo 50 lies outside 0 or 101 to 255: 1 to 100 "
         "are stored as 101, others keep their low 8 bits (50) [-Wrange]"}},
@@ -213,6 +214,35 @@ TEST(TextCheck, RefusedEntries) {
        {"T.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m",
         "T.txt:3:1: error E9: the station at 5000 m has a length of 450 m, not a multiple of "
         "100 m"}},
+      {"cells already taken", Which::kTrain,
+       train("segnale, 850, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+             "segnale, 850, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+             "rallentamento, 850, 60, 700, 0, 0, 0\r\n"
+             "stazione, 2000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n"
+             "abbattimento, 2150, 2\r\n"
+             "stazione, 2100, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,5,0, B\r\n"
+             "stazione, 0, 12, 100, 0,0,0, 1,1,0, 4,1,1, 20, 12,9,0, C\r\n"),
+       {"T.txt:3:1: error E16: the signal at 850 m needs cell 18 at 900 m, which already holds "
+        "the signal at 850 m (T.txt:2:1)",
+        "T.txt:4:1: error E18: the slowdown at 850 m needs its start cell 18 at 900 m, which "
+        "already holds the signal at 850 m (T.txt:2:1)",
+        "T.txt:6:1: error E7: the code point at 2150 m needs cell 43 at 2150 m, which already "
+        "holds the station at 2000 m (its stop cell) (T.txt:5:1)",
+        "T.txt:7:1: error E22: the station at 2100 m (its area 1900 m to 2300 m) begins less "
+        "than 350 m after the area of the station at 2000 m, which ends at 2200 m: station "
+        "areas stand in order, 350 m apart (T.txt:5:1)",
+        "T.txt:8:1: error E24: the station at 0 m ends at 50 m, within 100 m of the start of "
+        "the line: its stop cell would be cell 0"}},
+      {"text ending inside an entry", Which::kLine,
+       "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 2\r\npendenza, 600",
+       {"L.txt:5:1: warning W33: the text does not end with its [fine] line: it may have been "
+        "cut short (the last field of a text is never examined) [-Wcut-short]",
+        "L.txt:5:11: error E25: read failure: the text ends where a field was expected"}},
+      {"empty text", Which::kLine, "",
+       {"L.txt:1:1: error E25: read failure: the text ends where a field was expected"}},
+      {"value beyond its width ends the check", Which::kTrain,
+       train("stazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\npendeza, 1\r\n"),
+       {"T.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"}},
       {"speed beyond a byte", Which::kTrain, train("velocita, 0, 1280\r\n"),
        {"T.txt:2:1: error E25: the speed 1280 km/h divided by 5 does not fit a byte (0 to "
         "255): speeds lie in 0 to 1277 km/h"}},
@@ -241,7 +271,7 @@ TEST(TextCheck, HolderOfACellIsTheLastEntryBeforeThatClaimedIt) {
   const SourceLocation end_of_train{SourceLocation::Text::kTrain, 99, 1};
   const Probe probes[] = {
       {41, {SourceLocation::Text::kTrain, 3, 1}, "the maximum-speed board at 2000 m", 4},
-      {41, end_of_train, "the signal at 2000 m", 3},
+      {41, end_of_train, "the maximum-speed board at 2000 m", 4},  // the signal is refused
       {37, end_of_train, "the slowdown at 3000 m (its warning cell)", 4},
       {35, end_of_train, "the slowdown at 3000 m (a warning lead-in cell)", 4},
       {61, end_of_train, "the slowdown at 3000 m (its start)", 4},

@@ -1,7 +1,7 @@
 // Decompiling, in memory, two ways.  An input that begins with "T" is a
 // scenario's two texts (the line text, a line "~~~~", the train text): when
 // they build cleanly, the files they give must decompile, and the texts
-// recovered must compile to the same files.  Any other input is a set of
+// recovered must compile to the same three files, the trace included.  Any other input is a set of
 // compiled files (records file, a line "~~~~", cells file, a line "~~~~",
 // and the line trace file, which may be left out: then a straight trace of
 // the route's length stands in for it): decompiling them must end in texts
@@ -94,6 +94,18 @@ void decompile_texts(std::string_view input) {
     std::fprintf(stderr, "a clean build did not decompile: %s\n", error.c_str());
     FUZZ_CHECK(false);
   }
+  // The texts, compiled with the trace, give all three files again.
+  fs.files["l2.txt"] = texts.line_text;
+  fs.files["t2.txt"] = texts.train_text;
+  sb::BuildState again;
+  again.scenario_name = "Fuzz";
+  again.train_number = "1";
+  plan.texts = {"l2.txt", "t2.txt", false};
+  plan.outputs = sb::scenario_file_names("again", "Fuzz", "1");
+  FUZZ_CHECK(sb::exit_status(sb::memorizza_percorso(again, 1, fs, plan)) == 0);
+  FUZZ_CHECK(fs.files[plan.outputs.line_trace] == files.bytes[0]);
+  FUZZ_CHECK(fs.files[plan.outputs.records] == files.bytes[1]);
+  FUZZ_CHECK(fs.files[plan.outputs.cells] == files.bytes[2]);
 }
 
 void decompile_files(std::string_view input) {
