@@ -4,10 +4,14 @@
 #include <string_view>
 
 #include "model/error_codes.h"
-#include "model/rounding.h"
+#include "format/cell_geometry.h"
 
 namespace sb {
 namespace {
+
+bool is_read_failure(std::string_view detail) {
+  return detail.starts_with("the text ends") || detail.starts_with("cannot read");
+}
 
 std::string metres(int32_t position) { return std::to_string(position) + " m"; }
 
@@ -22,8 +26,6 @@ std::string taken_cell(const BuildState& state, int64_t cell) {
   return text;
 }
 
-// Boards, signals and slowdown starts stand one cell beyond their position's.
-int64_t cell_after(int32_t position) { return round_half_even(position / 50.0 + 1); }
 
 std::string message(const CompileError& e, const BuildState& state) {
   const int32_t p = e.position;
@@ -52,15 +54,18 @@ std::string message(const CompileError& e, const BuildState& state) {
              "end of the line trace";
     case kIndicationBoardTaken:
       return "the indication board at " + metres(p) + " needs " +
-             taken_cell(state, cell_after(p));
+             taken_cell(state, object_cell(p));
     case kSpeedBoardTaken:
-      return "the speed board at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
-    case kReadFailed: return "read failure: " + e.detail;
+      return "the speed board at " + metres(p) + " needs " + taken_cell(state, object_cell(p));
+    case kReadFailed:
+      // Only a text that ends too soon is a failure of reading; the others
+      // are values the compile cannot keep, and say so themselves.
+      return is_read_failure(e.detail) ? "read failure: " + e.detail : e.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
     case kCodePointTaken:
       return "the code point at " + metres(p) + " needs " +
-             taken_cell(state, round_div(p, 50));
+             taken_cell(state, cell_of(p));
     case kStationPositionNotMultiple:
       return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
     case kStationLengthNotMultiple:
@@ -68,13 +73,13 @@ std::string message(const CompileError& e, const BuildState& state) {
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
     case kSignalTaken:
-      return "the signal at " + metres(p) + " needs " + taken_cell(state, cell_after(p));
+      return "the signal at " + metres(p) + " needs " + taken_cell(state, object_cell(p));
     case kSlowdownWarningTaken:
       return "the slowdown at " + metres(p) + " needs the warning " +
-             taken_cell(state, round_half_even((p - 1200) / 50.0 + 1));
+             taken_cell(state, object_cell(p - 1200));
     case kSlowdownStartTaken:
       return "the slowdown at " + metres(p) + " needs the start " +
-             taken_cell(state, cell_after(p));
+             taken_cell(state, object_cell(p));
     case kSlowdownEndTaken:
       return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
     case kSlowdownLeadInTaken:
@@ -139,7 +144,7 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                                           WarningId::kCodePointInSlowdown};
   const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
   const std::string cell =
-      "cell " + std::to_string(warning.cell) + " at " + metres(warning.cell * 50);
+      "cell " + std::to_string(warning.cell) + " at " + metres(static_cast<int32_t>(cell_start(warning.cell)));
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
                                    : std::string();

@@ -233,6 +233,16 @@ TEST(TextCheck, RefusedEntries) {
         "areas stand in order, 350 m apart (T.txt:5:1)",
         "T.txt:8:1: error E24: the station at 0 m ends at 50 m, within 100 m of the start of "
         "the line: its stop cell would be cell 0"}},
+      {"text ending inside an entry", Which::kLine,
+       "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 2\r\npendenza, 600",
+       {"L.txt:5:1: warning W33: the text does not end with its [fine] line: it may have been "
+        "cut short (the last field of a text is never examined) [-Wcut-short]",
+        "L.txt:5:11: error E25: read failure: the text ends where a field was expected"}},
+      {"empty text", Which::kLine, "",
+       {"L.txt:1:1: error E25: read failure: the text ends where a field was expected"}},
+      {"value beyond its width ends the check", Which::kTrain,
+       train("stazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\npendeza, 1\r\n"),
+       {"T.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"}},
       {"speed beyond a byte", Which::kTrain, train("velocita, 0, 1280\r\n"),
        {"T.txt:2:1: error E25: the speed 1280 km/h divided by 5 does not fit a byte (0 to "
         "255): speeds lie in 0 to 1277 km/h"}},

@@ -63,6 +63,8 @@ TEST(FileSetWriter, AFailureAtAnyStepLeavesTheWholeOldSet) {
       {"the second file fails as it is closed",
        [](MemoryFileSystem& f) { f.failing_close.insert("/d/b.sim"); },
        "cannot write /d/b.sim: Input/output error"},
+      {"the directory cannot be locked", [](MemoryFileSystem& f) { f.unlockable.insert("/d/"); },
+       "cannot lock /d/: Permission denied"},
       {"the last old file cannot be kept",
        [](MemoryFileSystem& f) { f.unkeepable.insert("/d/c.dat"); },
        "cannot keep the old /d/c.dat: Operation not permitted"},

@@ -164,8 +164,12 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to,
 }
 
 std::unique_ptr<DirectoryLock> MemoryFileSystem::lock_directory(const std::string& directory,
-                                                                std::string* /*error*/) {
+                                                                std::string* error) {
   log.push_back("lock " + directory);
+  if (unlockable.count(directory) != 0) {
+    *error = "cannot lock " + directory + ": Permission denied";
+    return nullptr;
+  }
   locked.insert(directory);
   return std::make_unique<MemoryDirectoryLock>(*this, directory);
 }

@@ -25,6 +25,8 @@ class MemoryFileSystem : public FileSystem {
   // Targets whose temporary fails when it is closed, as a full disk that
   // shows only then.
   std::set<std::string> failing_close;
+  // Directories (as prefixes, "/d/") that cannot be locked.
+  std::set<std::string> unlockable;
   // Paths whose old file cannot be kept aside.
   std::set<std::string> unkeepable;
   // Calls of replace() and commit() that fail, counted from 0 in the order

@@ -1,4 +1,4 @@
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_MODEL_ZEROED_BUFFER_H_
-#define SCENARIO_BUILDER_MODEL_ZEROED_BUFFER_H_
+#ifndef SCENARIO_BUILDER_UTIL_ZEROED_BUFFER_H_
+#define SCENARIO_BUILDER_UTIL_ZEROED_BUFFER_H_
 
 #include <cstddef>
 #include <initializer_list>
@@ -51,4 +51,4 @@ class ZeroedBuffer {
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_MODEL_ZEROED_BUFFER_H_
+#endif  // SCENARIO_BUILDER_UTIL_ZEROED_BUFFER_H_

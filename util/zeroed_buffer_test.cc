@@ -1,4 +1,4 @@
-#include "model/zeroed_buffer.h"
+#include "util/zeroed_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_MODEL_TEXT_H_
-#define SCENARIO_BUILDER_MODEL_TEXT_H_
+#ifndef SCENARIO_BUILDER_UTIL_TEXT_H_
+#define SCENARIO_BUILDER_UTIL_TEXT_H_
 
 #include <string>
 #include <string_view>
@@ -26,4 +26,4 @@ std::string cp1252_to_utf8(std::string_view cp1252);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_MODEL_TEXT_H_
+#endif  // SCENARIO_BUILDER_UTIL_TEXT_H_

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_MODEL_ROUNDING_H_
-#define SCENARIO_BUILDER_MODEL_ROUNDING_H_
+#ifndef SCENARIO_BUILDER_UTIL_ROUNDING_H_
+#define SCENARIO_BUILDER_UTIL_ROUNDING_H_
 
 #include <cstdint>
 
@@ -15,4 +15,4 @@ int64_t round_div(double numerator, double denominator);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_MODEL_ROUNDING_H_
+#endif  // SCENARIO_BUILDER_UTIL_ROUNDING_H_
