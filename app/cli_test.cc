@@ -302,7 +302,7 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
   const Outcome records = run({"dump", "out/S_7.sim"});
   EXPECT_EQ(records.status, 0) << records.err;
-  EXPECT_NE(records.out.find("text \"ALFA\""), std::string::npos) << records.out;
+  EXPECT_NE(records.out.find("name \"ALFA\" [text]"), std::string::npos) << records.out;
   const Outcome json = run({"dump", "out/S_7.dat", "--json"});
   EXPECT_EQ(json.status, 0) << json.err;
   EXPECT_EQ(json.out.front(), '{');

@@ -8,10 +8,11 @@
 
 #include "app/build_driver.h"
 #include "decompile/decompiler.h"
+#include "format/file_names.h"
 #include "inspect/compiled_file.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
-#include "model/text.h"
+#include "util/text.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
@@ -54,9 +55,9 @@ std::optional<ScenarioId> choose_scenario(const DecompileOptions& options, FileS
 
 bool read_compiled(FileSystem& file_system, const std::string& directory, const ScenarioId& id,
                    CompiledFileSet* files, std::string* error) {
-  const std::string stem = id.scenario_name + "_" + id.train_number;
-  files->paths = {join_path(directory, id.scenario_name + "_linea.dat"),
-                  join_path(directory, stem + ".sim"), join_path(directory, stem + ".dat")};
+  files->paths = {join_path(directory, line_trace_file_name(id.scenario_name)),
+                  join_path(directory, records_file_name(id.scenario_name, id.train_number)),
+                  join_path(directory, cells_file_name(id.scenario_name, id.train_number))};
   // Untrusted input: none is read beyond the largest file of its kind.
   const FileSizeBounds bounds[3] = {{0, kMostTraceFileBytes, "a line trace file"},
                                     {0, kMostRecordsFileBytes, "a records file"},

@@ -71,8 +71,7 @@ std::string message(const Finding& e) {
     case kSlowdownWarningTaken:
       return "the slowdown at " + metres(p) + " needs the warning " + taken_cell(e);
     case kSlowdownStartTaken:
-      return "the slowdown at " + metres(p) + " needs the start " +
-             taken_cell(e);
+      return "the slowdown at " + metres(p) + " needs the start " + taken_cell(e);
     case kSlowdownEndTaken:
       return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
     case kSlowdownLeadInTaken:
@@ -134,7 +133,7 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                                           WarningId::kCodePointInSlowdown};
   const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
   const std::string cell =
-      "cell " + std::to_string(warning.cell) + " at " + metres(warning.cell * 50);
+      "cell " + std::to_string(warning.cell) + " at " + metres(static_cast<int32_t>(cell_start(warning.cell)));
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
                                    : std::string();

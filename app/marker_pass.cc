@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "model/error_codes.h"
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 namespace {

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 

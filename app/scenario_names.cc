@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-#include "model/text.h"
+#include "format/file_names.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -41,7 +42,7 @@ constexpr char kForbiddenInFileNames[] = ":*?\"<>|";
 
 std::optional<std::string> scenario_name_from_line_text(const std::string& path) {
   const std::string name = base_name(path);
-  const std::string suffix = "_linea.txt";
+  const std::string suffix(kLineTextSuffix);
   if (!ends_with(name, suffix) || name.size() == suffix.size()) return std::nullopt;
   return name.substr(0, name.size() - suffix.size());
 }
@@ -50,7 +51,7 @@ std::optional<std::string> train_number_from_train_text(const std::string& path,
                                                         const std::string& scenario_name) {
   const std::string name = base_name(path);
   const std::string prefix = scenario_name + "_";
-  const std::string suffix = "-.txt";
+  const std::string suffix(kTrainTextSuffix);
   if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
       !ends_with(name, suffix)) {
     return std::nullopt;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "checks/diagnostic.h"
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 

@@ -10,10 +10,11 @@
 #include "checks/encoding_check.h"
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
+#include "format/cell_geometry.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
-#include "model/rounding.h"
-#include "model/text.h"
+#include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -522,7 +523,6 @@ class TextChecker {
                    SourceLocation at) {
     const int64_t p = values[0];
     const std::string title(entry.title);
-    const auto object_cell = [](double position) { return round_half_even(position / 50 + 1); };
     // False, with the error, when `cell` is held.
     const auto free = [&](int64_t cell, int32_t code, const std::string& needs) {
       const auto held = holders_.find(cell);
@@ -530,7 +530,7 @@ class TextChecker {
       const Placement& holder = facts_.placements[held->second];
       error(code, at,
             "the " + title + " at " + metres(p) + " needs " + needs + "cell " +
-                std::to_string(cell) + " at " + metres(cell * 50) + ", which already holds " +
+                std::to_string(cell) + " at " + metres(cell_start(cell)) + ", which already holds " +
                 holder.what(),
             holder.location);
       return false;
@@ -551,7 +551,7 @@ class TextChecker {
         return;
       }
       case EntryId::kCodePoint: {
-        const int64_t cell = round_half_even(p / 50.0);
+        const int64_t cell = cell_of(static_cast<double>(p));
         if (free(cell, kCodePointTaken, "")) claim(cell, "");
         return;
       }
@@ -565,7 +565,6 @@ class TextChecker {
   void claim_slowdown(const std::array<int64_t, kMostSlots>& values, const Free& free,
                       const Claim& claim) {
     const int64_t p = values[0];
-    const auto object_cell = [](double position) { return round_half_even(position / 50 + 1); };
     const int64_t start = object_cell(static_cast<double>(p));
     const int64_t end = object_cell(static_cast<double>(p + values[2]));
     const bool warned = p > 1500;
@@ -578,7 +577,7 @@ class TextChecker {
     if (!warned) return;
     claim(warning, "its warning cell");
     if (values[4] == 0) return;
-    const int64_t nearest = round_half_even((p - 1200.0) / 50);
+    const int64_t nearest = cell_of(p - 1200.0);
     for (int i = 0; i < 4; ++i) {
       if (!free(nearest - i, kSlowdownLeadInTaken, "a warning lead-in ")) return;
     }
@@ -634,7 +633,7 @@ class TextChecker {
                       SourceLocation at) {
     if (entry.reach <= 0 || !facts_.route_length) return true;
     const int64_t length = *facts_.route_length;
-    const int64_t last_cell = round_half_even((length + kRouteOverrun) / 50.0);
+    const int64_t last_cell = last_cell_for_route(length);
     const int64_t position = values[0];
     const std::string title(entry.title);
     int64_t end = position;
@@ -649,12 +648,12 @@ class TextChecker {
                 (entry.id == EntryId::kMountain ? std::string("its cells")
                                                 : "an entry's position + " +
                                                       metres(entry.reach)) +
-                " must lie within the cells, which end at " + metres(last_cell * 50) + ", cell " +
+                " must lie within the cells, which end at " + metres(cell_start(last_cell)) + ", cell " +
                 std::to_string(last_cell) + " (route length " + metres(length) + ")" +
                 rest_not_compiled());
       return false;
     }
-    if (entry.id == EntryId::kSignal && round_half_even(position / 50.0 + 1) < 8) {
+    if (entry.id == EntryId::kSignal && object_cell(static_cast<double>(position)) < 8) {
       error(kOutsideTheLine, at,
             "the signal at " + metres(position) +
                 " stands too near the start of the line: its approach marks take the 8 cells "

@@ -1,6 +1,6 @@
 #include "compiler/entry_walk.h"
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 

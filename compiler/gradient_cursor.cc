@@ -1,18 +1,18 @@
 #include "compiler/gradient_cursor.h"
 
-#include "model/rounding.h"
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
 
 namespace sb {
 
 void GradientCursor::write_one(BuildState& state) {
   if (!state.cell_exists(next_cell)) return;
-  // Stored as gradient + 100, low 8 bits.
-  state.cell(next_cell).gradient = static_cast<uint8_t>(static_cast<uint32_t>(previous) + 100u);
+  state.cell(next_cell).gradient = pack_gradient(previous);
   ++next_cell;
 }
 
 void GradientCursor::change(BuildState& state, int32_t position, int32_t gradient) {
-  const int64_t cell = round_div(position, 50);
+  const int64_t cell = cell_of(position);
   if (cell > 0) {
     do {
       write_one(state);

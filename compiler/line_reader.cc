@@ -12,7 +12,7 @@
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
 #include "model/error_codes.h"
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {

@@ -5,7 +5,9 @@
 
 #include "compiler/memorizza_dati.h"
 #include "model/error_codes.h"
-#include "model/rounding.h"
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
+#include "util/rounding.h"
 
 namespace sb {
 namespace {
@@ -39,12 +41,6 @@ void mark_stretch(BuildState& state, const CellSpan& span, int32_t tipo, bool ma
   }
 }
 
-std::optional<int16_t> pack_speeds(int32_t s, int32_t d) {
-  const int64_t packed = round_half_even(static_cast<double>(s) * 20.0 + static_cast<double>(d) / 5.0);
-  if (packed < INT16_MIN || packed > INT16_MAX) return std::nullopt;
-  return static_cast<int16_t>(packed);
-}
-
 // The reader places the failure at the entry's keyword field.
 Finding refuse_speed(int32_t s, int32_t d) {
   return read_failure("the speeds " + std::to_string(s) + " and " + std::to_string(d) +
@@ -55,11 +51,11 @@ Finding refuse_speed(int32_t s, int32_t d) {
 }  // namespace
 
 CellSpan mountain_cells(int32_t inizio, int32_t fine) {
-  return {round_div(inizio, 50), round_half_even(static_cast<double>(fine) / 50.0 - 1.0)};
+  return {cell_of(inizio), round_half_even(static_cast<double>(fine) / kCellLength - 1.0)};
 }
 
 int64_t board_cell(int32_t posizione) {
-  return round_half_even(static_cast<double>(posizione) / 50.0 + 1.0);
+  return object_cell(posizione);
 }
 
 bool span_fits(const BuildState& state, const CellSpan& span) {
@@ -85,9 +81,9 @@ std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t posizion
   if (!state.cell_exists(c)) return outside_the_line(state);
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
   if (!is_free(cell)) return cell_taken(kSpeedBoardTaken, state, c);
-  const std::optional<int16_t> a = pack_speeds(board.vas, board.vad);
-  const std::optional<int16_t> b = pack_speeds(board.vbs, board.vbd);
-  const std::optional<int16_t> v = pack_speeds(board.vcs, board.vcd);
+  const std::optional<int16_t> a = pack_speed_pair(board.vas, board.vad);
+  const std::optional<int16_t> b = pack_speed_pair(board.vbs, board.vbd);
+  const std::optional<int16_t> v = pack_speed_pair(board.vcs, board.vcd);
   if (!a) return refuse_speed(board.vas, board.vad);
   if (!b) return refuse_speed(board.vbs, board.vbd);
   if (!v) return refuse_speed(board.vcs, board.vcd);
@@ -95,8 +91,7 @@ std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t posizion
   cell.value_1 = *a;
   cell.value_2 = *b;
   cell.value_3 = *v;
-  cell.value_4 = static_cast<int16_t>(static_cast<uint32_t>(board.strisces) * 10u +
-                                      static_cast<uint32_t>(board.strisced));
+  cell.value_4 = pack_digits(board.strisces, board.strisced);
   return std::nullopt;
 }
 

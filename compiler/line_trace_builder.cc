@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {

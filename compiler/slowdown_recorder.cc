@@ -1,7 +1,8 @@
 #include "compiler/slowdown_recorder.h"
 
 #include "model/error_codes.h"
-#include "model/rounding.h"
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
 
 namespace sb {
 namespace {
@@ -11,7 +12,6 @@ constexpr int32_t kWarningFrom = 1500;
 constexpr int32_t kWarningDistance = 1200;
 constexpr int kLeadInCells = 4;
 
-int16_t low_16(int32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
 
 // The cells a slowdown touches; warning and lead-in are -1 when it has none.
@@ -25,11 +25,11 @@ struct SlowdownCells {
 SlowdownCells cells_of(const SlowdownEntry& slowdown) {
   SlowdownCells cells;
   const double x = slowdown.x;
-  cells.start = round_half_even(x / 50 + 1);
-  cells.end = round_half_even((x + slowdown.l) / 50 + 1);
+  cells.start = object_cell(x);
+  cells.end = object_cell(x + slowdown.l);
   if (slowdown.x > kWarningFrom) {
-    cells.warning = round_half_even((x - kWarningDistance) / 50 + 1);
-    if (slowdown.f_ta != 0) cells.lead_in = round_half_even((x - kWarningDistance) / 50);
+    cells.warning = object_cell(x - kWarningDistance);
+    if (slowdown.f_ta != 0) cells.lead_in = cell_of(x - kWarningDistance);
   }
   return cells;
 }

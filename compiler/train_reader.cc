@@ -11,9 +11,11 @@
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
 #include "model/error_codes.h"
-#include "model/rounding.h"
-#include "model/text.h"
+#include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -26,7 +28,6 @@ constexpr int32_t kStationSpacing = 350;
 // Stations of this kind and above get no cells.
 constexpr uint8_t kUnmarkedStationKind = 25;
 constexpr int kApproachMarks = 4;
-constexpr uint8_t kApproachBase = 80;
 
 // How reading goes on after an entry.
 enum class Flow {
@@ -43,9 +44,9 @@ bool fits_long(int64_t value) {
 
 // A speed limit is stored as its fifth, which must fit a byte.
 bool speed_byte(int32_t speed, uint8_t* byte) {
-  const int64_t code = round_div(speed, 5);
-  if (code < 0 || code > 255) return false;
-  *byte = static_cast<uint8_t>(code);
+  const std::optional<uint8_t> packed = pack_speed_limit(speed);
+  if (!packed) return false;
+  *byte = *packed;
   return true;
 }
 
@@ -180,7 +181,7 @@ class TrainReader {
     int32_t value = 0;
     if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
     if (!inside_line(position, kEntryReach)) return end_outside_line(position);
-    const int64_t n = round_div(position, 50);
+    const int64_t n = cell_of(position);
     if (n > 0 && !write_up_to(profile, n)) return Flow::kReadFailure;
     profile.previous = value;
     profile.previous_location = keyword_location_;
@@ -219,7 +220,7 @@ class TrainReader {
     int32_t value = 0;
     if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
     if (!inside_line(position, kEntryReach)) return end_outside_line(position);
-    const int64_t k = round_div(position, 50);
+    const int64_t k = cell_of(position);
     if (!state_.cell_exists(k)) return end_outside_line(position);
     TrackCell& cell = state_.cell(static_cast<int32_t>(k));
     if (!is_free(cell)) {
@@ -307,7 +308,7 @@ class TrainReader {
         const double mark_at = stop_at - b;
         if (mark_at > 1) {
           state_.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
-              static_cast<uint8_t>(kApproachBase + b);
+              pack_approach(kStationApproachCode, b);
         }
       }
     }

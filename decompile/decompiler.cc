@@ -10,11 +10,12 @@
 #include "compiler/chainage_order.h"
 #include "decompile/entry_order.h"
 #include "decompile/marker_replay.h"
+#include "format/cell_geometry.h"
 #include "decompile/mountain_stretches.h"
 #include "decompile/source_text.h"
 #include "decompile/step_profile.h"
 #include "decompile/trace_curves.h"
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb {
 namespace {
@@ -116,7 +117,7 @@ class Decompiler {
     if (route < 0 || route > kMaxRouteLength) {
       refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
     }
-    const int64_t cells = round_div(route + kRouteOverrun, 50) + 1;
+    const int64_t cells = cells_for_route(route);
     if (static_cast<int64_t>(cells_.size()) != cells) {
       refuse("the cells file holds " + std::to_string(cells_.size()) + " cells, but a route of " +
              std::to_string(route) + " m has " + std::to_string(cells));
@@ -688,7 +689,8 @@ class Decompiler {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
-    const auto rows = static_cast<size_t>(records_[kTotalsRecord].long_2) + kRouteOverrun + 1;
+    const auto rows =
+        static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
     if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);

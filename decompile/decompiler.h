@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/build_state.h"
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 

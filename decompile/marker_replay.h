@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 

@@ -11,7 +11,7 @@
 #include "compiler/finding.h"
 #include "model/build_state.h"
 #include "model/error_codes.h"
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb::fuzz {
 
@@ -61,8 +61,9 @@ inline int32_t check_findings(const Findings& findings) {
 
 // The largest cells array and trace a route may ask for: a route is at most
 // 1,000,000 m, and both reach 7000 m beyond its end.
-inline constexpr size_t kMostCells = (kMaxRouteLength + kRouteOverrun) / 50 + 1;
-inline constexpr size_t kMostTraceRows = kMaxRouteLength + kRouteOverrun + 1;
+inline const size_t kMostCells = static_cast<size_t>(cells_for_route(kMaxRouteLength));
+inline const size_t kMostTraceRows =
+    static_cast<size_t>(trace_rows_for_route(kMaxRouteLength));
 
 // The sizes of the cells and the trace agree with their last indices, the
 // trace exists exactly when it is asked for, and neither is larger than the
@@ -74,7 +75,7 @@ inline void check_state_shape(const BuildState& state) {
     return;
   }
   FUZZ_CHECK(state.trace_last_index >= kRouteOverrun);
-  FUZZ_CHECK(state.cell_last_index == round_div(state.trace_last_index, 50));
+  FUZZ_CHECK(state.cell_last_index == cell_of(state.trace_last_index));
   FUZZ_CHECK(state.track_cells.size() == static_cast<size_t>(state.cell_last_index) + 1);
   FUZZ_CHECK(state.track_cells.size() <= kMostCells);
   if (state.trace_flag == 0) {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {

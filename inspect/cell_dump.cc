@@ -4,14 +4,14 @@
 #include <optional>
 #include <string_view>
 
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
 #include "inspect/cell_meaning.h"
 #include "model/build_state.h"
 
 namespace sb {
 namespace {
 
-constexpr int64_t kCellMetres = 50;
-constexpr size_t kMarkCell = 1;
 
 // A property of the line under a cell, stored as one byte.
 struct Attribute {
@@ -30,11 +30,8 @@ constexpr std::array<Attribute, 4> kAttributes = {{
 // The value a byte stands for: the gradient is stored plus 100 (a 0 byte is
 // a cell that never got one), the speed limit divided by 5.
 std::optional<int64_t> attribute_value(const Attribute& attribute, uint8_t byte) {
-  if (attribute.field == &TrackCell::gradient) {
-    if (byte == 0) return std::nullopt;
-    return byte - 100;
-  }
-  if (attribute.field == &TrackCell::speed_limit) return byte * 5;
+  if (attribute.field == &TrackCell::gradient) return unpack_gradient(byte);
+  if (attribute.field == &TrackCell::speed_limit) return unpack_speed_limit(byte);
   return byte;
 }
 
@@ -84,7 +81,7 @@ bool is_listed(const TrackCell& cell, const std::vector<Meaning>& meanings) {
 
 std::string cell_line(size_t index, const TrackCell& cell, const std::vector<Meaning>& meanings) {
   std::string line = "cell " + std::to_string(index) + " at " +
-                     std::to_string(static_cast<int64_t>(index) * kCellMetres) + " m: ";
+                     std::to_string(cell_start(static_cast<int64_t>(index))) + " m: ";
   if (cell.kind != kEmptyCell) {
     line += kind_label(cell.kind);
     if (!meanings.empty()) line += ": ";
@@ -127,10 +124,14 @@ void print_text(const DumpContext& context, const std::vector<TrackCell>& cells,
 
 nlohmann::json cell_json(size_t index, const TrackCell& cell,
                          const std::vector<Meaning>& meanings) {
-  nlohmann::json meaning = nlohmann::json::object();
-  for (const Meaning& m : meanings) meaning[m.name] = m.value;
+  nlohmann::json meaning = nlohmann::json::array();
+  for (const Meaning& m : meanings) {
+    nlohmann::json item = {{"label", m.label}, {"value", m.value}, {"slot", cell_slot_name(m.slot)}};
+    if (!m.unit.empty()) item["unit"] = m.unit;
+    meaning.push_back(std::move(item));
+  }
   return {{"cell", index},
-          {"position", static_cast<int64_t>(index) * kCellMetres},
+          {"position", cell_start(static_cast<int64_t>(index))},
           {"kind", cell.kind},
           {"kind_name", kind_label(cell.kind)},
           {"value_1", cell.value_1},

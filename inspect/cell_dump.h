@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "inspect/dump_common.h"
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 

@@ -5,15 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "model/track_cell.h"
+#include "format/cells.h"
 
 namespace sb {
 
-// One value of a cell unpacked and named: "speed" 60 "km/h".
+// One value of a cell unpacked and named: "speed" 60 "km/h" from value_1.
 struct Meaning {
-  std::string name;
+  std::string label;
   int64_t value = 0;
   std::string unit;  // empty for plain numbers
+  CellSlot slot = CellSlot::kValue1;
 
   bool operator==(const Meaning&) const = default;
 };
@@ -26,7 +27,8 @@ struct Meaning {
 // reported as stray values there.
 std::vector<Meaning> cell_meanings(const TrackCell& cell, bool carries_marks);
 
-// "speed 60 km/h, second speed 0 km/h"
+// "speed 60 km/h [value_1], second speed 0 km/h [value_2]": the slot after
+// the last meaning drawn from it.
 std::string meanings_text(const std::vector<Meaning>& meanings);
 
 }  // namespace sb

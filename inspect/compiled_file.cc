@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb {
 namespace {
@@ -25,16 +25,8 @@ std::optional<std::string> size_fault(uint64_t size, const FileSizeBounds& bound
 
 }  // namespace
 
-int64_t trace_rows_for_route(int32_t route_length) {
-  return int64_t{route_length} + kRouteOverrun + 1;
-}
-
-int64_t cells_for_route(int32_t route_length) {
-  return round_div(int64_t{route_length} + kRouteOverrun, 50) + 1;
-}
-
-bool read_sized_file(FileSystem& file_system, const std::string& path,
-                     const FileSizeBounds& bounds, std::string* bytes, std::string* error) {
+bool read_sized_file(FileSystem& file_system, const std::string& path, const FileSizeBounds& bounds,
+                     std::string* bytes, std::string* error) {
   uint64_t size = 0;
   if (!file_system.file_size(path, &size, error)) return false;
   std::optional<std::string> fault = size_fault(size, bounds);

@@ -15,15 +15,10 @@ namespace sb {
 // any of it is read, and one that cannot hold what it should is refused in
 // bounded memory, whatever its size on disk.
 
-// Rows of each trace column, and cells, that a route of `route_length`
-// metres has: both reach kRouteOverrun beyond its end.
-int64_t trace_rows_for_route(int32_t route_length);
-int64_t cells_for_route(int32_t route_length);
-
 // Bytes of one trace row in both columns: each element a bare tag at least,
 // a tag and a double at most.
 inline constexpr uint64_t kLeastTraceRowBytes = 2 * kTraceTagBytes;
-inline constexpr uint64_t kMostTraceRowBytes = 2 * (kTraceTagBytes + 8);
+inline constexpr uint64_t kMostTraceRowBytes = 2 * kTraceElementBytes;
 
 // The largest file of each kind: records whose texts are all as long as
 // their 16-bit length can say, and the cells and trace of the longest route
@@ -31,7 +26,7 @@ inline constexpr uint64_t kMostTraceRowBytes = 2 * (kTraceTagBytes + 8);
 inline constexpr uint64_t kMostRecordsFileBytes =
     uint64_t{kRecordCount} * (kRecordBytesWithoutText + 0xFFFF);
 inline constexpr uint64_t kMostCellsFileBytes =
-    (uint64_t{kMaxRouteLength + kRouteOverrun} / 50 + 1) * kCellBytes;
+    (uint64_t{kMaxRouteLength + kRouteOverrun} / kCellLength + 1) * kCellBytes;
 inline constexpr uint64_t kMostTraceFileBytes =
     (uint64_t{kMaxRouteLength} + kRouteOverrun + 1) * kMostTraceRowBytes;
 
@@ -46,8 +41,8 @@ struct FileSizeBounds {
 // Reads the file whole once file_size() has placed it within `bounds`; a
 // file outside them is refused without a byte read.  False and *error
 // ("cannot read P: it is N bytes, but a line trace file is at most M").
-bool read_sized_file(FileSystem& file_system, const std::string& path,
-                     const FileSizeBounds& bounds, std::string* bytes, std::string* error);
+bool read_sized_file(FileSystem& file_system, const std::string& path, const FileSizeBounds& bounds,
+                     std::string* bytes, std::string* error);
 
 }  // namespace sb
 

@@ -7,7 +7,7 @@
 
 #include "inspect/scenario_decoder.h"
 #include "model/build_state.h"
-#include "model/track_cell.h"
+#include "format/cells.h"
 #include "platform/file_system.h"
 
 namespace sb {

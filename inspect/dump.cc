@@ -5,14 +5,15 @@
 #include <cmath>
 #include <limits>
 
+#include "format/file_names.h"
 #include "inspect/cell_dump.h"
 #include "inspect/compiled_file.h"
 #include "inspect/dump_common.h"
 #include "inspect/record_dump.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/trace_dump.h"
-#include "model/rounding.h"
-#include "model/text.h"
+#include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -159,9 +160,9 @@ bool decode_and_print(DumpKind kind, DumpContext context, const std::optional<Ro
 
 std::optional<DumpKind> dump_kind_from_name(const std::string& path) {
   const std::string name = cp1252_lower(path);
-  if (ends_with(name, "_linea.dat")) return DumpKind::kLineTrace;
-  if (ends_with(name, ".sim")) return DumpKind::kRecords;
-  if (ends_with(name, ".dat")) return DumpKind::kCells;
+  if (ends_with(name, kLineTraceSuffix)) return DumpKind::kLineTrace;
+  if (ends_with(name, kRecordsSuffix)) return DumpKind::kRecords;
+  if (ends_with(name, kCellsSuffix)) return DumpKind::kCells;
   return std::nullopt;
 }
 

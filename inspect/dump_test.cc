@@ -78,6 +78,7 @@ std::array<GeneralRecord, kRecordCount> fixture_records() {
   records[81].long_2 = 98000;
   records[81].long_3 = 1;
   records[84].long_2 = 302600;
+  records[84].byte_2 = 7;  // a slot the totals do not use
   records[85].text = "Valmira_Lunerio";
   records[85].short_1 = 611;
   records[85].long_4 = 33907;
@@ -94,28 +95,38 @@ TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
   EXPECT_EQ(
       run.out,
       "records file sc.sim: 87 records, 3004 bytes\n"
-      "record 1 (station): kind 12, long_1 -400 (station area start, m), long_2 450 (station "
-      "area end, m), long_3 0 (position, m), byte_1 1, text \"VALMIRA CENTRALE\" (name), "
-      "short_1 3, short_2 1, short_3 2, short_4 1, short_5 1, byte_2 0, byte_3 12 (stop time, "
-      "s), byte_4 0, byte_5 0, long_4 45540 (departure 12:39:00)\n"
-      "record 80 (indication board text): kind 0, long_1 0, long_2 0, long_3 0, byte_1 0, text "
-      "\"Caf\xC3\xA9 \\\"Sud\\\"\" (board text), short_1 0, short_2 0, short_3 0, short_4 0, "
-      "short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
-      "record 81 (chainage three): kind 0, long_1 1200 (start, m), long_2 98000 (kilometre "
-      "value, m), long_3 1 (flag), byte_1 0, text \"\", short_1 0, short_2 0, short_3 0, "
-      "short_4 0, short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
-      "record 84 (totals): kind 0, long_1 0 (braked mass, %), long_2 302600 (route length, m), "
-      "long_3 0 (cars), byte_1 0, text \"\", short_1 0, short_2 0, short_3 0, short_4 0, "
-      "short_5 0, byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
-      "record 85 (scenario): kind 0, long_1 0 (background one), long_2 0 (background three), "
-      "long_3 0 (background two), byte_1 0, text \"Valmira_Lunerio\" (scenario name), short_1 "
-      "611 (format mark, expected 610), short_2 0, short_3 0, short_4 0, short_5 0, byte_2 0, "
-      "byte_3 0, byte_4 0, byte_5 0, long_4 33907 (scenario code)\n"
-      "record 86 (train): kind 0, long_1 0 (cab signalling start, m), long_2 0 (cab signalling "
-      "end, m), long_3 0 (cab signalling codes), byte_1 0, text \"37924\" (train number), "
-      "short_1 0 (sand), short_2 0, short_3 0 (clock 1), short_4 0 (clock 2), short_5 0 (clock "
-      "3), byte_2 0, byte_3 0, byte_4 0, byte_5 0, long_4 0\n"
+      "record 1 (station): station kind 12 [kind], area start -400 m [long_1], area end 450 m "
+      "[long_2], position 0 m [long_3], 4th entry value 1 [byte_1], name \"VALMIRA CENTRALE\" "
+      "[text], 7th entry value 3 [short_1], 8th entry value 1 [short_2], 10th entry value 2 "
+      "[short_3], 11th entry value 1 [short_4], 12th entry value 1 [short_5], 9th entry value 0 "
+      "[byte_2], stop time 12 s [byte_3], 6th entry value 0 [byte_4], 5th entry value 0 "
+      "[byte_5], departure 45540 s = 12:39:00 [long_4]\n"
+      "record 80 (indication board text): board text \"Caf\xC3\xA9 \\\"Sud\\\"\" [text]\n"
+      "record 81 (chainage from progressiva chilometrica uno, due or tre: the file does not "
+      "tell which): start 1200 m [long_1], kilometre value 98000 m [long_2], flag 1 [long_3]\n"
+      "record 84 (totals): braked mass 0 % [long_1], route length 302600 m [long_2], cars 0 "
+      "[long_3], unused 7 [byte_2]\n"
+      "record 85 (scenario): background one 0 [long_1], background three 0 [long_2], "
+      "background two 0 [long_3], scenario name \"Valmira_Lunerio\" [text], format mark 611, "
+      "expected 610 [short_1], scenario code 33907 [long_4]\n"
+      "record 86 (train): cab signalling start 0 m [long_1], cab signalling end 0 m [long_2], "
+      "cab signalling codes 0 [long_3], train number \"37924\" [text], sand 0 [short_1], "
+      "first clock value 0 [short_3], second clock value 0 [short_4], third clock value 0 "
+      "[short_5]\n"
       "all zero, not shown: records 0, 2-79, 82-83\n");
+}
+
+// Which entry of the line text a chainage was written in survives the
+// ordering only when the order tells it.
+TEST(DumpRecords, NamesTheEntryOfAChainageWhereTheOrderTellsIt) {
+  GeneralRecords records{};
+  for (int i = 0; i < 3; ++i) records[static_cast<size_t>(kChainageThreeRecord + i)].long_2 = i + 1;
+  MemoryFileSystem files;
+  files.files["sc.sim"] = test::records_file(records);
+  const DumpRun run = dump(files, "sc.sim");
+  EXPECT_THAT(run.out, HasSubstr("record 81 (chainage from progressiva chilometrica uno): "));
+  EXPECT_THAT(run.out, HasSubstr("record 82 (chainage from progressiva chilometrica due): "));
+  EXPECT_THAT(run.out, HasSubstr("record 83 (chainage from progressiva chilometrica tre): "));
 }
 
 TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
@@ -129,11 +140,20 @@ TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
   ASSERT_EQ(json["records"].size(), 87u);
   EXPECT_EQ(json["records"][0]["role"], "unused");
   EXPECT_EQ(json["records"][1]["role"], "station");
-  EXPECT_EQ(json["records"][1]["long_1"], -400);
-  EXPECT_EQ(json["records"][1]["long_4"], 45540);
-  EXPECT_EQ(json["records"][80]["text"], "Caf\xC3\xA9 \"Sud\"");
+  const nlohmann::json& station = json["records"][1]["fields"];
+  ASSERT_EQ(station.size(), 16u);
+  EXPECT_EQ(station[1], (nlohmann::json{
+                            {"slot", "long_1"}, {"meaning", "area start"}, {"unit", "m"}, {"value", -400}}));
+  EXPECT_EQ(station[15]["value"], 45540);
+  EXPECT_EQ(station[15]["time_of_day"], "12:39:00");
+  EXPECT_EQ(json["records"][80]["fields"][5],
+            (nlohmann::json{{"slot", "text"}, {"meaning", "board text"}, {"value", "Caf\xC3\xA9 \"Sud\""}}));
+  EXPECT_EQ(json["records"][81]["written_as_one_of"],
+            (nlohmann::json{"progressiva chilometrica uno", "progressiva chilometrica due",
+                            "progressiva chilometrica tre"}));
+  EXPECT_EQ(json["records"][84]["fields"][11], (nlohmann::json{{"slot", "byte_2"}, {"value", 7}}));
   EXPECT_EQ(json["records"][85]["index"], 85);
-  EXPECT_EQ(json["records"][85]["short_1"], 611);
+  EXPECT_EQ(json["records"][85]["fields"][6]["meaning"], "format mark");
 }
 
 std::vector<TrackCell> fixture_cells() {
@@ -177,21 +197,27 @@ TEST(DumpCells, UnpacksEachKindAndListsTheLineAsRuns) {
             "cells file sc.dat: 14 cells, 210 bytes\n"
             "format mark 5121 in cell 1\n"
             "scenario code 2508 in cell 1\n"
-            "cell 2 at 100 m: speed board: A s 90 km/h, A d 90 km/h, B s 120 km/h, B d 0 km/h, "
-            "C s 0 km/h, C d 0 km/h, stripes s 2, stripes d 1\n"
-            "cell 3 at 150 m: signal: s1 3, d1 2, s2 1, d2 1, s3 0, d3 0, rapp 0, 3sx+dx 8, "
-            "signal time 220\n"
-            "cell 4 at 200 m: approach mark 4, approach code 8\n"
-            "cell 5 at 250 m: slowdown start: speed 60 km/h, second speed 60 km/h, f_tt 0\n"
-            "cell 6 at 300 m: slowdown warning: speed 100 km/h, second speed 0 km/h\n"
-            "cell 7 at 350 m: warning lead-in: number 3, second number 3\n"
-            "cell 8 at 400 m: station stop: record 1, value_3 9, approach mark 1, approach "
-            "code 8\n"
-            "cell 9 at 450 m: code point: code value 180\n"
+            "cell 2 at 100 m: speed board: rank A s speed 90 km/h, rank A d speed 90 km/h "
+            "[value_1], rank B s speed 120 km/h, rank B d speed 0 km/h [value_2], rank C s speed "
+            "0 km/h, rank C d speed 0 km/h [value_3], s stripes 2, d stripes 1 [value_4]\n"
+            "cell 3 at 150 m: signal: first left-hand digit 3, first right-hand digit 2 "
+            "[value_1], second left-hand digit 1, second right-hand digit 1 [value_2], third "
+            "left-hand digit 0, third right-hand digit 0 [value_3], leading digit 0, left-hand "
+            "code 2, right-hand code 2 [value_4], time 220 [signal_time]\n"
+            "cell 4 at 200 m: approach mark 4, approach code 8 [approach]\n"
+            "cell 5 at 250 m: slowdown start: speed 60 km/h [value_1], second speed 60 km/h "
+            "[value_2], carried value f_tt 0 [value_3]\n"
+            "cell 6 at 300 m: slowdown warning: speed 100 km/h [value_1], second speed 0 km/h "
+            "[value_2]\n"
+            "cell 7 at 350 m: warning lead-in: lead-in mark 3 [value_1], second-speed lead-in "
+            "mark 3 [value_2]\n"
+            "cell 8 at 400 m: station stop: station record 1 [value_1], unused 9 [value_3], "
+            "approach mark 1, approach code 8 [approach]\n"
+            "cell 9 at 450 m: code point: code value 180 [value_1]\n"
             "cell 10 at 500 m: code cut point\n"
             "cell 11 at 550 m: mountain marker\n"
-            "cell 12 at 600 m: indication board: record 80\n"
-            "cell 13 at 650 m: kind 7: value_1 5, signal time 4\n"
+            "cell 12 at 600 m: indication board: board text record 80 [value_1]\n"
+            "cell 13 at 650 m: kind 7: unused 5 [value_1], signal time 4 [signal_time]\n"
             "cells 0-5: gradient 0\n"
             "cells 6-12: gradient -3\n"
             "cell 13: gradient none (byte 0)\n"
@@ -244,8 +270,13 @@ TEST(DumpCells, JsonCarriesRawValuesMeaningsAndRuns) {
   EXPECT_EQ(signal["kind_name"], "signal");
   EXPECT_EQ(signal["value_1"], 32);
   EXPECT_EQ(signal["signal_time"], 220);
-  EXPECT_EQ(signal["meaning"]["3sx+dx"], 8);
-  EXPECT_EQ(json["cells"][0]["meaning"]["B s"], 120);
+  ASSERT_EQ(signal["meaning"].size(), 10u);
+  EXPECT_EQ(signal["meaning"][8],
+            (nlohmann::json{{"label", "right-hand code"}, {"value", 2}, {"slot", "value_4"}}));
+  EXPECT_EQ(json["cells"][0]["meaning"][2], (nlohmann::json{{"label", "rank B s speed"},
+                                                           {"value", 120},
+                                                           {"unit", "km/h"},
+                                                           {"slot", "value_2"}}));
   const nlohmann::json& gradient = json["runs"]["gradient"];
   ASSERT_EQ(gradient.size(), 3u);
   EXPECT_EQ(gradient[1], (nlohmann::json{{"first", 6}, {"last", 12}, {"byte", 97}, {"value", -3}}));

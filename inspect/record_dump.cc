@@ -1,190 +1,169 @@
 #include "inspect/record_dump.h"
 
-#include <cstdio>
-#include <span>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
-#include "model/text.h"
+#include "format/chainages.h"
+#include "format/record_meaning.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
 
-enum class Role { kUnused, kFree, kStation, kBoardText, kChainage, kTotals, kScenario, kTrain };
-
-struct Label {
-  std::string_view field;
-  const char* text;
-};
-
-constexpr Label kStationLabels[] = {
-    {"long_1", "station area start, m"}, {"long_2", "station area end, m"},
-    {"long_3", "position, m"},           {"text", "name"},
-    {"byte_3", "stop time, s"},
-};
-constexpr Label kBoardLabels[] = {{"text", "board text"}};
-constexpr Label kChainageLabels[] = {
-    {"long_1", "start, m"}, {"long_2", "kilometre value, m"}, {"long_3", "flag"}};
-constexpr Label kTotalsLabels[] = {
-    {"long_1", "braked mass, %"}, {"long_2", "route length, m"}, {"long_3", "cars"}};
-constexpr Label kScenarioLabels[] = {
-    {"long_1", "background one"}, {"long_2", "background three"},
-    {"long_3", "background two"}, {"text", "scenario name"},
-    {"long_4", "scenario code"},
-};
-constexpr Label kTrainLabels[] = {
-    {"long_1", "cab signalling start, m"}, {"long_2", "cab signalling end, m"},
-    {"long_3", "cab signalling codes"},    {"text", "train number"},
-    {"short_1", "sand"},                   {"short_3", "clock 1"},
-    {"short_4", "clock 2"},                {"short_5", "clock 3"},
-};
-
 bool all_zero(const GeneralRecord& record) { return record == GeneralRecord{}; }
 
-bool numbers_all_zero(const GeneralRecord& record) {
-  GeneralRecord numbers = record;
-  numbers.text.clear();
-  return all_zero(numbers);
-}
-
-Role role_of(int index, const GeneralRecord& record) {
-  switch (index) {
-    case 0: return Role::kUnused;
-    case kChainageThreeRecord:
-    case kChainageTwoRecord:
-    case kChainageOneRecord: return Role::kChainage;
-    case kTotalsRecord: return Role::kTotals;
-    case kScenarioRecord: return Role::kScenario;
-    case kTrainRecord: return Role::kTrain;
-    default: break;
-  }
-  if (all_zero(record)) return Role::kFree;
-  return numbers_all_zero(record) ? Role::kBoardText : Role::kStation;
-}
-
-std::string role_name(int index, Role role) {
-  switch (role) {
-    case Role::kUnused: return "unused";
-    case Role::kFree: return "free";
-    case Role::kStation: return "station";
-    case Role::kBoardText: return "indication board text";
-    case Role::kChainage:
-      return index == kChainageThreeRecord ? "chainage three"
-             : index == kChainageTwoRecord ? "chainage two"
-                                           : "chainage one";
-    case Role::kTotals: return "totals";
-    case Role::kScenario: return "scenario";
-    case Role::kTrain: return "train";
-  }
-  return "";
-}
-
-std::span<const Label> labels_of(Role role) {
-  switch (role) {
-    case Role::kStation: return kStationLabels;
-    case Role::kBoardText: return kBoardLabels;
-    case Role::kChainage: return kChainageLabels;
-    case Role::kTotals: return kTotalsLabels;
-    case Role::kScenario: return kScenarioLabels;
-    case Role::kTrain: return kTrainLabels;
-    default: return {};
-  }
-}
-
-std::string time_of_day(int64_t seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-  return text;
-}
-
-// What a field means in its record's role, "" when nothing is known.
-std::string annotation(Role role, std::string_view field, int64_t number) {
-  if (role == Role::kStation && field == "long_4" && number >= 0) {
-    return "departure " + time_of_day(number);
-  }
-  if (role == Role::kScenario && field == "short_1") {
-    return number == kRecordsFormatMark ? "format mark" : "format mark, expected 610";
-  }
-  for (const Label& label : labels_of(role)) {
-    if (label.field == field) return label.text;
-  }
-  return "";
-}
-
-// A field in file order: a number, or the text when `text` is set.
-struct FieldValue {
-  const char* name;
+// A slot in file order with what it means in its record: a number, or the
+// text when `text` is set.
+struct Field {
+  RecordSlot slot;
+  SlotMeaning meaning;
   int64_t number = 0;
   const std::string* text = nullptr;
 };
 
-std::vector<FieldValue> fields_of(const GeneralRecord& r) {
-  return {
-      {"kind", r.kind},         {"long_1", r.long_1},   {"long_2", r.long_2},
-      {"long_3", r.long_3},     {"byte_1", r.byte_1},   {"text", 0, &r.text},
-      {"short_1", r.short_1},   {"short_2", r.short_2}, {"short_3", r.short_3},
-      {"short_4", r.short_4},   {"short_5", r.short_5}, {"byte_2", r.byte_2},
-      {"byte_3", r.byte_3},     {"byte_4", r.byte_4},   {"byte_5", r.byte_5},
-      {"long_4", r.long_4},
-  };
+std::vector<Field> fields_of(RecordRole role, const GeneralRecord& record) {
+  std::vector<Field> fields;
+  visit_record_slots(record, [&](RecordSlot slot, const auto& value) {
+    Field field{slot, slot_meaning(role, slot)};
+    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
+      field.text = &value;
+    } else {
+      field.number = value;
+    }
+    fields.push_back(field);
+    return true;
+  });
+  return fields;
 }
 
-std::string record_line(int index, const GeneralRecord& record, bool raw) {
-  const Role role = role_of(index, record);
-  std::string line = "record " + std::to_string(index) + " (" + role_name(index, role) + "):";
+// "progressiva chilometrica uno", "… uno or tre", "… uno, due or tre".
+std::string entry_names(const std::vector<ChainageEntry>& entries) {
+  std::string names = "progressiva chilometrica ";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0) names += i + 1 == entries.size() ? " or " : ", ";
+    names += chainage_entry_word(entries[i]);
+  }
+  return names;
+}
+
+// The entries the chainage of each of records 81 to 83 may come from.
+std::array<std::vector<ChainageEntry>, 3> chainage_sources(const GeneralRecords& records) {
+  return possible_chainage_entries({chainage_of(records[kChainageThreeRecord]),
+                                    chainage_of(records[kChainageTwoRecord]),
+                                    chainage_of(records[kChainageOneRecord])});
+}
+
+const std::vector<ChainageEntry>* sources_of(
+    int index, const std::array<std::vector<ChainageEntry>, 3>& sources) {
+  if (index < kChainageThreeRecord || index > kChainageOneRecord) return nullptr;
+  return &sources[static_cast<size_t>(index - kChainageThreeRecord)];
+}
+
+std::string role_text(RecordRole role, const std::vector<ChainageEntry>* sources) {
+  std::string text = record_role_name(role);
+  if (sources == nullptr || sources->empty()) return text;
+  text += " from " + entry_names(*sources);
+  if (sources->size() > 1) text += ": the file does not tell which";
+  return text;
+}
+
+std::string number_text(RecordRole role, const Field& field) {
+  std::string text = std::to_string(field.number);
+  if (*field.meaning.unit != '\0') text += std::string(" ") + field.meaning.unit;
+  if (role == RecordRole::kStation && field.slot == RecordSlot::kLong4 && field.number >= 0) {
+    text += " = " + time_of_day(field.number);
+  }
+  if (role == RecordRole::kScenario && field.slot == RecordSlot::kShort1 &&
+      field.number != kRecordsFormatMark) {
+    text += ", expected " + std::to_string(kRecordsFormatMark);
+  }
+  return text;
+}
+
+// "area start -400 m [long_1]"; a slot the role leaves unused is shown only
+// when it is not zero, as "unused 5 [short_2]".
+std::string field_text(RecordRole role, const Field& field, bool raw) {
+  const bool unused = *field.meaning.label == '\0';
+  if (unused && (field.text ? field.text->empty() : field.number == 0)) return "";
+  std::string text = unused ? "unused" : field.meaning.label;
+  text += ' ';
+  if (field.text) {
+    text += quoted_text(raw ? *field.text : cp1252_to_utf8(*field.text));
+  } else {
+    text += number_text(role, field);
+  }
+  return text + " [" + record_slot_name(field.slot) + "]";
+}
+
+std::string record_line(int index, const GeneralRecord& record,
+                        const std::vector<ChainageEntry>* sources, bool raw) {
+  const RecordRole role = record_role(index, record);
+  std::string line = "record " + std::to_string(index) + " (" + role_text(role, sources) + "):";
   const char* separator = " ";
-  for (const FieldValue& field : fields_of(record)) {
-    line += separator;
-    line += field.name;
-    line += ' ';
-    if (field.text) {
-      line += quoted_text(raw ? *field.text : cp1252_to_utf8(*field.text));
-    } else {
-      line += std::to_string(field.number);
-    }
-    const std::string note = annotation(role, field.name, field.number);
-    if (!note.empty()) line += " (" + note + ")";
+  for (const Field& field : fields_of(role, record)) {
+    const std::string text = field_text(role, field, raw);
+    if (text.empty()) continue;
+    line += separator + text;
     separator = ", ";
   }
   return line;
 }
 
-void print_text(const DumpContext& context,
-                const std::array<GeneralRecord, kRecordCount>& records, std::ostream& out) {
+void print_text(const DumpContext& context, const GeneralRecords& records, std::ostream& out) {
   out << "records file " << context.path << ": " << kRecordCount << " records, "
       << context.file_bytes << " bytes\n";
+  const auto sources = chainage_sources(records);
   const IndexSpan span = select_span(context.rows, records.size());
   std::vector<size_t> skipped;
   for (size_t i = span.first; i < span.end; ++i) {
+    const int index = static_cast<int>(i);
     if (all_zero(records[i])) {
       skipped.push_back(i);
     } else {
-      out << record_line(static_cast<int>(i), records[i], context.raw) << '\n';
+      out << record_line(index, records[i], sources_of(index, sources), context.raw) << '\n';
     }
   }
   if (!skipped.empty()) out << "all zero, not shown: records " << index_ranges(skipped) << '\n';
 }
 
-nlohmann::json record_json(int index, const GeneralRecord& record) {
-  nlohmann::json json = {{"index", index}, {"role", role_name(index, role_of(index, record))}};
-  for (const FieldValue& field : fields_of(record)) {
-    if (field.text) {
-      json[field.name] = cp1252_to_utf8(*field.text);
-    } else {
-      json[field.name] = field.number;
-    }
+nlohmann::json field_json(RecordRole role, const Field& field) {
+  nlohmann::json json = {{"slot", record_slot_name(field.slot)}};
+  if (*field.meaning.label != '\0') json["meaning"] = field.meaning.label;
+  if (*field.meaning.unit != '\0') json["unit"] = field.meaning.unit;
+  if (field.text) {
+    json["value"] = cp1252_to_utf8(*field.text);
+  } else {
+    json["value"] = field.number;
+  }
+  if (role == RecordRole::kStation && field.slot == RecordSlot::kLong4 && field.number >= 0) {
+    json["time_of_day"] = time_of_day(field.number);
   }
   return json;
 }
 
-void print_json_document(const DumpContext& context,
-                         const std::array<GeneralRecord, kRecordCount>& records,
+nlohmann::json record_json(int index, const GeneralRecord& record,
+                           const std::vector<ChainageEntry>* sources) {
+  const RecordRole role = record_role(index, record);
+  nlohmann::json fields = nlohmann::json::array();
+  for (const Field& field : fields_of(role, record)) fields.push_back(field_json(role, field));
+  nlohmann::json json = {{"index", index}, {"role", record_role_name(role)}, {"fields", fields}};
+  if (sources != nullptr) {
+    nlohmann::json entries = nlohmann::json::array();
+    for (const ChainageEntry entry : *sources) entries.push_back(entry_names({entry}));
+    json["written_as_one_of"] = std::move(entries);
+  }
+  return json;
+}
+
+void print_json_document(const DumpContext& context, const GeneralRecords& records,
                          std::ostream& out) {
+  const auto sources = chainage_sources(records);
   nlohmann::json list = nlohmann::json::array();
   const IndexSpan span = select_span(context.rows, records.size());
   for (size_t i = span.first; i < span.end; ++i) {
-    list.push_back(record_json(static_cast<int>(i), records[i]));
+    const int index = static_cast<int>(i);
+    list.push_back(record_json(index, records[i], sources_of(index, sources)));
   }
   print_json({{"file", context.path},
               {"kind", "records"},
@@ -195,8 +174,7 @@ void print_json_document(const DumpContext& context,
 
 }  // namespace
 
-void dump_records(const DumpContext& context,
-                  const std::array<GeneralRecord, kRecordCount>& records, bool json,
+void dump_records(const DumpContext& context, const GeneralRecords& records, bool json,
                   std::ostream& out) {
   if (json) {
     print_json_document(context, records, out);

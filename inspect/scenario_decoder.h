@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "model/build_state.h"
-#include "model/line_trace.h"
-#include "model/track_cell.h"
+#include "format/trace_elements.h"
+#include "format/cells.h"
 
 namespace sb {
 
@@ -18,10 +18,6 @@ namespace sb {
 // and either fills its result or leaves it untouched and says in *error what
 // is wrong and at which byte (the message does not name the file: callers
 // put the name in front).  Every decoder takes time linear in the file size.
-
-// Bytes of one cell of the cells file, and of a record with an empty text.
-inline constexpr size_t kCellBytes = 15;
-inline constexpr size_t kRecordBytesWithoutText = 34;
 
 // The records file: exactly 87 records back to back, each 34 bytes plus its
 // text.  Fails on a file that ends inside a record or goes on after the last.

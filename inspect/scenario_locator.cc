@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <set>
 
+#include "format/file_names.h"
+
 namespace sb {
 namespace {
-
-constexpr std::string_view kLineTraceSuffix = "_linea.dat";
-constexpr std::string_view kRecordsSuffix = ".sim";
 
 bool ends_with(const std::string& text, std::string_view suffix) {
   return text.size() > suffix.size() &&
@@ -24,7 +23,7 @@ std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_
   for (const std::string& name : file_names) {
     if (!ends_with(name, kRecordsSuffix)) continue;
     const std::string stem = name.substr(0, name.size() - kRecordsSuffix.size());
-    if (present.count(stem + ".dat") == 0) continue;
+    if (present.count(stem + std::string(kCellsSuffix)) == 0) continue;
     // NAME and N may both hold underscores: every split whose line trace
     // file is there names a scenario.
     for (size_t cut = stem.find('_'); cut != std::string::npos; cut = stem.find('_', cut + 1)) {

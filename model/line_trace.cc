@@ -5,17 +5,6 @@
 #include <utility>
 
 namespace sb {
-namespace {
-
-uint64_t load_le(const char* bytes, size_t count) {
-  uint64_t value = 0;
-  for (size_t i = 0; i < count; ++i) {
-    value |= uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
-  }
-  return value;
-}
-
-}  // namespace
 
 LineTrace::LineTrace(const LineTrace& other) : rows_(other.rows_), marked_end_(other.marked_end_) {
   other.settle();
@@ -142,25 +131,16 @@ double LineTrace::value(int column, int32_t row) const {
   settle();
   const TraceTag type = tag(row);
   const char* slot = slots_of(column) + static_cast<size_t>(row) * kSlotBytes;
-  const uint64_t bits = load_le(slot + kTraceTagBytes, trace_value_bytes(type));
-  switch (type) {
-    case TraceTag::kDouble: return std::bit_cast<double>(bits);
-    case TraceTag::kInt16: return static_cast<int16_t>(static_cast<uint16_t>(bits));
-    case TraceTag::kUnset: break;
-  }
-  return 0.0;
+  return trace_element_value(type, slot + kTraceTagBytes);
 }
 
 void LineTrace::set_int16(int32_t row, int16_t x, int16_t y) {
   const size_t r = checked(row);
   tags()[r] = static_cast<char>(TraceTag::kInt16);
   for (int column = 0; column < 2; ++column) {
-    const auto bits = static_cast<uint16_t>(column == 0 ? x : y);
     char* slot = slots_of(column) + r * kSlotBytes;
     std::memset(slot, 0, kSlotBytes);
-    slot[0] = static_cast<char>(TraceTag::kInt16);
-    slot[kTraceTagBytes] = static_cast<char>(bits & 0xFF);
-    slot[kTraceTagBytes + 1] = static_cast<char>(bits >> 8);
+    store_trace_element(slot, column == 0 ? x : y);
   }
 }
 

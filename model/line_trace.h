@@ -15,24 +15,10 @@
 #include <string>
 #include <thread>
 
-#include "model/zeroed_buffer.h"
+#include "format/trace_elements.h"
+#include "util/zeroed_buffer.h"
 
 namespace sb {
-
-// Type tag of a line trace element, as the trace file writes it.
-enum class TraceTag : uint8_t { kUnset = 0, kInt16 = 2, kDouble = 5 };
-
-// A trace element in the file: its tag in 16 bits, then its value in the
-// width the tag gives.
-inline constexpr size_t kTraceTagBytes = 2;
-constexpr size_t trace_value_bytes(TraceTag tag) {
-  switch (tag) {
-    case TraceTag::kDouble: return 8;
-    case TraceTag::kInt16: return 2;
-    case TraceTag::kUnset: break;
-  }
-  return 0;
-}
 
 // The per-metre plan of the track: rows 0..last_index, column 0 the x and
 // column 1 the y coordinate in metres.  Both columns of a row are always
@@ -58,7 +44,7 @@ constexpr size_t trace_value_bytes(TraceTag tag) {
 // destructor let the helper store every row marked, then stop it.
 class LineTrace {
  public:
-  static constexpr size_t kSlotBytes = 10;
+  static constexpr size_t kSlotBytes = kTraceElementBytes;
 
   LineTrace() = default;
   LineTrace(const LineTrace& other);
@@ -130,18 +116,7 @@ class LineTrace {
     return static_cast<size_t>(row);
   }
 
-  static void store_double(char* slot, double value) {
-    uint64_t bits = std::bit_cast<uint64_t>(value);
-    if constexpr (std::endian::native != std::endian::little) {
-      for (size_t i = 0; i < sizeof bits; ++i) {
-        slot[kTraceTagBytes + i] = static_cast<char>(bits >> (8 * i));
-      }
-    } else {
-      std::memcpy(slot + kTraceTagBytes, &bits, sizeof bits);
-    }
-    slot[0] = static_cast<char>(TraceTag::kDouble);
-    slot[1] = 0;
-  }
+  static void store_double(char* slot, double value) { store_trace_element(slot, value); }
 
   char* tags() { return block_.data(); }
   const char* tags() const { return block_.data(); }

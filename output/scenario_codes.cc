@@ -1,6 +1,6 @@
 #include "output/scenario_codes.h"
 
-#include "model/text.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {

@@ -1,5 +1,6 @@
 #include "output/scenario_files.h"
 
+#include "format/file_names.h"
 #include "output/scenario_writers.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
@@ -11,7 +12,7 @@ bool texts_fit(const BuildState& state, const ScenarioFileNames& names, std::str
   for (int i = 0; i < kRecordCount; ++i) {
     if (state.record(i).text.size() > kLongestRecordText) {
       *error = "cannot write " + names.records + ": the text of record " + std::to_string(i) +
-               " is longer than 65535 bytes";
+               " is longer than " + std::to_string(kLongestRecordText) + " bytes";
       return false;
     }
   }
@@ -23,9 +24,9 @@ bool texts_fit(const BuildState& state, const ScenarioFileNames& names, std::str
 ScenarioFileNames scenario_file_names(const std::string& directory,
                                       const std::string& scenario_name,
                                       const std::string& train_number) {
-  const std::string train_stem = scenario_name + "_" + train_number;
-  return {join_path(directory, scenario_name + "_linea.dat"),
-          join_path(directory, train_stem + ".sim"), join_path(directory, train_stem + ".dat")};
+  return {join_path(directory, line_trace_file_name(scenario_name)),
+          join_path(directory, records_file_name(scenario_name, train_number)),
+          join_path(directory, cells_file_name(scenario_name, train_number))};
 }
 
 bool write_scenario_files(const BuildState& state, FileSystem& file_system,

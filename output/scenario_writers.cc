@@ -7,40 +7,6 @@
 namespace sb {
 namespace {
 
-void write_record(const GeneralRecord& record, BufferedWriter& out) {
-  out.put_u8(record.kind);
-  out.put_i32(record.long_1);
-  out.put_i32(record.long_2);
-  out.put_i32(record.long_3);
-  out.put_u8(record.byte_1);
-  out.put_u16(static_cast<uint16_t>(record.text.size()));
-  out.put(record.text);
-  out.put_i16(record.short_1);
-  out.put_i16(record.short_2);
-  out.put_i16(record.short_3);
-  out.put_i16(record.short_4);
-  out.put_i16(record.short_5);
-  out.put_u8(record.byte_2);
-  out.put_u8(record.byte_3);
-  out.put_u8(record.byte_4);
-  out.put_u8(record.byte_5);
-  out.put_i32(record.long_4);
-}
-
-void write_cell(const TrackCell& cell, BufferedWriter& out) {
-  out.put_u8(cell.kind);
-  out.put_i16(cell.value_1);
-  out.put_i16(cell.value_2);
-  out.put_i16(cell.value_3);
-  out.put_i16(cell.value_4);
-  out.put_u8(cell.signal_time);
-  out.put_u8(cell.approach);
-  out.put_u8(cell.mountain_side);
-  out.put_u8(cell.speed_limit);
-  out.put_u8(cell.gradient);
-  out.put_u8(cell.adhesion);
-}
-
 // Rows of a run of doubles written at a time: the trace may still be
 // computing the rows further on, and the writer follows it.
 constexpr int32_t kRowsPerPiece = 1 << 16;
@@ -70,12 +36,12 @@ void write_trace_column(const LineTrace& trace, int column, BufferedWriter& out)
 
 }  // namespace
 
-void write_records(const std::array<GeneralRecord, kRecordCount>& records, BufferedWriter& out) {
-  for (const GeneralRecord& record : records) write_record(record, out);
+void write_records(const GeneralRecords& records, BufferedWriter& out) {
+  for (const GeneralRecord& record : records) encode_record(record, out);
 }
 
 void write_cells(const std::vector<TrackCell>& cells, BufferedWriter& out) {
-  for (const TrackCell& cell : cells) write_cell(cell, out);
+  for (const TrackCell& cell : cells) encode_cell(cell, out);
 }
 
 void write_line_trace(const LineTrace& trace, BufferedWriter& out) {

@@ -1,34 +1,17 @@
 #ifndef SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_
 #define SCENARIO_BUILDER_PLATFORM_BUFFERED_WRITER_H_
 
-#include <bit>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "util/little_endian.h"
 
 namespace sb {
-
-// Stores `value` at `at` as little-endian bytes, whatever the machine's own
-// order; returns the end of what it stored.
-template <std::unsigned_integral T>
-inline char* store_le(char* at, T value) {
-  if constexpr (std::endian::native != std::endian::little) {
-    for (size_t i = 0; i < sizeof value; ++i) at[i] = static_cast<char>(value >> (8 * i));
-  } else {
-    std::memcpy(at, &value, sizeof value);
-  }
-  return at + sizeof value;
-}
-
-inline char* store_le(char* at, double value) {
-  return store_le(at, std::bit_cast<uint64_t>(value));
-}
 
 // Little-endian bytes into a fixed buffer that goes to its file whenever it
 // fills, so a file of any size costs one write call per buffer.  The first
@@ -43,9 +26,9 @@ class BufferedWriter {
   void put(std::string_view bytes);
   void put_u8(uint8_t value) { put_le(value); }
   void put_u16(uint16_t value) { put_le(value); }
-  void put_i16(int16_t value) { put_le(static_cast<uint16_t>(value)); }
-  void put_i32(int32_t value) { put_le(static_cast<uint32_t>(value)); }
-  void put_f64(double value) { put_le(std::bit_cast<uint64_t>(value)); }
+  void put_i16(int16_t value) { put_le(value); }
+  void put_i32(int32_t value) { put_le(value); }
+  void put_f64(double value) { put_le(value); }
 
   // Hands what is buffered to the file; false once anything failed.
   bool flush();
@@ -56,7 +39,7 @@ class BufferedWriter {
     if (used_ + bytes > buffer_.size()) flush();
   }
 
-  template <std::unsigned_integral T>
+  template <typename T>
   void put_le(T value) {
     reserve(sizeof value);
     store_le(buffer_.data() + used_, value);

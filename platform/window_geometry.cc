@@ -1,6 +1,6 @@
 #include "platform/window_geometry.h"
 
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb {
 namespace {

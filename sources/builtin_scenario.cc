@@ -5,14 +5,6 @@
 
 namespace sb {
 
-std::string line_text_name(const std::string& scenario_name) {
-  return scenario_name + "_linea.txt";
-}
-
-std::string train_text_name(const std::string& scenario_name, const std::string& train_number) {
-  return scenario_name + "_" + train_number + "-.txt";
-}
-
 bool dati_linea(FileSystem& fs, const std::string& directory, const std::string& scenario_name,
                 std::string* error) {
   return write_line_list(fs, join_path(directory, line_text_name(scenario_name)),

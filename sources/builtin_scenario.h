@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/file_names.h"
 #include "platform/file_system.h"
 
 namespace sb {
@@ -13,11 +14,6 @@ namespace sb {
 // the regional train that runs over it.
 inline constexpr char kBuiltinScenarioName[] = "Valmira_Lunerio";
 inline constexpr char kBuiltinTrainNumber[] = "37924";
-
-// NAME_linea.txt
-std::string line_text_name(const std::string& scenario_name);
-// NAME_N-.txt (a hyphen before the extension)
-std::string train_text_name(const std::string& scenario_name, const std::string& train_number);
 
 // The line lists of the two source texts, in file order, the end marker
 // last: the line text has 236 lines, the train text 63.

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/rounding.h"
-#include "model/text.h"
+#include "format/file_names.h"
 #include "platform/file_set_writer.h"
+#include "util/rounding.h"
+#include "util/text.h"
 #include "platform/program_dir.h"
 #include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
@@ -107,10 +108,10 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
     err << "scenario-builder plot: " << error << "\n";
     return kPlotBadInput;
   }
-  const std::string stem = id->scenario_name + "_" + id->train_number;
-  const CompiledScenarioPaths paths{join_path(options.directory, id->scenario_name + "_linea.dat"),
-                                    join_path(options.directory, stem + ".sim"),
-                                    join_path(options.directory, stem + ".dat")};
+  const CompiledScenarioPaths paths{
+      join_path(options.directory, line_trace_file_name(id->scenario_name)),
+      join_path(options.directory, records_file_name(id->scenario_name, id->train_number)),
+      join_path(options.directory, cells_file_name(id->scenario_name, id->train_number))};
   CompiledScenario scenario;
   if (!load_compiled_scenario(file_system, paths, &scenario, &error)) {
     err << "scenario-builder plot: " << error << "\n";

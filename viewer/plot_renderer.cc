@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "model/text.h"
+#include "util/text.h"
 #include "viewer/canvas.h"
 #include "viewer/label_placer.h"
 #include "viewer/plan_painter.h"

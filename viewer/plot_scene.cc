@@ -4,17 +4,22 @@
 #include <cstdio>
 #include <set>
 
-#include "model/rounding.h"
-#include "model/text.h"
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
+#include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
 
-constexpr int32_t kCellLength = 50;
-
-// Where an object placed one cell beyond its position stands.
-int32_t object_position(size_t cell) { return (static_cast<int32_t>(cell) - 1) * kCellLength; }
-int32_t cell_start(size_t cell) { return static_cast<int32_t>(cell) * kCellLength; }
+// Where an object placed one cell beyond its position stands, and where a
+// cell begins.
+int32_t object_position(size_t cell) {
+  return static_cast<int32_t>(sb::object_position(static_cast<int64_t>(cell)));
+}
+int32_t cell_start(size_t cell) {
+  return static_cast<int32_t>(sb::cell_start(static_cast<int64_t>(cell)));
+}
 
 void read_trace(const DecodedTrace& trace, PlotScene* scene) {
   const size_t rows = trace.row_count();
@@ -26,10 +31,9 @@ void read_trace(const DecodedTrace& trace, PlotScene* scene) {
   }
 }
 
-// Speed boards pack the rank A speeds as s / 5 in the hundreds and d / 5
-// below: the s speed is the one shown.
+// The s speed of rank A is the one shown.
 std::string speed_board_label(const TrackCell& cell) {
-  return std::to_string(cell.value_1 / 100 * 5);
+  return std::to_string(unpack_speed_pair(cell.value_1).s);
 }
 
 std::string board_text(const CompiledScenario& scenario, int record) {
@@ -153,7 +157,7 @@ PlotScene build_plot_scene(const CompiledScenario& scenario) {
       scenario.cells, route, [](const TrackCell& c) { return int{c.mountain_side}; },
       [](int side) { return side != 0; });
   scene.speed_limits = runs(
-      scenario.cells, route, [](const TrackCell& c) { return c.speed_limit * 5; }, always);
+      scenario.cells, route, [](const TrackCell& c) { return unpack_speed_limit(c.speed_limit); }, always);
   scene.gradients = runs(
       scenario.cells, route, [](const TrackCell& c) { return c.gradient - 100; }, always);
   read_line_values(scenario, &scene);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/rounding.h"
+#include "util/rounding.h"
 
 namespace sb {
 
