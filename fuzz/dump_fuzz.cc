@@ -7,10 +7,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "fuzz/fuzz_checks.h"
 #include "inspect/dump.h"
