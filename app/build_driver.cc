@@ -1,6 +1,7 @@
 #include "app/build_driver.h"
 
 #include "output/scenario_codes.h"
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -63,8 +64,8 @@ BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_sy
 }
 
 int exit_status(const BuildReport& report) {
-  if (report.end != BuildEnd::kDone) return 3;
-  return report.compile_error.code != 0 ? 1 : 0;
+  if (report.end != BuildEnd::kDone) return kExitNotWritten;
+  return report.compile_error.code != 0 ? kExitCompileError : kExitClean;
 }
 
 }  // namespace sb

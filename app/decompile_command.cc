@@ -15,14 +15,12 @@
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
+#include "util/exit_status.h"
 #include "util/text.h"
 
 namespace sb {
 namespace {
 
-constexpr int kWritten = 0;
-constexpr int kBadInput = 2;
-constexpr int kNotWritten = 3;
 constexpr int kTraceFile = 0;
 constexpr int kRecordsFile = 1;
 constexpr int kCellsFile = 2;
@@ -236,17 +234,17 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
   CompiledFileSet files;
   if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
-    return kBadInput;
+    return kExitUsage;
   }
   DecompiledTexts texts;
   if (!decompile_files(files, &texts, &error)) {
     err << "scenario-builder decompile: the scenario " << id->scenario_name << "_"
         << id->train_number << " in " << options.directory << ": " << error << "\n";
-    return kBadInput;
+    return kExitUsage;
   }
   if (options.to_stdout) {
     out << cp1252_to_utf8(texts.line_text) << cp1252_to_utf8(texts.train_text);
-    return kWritten;
+    return kExitClean;
   }
   const std::string directory =
       options.output_directory.empty() ? options.directory : options.output_directory;
@@ -257,7 +255,7 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
     for (const std::string& target : targets) {
       if (file_system.exists(target)) {
         err << "scenario-builder decompile: " << target << " exists: give --force to replace it\n";
-        return kBadInput;
+        return kExitUsage;
       }
     }
   }
@@ -270,9 +268,9 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
   }
   if (!writer.commit()) {
     err << "scenario-builder decompile: " << writer.error() << "\n";
-    return kNotWritten;
+    return kExitNotWritten;
   }
-  return kWritten;
+  return kExitClean;
 }
 
 }  // namespace sb

@@ -13,15 +13,15 @@
 
 #include <array>
 #include <cmath>
-#include <optional>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "fuzz/fuzz_checks.h"
-#include "platform/memory_file_system.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/scenario_decoder.h"
+#include "platform/memory_file_system.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
@@ -38,8 +38,8 @@ const sb::CompiledScenarioPaths kPaths{"/in/Fuzz_linea.dat", "/in/Fuzz_1.sim", "
 std::string_view next_part(std::string_view* input) {
   const size_t end = input->find(kSeparator);
   const std::string_view part = input->substr(0, end);
-  *input = end == std::string_view::npos ? std::string_view{}
-                                         : input->substr(end + kSeparator.size());
+  *input =
+      end == std::string_view::npos ? std::string_view{} : input->substr(end + kSeparator.size());
   return part;
 }
 
@@ -116,9 +116,8 @@ void check_layout(const sb::PlotLayout& layout, int width) {
   FUZZ_CHECK(layout.width == width);
   FUZZ_CHECK(layout.height > 0 && layout.height <= 4 * width);
   for (const sb::PixelRect* rect :
-       {&layout.title, &layout.plan, &layout.plan_footer, &layout.station_lane,
-        &layout.speed_lane, &layout.gradient_lane, &layout.cab_lane, &layout.axis_band,
-        &layout.legend}) {
+       {&layout.title, &layout.plan, &layout.plan_footer, &layout.station_lane, &layout.speed_lane,
+        &layout.gradient_lane, &layout.cab_lane, &layout.axis_band, &layout.legend}) {
     FUZZ_CHECK(finite(*rect));
   }
   const sb::PlanTransform& t = layout.plan_transform;

@@ -25,8 +25,8 @@ std::optional<std::string> size_fault(uint64_t size, const FileSizeBounds& bound
 
 }  // namespace
 
-bool read_sized_file(FileSystem& file_system, const std::string& path,
-                     const FileSizeBounds& bounds, std::string* bytes, std::string* error) {
+bool read_sized_file(FileSystem& file_system, const std::string& path, const FileSizeBounds& bounds,
+                     std::string* bytes, std::string* error) {
   uint64_t size = 0;
   if (!file_system.file_size(path, &size, error)) return false;
   std::optional<std::string> fault = size_fault(size, bounds);

@@ -41,8 +41,8 @@ struct FileSizeBounds {
 // Reads the file whole once file_size() has placed it within `bounds`; a
 // file outside them is refused without a byte read.  False and *error
 // ("cannot read P: it is N bytes, but a line trace file is at most M").
-bool read_sized_file(FileSystem& file_system, const std::string& path,
-                     const FileSizeBounds& bounds, std::string* bytes, std::string* error);
+bool read_sized_file(FileSystem& file_system, const std::string& path, const FileSizeBounds& bounds,
+                     std::string* bytes, std::string* error);
 
 }  // namespace sb
 

@@ -34,12 +34,18 @@ TEST(CompiledFile, RefusesAFileOutsideItsBoundsNamingThem) {
     FileSizeBounds bounds;
     const char* message;
   } cases[] = {
-      {1, {15, 15, "the cells file of a route of 0 m"},
+      {1,
+       {15, 15, "the cells file of a route of 0 m"},
        "cannot read a.dat: it is 1 byte, but the cells file of a route of 0 m is 15 bytes"},
-      {16, {15, 15, "the cells file of a route of 0 m"},
+      {16,
+       {15, 15, "the cells file of a route of 0 m"},
        "cannot read a.dat: it is 16 bytes, but the cells file of a route of 0 m is 15 bytes"},
-      {3, {4, 20, "the trace"}, "cannot read a.dat: it is 3 bytes, but the trace is at least 4 bytes"},
-      {21, {4, 20, "the trace"}, "cannot read a.dat: it is 21 bytes, but the trace is at most 20 bytes"},
+      {3,
+       {4, 20, "the trace"},
+       "cannot read a.dat: it is 3 bytes, but the trace is at least 4 bytes"},
+      {21,
+       {4, 20, "the trace"},
+       "cannot read a.dat: it is 21 bytes, but the trace is at most 20 bytes"},
   };
   for (const auto& c : cases) {
     MemoryFileSystem files;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "util/exit_status.h"
 
 namespace sb {
 
@@ -19,10 +20,6 @@ struct PlotOptions {
   std::optional<double> to_km;
 };
 
-// Exit statuses of the plot.
-inline constexpr int kPlotWritten = 0;
-inline constexpr int kPlotBadInput = 2;
-inline constexpr int kPlotNotWritten = 3;
 
 // Draws the compiled scenario of the directory into the output file: the plan
 // of the track with everything placed along it, and under it the profile
