@@ -9,10 +9,10 @@
 #include "app/decompile_command.h"
 #include "app/new_command.h"
 #include "checks/diagnostic.h"
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
-#include "viewer/plot_command.h"
+#include "app/plot_command.h"
 #include "util/exit_status.h"
 #endif
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/trace_summary.h"
 #include "platform/memory_file_system.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "fuzz/fuzz_checks.h"
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "inspect/scenario_decoder.h"
 #include "platform/memory_file_system.h"
 

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_INSPECT_DUMP_H_
-#define SCENARIO_BUILDER_INSPECT_DUMP_H_
+#ifndef SCENARIO_BUILDER_APP_DUMP_COMMAND_H_
+#define SCENARIO_BUILDER_APP_DUMP_COMMAND_H_
 
 #include <cstdint>
 #include <optional>
@@ -70,4 +70,4 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_INSPECT_DUMP_H_
+#endif  // SCENARIO_BUILDER_APP_DUMP_COMMAND_H_

@@ -1,4 +1,7 @@
-#include "viewer/plot_command.h"
+// The plot command exists where the drawings do (SB_HAVE_PLOT: Linux).
+#ifdef SB_HAVE_PLOT
+
+#include "app/plot_command.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -363,3 +366,5 @@ TEST(PlotCommandOnDisk, FindsTheScenarioInARealDirectory) {
 
 }  // namespace
 }  // namespace sb
+
+#endif  // SB_HAVE_PLOT

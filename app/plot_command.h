@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
-#define SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+#ifndef SCENARIO_BUILDER_APP_PLOT_COMMAND_H_
+#define SCENARIO_BUILDER_APP_PLOT_COMMAND_H_
 
 #include <optional>
 #include <ostream>
@@ -29,4 +29,4 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+#endif  // SCENARIO_BUILDER_APP_PLOT_COMMAND_H_

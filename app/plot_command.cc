@@ -1,4 +1,7 @@
-#include "viewer/plot_command.h"
+// The plot command exists where the drawings do (SB_HAVE_PLOT: Linux).
+#ifdef SB_HAVE_PLOT
+
+#include "app/plot_command.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,3 +142,5 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
 }
 
 }  // namespace sb
+
+#endif  // SB_HAVE_PLOT

@@ -1,4 +1,4 @@
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 
 #include <algorithm>
 #include <charconv>
