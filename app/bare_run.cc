@@ -7,6 +7,7 @@
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"
 #include "sources/line_list_writer.h"
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -109,7 +110,7 @@ int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& win
       !write_texts(file_system, options.directory, state, &error)) {
     window.show_message("Errore imprevisto: " + error);
     window.close();
-    return 3;
+    return kExitNotWritten;
   }
   const BuildPlan plan = bare_plan(options, state);
   const BuildReport report = memorizza_percorso(state, 1, file_system, plan);

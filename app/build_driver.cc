@@ -1,6 +1,7 @@
 #include "app/build_driver.h"
 
 #include "output/scenario_codes.h"
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -58,8 +59,8 @@ const Finding* final_compile_error(const BuildReport& report) {
 }
 
 int exit_status(const BuildReport& report) {
-  if (report.end != BuildEnd::kDone) return 3;
-  return report.findings.empty() ? 0 : 1;
+  if (report.end != BuildEnd::kDone) return kExitNotWritten;
+  return report.findings.empty() ? kExitClean : kExitCompileError;
 }
 
 }  // namespace sb

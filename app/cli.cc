@@ -9,10 +9,11 @@
 #include "app/decompile_command.h"
 #include "app/new_command.h"
 #include "checks/diagnostic.h"
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
-#include "viewer/plot_command.h"
+#include "app/plot_command.h"
+#include "util/exit_status.h"
 #endif
 
 namespace sb {
@@ -77,7 +78,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   std::string silenced_error;
   if (!take_silenced_warnings(args, &silenced, &silenced_error)) {
     err << "scenario-builder: " << silenced_error << '\n';
-    return 2;
+    return kExitUsage;
   }
   argc = static_cast<int>(args.size());
   const char* const* argv = args.data();
@@ -187,10 +188,10 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
     if (*dump_app && e.get_exit_code() != 0) {
       // Like its other errors, a usage error of dump says whose it is.
       err << "scenario-builder dump: " << e.what() << "\nRun with --help for more information.\n";
-      return 2;
+      return kExitUsage;
     }
     const int status = app.exit(e, out, err);
-    return status == 0 ? 0 : 2;
+    return status == 0 ? kExitClean : kExitUsage;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
   compile.silenced = silenced;
@@ -212,7 +213,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       dump.rows = parse_row_range(dump_rows, &error);
       if (!dump.rows) {
         err << "scenario-builder dump: --rows " << dump_rows << ": " << error << '\n';
-        return 2;
+        return kExitUsage;
       }
     }
     if (at_option->count() != 0) dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};

@@ -11,12 +11,11 @@
 #include "app/scenario_names.h"
 #include "app/scenario_summary.h"
 #include "checks/text_check.h"
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
 
-constexpr int kUsageError = 2;
-constexpr int kNotWritten = 3;
 
 // NAME and N as the command line gives them, for the file names; the build
 // state gets them in Windows-1252, for the records.
@@ -143,7 +142,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (!resolve_names(options, &state, &names, &error) ||
       !read_inputs(options, file_system, &inputs, &error)) {
     err << "scenario-builder: " << error << '\n';
-    return kUsageError;
+    return kExitUsage;
   }
   BuildPlan plan;
   plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false,
@@ -153,7 +152,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   plan.write_files = options.write_files;
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
     err << "scenario-builder: " << error << '\n';
-    return kNotWritten;
+    return kExitNotWritten;
   }
   Checked checked;
   const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
@@ -183,7 +182,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
-  if (status == 0 && warnings > 0 && options.warnings_are_errors) return 1;
+  if (status == 0 && warnings > 0 && options.warnings_are_errors) return kExitCompileError;
   return status;
 }
 

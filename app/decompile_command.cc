@@ -12,17 +12,15 @@
 #include "inspect/compiled_file.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
-#include "util/text.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
+#include "util/exit_status.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
 
-constexpr int kWritten = 0;
-constexpr int kBadInput = 2;
-constexpr int kNotWritten = 3;
 constexpr int kTraceFile = 0;
 constexpr int kRecordsFile = 1;
 constexpr int kCellsFile = 2;
@@ -121,8 +119,8 @@ class ComparingFileSystem : public FileSystem {
     return std::make_unique<DirectoryLock>();
   }
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {
-    static const std::map<std::string, int> kIndex = {{"0", kTraceFile}, {"1", kRecordsFile},
-                                                      {"2", kCellsFile}};
+    static const std::map<std::string, int> kIndex = {
+        {"0", kTraceFile}, {"1", kRecordsFile}, {"2", kCellsFile}};
     const auto it = kIndex.find(target);
     if (it == kIndex.end()) {
       *error = "unexpected output " + target;
@@ -142,7 +140,8 @@ class ComparingFileSystem : public FileSystem {
     ComparingFile(ComparingFileSystem& owner, int index) : owner_(owner), index_(index) {}
     bool write(const char* data, size_t size) override {
       const std::string& expected = owner_.expected_.bytes[static_cast<size_t>(index_)];
-      const size_t common = offset_ < expected.size() ? std::min(size, expected.size() - offset_) : 0;
+      const size_t common =
+          offset_ < expected.size() ? std::min(size, expected.size() - offset_) : 0;
       if (same_ && common > 0 && std::memcmp(expected.data() + offset_, data, common) != 0) {
         size_t at = 0;
         while (expected[offset_ + at] == data[at]) ++at;
@@ -163,7 +162,9 @@ class ComparingFileSystem : public FileSystem {
       return true;
     }
     bool commit() override { return finish(); }
-    const std::string& target() const override { return owner_.expected_.paths[static_cast<size_t>(index_)]; }
+    const std::string& target() const override {
+      return owner_.expected_.paths[static_cast<size_t>(index_)];
+    }
     const std::string& error() const override { return error_; }
 
    private:
@@ -227,24 +228,24 @@ bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::
          compiles_back(files, scenario, *texts, error);
 }
 
-int decompile_command(const DecompileOptions& options, FileSystem& file_system,
-                      std::ostream& out, std::ostream& err) {
+int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
+                      std::ostream& err) {
   std::string error;
   const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
   CompiledFileSet files;
   if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
-    return kBadInput;
+    return kExitUsage;
   }
   DecompiledTexts texts;
   if (!decompile_files(files, &texts, &error)) {
     err << "scenario-builder decompile: the scenario " << id->scenario_name << "_"
         << id->train_number << " in " << options.directory << ": " << error << "\n";
-    return kBadInput;
+    return kExitUsage;
   }
   if (options.to_stdout) {
     out << cp1252_to_utf8(texts.line_text) << cp1252_to_utf8(texts.train_text);
-    return kWritten;
+    return kExitClean;
   }
   const std::string directory =
       options.output_directory.empty() ? options.directory : options.output_directory;
@@ -254,9 +255,8 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system,
   if (!options.force) {
     for (const std::string& target : targets) {
       if (file_system.exists(target)) {
-        err << "scenario-builder decompile: " << target
-            << " exists: give --force to replace it\n";
-        return kBadInput;
+        err << "scenario-builder decompile: " << target << " exists: give --force to replace it\n";
+        return kExitUsage;
       }
     }
   }
@@ -269,9 +269,9 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system,
   }
   if (!writer.commit()) {
     err << "scenario-builder decompile: " << writer.error() << "\n";
-    return kNotWritten;
+    return kExitNotWritten;
   }
-  return kWritten;
+  return kExitClean;
 }
 
 }  // namespace sb

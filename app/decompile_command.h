@@ -6,7 +6,6 @@
 #include <string>
 
 #include "decompile/decompiler.h"
-
 #include "platform/file_system.h"
 
 namespace sb {
@@ -38,8 +37,8 @@ bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::
 // back byte for byte.  Returns the exit status: 0 written, 2 usage error,
 // unreadable files, files that are not those of a clean build or texts that
 // exist without --force, 3 a text could not be written.
-int decompile_command(const DecompileOptions& options, FileSystem& file_system,
-                      std::ostream& out, std::ostream& err);
+int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace sb
 

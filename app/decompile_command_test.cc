@@ -1,9 +1,8 @@
 #include "app/decompile_command.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 #include "app/build_driver.h"
@@ -77,8 +76,8 @@ TEST(DecompileCommand, KeepsExistingTextsWithoutForce) {
   files.files[kTrainText] = "mine";
   std::ostringstream out, err;
   EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2);
-  EXPECT_EQ(err.str(), "scenario-builder decompile: " + kTrainText +
-                           " exists: give --force to replace it\n");
+  EXPECT_EQ(err.str(),
+            "scenario-builder decompile: " + kTrainText + " exists: give --force to replace it\n");
   EXPECT_EQ(files.files[kTrainText], "mine");
   EXPECT_EQ(files.files.count(kLineText), 0u);
   EXPECT_EQ(decompile_command({kDir, "", "", "", true, false}, files, out, err), 0);
@@ -160,8 +159,9 @@ std::string read_bytes(const fs::path& path) {
 // Through the command line and the disk: the bare run's files, decompiled
 // into another directory and compiled from there, are the same files.
 TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
-  const fs::path root = fs::temp_directory_path() /
-                        ("decompile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  const fs::path root =
+      fs::temp_directory_path() /
+      ("decompile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   fs::remove_all(root);
   fs::create_directories(root / "bare");
   fs::create_directories(root / "texts");
@@ -172,7 +172,8 @@ TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
   auto cli = [&](std::vector<std::string> args) {
     std::vector<const char*> argv = {"scenario-builder"};
     for (const std::string& a : args) argv.push_back(a.c_str());
-    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out, err);
+    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out,
+                   err);
   };
   ASSERT_EQ(cli({"--dir", (root / "bare").string()}), 0) << err.str();
   ASSERT_EQ(cli({"decompile", (root / "bare").string(), "-o", (root / "texts").string()}), 0)

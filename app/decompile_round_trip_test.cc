@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "app/build_driver.h"
@@ -37,11 +36,13 @@ TEST(DecompileRoundTrip, RandomScenarios) {
     ++clean;
     std::ostringstream out, err;
     ASSERT_EQ(decompile_command({"built", "", "", "texts", false, false}, files, out, err), 0)
-        << "seed " << seed << ": " << err.str() << "\n" << scenario.line_text << "\n"
+        << "seed " << seed << ": " << err.str() << "\n"
+        << scenario.line_text << "\n"
         << scenario.train_text;
     ASSERT_EQ(compile_into(files, "texts/Zufall_linea.txt", "texts/Zufall_7-.txt", "again"), 0);
     for (const char* name : {"Zufall_linea.dat", "Zufall_7.sim", "Zufall_7.dat"}) {
-      ASSERT_EQ(files.files[std::string("again/") + name], files.files[std::string("built/") + name])
+      ASSERT_EQ(files.files[std::string("again/") + name],
+                files.files[std::string("built/") + name])
           << "seed " << seed << " " << name;
     }
   }

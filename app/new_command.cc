@@ -7,13 +7,11 @@
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 #include "starter/starter_scenario.h"
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
 
-constexpr int kWritten = 0;
-constexpr int kUsageError = 2;
-constexpr int kNotWritten = 3;
 constexpr char kPrefix[] = "scenario-builder new: ";
 
 struct StarterTexts {
@@ -52,25 +50,25 @@ int new_command(const NewOptions& options, FileSystem& file_system, std::ostream
   const std::optional<StarterTexts> texts = starter_texts(options, &error);
   if (!texts) {
     err << kPrefix << error << '\n';
-    return kUsageError;
+    return kExitUsage;
   }
   if (!options.force) {
     for (const std::string* path : {&texts->line_path, &texts->train_path}) {
       if (file_system.exists(*path) || file_system.is_directory(*path)) {
         err << kPrefix << *path
             << " already exists: choose another NAME or N, or give --force to replace it\n";
-        return kUsageError;
+        return kExitUsage;
       }
     }
   }
   if (!file_system.make_directories(options.directory, &error) ||
       !write_both(file_system, *texts, &error)) {
     err << kPrefix << error << '\n';
-    return kNotWritten;
+    return kExitNotWritten;
   }
   out << "wrote " << texts->line_path << " and " << texts->train_path << "\n"
       << "next: scenario-builder check " << texts->line_path << ' ' << texts->train_path << '\n';
-  return kWritten;
+  return kExitClean;
 }
 
 }  // namespace sb

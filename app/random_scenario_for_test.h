@@ -77,21 +77,22 @@ class RandomScenarioMaker {
       int32_t start = position - length / 2, end = position + length / 2 + (v6 ? 50 : 0);
       if (kind == 5 || kind == 6) start = position - length, end = position + 150;
       if (kind == 7 || kind == 8) start = position - length, end = position + length;
-      if (i > 0 && start - 350 < previous_end) position += 50 * ((previous_end + 350 - start) / 50 + 1);
+      if (i > 0 && start - 350 < previous_end)
+        position += 50 * ((previous_end + 350 - start) / 50 + 1);
       start = position - (kind >= 5 && kind <= 8 ? length : length / 2);
-      end = kind == 5 || kind == 6 ? position + 150
+      end = kind == 5 || kind == 6   ? position + 150
             : kind == 7 || kind == 8 ? position + length
                                      : position + length / 2 + (v6 ? 50 : 0);
       if ((position + 800) / 50 > last_cell_ || end / 50 - 1 > max_cell()) break;
       const int32_t stop = kind < 25 ? end / 50 - 1 : -1;
       if (stop >= 0) taken_.insert(stop);
-      std::string text = "stazione, " + n(position) + ", " + n(kind) + ", " + n(length) + ", " +
-                         n(pick(0, 1)) + ", " + n(pick(0, 2)) + ", " + n(v6) + ", " +
-                         n(pick(-3, 5)) + ", " + n(pick(0, 3)) + ", " + n(pick(0, 255)) + ", " +
-                         n(pick(0, 4)) + ", " + n(pick(0, 2)) + ", " + n(pick(0, 2)) + ", " +
-                         n(pick(0, 60)) + ", " + n(pick(0, 23)) + ", " + n(pick(0, 59)) + ", " +
-                         n(pick(0, 59)) + ", " +
-                         (chance(20) ? "\"STAZIONE, " + n(i) + "\"" : "STAZIONE " + n(i) + " - NORD");
+      std::string text =
+          "stazione, " + n(position) + ", " + n(kind) + ", " + n(length) + ", " + n(pick(0, 1)) +
+          ", " + n(pick(0, 2)) + ", " + n(v6) + ", " + n(pick(-3, 5)) + ", " + n(pick(0, 3)) +
+          ", " + n(pick(0, 255)) + ", " + n(pick(0, 4)) + ", " + n(pick(0, 2)) + ", " +
+          n(pick(0, 2)) + ", " + n(pick(0, 60)) + ", " + n(pick(0, 23)) + ", " + n(pick(0, 59)) +
+          ", " + n(pick(0, 59)) + ", " +
+          (chance(20) ? "\"STAZIONE, " + n(i) + "\"" : "STAZIONE " + n(i) + " - NORD");
       stations_.push_back({position, kind, length, stop, text + "\r\n"});
       previous_end = end;
       position = end + 350 + 50 * pick(0, 40) + length / 2;
@@ -140,9 +141,9 @@ class RandomScenarioMaker {
     for (int i = pick(0, 6); i > 0; --i) {
       const int32_t c = claim(2, max_cell());
       if (c < 0) continue;
-      t += line("indicatori_vmax", {50 * (c - 1) + pick(-20, 20), 5 * pick(0, 40), 5 * pick(0, 40),
-                                    5 * pick(0, 40), pick(0, 9), pick(0, 160), 5 * pick(0, 40),
-                                    0, pick(0, 9)});
+      t += line("indicatori_vmax",
+                {50 * (c - 1) + pick(-20, 20), 5 * pick(0, 40), 5 * pick(0, 40), 5 * pick(0, 40),
+                 pick(0, 9), pick(0, 160), 5 * pick(0, 40), 0, pick(0, 9)});
     }
     // Boards under station stop cells, written over by the stations.
     for (const Station& s : stations_) {
@@ -167,9 +168,9 @@ class RandomScenarioMaker {
 
   std::string signal_line(int32_t c) {
     const int32_t sx = pick(1, 2);
-    return line("segnale", {50 * (c - 1), sx, pick(0, 9), pick(0, 9), pick(0, 9), pick(0, 3),
-                            pick(0, 2), pick(0, 9), pick(0, 9), pick(0, 9),
-                            chance(30) ? pick(0, 255) : 0});
+    return line("segnale",
+                {50 * (c - 1), sx, pick(0, 9), pick(0, 9), pick(0, 9), pick(0, 3), pick(0, 2),
+                 pick(0, 9), pick(0, 9), pick(0, 9), chance(30) ? pick(0, 255) : 0});
   }
 
   // A slowdown from cell `start` to `end`, nothing when more of its cells
@@ -189,18 +190,19 @@ class RandomScenarioMaker {
     // The start claimed by the caller, or the station's stop cell.
     if (already > 1) return "";
     for (int32_t c : cells) taken_.insert(c);
-    return line("rallentamento", {50 * (start - 1), pick(0, 1) ? pick(10, 105) : pick(110, 160),
-                                  50 * (end - start), pick(0, 3), lead ? 1 : 0,
-                                  chance(50) ? 0 : pick(10, 150)});
+    return line("rallentamento",
+                {50 * (start - 1), pick(0, 1) ? pick(10, 105) : pick(110, 160), 50 * (end - start),
+                 pick(0, 3), lead ? 1 : 0, chance(50) ? 0 : pick(10, 150)});
   }
 
   std::string train_text() {
     std::string t = "[generale]\r\n";
-    t += line("numero vetture", {pick(1, 12)}) + line("percentuale massa frenata", {pick(50, 150)}) +
-         line("sabbia", {pick(0, 400)});
+    t += line("numero vetture", {pick(1, 12)}) +
+         line("percentuale massa frenata", {pick(50, 150)}) + line("sabbia", {pick(0, 400)});
     t += "orologio,  " + n(pick(0, 23)) + "  " + n(pick(0, 59)) + "  " + n(pick(0, 59)) + "\r\n";
     t += "[aderenze]\r\n";
-    for (int32_t p = 0; p <= max_cell() * 50; p += 50 * pick(5, 80)) t += line("aderenza", {p, pick(0, 255)});
+    for (int32_t p = 0; p <= max_cell() * 50; p += 50 * pick(5, 80))
+      t += line("aderenza", {p, pick(0, 255)});
     t += "[vel_limite]\r\n";
     for (int32_t p = 0; p <= max_cell() * 50; p += 50 * pick(5, 60)) {
       t += line("Velocita", {p + pick(-10, 10), 5 * pick(0, 40) + pick(0, 2)});
@@ -235,7 +237,8 @@ class RandomScenarioMaker {
     t += "[codici]\r\n";
     for (int i = pick(0, 3); i > 0; --i) {
       const int32_t c = claim(2, max_cell());
-      if (c >= 0) t += line("abbattimento", {50 * c, chance(30) ? 0 : (chance(50) ? 180 : pick(1, 400))});
+      if (c >= 0)
+        t += line("abbattimento", {50 * c, chance(30) ? 0 : (chance(50) ? 180 : pick(1, 400))});
     }
     return t + "[fine]\r\n";
   }

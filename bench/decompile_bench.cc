@@ -43,9 +43,9 @@ void BM_GeneratedDecompileInMemory(benchmark::State& bench) {
     }
     benchmark::DoNotOptimize(texts);
   }
-  bench.SetBytesProcessed(static_cast<int64_t>(bench.iterations()) *
-                          static_cast<int64_t>(files.bytes[0].size() + files.bytes[1].size() +
-                                               files.bytes[2].size()));
+  bench.SetBytesProcessed(
+      static_cast<int64_t>(bench.iterations()) *
+      static_cast<int64_t>(files.bytes[0].size() + files.bytes[1].size() + files.bytes[2].size()));
 }
 BENCHMARK(BM_GeneratedDecompileInMemory)
     ->Arg(10000)

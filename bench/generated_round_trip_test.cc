@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "app/build_driver.h"
@@ -33,9 +32,11 @@ TEST(GeneratedRoundTrip, TenToOneThousandKilometres) {
     std::ostringstream out, err;
     ASSERT_EQ(decompile_command({"built", "", "", "texts", false, false}, files, out, err), 0)
         << length << ": " << err.str();
-    ASSERT_EQ(compile_into(files, "texts/Generato_linea.txt", "texts/Generato_12345-.txt", "again"), 0);
+    ASSERT_EQ(compile_into(files, "texts/Generato_linea.txt", "texts/Generato_12345-.txt", "again"),
+              0);
     for (const char* name : {"Generato_linea.dat", "Generato_12345.sim", "Generato_12345.dat"}) {
-      EXPECT_TRUE(files.files[std::string("again/") + name] == files.files[std::string("built/") + name])
+      EXPECT_TRUE(files.files[std::string("again/") + name] ==
+                  files.files[std::string("built/") + name])
           << length << " " << name;
     }
   }

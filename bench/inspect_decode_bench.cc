@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/trace_summary.h"
 #include "platform/memory_file_system.h"
@@ -72,7 +72,7 @@ void BM_DumpLineTrace(benchmark::State& bench) {
   for (auto _ : bench) {
     std::ostringstream out;
     std::ostringstream err;
-    if (run_dump(options, files, out, err) != kDumpDone) {
+    if (run_dump(options, files, out, err) != kExitClean) {
       bench.SkipWithError(err.str().c_str());
       break;
     }

@@ -10,11 +10,11 @@
 #include "compiler/chainage_order.h"
 #include "decompile/entry_order.h"
 #include "decompile/marker_replay.h"
-#include "format/cell_geometry.h"
 #include "decompile/mountain_stretches.h"
 #include "decompile/source_text.h"
 #include "decompile/step_profile.h"
 #include "decompile/trace_curves.h"
+#include "format/cell_geometry.h"
 #include "util/rounding.h"
 
 namespace sb {
@@ -183,8 +183,8 @@ class Decompiler {
       const int r = cell(c).value_1;
       if (r <= station_count_ || r > kTopBoardRecord ||
           board_cell_of_record_[static_cast<size_t>(r)] >= 0) {
-        refuse(cell_name(c) + " holds an indication board whose text record " +
-               std::to_string(r) + " is no board record of its own");
+        refuse(cell_name(c) + " holds an indication board whose text record " + std::to_string(r) +
+               " is no board record of its own");
       }
       board_cell_of_record_[static_cast<size_t>(r)] = c;
       lowest = std::min(lowest, r);
@@ -398,7 +398,8 @@ class Decompiler {
     std::sort(signals_.begin(), signals_.end(),
               [](const Signal& a, const Signal& b) { return a.cell < b.cell; });
     for (const Signal& s : signals_) {
-      if (s.cell - 2 * kApproachMarks < 0) refuse("the signal in " + cell_name(s.cell) + " stands too near the start");
+      if (s.cell - 2 * kApproachMarks < 0)
+        refuse("the signal in " + cell_name(s.cell) + " stands too near the start");
     }
   }
 
@@ -420,7 +421,8 @@ class Decompiler {
 
   std::vector<std::pair<int32_t, uint8_t>> station_marks(const GeneralRecord& station) const {
     std::vector<std::pair<int32_t, uint8_t>> marks;
-    if (station.kind >= kUnmarkedStationKind || station.kind == 5 || station.kind == 6) return marks;
+    if (station.kind >= kUnmarkedStationKind || station.kind == 5 || station.kind == 6)
+      return marks;
     const double at = stop_at(station);
     for (int b = 1; b <= kApproachMarks; ++b) {
       if (at - b > 1) {
@@ -549,9 +551,9 @@ class Decompiler {
       sx = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
     }
     const int64_t dx = s.code - 3 * sx;
-    return entry_line("segnale", {kCell * (s.cell - 1), sx, v.value_1 / 10, v.value_2 / 10,
-                                  v.value_3 / 10, rapp, dx, v.value_1 % 10, v.value_2 % 10,
-                                  v.value_3 % 10, tempo});
+    return entry_line(
+        "segnale", {kCell * (s.cell - 1), sx, v.value_1 / 10, v.value_2 / 10, v.value_3 / 10, rapp,
+                    dx, v.value_1 % 10, v.value_2 % 10, v.value_3 % 10, tempo});
   }
 
   std::string station_line(int r) const {
@@ -567,10 +569,10 @@ class Decompiler {
       if (r == kFirstStationRecord) value_6 = int64_t{st.long_2} - (p + length / 2) == 50 ? 1 : 0;
     }
     const int64_t t = st.long_4;
-    std::string line = entry_line(
-        "stazione", {p, st.kind, length, st.byte_1, st.byte_5, value_6, st.short_1, st.short_2,
-                     st.byte_2, st.short_3, st.short_4, st.short_5, st.byte_3, t / 3600,
-                     t % 3600 / 60, t % 60});
+    std::string line =
+        entry_line("stazione", {p, st.kind, length, st.byte_1, st.byte_5, value_6, st.short_1,
+                                st.short_2, st.byte_2, st.short_3, st.short_4, st.short_5,
+                                st.byte_3, t / 3600, t % 3600 / 60, t % 60});
     return line + ", " + spelled(st.text, "the name of the station of record " + std::to_string(r));
   }
 
@@ -581,11 +583,14 @@ class Decompiler {
   // that left it writes last.
   std::vector<TrainEntry> ordered_train_entries() {
     std::vector<TrainEntry> entries;
-    for (int r = 1; r <= station_count_; ++r) entries.push_back({EntryKind::kStation, r, station_line(r)});
+    for (int r = 1; r <= station_count_; ++r)
+      entries.push_back({EntryKind::kStation, r, station_line(r)});
     const size_t first_slowdown = entries.size();
-    for (const Slowdown& s : slowdowns_) entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
+    for (const Slowdown& s : slowdowns_)
+      entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
     const size_t first_signal = entries.size();
-    for (const Signal& s : signals_) entries.push_back({EntryKind::kSignal, s.cell, signal_line(s)});
+    for (const Signal& s : signals_)
+      entries.push_back({EntryKind::kSignal, s.cell, signal_line(s)});
     for (const auto& [c, value] : code_points_) {
       entries.push_back({EntryKind::kCodePoint, c, entry_line("abbattimento", {kCell * c, value})});
     }
@@ -604,12 +609,14 @@ class Decompiler {
       const auto& here = writers[static_cast<size_t>(c)];
       const uint8_t wanted = cell(c).approach;
       if (here.empty()) {
-        if (wanted != 0) refuse(cell_name(c) + " has an approach mark that no station or signal writes");
+        if (wanted != 0)
+          refuse(cell_name(c) + " has an approach mark that no station or signal writes");
         continue;
       }
       std::optional<size_t> last_writer;
       for (const Writer& w : here) {
-        const size_t node = w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
+        const size_t node =
+            w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
         if (w.value == wanted && (!last_writer || node > *last_writer)) last_writer = node;
       }
       if (!last_writer) {
@@ -617,7 +624,8 @@ class Decompiler {
                std::to_string(wanted) + " in " + cell_name(c));
       }
       for (const Writer& w : here) {
-        const size_t node = w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
+        const size_t node =
+            w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
         if (node != *last_writer) edges[node].insert(*last_writer);
       }
     }
@@ -656,7 +664,8 @@ class Decompiler {
       for (int i = 0; i < 3; ++i) {
         const GeneralRecord& a = state.record(kChainageThreeRecord + i);
         const GeneralRecord& b = records_[static_cast<size_t>(kChainageThreeRecord + i)];
-        if (a.long_1 != b.long_1 || a.long_2 != b.long_2 || a.long_3 != b.long_3) reproduced = false;
+        if (a.long_1 != b.long_1 || a.long_2 != b.long_2 || a.long_3 != b.long_3)
+          reproduced = false;
       }
     } while (!reproduced && std::next_permutation(order.begin(), order.end()));
     if (!reproduced) refuse("no three chainages order into records 81 to 83");
@@ -689,11 +698,11 @@ class Decompiler {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
-    const auto rows =
-        static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
+    const auto rows = static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
     if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
-      const std::string keyword = std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
+      const std::string keyword =
+          std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
       text.line(entry_line(keyword, {c.start, c.length}));
     }
 
@@ -710,14 +719,17 @@ class Decompiler {
       if (cells_[c].kind == kMountainMarkerCell) needs[c] = MarkerNeed::kMarker;
     }
     std::vector<MountainEntry> mountains;
-    if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error)) refuse(error);
-    for (const MountainEntry& m : mountains) text.line(entry_line("montagna", {m.inizio, m.fine, m.tipo}));
+    if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error))
+      refuse(error);
+    for (const MountainEntry& m : mountains)
+      text.line(entry_line("montagna", {m.inizio, m.fine, m.tipo}));
 
     text.line("[cartelli]");
     for (int32_t c = 0; c <= last(); ++c) {
       const TrackCell& here = cell(c);
       const StopResidue* residue = residue_at(c);
-      if (here.kind != kSpeedBoardCell && (residue == nullptr || residue->used || residue->zero())) continue;
+      if (here.kind != kSpeedBoardCell && (residue == nullptr || residue->used || residue->zero()))
+        continue;
       // A board under a station stop cell lost its first value.
       const int16_t v1 = here.kind == kSpeedBoardCell ? here.value_1 : int16_t{0};
       const int64_t stripes = here.value_4;
@@ -732,8 +744,9 @@ class Decompiler {
     for (int r = kTopBoardRecord; r >= lowest_board_record_; --r) {
       int32_t c = board_cell_of_record_[static_cast<size_t>(r)];
       if (c < 0) c = hidden_board_cell(r);
-      const std::string board_text = spelled(records_[static_cast<size_t>(r)].text,
-                                             "the text of the board of record " + std::to_string(r));
+      const std::string board_text =
+          spelled(records_[static_cast<size_t>(r)].text,
+                  "the text of the board of record " + std::to_string(r));
       text.line("cartello_indicatore, " + std::to_string(kCell * (c - 1)) + ", " + board_text);
     }
     text.line("[fine]");
@@ -803,8 +816,7 @@ class Decompiler {
 
 }  // namespace
 
-bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts,
-                        std::string* error) {
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error) {
   try {
     *texts = Decompiler(scenario).run();
     return true;

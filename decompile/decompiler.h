@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/build_state.h"
 #include "format/cells.h"
+#include "model/build_state.h"
 
 namespace sb {
 
@@ -34,8 +34,7 @@ struct CompiledParts {
 // build stamps them anew.  False and *error (in plain words) when the files
 // are not those of a clean build: a trace with unset rows, a station record
 // out of place, a cell that no entry of a text makes.
-bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts,
-                        std::string* error);
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error);
 
 }  // namespace sb
 

@@ -22,9 +22,7 @@ TEST(ConstrainedOrder, KeepsTheNumberingWhereNothingForbidsIt) {
   }
 }
 
-TEST(ConstrainedOrder, NothingForACircle) {
-  EXPECT_FALSE(constrained_order({{1}, {2}, {0}}));
-}
+TEST(ConstrainedOrder, NothingForACircle) { EXPECT_FALSE(constrained_order({{1}, {2}, {0}})); }
 
 }  // namespace
 }  // namespace sb

@@ -158,7 +158,8 @@ bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<in
                              std::string* error) {
   std::vector<Choice> choices(cells.size(), Choice::kUndecided);
   std::vector<int32_t> decided;  // cells chosen so far, in the order of the choices
-  const size_t most_replays = std::max<size_t>(100, kMostReplayedCells / std::max<size_t>(cells.size(), 1));
+  const size_t most_replays =
+      std::max<size_t>(100, kMostReplayedCells / std::max<size_t>(cells.size(), 1));
   for (size_t replay = 0; replay < most_replays; ++replay) {
     Replay pass(cells, choices, decided);
     try {

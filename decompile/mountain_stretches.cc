@@ -34,8 +34,7 @@ class EntryList {
   // stretch before it and must not, an empty stretch moves the reference.
   void add(int32_t first, int32_t last, uint8_t side, bool markers) {
     const int32_t inizio = kCell * first;
-    if (!entries_->empty() && side != kNearKind &&
-        inizio - entries_->back().fine <= kNearGap) {
+    if (!entries_->empty() && side != kNearKind && inizio - entries_->back().fine <= kNearGap) {
       const int32_t reset = inizio - 4 * kCell;
       entries_->push_back({reset, reset, 0});
     }
@@ -50,13 +49,15 @@ std::vector<Run> side_runs(const std::vector<uint8_t>& sides, const std::vector<
   std::vector<Run> runs;
   const auto count = static_cast<int32_t>(sides.size());
   for (int32_t c = 0; c < count;) {
-    const bool in = covered ? (*covered)[static_cast<size_t>(c)] : sides[static_cast<size_t>(c)] != 0;
+    const bool in =
+        covered ? (*covered)[static_cast<size_t>(c)] : sides[static_cast<size_t>(c)] != 0;
     if (!in) {
       ++c;
       continue;
     }
     int32_t end = c;
-    while (end + 1 < count && sides[static_cast<size_t>(end + 1)] == sides[static_cast<size_t>(c)] &&
+    while (end + 1 < count &&
+           sides[static_cast<size_t>(end + 1)] == sides[static_cast<size_t>(c)] &&
            (covered ? (*covered)[static_cast<size_t>(end + 1)] : true)) {
       ++end;
     }
@@ -103,13 +104,16 @@ bool markers_then_sides(const std::vector<uint8_t>& sides, const std::vector<Mar
   std::vector<bool> covered(sides.size(), false);
   std::vector<MountainEntry> marker_entries;
   for (int32_t c = 0; c < count; ++c) {
-    if (needs[static_cast<size_t>(c)] != MarkerNeed::kMarker || marked[static_cast<size_t>(c)]) continue;
+    if (needs[static_cast<size_t>(c)] != MarkerNeed::kMarker || marked[static_cast<size_t>(c)])
+      continue;
     if (c < kMarkerEvery - 1) {
-      *error = "cell " + std::to_string(c) + " holds a mountain marker, which no stretch places there";
+      *error =
+          "cell " + std::to_string(c) + " holds a mountain marker, which no stretch places there";
       return false;
     }
     int32_t last = c;
-    for (int32_t p = c; p < count && needs[static_cast<size_t>(p)] != MarkerNeed::kNone; p += kMarkerEvery) {
+    for (int32_t p = c; p < count && needs[static_cast<size_t>(p)] != MarkerNeed::kNone;
+         p += kMarkerEvery) {
       if (needs[static_cast<size_t>(p)] == MarkerNeed::kMarker) {
         last = p;
         marked[static_cast<size_t>(p)] = true;
@@ -141,7 +145,8 @@ bool reproduce(const std::vector<uint8_t>& sides, const std::vector<MarkerNeed>&
   for (size_t c = 0; c < sides.size(); ++c) {
     const TrackCell& cell = state.track_cells[c];
     if (cell.mountain_side != sides[c]) return false;
-    if (needs[c] != MarkerNeed::kAny && (cell.kind == kMountainMarkerCell) != (needs[c] == MarkerNeed::kMarker)) {
+    if (needs[c] != MarkerNeed::kAny &&
+        (cell.kind == kMountainMarkerCell) != (needs[c] == MarkerNeed::kMarker)) {
       return false;
     }
   }

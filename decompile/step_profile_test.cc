@@ -23,13 +23,13 @@ std::vector<uint8_t> compiled(const std::vector<ProfileStep>& steps, size_t cell
 TEST(ProfileSteps, CompileBackToTheCells) {
   // Cells 0 to 9: the cursor fills 0 to 6 at least; 7 to 9 only on request.
   const std::vector<std::vector<uint8_t>> cases = {
-      {100, 100, 100, 100, 100, 100, 100, 0, 0, 0},  // one gradient throughout
-      {100, 97, 97, 103, 103, 103, 100, 0, 0, 0},   // changes
-      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},                 // -100 everywhere: as unwritten
-      {100, 100, 100, 100, 100, 100, 100, 100, 0, 0},  // one cell beyond the fill
-      {100, 100, 100, 100, 100, 100, 100, 5, 6, 0},    // two beyond
+      {100, 100, 100, 100, 100, 100, 100, 0, 0, 0},        // one gradient throughout
+      {100, 97, 97, 103, 103, 103, 100, 0, 0, 0},          // changes
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},                      // -100 everywhere: as unwritten
+      {100, 100, 100, 100, 100, 100, 100, 100, 0, 0},      // one cell beyond the fill
+      {100, 100, 100, 100, 100, 100, 100, 5, 6, 0},        // two beyond
       {100, 100, 100, 100, 100, 100, 100, 100, 100, 100},  // every cell
-      {100, 100, 100, 100, 100, 100, 90, 0, 7, 0},     // a written zero before a value
+      {100, 100, 100, 100, 100, 100, 90, 0, 7, 0},         // a written zero before a value
   };
   for (const std::vector<uint8_t>& cells : cases) {
     EXPECT_EQ(compiled(profile_steps(cells), cells.size()), cells)

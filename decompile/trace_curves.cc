@@ -44,8 +44,8 @@ bool reproduces(double turn, double x2, double y2, double x1, double y1, double 
 }
 
 uint16_t u16_at(std::string_view bytes, size_t at) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) |
-                               static_cast<uint8_t>(bytes[at + 1]) << 8);
+  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1])
+                                                                     << 8);
 }
 
 // A column of a clean trace: two whole numbers, doubles, two unset rows.
@@ -110,9 +110,9 @@ std::string first_row_out_of_shape(std::string_view bytes, size_t rows) {
   size_t at = 0;
   for (size_t row = 0; row < rows && at + kTraceTagBytes <= bytes.size(); ++row) {
     const uint16_t tag = u16_at(bytes, at);
-    const TraceTag expected = row < 2                ? TraceTag::kInt16
-                              : row + 2 < rows       ? TraceTag::kDouble
-                                                     : TraceTag::kUnset;
+    const TraceTag expected = row < 2          ? TraceTag::kInt16
+                              : row + 2 < rows ? TraceTag::kDouble
+                                               : TraceTag::kUnset;
     if (tag != static_cast<uint16_t>(expected)) {
       if (expected == TraceTag::kDouble && tag == static_cast<uint16_t>(TraceTag::kUnset)) {
         return "row " + std::to_string(row) +

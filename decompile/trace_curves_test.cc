@@ -26,7 +26,8 @@ Built trace_file(const std::vector<std::tuple<int32_t, int32_t, double>>& curves
   size_for_route(state, kRoute);
   {
     LineTraceBuilder builder(state.line_trace);
-    for (const auto& [start, length, turn] : curves) EXPECT_TRUE(builder.curve(start, length, turn));
+    for (const auto& [start, length, turn] : curves)
+      EXPECT_TRUE(builder.curve(start, length, turn));
     builder.straight_to_end();
   }
   MemoryFileSystem files;
@@ -46,8 +47,8 @@ TEST(TraceCurves, FindsTheCurvesThatBentTheTrace) {
   std::vector<CurveEntry> curves;
   std::string error;
   ASSERT_TRUE(trace_curves(built.file, built.rows, built.last_cell, &curves, &error)) << error;
-  const std::vector<CurveEntry> expected = {{650, 200, 5, false}, {850, 100, 1, true},
-                                            {1500, 1, 6, false}};
+  const std::vector<CurveEntry> expected = {
+      {650, 200, 5, false}, {850, 100, 1, true}, {1500, 1, 6, false}};
   EXPECT_EQ(curves, expected);
 }
 
@@ -74,7 +75,8 @@ TEST(TraceCurves, RefusesATraceNoEntriesGive) {
   for (const Case& c : cases) {
     std::vector<CurveEntry> curves;
     std::string error;
-    EXPECT_FALSE(trace_curves(c.file, straight.rows, straight.last_cell, &curves, &error)) << c.name;
+    EXPECT_FALSE(trace_curves(c.file, straight.rows, straight.last_cell, &curves, &error))
+        << c.name;
     EXPECT_NE(error.find(c.says), std::string::npos) << c.name << ": " << error;
   }
 }

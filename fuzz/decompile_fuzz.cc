@@ -8,9 +8,9 @@
 // or a plain refusal, never a crash, and texts only when they compile back
 // to the same files.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <array>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -68,8 +68,9 @@ std::optional<int32_t> route_length(const std::string& records) {
 void decompile_texts(std::string_view input) {
   const size_t split = input.find(kSeparator);
   const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text =
-      split == std::string_view::npos ? std::string_view{} : input.substr(split + kSeparator.size());
+  const std::string_view train_text = split == std::string_view::npos
+                                          ? std::string_view{}
+                                          : input.substr(split + kSeparator.size());
   sb::BuildState probe;
   sb::Findings ignored;
   sb::compile_line_text(probe, line_text, ignored);
@@ -117,8 +118,10 @@ void decompile_files(std::string_view input) {
   const size_t second = input.find(kSeparator, first + kSeparator.size());
   files.bytes[1] = std::string(input.substr(0, first));
   const size_t cells_end = second == std::string_view::npos ? input.size() : second;
-  files.bytes[2] = std::string(input.substr(first + kSeparator.size(), cells_end - first - kSeparator.size()));
-  if (second != std::string_view::npos) files.bytes[0] = std::string(input.substr(second + kSeparator.size()));
+  files.bytes[2] =
+      std::string(input.substr(first + kSeparator.size(), cells_end - first - kSeparator.size()));
+  if (second != std::string_view::npos)
+    files.bytes[0] = std::string(input.substr(second + kSeparator.size()));
   const std::optional<int32_t> route = route_length(files.bytes[1]);
   if (!route || *route < 0 || *route > kLongestRoute) return;
   if (files.bytes[0].empty()) files.bytes[0] = straight_trace(*route + sb::kRouteOverrun + 1);

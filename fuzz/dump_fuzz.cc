@@ -12,7 +12,7 @@
 #include <string>
 
 #include "fuzz/fuzz_checks.h"
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 #include "inspect/scenario_decoder.h"
 #include "platform/memory_file_system.h"
 
@@ -41,8 +41,8 @@ Run dump(sb::MemoryFileSystem& files, const sb::DumpOptions& options) {
 // A failure is one line naming the file and nothing on the output; a dump
 // says nothing on the error stream.
 void check_outcome(const Run& run, const std::string& path) {
-  FUZZ_CHECK(run.status == sb::kDumpDone || run.status == sb::kDumpFailed);
-  if (run.status == sb::kDumpFailed) {
+  FUZZ_CHECK(run.status == sb::kExitClean || run.status == sb::kExitUsage);
+  if (run.status == sb::kExitUsage) {
     FUZZ_CHECK(run.out.empty());
     FUZZ_CHECK(!run.err.empty() && run.err.back() == '\n');
     FUZZ_CHECK(run.err.find('\n') == run.err.size() - 1);
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Text and JSON fail alike, with the same message.
   FUZZ_CHECK(json.status == text.status);
   FUZZ_CHECK(json.err == text.err);
-  if (json.status != sb::kDumpDone) return 0;
+  if (json.status != sb::kExitClean) return 0;
   const nlohmann::json document = nlohmann::json::parse(json.out);  // throws if not JSON
   FUZZ_CHECK(document["bytes"] == bytes.size());
   if (kKinds[kind] == sb::DumpKind::kLineTrace) check_trace_json(document, bytes);

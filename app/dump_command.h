@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_INSPECT_DUMP_H_
-#define SCENARIO_BUILDER_INSPECT_DUMP_H_
+#ifndef SCENARIO_BUILDER_APP_DUMP_COMMAND_H_
+#define SCENARIO_BUILDER_APP_DUMP_COMMAND_H_
 
 #include <cstdint>
 #include <optional>
@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "util/exit_status.h"
 
 namespace sb {
 
@@ -58,11 +59,8 @@ struct DumpOptions {
   std::optional<PositionRequest> at;
 };
 
-// Exit statuses of the dump.
-inline constexpr int kDumpDone = 0;
-inline constexpr int kDumpFailed = 2;
 
-// Decodes the file and prints it as text or JSON on `out`.  kDumpFailed, with
+// Decodes the file and prints it as text or JSON on `out`.  kExitUsage, with
 // one line on `err` ("scenario-builder dump: ...") naming the file or the
 // option at fault, when its kind cannot be told, it cannot be read, it is
 // malformed, or the rows asked for lie beyond it; nothing is printed on
@@ -72,4 +70,4 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_INSPECT_DUMP_H_
+#endif  // SCENARIO_BUILDER_APP_DUMP_COMMAND_H_

@@ -1,4 +1,7 @@
-#include "viewer/plot_command.h"
+// The plot command exists where the drawings do (SB_HAVE_PLOT: Linux).
+#ifdef SB_HAVE_PLOT
+
+#include "app/plot_command.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -115,7 +118,7 @@ class PlotCommand : public ::testing::Test {
 };
 
 TEST_F(PlotCommand, PngHasTheLaidOutSize) {
-  ASSERT_EQ(plot(options_for("/out/line.png", 900)), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(options_for("/out/line.png", 900)), kExitClean) << err_.str();
   const std::string& png = files_.files.at("/out/line.png");
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
@@ -128,7 +131,7 @@ TEST_F(PlotCommand, PngHasTheLaidOutSize) {
 }
 
 TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
-  ASSERT_EQ(plot(options_for("/out/line.SVG", 700)), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(options_for("/out/line.SVG", 700)), kExitClean) << err_.str();
   const std::string& svg = files_.files.at("/out/line.SVG");
   const PlotLayout layout = fixture_layout(files_, 700, {0, kRoute});
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
@@ -144,12 +147,12 @@ TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
   EXPECT_NE(svg.find(">Stations</text>"), std::string::npos);
   EXPECT_EQ(svg.find("glyph"), std::string::npos);
 
-  ASSERT_EQ(plot(options_for("/out/line.pdf")), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(options_for("/out/line.pdf")), kExitClean) << err_.str();
   EXPECT_EQ(files_.files.at("/out/line.pdf").rfind("%PDF-", 0), 0u);
 }
 
 TEST_F(PlotCommand, TrackLandsWhereItsCoordinatesSay) {
-  ASSERT_EQ(plot(options_for("/out/line.png")), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(options_for("/out/line.png")), kExitClean) << err_.str();
   const Image image = decode_png(files_.files.at("/out/line.png"));
   ASSERT_EQ(cairo_surface_status(image.get()), CAIRO_STATUS_SUCCESS);
   const PlanTransform to_pixel = fixture_layout(files_, 800, {0, kRoute}).plan_transform;
@@ -177,7 +180,7 @@ TEST_F(PlotCommand, ZoomFitsTheChosenStretch) {
   PlotOptions zoomed = options_for("/out/zoom.png");
   zoomed.from_km = 2.1;
   zoomed.to_km = 3.3;
-  ASSERT_EQ(plot(zoomed), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(zoomed), kExitClean) << err_.str();
   const Image image = decode_png(files_.files.at("/out/zoom.png"));
   const PlotLayout layout = fixture_layout(files_, 800, {2100, 3300});
   const PlanTransform& to_pixel = layout.plan_transform;
@@ -196,21 +199,21 @@ TEST_F(PlotCommand, ZoomFitsTheChosenStretch) {
 TEST_F(PlotCommand, FindsTheOnlyScenarioOfTheDirectory) {
   files_.files["/scenarios/notes.txt"] = "x";
   files_.files["/scenarios/Other_9.sim"] = "x";  // no cells, no trace: not a scenario
-  ASSERT_EQ(plot(options_for("/out/a.png")), kPlotWritten) << err_.str();
+  ASSERT_EQ(plot(options_for("/out/a.png")), kExitClean) << err_.str();
 
   BuildState second = test::straight_scenario(2000);
   second.train_number = "12";
   std::string error;
   ASSERT_TRUE(write_scenario_files(
       second, files_, scenario_file_names(test::kDirectory, test::kName, "12"), &error));
-  EXPECT_EQ(plot(options_for("/out/b.png")), kPlotBadInput);
+  EXPECT_EQ(plot(options_for("/out/b.png")), kExitUsage);
   EXPECT_EQ(err_.str(),
             "scenario-builder plot: /scenarios holds 2 compiled scenarios (Piana_Alta 12, "
             "Piana_Alta 4711): choose one with --scenario and --train-number\n");
 
   PlotOptions chosen = options_for("/out/c.png");
   chosen.train_number = "12";
-  EXPECT_EQ(plot(chosen), kPlotWritten);
+  EXPECT_EQ(plot(chosen), kExitClean);
 }
 
 struct InputFault {
@@ -293,7 +296,7 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
     PlotOptions options = options_for("/out/line.png");
     fault.arrange(files, options);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options, files, err), kPlotBadInput) << fault.name;
+    EXPECT_EQ(run_plot(options, files, err), kExitUsage) << fault.name;
     EXPECT_EQ(err.str(), fault.message) << fault.name;
     EXPECT_EQ(files.files.count("/out/line.png"), 0u) << fault.name;
   }
@@ -319,7 +322,7 @@ TEST_F(PlotCommand, RefusesATraceValueNoRouteCanHave) {
     state.line_trace.set_double(2500, c.x, 2500);
     test::write_fixture(state, files);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kPlotBadInput) << c.shown;
+    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kExitUsage) << c.shown;
     EXPECT_EQ(err.str(), std::string("scenario-builder plot: /scenarios/Piana_Alta_linea.dat: "
                                      "row 2500 holds x = ") +
                              c.shown +
@@ -333,13 +336,13 @@ TEST_F(PlotCommand, RefusesATraceValueNoRouteCanHave) {
     state.line_trace.set_double(2500, 0, farthest);
     test::write_fixture(state, files);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kPlotWritten) << err.str();
+    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kExitClean) << err.str();
   }
 }
 
 TEST_F(PlotCommand, UnwritableOutputIsStatus3) {
   files_.unwritable.insert("/out/line.png");
-  EXPECT_EQ(plot(options_for("/out/line.png")), kPlotNotWritten);
+  EXPECT_EQ(plot(options_for("/out/line.png")), kExitNotWritten);
   EXPECT_EQ(err_.str(), "scenario-builder plot: cannot write /out/line.png: Permission denied\n");
 }
 
@@ -356,10 +359,12 @@ TEST(PlotCommandOnDisk, FindsTheScenarioInARealDirectory) {
   options.directory = dir.string();
   options.output = (dir / "plan.svg").string();
   std::ostringstream err;
-  EXPECT_EQ(run_plot(options, disk_file_system(), err), kPlotWritten) << err.str();
+  EXPECT_EQ(run_plot(options, disk_file_system(), err), kExitClean) << err.str();
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "plan.svg"));
   std::filesystem::remove_all(dir);
 }
 
 }  // namespace
 }  // namespace sb
+
+#endif  // SB_HAVE_PLOT

@@ -1,11 +1,12 @@
-#ifndef SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
-#define SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+#ifndef SCENARIO_BUILDER_APP_PLOT_COMMAND_H_
+#define SCENARIO_BUILDER_APP_PLOT_COMMAND_H_
 
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "platform/file_system.h"
+#include "util/exit_status.h"
 
 namespace sb {
 
@@ -19,10 +20,6 @@ struct PlotOptions {
   std::optional<double> to_km;
 };
 
-// Exit statuses of the plot.
-inline constexpr int kPlotWritten = 0;
-inline constexpr int kPlotBadInput = 2;
-inline constexpr int kPlotNotWritten = 3;
 
 // Draws the compiled scenario of the directory into the output file: the plan
 // of the track with everything placed along it, and under it the profile
@@ -32,4 +29,4 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_VIEWER_PLOT_COMMAND_H_
+#endif  // SCENARIO_BUILDER_APP_PLOT_COMMAND_H_

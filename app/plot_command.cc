@@ -1,4 +1,7 @@
-#include "viewer/plot_command.h"
+// The plot command exists where the drawings do (SB_HAVE_PLOT: Linux).
+#ifdef SB_HAVE_PLOT
+
+#include "app/plot_command.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,12 +90,12 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
   if (!format) {
     err << "scenario-builder plot: cannot tell the format of \"" << options.output
         << "\": name the output FILE.png, FILE.svg or FILE.pdf\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   if (options.width < kSmallestPlotWidth || options.width > kLargestPlotWidth) {
     err << "scenario-builder plot: --width must lie between " << kSmallestPlotWidth << " and "
         << kLargestPlotWidth << "\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   if (file_system.exists(options.directory)) {
     const size_t slash = options.directory.find_last_of(kPathSeparator);
@@ -101,12 +104,12 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
     err << "scenario-builder plot: " << options.directory
         << " is a file: give the directory that holds the compiled scenario (" << parent
         << ")\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
   if (!id) {
     err << "scenario-builder plot: " << error << "\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   const CompiledScenarioPaths paths{
       join_path(options.directory, line_trace_file_name(id->scenario_name)),
@@ -115,17 +118,17 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
   CompiledScenario scenario;
   if (!load_compiled_scenario(file_system, paths, &scenario, &error)) {
     err << "scenario-builder plot: " << error << "\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   if (scenario.route_length() <= 0) {
     err << "scenario-builder plot: the route length in " << paths.records << " is "
         << scenario.route_length() << " m: there is no line to draw\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   const std::optional<DistanceRange> range = chosen_range(options, scenario.route_length(), &error);
   if (!range) {
     err << "scenario-builder plot: " << error << "\n";
-    return kPlotBadInput;
+    return kExitUsage;
   }
   const PlotScene scene = build_plot_scene(scenario);
   const PlotLayout layout = layout_plot(scene, *range, options.width);
@@ -133,9 +136,11 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
   if (!render_plot(scene, layout, *range, *format, &bytes, &error) ||
       !write_file(file_system, options.output, bytes, &error)) {
     err << "scenario-builder plot: " << error << "\n";
-    return kPlotNotWritten;
+    return kExitNotWritten;
   }
-  return kPlotWritten;
+  return kExitClean;
 }
 
 }  // namespace sb
+
+#endif  // SB_HAVE_PLOT

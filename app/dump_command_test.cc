@@ -1,4 +1,4 @@
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -90,7 +90,7 @@ TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
   MemoryFileSystem files;
   files.files["sc.sim"] = test::records_file(fixture_records());
   const DumpRun run = dump(files, "sc.sim");
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(
       run.out,
@@ -133,7 +133,7 @@ TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
   MemoryFileSystem files;
   files.files["sc.sim"] = test::records_file(fixture_records());
   const DumpRun run = dump(files, "sc.sim", /*json=*/true);
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   const nlohmann::json json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["kind"], "records");
   EXPECT_EQ(json["bytes"], 3004);
@@ -192,7 +192,7 @@ TEST(DumpCells, UnpacksEachKindAndListsTheLineAsRuns) {
   MemoryFileSystem files;
   files.files["sc.dat"] = cells_file(fixture_cells());
   const DumpRun run = dump(files, "sc.dat");
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_EQ(run.out,
             "cells file sc.dat: 14 cells, 210 bytes\n"
             "format mark 5121 in cell 1\n"
@@ -248,7 +248,7 @@ TEST(DumpCells, CheckTheFormatMarkOfCell1) {
     MemoryFileSystem files;
     files.files["sc.dat"] = cells_file(c.cells);
     const DumpRun run = dump(files, "sc.dat");
-    EXPECT_EQ(run.status, kDumpDone);
+    EXPECT_EQ(run.status, kExitClean);
     EXPECT_THAT(run.out, HasSubstr(c.lines));
     EXPECT_THAT(run.out, Not(HasSubstr("cell 1 at")));
   }
@@ -258,7 +258,7 @@ TEST(DumpCells, JsonCarriesRawValuesMeaningsAndRuns) {
   MemoryFileSystem files;
   files.files["sc.dat"] = cells_file(fixture_cells());
   const DumpRun run = dump(files, "sc.dat", /*json=*/true);
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   const nlohmann::json json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["cell_count"], 14);
   EXPECT_EQ(json["format_mark"], 5121);
@@ -295,7 +295,7 @@ TEST(DumpLineTrace, SummarisesAndShowsTheRowsAskedFor) {
   files.files["tr_linea.dat"] = fixture_trace();
   const DumpRun run =
       dump(files, "tr_linea.dat", false, RowRequest{2, std::nullopt, "--rows 2:"});
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_EQ(run.out,
             "line trace tr_linea.dat: 5 rows in each column, 60 bytes\n"
             "column x: 2 int16, 2 double, 1 unset\n"
@@ -316,7 +316,7 @@ TEST(DumpLineTrace, ShowsExactValuesAndTheRouteLengthTheRowsImply) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = bytes;
   const DumpRun run = dump(files, "tr_linea.dat", false, rows(0, 2));
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_THAT(run.out, HasSubstr("rows for a route of 2 m\n"));
   EXPECT_THAT(run.out, HasSubstr("row 0: x -7 (int16), y 0 (int16)\n"
                                  "row 1: x 0.1, y -1e-300\n"
@@ -332,7 +332,7 @@ TEST(DumpLineTrace, LeavesValuesThatAreNotFiniteOutOfExtentAndLength) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = bytes;
   const DumpRun run = dump(files, "tr_linea.dat");
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_THAT(run.out, HasSubstr("extent x 0.000 to 0.000, y 0.000 to 4.000\n"
                                  "length along the trace 2.000 m\n"
                                  "1 value not finite, left out of the extent and length\n"));
@@ -359,12 +359,12 @@ TEST(DumpLineTrace, ShowsValuesNoRouteHasAsTheyAre) {
                                       .int16_element(0).double_element(c.value).double_element(1)
                                       .int16_element(0).double_element(2).double_element(3);
     const DumpRun text = dump(files, "tr_linea.dat", false, rows(1, 1));
-    ASSERT_EQ(text.status, kDumpDone) << text.err;
+    ASSERT_EQ(text.status, kExitClean) << text.err;
     EXPECT_THAT(text.out, HasSubstr(std::string("row 1: x ") + c.text + ", y 2\n")) << c.text;
     EXPECT_THAT(text.out, HasSubstr(c.not_finite)) << c.text;
 
     const DumpRun json = dump(files, "tr_linea.dat", true, rows(1, 1));
-    ASSERT_EQ(json.status, kDumpDone) << json.err;
+    ASSERT_EQ(json.status, kExitClean) << json.err;
     const nlohmann::json document = nlohmann::json::parse(json.out);
     EXPECT_EQ(document["rows"][0]["x"], c.json) << c.text;
     EXPECT_EQ(document["non_finite"], c.not_finite[0] == '\0' ? 0 : 1) << c.text;
@@ -375,7 +375,7 @@ TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
   const DumpRun run = dump(files, "tr_linea.dat", true, rows(3, 4));
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   const nlohmann::json json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["kind"], "trace");
   EXPECT_EQ(json["row_count"], 5);
@@ -395,7 +395,7 @@ TEST(DumpLineTrace, ShowsNoRowsUnlessAsked) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
   const DumpRun run = dump(files, "tr_linea.dat");
-  ASSERT_EQ(run.status, kDumpDone) << run.err;
+  ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_THAT(run.out, Not(HasSubstr("row ")));
 }
 
@@ -439,7 +439,7 @@ TEST(Dump, APositionSelectsItsCellOrTraceRow) {
     DumpOptions options = options_for(c.path);
     options.at = PositionRequest{c.metres, "--at"};
     const DumpRun run = dump(files, options);
-    EXPECT_EQ(run.status, kDumpDone) << run.err;
+    EXPECT_EQ(run.status, kExitClean) << run.err;
     EXPECT_THAT(run.out, HasSubstr(c.shown)) << c.metres;
     EXPECT_THAT(run.out, Not(HasSubstr(c.not_shown))) << c.metres;
   }
@@ -476,7 +476,7 @@ TEST(Dump, RowsBeyondTheTableAreAnError) {
     DumpOptions options = options_for(c.path, std::nullopt, c.rows);
     options.at = c.at;
     const DumpRun run = dump(files, options);
-    EXPECT_EQ(run.status, kDumpFailed) << c.message;
+    EXPECT_EQ(run.status, kExitUsage) << c.message;
     EXPECT_EQ(run.err, std::string("scenario-builder dump: ") + c.message + "\n");
     EXPECT_EQ(run.out, "") << c.message;
   }
@@ -544,7 +544,7 @@ TEST(Dump, FailsWithOneLineNamingTheFile) {
   };
   for (const Case& c : cases) {
     const DumpRun run = dump(files, c.options);
-    EXPECT_EQ(run.status, kDumpFailed) << c.options.path;
+    EXPECT_EQ(run.status, kExitUsage) << c.options.path;
     EXPECT_EQ(run.err, "scenario-builder dump: " + c.message);
     EXPECT_EQ(run.out, "") << c.options.path;
   }
@@ -569,7 +569,7 @@ TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
   const int status = run_dump(options_for(path, std::nullopt, rows(0, 1)),
                               disk_file_system(), out, err);
   std::filesystem::remove_all(directory);
-  EXPECT_EQ(status, kDumpFailed);
+  EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(), "scenario-builder dump: cannot read " + path +
                            ": it is 10737418240 bytes, but a line trace file is at most "
                            "20140020 bytes\n");
@@ -586,7 +586,7 @@ TEST(Dump, RefusesWhatIsNotARegularFileOnDisk) {
   std::ostringstream err;
   const int status = run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out,
                               err);
-  EXPECT_EQ(status, kDumpFailed);
+  EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(),
             "scenario-builder dump: cannot read /dev/null: not a regular file, whose size could be "
             "checked\n");

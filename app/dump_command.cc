@@ -1,4 +1,4 @@
-#include "inspect/dump.h"
+#include "app/dump_command.h"
 
 #include <algorithm>
 #include <charconv>
@@ -208,31 +208,31 @@ int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& 
     err << kPrefix << "cannot tell what " << options.path
         << " holds from its name (.sim, _linea.dat or .dat): give --kind records, cells or "
            "trace\n";
-    return kDumpFailed;
+    return kExitUsage;
   }
   std::string error;
   if (options.rows) {
     if (auto fault = range_fault(options.rows->first, options.rows->last)) {
       err << kPrefix << options.rows->asked << ": " << *fault << '\n';
-      return kDumpFailed;
+      return kExitUsage;
     }
   }
   const std::optional<RowRequest> rows = requested_rows(options, *kind, &error);
   if (!error.empty()) {
     err << kPrefix << error << '\n';
-    return kDumpFailed;
+    return kExitUsage;
   }
   std::string bytes;
   if (!read_sized_file(file_system, options.path, size_bounds(*kind), &bytes, &error)) {
     err << kPrefix << error << '\n';
-    return kDumpFailed;
+    return kExitUsage;
   }
   const DumpContext context{options.path, bytes.size(), std::nullopt, options.raw};
   if (!decode_and_print(*kind, context, rows, bytes, options.json, out, &error)) {
     err << kPrefix << error << '\n';
-    return kDumpFailed;
+    return kExitUsage;
   }
-  return kDumpDone;
+  return kExitClean;
 }
 
 }  // namespace sb
