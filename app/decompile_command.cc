@@ -25,32 +25,6 @@ constexpr int kTraceFile = 0;
 constexpr int kRecordsFile = 1;
 constexpr int kCellsFile = 2;
 
-bool cp1252_name(const char* what, const std::string& utf8, std::string* name, std::string* error) {
-  if (utf8.empty()) {
-    name->clear();
-    return true;
-  }
-  if (!utf8_to_cp1252(utf8, name)) {
-    *error = std::string(what) + " \"" + utf8 + "\" has a character Windows-1252 lacks";
-    return false;
-  }
-  return true;
-}
-
-std::optional<ScenarioId> choose_scenario(const DecompileOptions& options, FileSystem& file_system,
-                                          std::string* error) {
-  ScenarioId asked;
-  if (!cp1252_name("--scenario", options.scenario_name, &asked.scenario_name, error) ||
-      !cp1252_name("--train-number", options.train_number, &asked.train_number, error)) {
-    return std::nullopt;
-  }
-  if (!asked.scenario_name.empty() && !asked.train_number.empty()) return asked;
-  std::vector<std::string> names;
-  if (!file_system.list_files(options.directory, &names, error)) return std::nullopt;
-  return only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
-                       options.directory, error);
-}
-
 bool read_compiled(FileSystem& file_system, const std::string& directory, const ScenarioId& id,
                    CompiledFileSet* files, std::string* error) {
   files->paths = {join_path(directory, line_trace_file_name(id.scenario_name)),
@@ -231,7 +205,8 @@ bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::
 int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
                       std::ostream& err) {
   std::string error;
-  const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
+  const std::optional<ScenarioId> id = choose_scenario(
+      file_system, options.directory, options.scenario_name, options.train_number, &error);
   CompiledFileSet files;
   if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";

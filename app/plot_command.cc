@@ -9,7 +9,6 @@
 #include "format/file_names.h"
 #include "platform/file_set_writer.h"
 #include "util/rounding.h"
-#include "util/text.h"
 #include "platform/program_dir.h"
 #include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
@@ -20,32 +19,6 @@
 
 namespace sb {
 namespace {
-
-bool cp1252_name(const char* what, const std::string& utf8, std::string* name, std::string* error) {
-  if (utf8.empty()) {
-    name->clear();
-    return true;
-  }
-  if (!utf8_to_cp1252(utf8, name)) {
-    *error = std::string(what) + " \"" + utf8 + "\" has a character Windows-1252 lacks";
-    return false;
-  }
-  return true;
-}
-
-std::optional<ScenarioId> choose_scenario(const PlotOptions& options, FileSystem& file_system,
-                                          std::string* error) {
-  ScenarioId asked;
-  if (!cp1252_name("--scenario", options.scenario_name, &asked.scenario_name, error) ||
-      !cp1252_name("--train-number", options.train_number, &asked.train_number, error)) {
-    return std::nullopt;
-  }
-  if (!asked.scenario_name.empty() && !asked.train_number.empty()) return asked;
-  std::vector<std::string> names;
-  if (!file_system.list_files(options.directory, &names, error)) return std::nullopt;
-  return only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
-                       options.directory, error);
-}
 
 std::optional<int32_t> kilometre_option(const char* flag, std::optional<double> km,
                                         int32_t fallback, int32_t route_length,
@@ -106,7 +79,8 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
         << ")\n";
     return kExitUsage;
   }
-  const std::optional<ScenarioId> id = choose_scenario(options, file_system, &error);
+  const std::optional<ScenarioId> id = choose_scenario(
+      file_system, options.directory, options.scenario_name, options.train_number, &error);
   if (!id) {
     err << "scenario-builder plot: " << error << "\n";
     return kExitUsage;

@@ -4,9 +4,23 @@
 #include <set>
 
 #include "format/file_names.h"
+#include "platform/file_system.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
+
+bool cp1252_name(const char* what, const std::string& utf8, std::string* name, std::string* error) {
+  if (utf8.empty()) {
+    name->clear();
+    return true;
+  }
+  if (!utf8_to_cp1252(utf8, name)) {
+    *error = std::string(what) + " \"" + utf8 + "\" has a character Windows-1252 lacks";
+    return false;
+  }
+  return true;
+}
 
 bool ends_with(const std::string& text, std::string_view suffix) {
   return text.size() > suffix.size() &&
@@ -57,6 +71,22 @@ std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios
   *error = directory + " holds " + std::to_string(scenarios.size()) + " compiled scenarios (" +
            list + "): choose one with --scenario and --train-number";
   return std::nullopt;
+}
+
+std::optional<ScenarioId> choose_scenario(FileSystem& file_system, const std::string& directory,
+                                          const std::string& scenario_name_utf8,
+                                          const std::string& train_number_utf8,
+                                          std::string* error) {
+  ScenarioId asked;
+  if (!cp1252_name("--scenario", scenario_name_utf8, &asked.scenario_name, error) ||
+      !cp1252_name("--train-number", train_number_utf8, &asked.train_number, error)) {
+    return std::nullopt;
+  }
+  if (!asked.scenario_name.empty() && !asked.train_number.empty()) return asked;
+  std::vector<std::string> names;
+  if (!file_system.list_files(directory, &names, error)) return std::nullopt;
+  return only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
+                       directory, error);
 }
 
 }  // namespace sb

@@ -7,6 +7,8 @@
 
 namespace sb {
 
+class FileSystem;
+
 // A compiled scenario's identity: NAME and N of NAME_linea.dat, NAME_N.sim
 // and NAME_N.dat (Windows-1252 bytes, as in the file names).
 struct ScenarioId {
@@ -27,6 +29,15 @@ std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_
 // more than one.  `directory` only serves the message.
 std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios,
                                         const std::string& directory, std::string* error);
+
+// The scenario that the options --scenario and --train-number (UTF-8, empty
+// when not given) name in `directory`: both names as given, else the one
+// scenario there that has the names given.  Nothing and *error when a name
+// has a character Windows-1252 lacks, the directory cannot be listed, or
+// there is no such scenario or more than one.
+std::optional<ScenarioId> choose_scenario(FileSystem& file_system, const std::string& directory,
+                                          const std::string& scenario_name_utf8,
+                                          const std::string& train_number_utf8, std::string* error);
 
 }  // namespace sb
 
