@@ -505,9 +505,10 @@ class TextChecker {
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
         if (slot.zero_allowed) range = "0 or " + range;
-        warn(WarningId::kRange, at,
-             what() + " lies outside " + range + ": " + std::string(slot.stored) +
-                 stored_value(slot, v));
+        std::string message = what() + " lies outside " + range + ": ";
+        message.append(slot.stored);
+        message += stored_value(slot, v);
+        warn(WarningId::kRange, at, message);
       } else if (slot.step != 0 && v % slot.step != 0) {
         warn(WarningId::kRange, at,
              what() + " is not a multiple of " + std::to_string(slot.step) + ": " +

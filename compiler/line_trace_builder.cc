@@ -101,7 +101,7 @@ class LineTraceBuilder::StepQueue {
   // helper is asked to stop.
   std::optional<Steps> pop(std::stop_token stop) {
     std::unique_lock lock(mutex_);
-    if (!ready_.wait(lock, stop, [this] { return next_ < steps_.size() || closed_; })) {
+    if (!ready_.wait(lock, std::move(stop), [this] { return next_ < steps_.size() || closed_; })) {
       return std::nullopt;
     }
     if (next_ == steps_.size()) return std::nullopt;
@@ -126,7 +126,7 @@ constexpr int32_t kRowsPerReport = 1 << 15;
 
 // The helper's work: the steps as they come, reported a few rows at a time.
 void LineTraceBuilder::compute_handed_steps(StepQueue& queue, LineTrace& trace,
-                                            std::stop_token stop) {
+                                            const std::stop_token& stop) {
   Stepper stepper(trace);
   while (const std::optional<Steps> steps = queue.pop(stop)) {
     for (int32_t first = steps->first; first <= steps->last; first += kRowsPerReport) {

@@ -63,7 +63,8 @@ class LineTraceBuilder {
   class Stepper;
   class StepQueue;
 
-  static void compute_handed_steps(StepQueue& queue, LineTrace& trace, std::stop_token stop);
+  static void compute_handed_steps(StepQueue& queue, LineTrace& trace,
+                                   const std::stop_token& stop);
   bool step_until(int64_t last_row, double turn);
   void steps(int32_t last, double turn);
 

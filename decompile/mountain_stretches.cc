@@ -57,8 +57,8 @@ std::vector<Run> side_runs(const std::vector<uint8_t>& sides, const std::vector<
     }
     int32_t end = c;
     while (end + 1 < count &&
-           sides[static_cast<size_t>(end + 1)] == sides[static_cast<size_t>(c)] &&
-           (covered ? (*covered)[static_cast<size_t>(end + 1)] : true)) {
+           sides[static_cast<size_t>(end) + 1] == sides[static_cast<size_t>(c)] &&
+           (covered ? (*covered)[static_cast<size_t>(end) + 1] : true)) {
       ++end;
     }
     runs.push_back({c, end, sides[static_cast<size_t>(c)], false});

@@ -52,7 +52,7 @@ bool LineTrace::fill_in_background(std::function<void(std::stop_token)> work) {
   Background* background = background_.get();
   // Once the work has ended nothing more will be stored, so nobody waits.
   auto helper = [background, work = std::move(work)](std::stop_token stop) {
-    work(stop);
+    work(std::move(stop));
     background->stored_end.store(kWorkEnded, std::memory_order_release);
     background->stored_end.notify_all();
   };

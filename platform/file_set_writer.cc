@@ -91,7 +91,7 @@ bool FileSetWriter::commit() {
   bool done = error_.empty() && finish_all();
   if (done) {
     const std::vector<std::unique_ptr<DirectoryLock>> locks = lock_directories();
-    done = locks.size() != 0 || entries_.empty();
+    done = !locks.empty() || entries_.empty();
     if (done && !keep_old_files()) {
       restore(0);
       done = false;

@@ -26,7 +26,7 @@ constexpr std::string_view kLineEntries[] = {
     "sfondo uno,    0",
     "sfondo due,    1",
     "sfondo tre,    0",
-    "- cab signalling from (m) to (m) in multiples of 50; the 4 (or 9) in the keyword is the number "
+    "- cab signalling from (m) to (m) in multiples of 50; the 4 (or 9) in the keyword is the number "  // NOLINT(bugprone-suspicious-missing-comma): one line, two literals
     "of codes; an end of 0 means none",
     "ripetizione segnali 4 codici,    1000,    5000",
     "[curve]",
@@ -75,7 +75,7 @@ constexpr std::string_view kTrainEntries[] = {
     "velocita,    1000,   100",
     "velocita,    5000,    60",
     "[stazioni]",
-    "- station: position (m) kind (12; 25 a point without a stop) length (m; multiple of 100) "
+    "- station: position (m) kind (12; 25 a point without a stop) length (m; multiple of 100) "  // NOLINT(bugprone-suspicious-missing-comma)
     "three flags (the first 1 at the first and last station; the third 1 ends it 50 m later) "
     "six stored values",
     "- then the stop (s) and the time (h m s: departure or at the last station arrival) and the "

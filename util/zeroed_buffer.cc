@@ -63,7 +63,7 @@ void populate(char* data, size_t begin, size_t end) {
   madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
 }
 
-void fill_in_steps(std::stop_token stop, char* data,
+void fill_in_steps(const std::stop_token& stop, char* data,
                    const std::vector<ZeroedBuffer::Region>& regions) {
   size_t longest = 0;
   for (const ZeroedBuffer::Region& region : regions) longest = std::max(longest, region.length);
