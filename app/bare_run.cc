@@ -58,8 +58,8 @@ bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
   if (fs.read_file(path, &contents, &unread) && contents == line_list_bytes(builtin)) return true;
   const std::string backup = free_backup_name(fs, path);
   if (!fs.rename(path, backup, error)) return false;
-  notices << "scenario-builder: " << path << " differs from the built-in text: kept as "
-          << backup << '\n';
+  notices << "scenario-builder: " << path << " differs from the built-in text: kept as " << backup
+          << '\n';
   return true;
 }
 

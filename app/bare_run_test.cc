@@ -50,8 +50,7 @@ class BareRun : public ::testing::Test {
 
   int run(bool keep_sources = false) {
     std::unique_ptr<Window> window = make_console_window(notices_);
-    return bare_run({directory_.string(), keep_sources}, disk_file_system(), *window,
-                    diagnostics_);
+    return bare_run({directory_.string(), keep_sources}, disk_file_system(), *window, diagnostics_);
   }
 
   std::map<std::string, std::string> files() const {

@@ -33,8 +33,10 @@ void run(Build& build, const std::string& line, const std::string& train = kTrai
 
 bool wrote_any(const Build& build) {
   const ScenarioFileNames& names = build.plan.outputs;
-  return build.file_system.files.count(names.line_trace) + build.file_system.files.count(names.records) +
-             build.file_system.files.count(names.cells) != 0;
+  return build.file_system.files.count(names.line_trace) +
+             build.file_system.files.count(names.records) +
+             build.file_system.files.count(names.cells) !=
+         0;
 }
 
 TEST(BuildDriver, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
@@ -131,7 +133,8 @@ TEST(BuildDriver, FindingsOfBothTextsComeInTheOrderFound) {
   EXPECT_EQ(build.report.findings[0].code, 15);
   EXPECT_EQ(build.report.findings[0].location, (SourceLocation{SourceLocation::Text::kLine, 4, 1}));
   EXPECT_EQ(build.report.findings[1].code, 8);
-  EXPECT_EQ(build.report.findings[1].location, (SourceLocation{SourceLocation::Text::kTrain, 2, 1}));
+  EXPECT_EQ(build.report.findings[1].location,
+            (SourceLocation{SourceLocation::Text::kTrain, 2, 1}));
   EXPECT_EQ(final_compile_error(build.report), &build.report.findings[1]);
   EXPECT_EQ(exit_status(build.report), 1);
 }

@@ -24,7 +24,9 @@ constexpr char kVersion[] = "scenario-builder 0.1.0";
 // A directory or file named by an empty text would be taken for the root or
 // the current directory, or for no name at all: the command line refuses it.
 const CLI::Validator kNotEmpty(
-    [](std::string& value) { return value.empty() ? std::string("an empty name names no file") : std::string(); },
+    [](std::string& value) {
+      return value.empty() ? std::string("an empty name names no file") : std::string();
+    },
     "", "not empty");
 
 void add_compile_options(CLI::App& command, CompileOptions& options, bool with_outputs) {
@@ -82,9 +84,10 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   }
   argc = static_cast<int>(args.size());
   const char* const* argv = args.data();
-  CLI::App app{"Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
-               "the files the driving simulator loads.",
-               "scenario-builder"};
+  CLI::App app{
+      "Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
+      "the files the driving simulator loads.",
+      "scenario-builder"};
   app.set_version_flag("--version", kVersion);
   BareRunOptions bare;
   app.add_option("--dir", bare.directory,
@@ -102,16 +105,18 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       "new", "write a short starting scenario, NAME_linea.txt and NAME_N-.txt, to edit");
   new_app->add_option("NAME", new_options.scenario_name, "scenario name")->required();
   new_app->add_option("N", new_options.train_number, "train number")->required();
-  new_app->add_option("-o,--output", new_options.directory,
-                      "directory of the two texts (default: the current one; created, with the "
-                      "directories above it, when missing)")
+  new_app
+      ->add_option("-o,--output", new_options.directory,
+                   "directory of the two texts (default: the current one; created, with the "
+                   "directories above it, when missing)")
       ->check(kNotEmpty);
   new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
-  CLI::App* compile_app = app.add_subcommand(
-      "compile", "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
-                 "NAME_N.dat");
+  CLI::App* compile_app =
+      app.add_subcommand("compile",
+                         "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
+                         "NAME_N.dat");
   add_compile_options(*compile_app, compile, true);
   CompileOptions check;
   check.write_files = false;
@@ -144,8 +149,9 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
 
   DecompileOptions decompile;
   CLI::App* decompile_app = app.add_subcommand(
-      "decompile", "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
-                   "compile to the same files, byte for byte");
+      "decompile",
+      "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
+      "compile to the same files, byte for byte");
   decompile_app
       ->add_option("DIR", decompile.directory,
                    "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
@@ -154,8 +160,9 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
                             "scenario name NAME (default: the one scenario in DIR)");
   decompile_app->add_option("--train-number", decompile.train_number,
                             "train number N (default: the one scenario in DIR)");
-  decompile_app->add_option("-o,--output", decompile.output_directory,
-                            "directory of the two texts (default: DIR)")
+  decompile_app
+      ->add_option("-o,--output", decompile.output_directory,
+                   "directory of the two texts (default: DIR)")
       ->check(kNotEmpty);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
@@ -216,8 +223,10 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
         return kExitUsage;
       }
     }
-    if (at_option->count() != 0) dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
-    if (km_option->count() != 0) dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
+    if (at_option->count() != 0)
+      dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
+    if (km_option->count() != 0)
+      dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
     return run_dump(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);

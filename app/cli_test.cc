@@ -88,7 +88,8 @@ TEST_F(Cli, CompileCreatesAMissingOutputDirectory) {
   files_.uncreatable.insert("ro/out");
   Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "ro/out"});
   EXPECT_EQ(result.status, 3);
-  EXPECT_EQ(result.err, "scenario-builder: cannot create the directory ro/out: Permission denied\n");
+  EXPECT_EQ(result.err,
+            "scenario-builder: cannot create the directory ro/out: Permission denied\n");
   result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "new/out"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(files_.directories.count("new/out"), 1u);
@@ -103,7 +104,8 @@ TEST_F(Cli, CheckSaysWhenThereIsNoError) {
 }
 
 TEST_F(Cli, CheckReportsButWritesNothing) {
-  files_.files["in/S_7-.txt"] = std::string(kTrain) + "segnale, 2000, 1, 0,0,0, 0, 0, 0,0,0, 0\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      std::string(kTrain) + "segnale, 2000, 1, 0,0,0, 0, 0, 0,0,0, 0\r\n[fine]\r\n";
   const size_t before = files_.files.size();
   const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
   EXPECT_EQ(result.status, 1);
@@ -131,12 +133,14 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
        "scenario-builder: the line text gave no usable route length, so there are no track "
        "cells: no scenario file was written"},
       {"[generale]\r\nlunghezza percorso, 5000\r\nripetizione segnali, 100, 200\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field `ripetizione "
-               "segnali` names neither 4 nor 9 codes"},
+       kTrain,
+       "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field `ripetizione "
+       "segnali` names neither 4 nor 9 codes"},
       {"[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendenza, 11950, 2\r\n[fine]\r\n",
-       kTrain, "in/S_linea.txt:4:1: error E15: the gradient change at 11950 m lies outside the "
-               "line: an entry's position + 100 m must lie within the cells, which end at 12000 "
-               "m, cell 240 (route length 5000 m); the compile reads no further in this text"},
+       kTrain,
+       "in/S_linea.txt:4:1: error E15: the gradient change at 11950 m lies outside the "
+       "line: an entry's position + 100 m must lie within the cells, which end at 12000 "
+       "m, cell 240 (route length 5000 m); the compile reads no further in this text"},
       {kLine,
        "[generale]\r\nstazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n[fine]\r\n",
        "in/S_7-.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m"},
@@ -149,8 +153,8 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
   for (const Case& c : cases) {
     files_.files["in/S_linea.txt"] = c.line;
     files_.files["in/S_7-.txt"] = c.train;
-    const Outcome result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-missing-entry",
-                                "-Wno-cut-short"});
+    const Outcome result =
+        run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-missing-entry", "-Wno-cut-short"});
     EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n1 error, 0 warnings\n") << c.diagnostic;
     EXPECT_NE(result.status, 0);
   }
@@ -271,8 +275,7 @@ TEST_F(Cli, AStoppedBuildSaysWhichEntryTookTheCellOfTheMarks) {
 
 TEST_F(Cli, TheStarterScenarioGivesNoWarning) {
   ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
-  const Outcome result =
-      run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--werror"});
+  const Outcome result = run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--werror"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
 }
@@ -315,11 +318,11 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
   ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
   const auto before = files_.files;
   const std::vector<std::vector<const char*>> cases = {
-    {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
-    {"--dir", ""},
-    {"decompile", "out", "-o", ""},
+      {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
+      {"--dir", ""},
+      {"decompile", "out", "-o", ""},
 #ifdef SB_HAVE_PLOT
-    {"plot", "out", "-o", ""},
+      {"plot", "out", "-o", ""},
 #endif
   };
   for (const auto& args : cases) {
@@ -338,7 +341,8 @@ TEST_F(Cli, DumpUsageErrorsSayTheyAreDumps) {
     std::vector<const char*> args;
     const char* first_line;
   } cases[] = {
-      {{"dump", "out/S_7.sim", "--json", "--raw"}, "scenario-builder dump: --json excludes --raw\n"},
+      {{"dump", "out/S_7.sim", "--json", "--raw"},
+       "scenario-builder dump: --json excludes --raw\n"},
       {{"dump", "out/S_7.sim", "--at", "x"},
        "scenario-builder dump: Could not convert: --at = x\n"},
       {{"dump", "out/S_7.sim", "--rows", "9:3"},

@@ -16,7 +16,6 @@
 namespace sb {
 namespace {
 
-
 // NAME and N as the command line gives them, for the file names; the build
 // state gets them in Windows-1252, for the records.
 struct Names {
@@ -91,11 +90,10 @@ std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vecto
     });
     if (!found) all.push_back(std::move(compiled));
   }
-  const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
-                                    std::numeric_limits<int>::max(), 0};
+  const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
+                                    0};
   for (const MarkerWarning& warning : report.warnings) {
-    all.push_back(
-        marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
+    all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
   }
   std::vector<Diagnostic> kept;
   for (Diagnostic& diagnostic : all) {
@@ -118,8 +116,8 @@ void check_texts(const Inputs& inputs, Checked* checked) {
 
 // The build, with the checks walking the texts on a helper thread meanwhile
 // (in turn when no thread can be had): they share nothing but the texts.
-BuildReport build_beside_checks(BuildState& state, FileSystem& file_system,
-                                const BuildPlan& plan, const Inputs& inputs, Checked* checked) {
+BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
+                                const Inputs& inputs, Checked* checked) {
   std::thread helper;
   try {
     helper = std::thread(check_texts, std::cref(inputs), checked);
@@ -145,10 +143,9 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     return kExitUsage;
   }
   BuildPlan plan;
-  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false,
-                &inputs.line, &inputs.train};
-  plan.outputs =
-      scenario_file_names(options.output_directory, names.scenario, names.train);
+  plan.texts = {options.line_text, options.train_text, /*delete_after_reading=*/false, &inputs.line,
+                &inputs.train};
+  plan.outputs = scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
     err << "scenario-builder: " << error << '\n';
@@ -166,8 +163,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
   if (report.end != BuildEnd::kDone) {
-    const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
-                                      std::numeric_limits<int>::max(), 0};
+    const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
+                                      0};
     err << "scenario-builder: "
         << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
                         {options.line_text, options.train_text})

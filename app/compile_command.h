@@ -13,9 +13,9 @@ struct CompileOptions {
   std::string line_text;
   std::string train_text;
   std::string output_directory = ".";
-  std::string scenario_name;  // UTF-8; empty: from the line text's name
-  std::string train_number;   // UTF-8; empty: from the train text's name
-  bool write_files = true;    // false: check only
+  std::string scenario_name;          // UTF-8; empty: from the line text's name
+  std::string train_number;           // UTF-8; empty: from the train text's name
+  bool write_files = true;            // false: check only
   bool warnings_are_errors = false;   // --werror: a warning makes the exit status 1
   std::vector<std::string> silenced;  // -Wno-NAME: warnings not shown
   bool summary = false;               // --summary: what the scenario holds, on `out`

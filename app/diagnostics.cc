@@ -50,24 +50,21 @@ std::string message(const Finding& e) {
              "end of the line trace";
     case kIndicationBoardTaken:
       return "the indication board at " + metres(p) + " needs " + taken_cell(e);
-    case kSpeedBoardTaken:
-      return "the speed board at " + metres(p) + " needs " + taken_cell(e);
+    case kSpeedBoardTaken: return "the speed board at " + metres(p) + " needs " + taken_cell(e);
     case kReadFailed:
       // Only a text that ends too soon is a failure of reading; the others
       // are values the compile cannot keep, and say so themselves.
       return is_read_failure(e.detail) ? "read failure: " + e.detail : e.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
-    case kCodePointTaken:
-      return "the code point at " + metres(p) + " needs " + taken_cell(e);
+    case kCodePointTaken: return "the code point at " + metres(p) + " needs " + taken_cell(e);
     case kStationPositionNotMultiple:
       return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
     case kStationLengthNotMultiple:
       return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
-    case kSignalTaken:
-      return "the signal at " + metres(p) + " needs " + taken_cell(e);
+    case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(e);
     case kSlowdownWarningTaken:
       return "the slowdown at " + metres(p) + " needs the warning " + taken_cell(e);
     case kSlowdownStartTaken:
@@ -132,13 +129,12 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                                           WarningId::kCodePointBeforeSlowdown,
                                           WarningId::kCodePointInSlowdown};
   const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
-  const std::string cell =
-      "cell " + std::to_string(warning.cell) + " at " + metres(static_cast<int32_t>(cell_start(warning.cell)));
+  const std::string cell = "cell " + std::to_string(warning.cell) + " at " +
+                           metres(static_cast<int32_t>(cell_start(warning.cell)));
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
                                    : std::string();
-  const std::string head =
-      std::string("rule ") + warning.rule + ": no free cell for a code point ";
+  const std::string head = std::string("rule ") + warning.rule + ": no free cell for a code point ";
   std::string message;
   switch (warning.rule) {
     case 'A':
@@ -156,7 +152,8 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
       break;
     }
     default:
-      message = head + "near " + cell + ", inside a slow slowdown or ahead of the first signal "
+      message = head + "near " + cell +
+                ", inside a slow slowdown or ahead of the first signal "
                 "after it";
   }
   return make_warning(id, holder ? holder->location : SourceLocation{}, message);
@@ -201,9 +198,9 @@ std::string explain_stop(const BuildReport& report, const BuildState& state,
   const bool marks = report.stop == "1250";
   const GeneralRecord& scenario = state.record(kScenarioRecord);
   if ((marks ? scenario.short_1 : scenario.long_4) != 0) {
-    return text + ": record 85, which carries the " +
-           (marks ? "format mark" : "scenario code") + ", already holds a value; no file was "
-                                                        "written";
+    return text + ": record 85, which carries the " + (marks ? "format mark" : "scenario code") +
+           ", already holds a value; no file was "
+           "written";
   }
   const TrackCell& cell = state.cell(1);
   text += ": cell 1 (at 50 m), which carries the ";

@@ -80,7 +80,8 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
   if (!options.at) return options.rows;
   const PositionRequest& at = *options.at;
   if (kind == DumpKind::kRecords) {
-    *error = at.asked + ": " + options.path + " is a records file, which has no rows by position; "
+    *error = at.asked + ": " + options.path +
+             " is a records file, which has no rows by position; "
              "give --rows";
     return std::nullopt;
   }
@@ -89,8 +90,7 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
     return std::nullopt;
   }
   const double metres = std::min(at.metres, double(kLastRowNumber));
-  const int64_t row =
-      round_half_even(kind == DumpKind::kCells ? metres / kCellMetres : metres);
+  const int64_t row = round_half_even(kind == DumpKind::kCells ? metres / kCellMetres : metres);
   const auto index = static_cast<int32_t>(std::min(row, kLastRowNumber));
   return RowRequest{index, index,
                     at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};
@@ -99,8 +99,8 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
 // The asked rows as first and last of a table of `count` rows; nothing and
 // *error when any of them lies beyond it.
 std::optional<std::pair<int32_t, int32_t>> rows_within(const RowRequest& request, size_t count,
-                                                      DumpKind kind, const std::string& path,
-                                                      std::string* error) {
+                                                       DumpKind kind, const std::string& path,
+                                                       std::string* error) {
   const std::string noun = row_noun(kind);
   if (count == 0) {
     *error = request.asked + ": " + path + " has no " + noun + "s";

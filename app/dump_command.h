@@ -59,7 +59,6 @@ struct DumpOptions {
   std::optional<PositionRequest> at;
 };
 
-
 // Decodes the file and prints it as text or JSON on `out`.  kExitUsage, with
 // one line on `err` ("scenario-builder dump: ...") naming the file or the
 // option at fault, when its kind cannot be told, it cannot be read, it is

@@ -142,12 +142,14 @@ TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
   EXPECT_EQ(json["records"][1]["role"], "station");
   const nlohmann::json& station = json["records"][1]["fields"];
   ASSERT_EQ(station.size(), 16u);
-  EXPECT_EQ(station[1], (nlohmann::json{
-                            {"slot", "long_1"}, {"meaning", "area start"}, {"unit", "m"}, {"value", -400}}));
+  EXPECT_EQ(station[1],
+            (nlohmann::json{
+                {"slot", "long_1"}, {"meaning", "area start"}, {"unit", "m"}, {"value", -400}}));
   EXPECT_EQ(station[15]["value"], 45540);
   EXPECT_EQ(station[15]["time_of_day"], "12:39:00");
   EXPECT_EQ(json["records"][80]["fields"][5],
-            (nlohmann::json{{"slot", "text"}, {"meaning", "board text"}, {"value", "Caf\xC3\xA9 \"Sud\""}}));
+            (nlohmann::json{
+                {"slot", "text"}, {"meaning", "board text"}, {"value", "Caf\xC3\xA9 \"Sud\""}}));
   EXPECT_EQ(json["records"][81]["written_as_one_of"],
             (nlohmann::json{"progressiva chilometrica uno", "progressiva chilometrica due",
                             "progressiva chilometrica tre"}));
@@ -241,7 +243,8 @@ TEST(DumpCells, CheckTheFormatMarkOfCell1) {
     std::string lines;
   };
   const Case cases[] = {
-      {{TrackCell{}, wrong_mark}, "format mark 17 in cell 1, expected 5121\nscenario code -3 in cell 1\n"},
+      {{TrackCell{}, wrong_mark},
+       "format mark 17 in cell 1, expected 5121\nscenario code -3 in cell 1\n"},
       {{TrackCell{}}, "no cell 1: no format mark, no scenario code\n"},
   };
   for (const Case& c : cases) {
@@ -273,10 +276,10 @@ TEST(DumpCells, JsonCarriesRawValuesMeaningsAndRuns) {
   ASSERT_EQ(signal["meaning"].size(), 10u);
   EXPECT_EQ(signal["meaning"][8],
             (nlohmann::json{{"label", "right-hand code"}, {"value", 2}, {"slot", "value_4"}}));
-  EXPECT_EQ(json["cells"][0]["meaning"][2], (nlohmann::json{{"label", "rank B s speed"},
-                                                           {"value", 120},
-                                                           {"unit", "km/h"},
-                                                           {"slot", "value_2"}}));
+  EXPECT_EQ(
+      json["cells"][0]["meaning"][2],
+      (nlohmann::json{
+          {"label", "rank B s speed"}, {"value", 120}, {"unit", "km/h"}, {"slot", "value_2"}}));
   const nlohmann::json& gradient = json["runs"]["gradient"];
   ASSERT_EQ(gradient.size(), 3u);
   EXPECT_EQ(gradient[1], (nlohmann::json{{"first", 6}, {"last", 12}, {"byte", 97}, {"value", -3}}));
@@ -286,15 +289,22 @@ TEST(DumpCells, JsonCarriesRawValuesMeaningsAndRuns) {
 
 std::string fixture_trace() {
   return Bytes()
-      .int16_element(0).int16_element(0).double_element(3).double_element(3).unset()
-      .int16_element(0).int16_element(1).double_element(5).double_element(5.5).unset();
+      .int16_element(0)
+      .int16_element(0)
+      .double_element(3)
+      .double_element(3)
+      .unset()
+      .int16_element(0)
+      .int16_element(1)
+      .double_element(5)
+      .double_element(5.5)
+      .unset();
 }
 
 TEST(DumpLineTrace, SummarisesAndShowsTheRowsAskedFor) {
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = fixture_trace();
-  const DumpRun run =
-      dump(files, "tr_linea.dat", false, RowRequest{2, std::nullopt, "--rows 2:"});
+  const DumpRun run = dump(files, "tr_linea.dat", false, RowRequest{2, std::nullopt, "--rows 2:"});
   ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_EQ(run.out,
             "line trace tr_linea.dat: 5 rows in each column, 60 bytes\n"
@@ -324,11 +334,17 @@ TEST(DumpLineTrace, ShowsExactValuesAndTheRouteLengthTheRowsImply) {
 }
 
 TEST(DumpLineTrace, LeavesValuesThatAreNotFiniteOutOfExtentAndLength) {
-  const std::string bytes =
-      Bytes()
-          .int16_element(0).int16_element(0).double_element(std::numeric_limits<double>::infinity())
-          .double_element(0).double_element(0)
-          .int16_element(0).int16_element(1).double_element(2).double_element(3).double_element(4);
+  const std::string bytes = Bytes()
+                                .int16_element(0)
+                                .int16_element(0)
+                                .double_element(std::numeric_limits<double>::infinity())
+                                .double_element(0)
+                                .double_element(0)
+                                .int16_element(0)
+                                .int16_element(1)
+                                .double_element(2)
+                                .double_element(3)
+                                .double_element(4);
   MemoryFileSystem files;
   files.files["tr_linea.dat"] = bytes;
   const DumpRun run = dump(files, "tr_linea.dat");
@@ -356,8 +372,12 @@ TEST(DumpLineTrace, ShowsValuesNoRouteHasAsTheyAre) {
   for (const auto& c : cases) {
     MemoryFileSystem files;
     files.files["tr_linea.dat"] = Bytes()
-                                      .int16_element(0).double_element(c.value).double_element(1)
-                                      .int16_element(0).double_element(2).double_element(3);
+                                      .int16_element(0)
+                                      .double_element(c.value)
+                                      .double_element(1)
+                                      .int16_element(0)
+                                      .double_element(2)
+                                      .double_element(3);
     const DumpRun text = dump(files, "tr_linea.dat", false, rows(1, 1));
     ASSERT_EQ(text.status, kExitClean) << text.err;
     EXPECT_THAT(text.out, HasSubstr(std::string("row 1: x ") + c.text + ", y 2\n")) << c.text;
@@ -384,9 +404,9 @@ TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
   EXPECT_EQ(json["columns"]["y"]["max"], 5.5);
   EXPECT_EQ(json["length"], 6.5);
   ASSERT_EQ(json["rows"].size(), 2u);
-  EXPECT_EQ(json["rows"][0], (nlohmann::json{
-                                 {"row", 3}, {"x", 3.0}, {"y", 5.5}, {"x_tag", "double"},
-                                 {"y_tag", "double"}}));
+  EXPECT_EQ(json["rows"][0],
+            (nlohmann::json{
+                {"row", 3}, {"x", 3.0}, {"y", 5.5}, {"x_tag", "double"}, {"y_tag", "double"}}));
   EXPECT_TRUE(json["rows"][1]["x"].is_null());
   EXPECT_EQ(json["rows"][1]["y_tag"], "unset");
 }
@@ -430,7 +450,7 @@ TEST(Dump, APositionSelectsItsCellOrTraceRow) {
     const char* not_shown;
   } cases[] = {
       {"sc.dat", 150, "cell 3 at 150 m: signal", "cell 4 at"},
-      {"sc.dat", 175, "cell 4 at 200 m: approach", "cell 3 at"},  // 3.5 rounds to 4
+      {"sc.dat", 175, "cell 4 at 200 m: approach", "cell 3 at"},     // 3.5 rounds to 4
       {"sc.dat", 125, "cell 2 at 100 m: speed board", "cell 3 at"},  // 2.5 rounds to 2
       {"sc.dat", 10, "cell 0 at 0 m: empty\ncell 0: gradient 0\n", "cell 1 at"},
       {"tr_linea.dat", 3.4, "row 3: x 3, y 5.5\n", "row 2:"},
@@ -460,7 +480,8 @@ TEST(Dump, RowsBeyondTheTableAreAnError) {
        "--rows 80:87 goes past the end of sc.sim: the last record is 86"},
       {"sc.sim", RowRequest{87, std::nullopt, "--rows 87:"}, std::nullopt,
        "--rows 87: goes past the end of sc.sim: the last record is 86"},
-      {"sc.dat", rows(14, 14), std::nullopt, "--rows 14:14 goes past the end of sc.dat: the last cell is 13"},
+      {"sc.dat", rows(14, 14), std::nullopt,
+       "--rows 14:14 goes past the end of sc.dat: the last cell is 13"},
       {"tr_linea.dat", rows(0, 5), std::nullopt,
        "--rows 0:5 goes past the end of tr_linea.dat: the last row is 4"},
       {"sc.dat", std::nullopt, PositionRequest{675, "--at 675"},
@@ -566,8 +587,8 @@ TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
 
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_dump(options_for(path, std::nullopt, rows(0, 1)),
-                              disk_file_system(), out, err);
+  const int status =
+      run_dump(options_for(path, std::nullopt, rows(0, 1)), disk_file_system(), out, err);
   std::filesystem::remove_all(directory);
   EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(), "scenario-builder dump: cannot read " + path +
@@ -584,8 +605,8 @@ TEST(Dump, RefusesWhatIsNotARegularFileOnDisk) {
 #endif
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out,
-                              err);
+  const int status =
+      run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out, err);
   EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(),
             "scenario-builder dump: cannot read /dev/null: not a regular file, whose size could be "

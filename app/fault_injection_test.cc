@@ -114,8 +114,8 @@ TEST(FaultInjection, AnEditedTextThatCannotBeRenamedAsideStopsBeforeAnythingIsWr
   file_system.unrenamable.insert(line_text);
   const BareRunResult result = run_bare(file_system, kDirectory);
   EXPECT_EQ(result.status, 3);
-  EXPECT_NE(result.shown.find("Errore imprevisto: cannot rename " + line_text + " to " +
-                              line_text + ".bak: Permission denied"),
+  EXPECT_NE(result.shown.find("Errore imprevisto: cannot rename " + line_text + " to " + line_text +
+                              ".bak: Permission denied"),
             std::string::npos)
       << result.shown;
   EXPECT_EQ(file_system.files[line_text], "an author's line text");
@@ -133,9 +133,9 @@ TEST(FaultInjection, AFailedReplacementAtAnyPositionPutsBackTheOldSet) {
     file_system.failing_replaces = {5 + position};
     const BareRunResult result = run_bare(file_system, kDirectory);
     EXPECT_EQ(result.status, 3);
-    EXPECT_NE(result.shown.find("cannot replace " + outputs[position] +
-                                ": Device or resource busy"),
-              std::string::npos)
+    EXPECT_NE(
+        result.shown.find("cannot replace " + outputs[position] + ": Device or resource busy"),
+        std::string::npos)
         << result.shown;
     expect_old_outputs(file_system);
     for (const auto& [path, contents] : file_system.files) {
@@ -146,7 +146,8 @@ TEST(FaultInjection, AFailedReplacementAtAnyPositionPutsBackTheOldSet) {
 
 TEST(FaultInjection, ATextThatCannotBeWrittenLeavesEveryOldText) {
   MemoryFileSystem file_system = with_old_outputs();
-  const std::string notes = join_path(kDirectory, notes_name(kBuiltinScenarioName, kBuiltinTrainNumber));
+  const std::string notes =
+      join_path(kDirectory, notes_name(kBuiltinScenarioName, kBuiltinTrainNumber));
   const std::string card =
       join_path(kDirectory, timetable_card_name(kBuiltinScenarioName, kBuiltinTrainNumber));
   file_system.files[notes] = kOldBytes;
@@ -201,8 +202,7 @@ TEST(FaultInjection, AFullDiskLeavesEveryOldOutput) {
     file_system.space_left = c.space;
     const BareRunResult result = run_bare(file_system, kDirectory);
     EXPECT_EQ(result.status, 3);
-    EXPECT_NE(result.shown.find("cannot write " + std::string(kDirectory) + "/"),
-              std::string::npos)
+    EXPECT_NE(result.shown.find("cannot write " + std::string(kDirectory) + "/"), std::string::npos)
         << result.shown;
     EXPECT_NE(result.shown.find(": No space left on device"), std::string::npos) << result.shown;
     expect_old_outputs(file_system);
@@ -248,9 +248,9 @@ TEST(FaultInjection, ASourceTextLostBeforeReadingIsReportedByName) {
     }
     const BareRunResult result = run_bare(file_system, kDirectory);
     EXPECT_EQ(result.status, c.status);
-    EXPECT_NE(result.diagnostics.find("error E25: read failure: cannot read " + c.text + ": " +
-                                      c.why),
-              std::string::npos)
+    EXPECT_NE(
+        result.diagnostics.find("error E25: read failure: cannot read " + c.text + ": " + c.why),
+        std::string::npos)
         << result.diagnostics;
     // The read failure deletes both texts; the outputs are old or complete.
     EXPECT_EQ(file_system.files.count(line_text), 0u);
@@ -289,8 +289,7 @@ TEST(FaultInjection, CompileCommandOnAFullDiskKeepsTheTextsAndWritesNothing) {
   file_system.space_left = 1000;
   std::ostringstream err;
   EXPECT_EQ(compile_command(author_options("/out"), file_system, err), 3);
-  EXPECT_NE(err.str().find("scenario-builder: cannot write /out/"), std::string::npos)
-      << err.str();
+  EXPECT_NE(err.str().find("scenario-builder: cannot write /out/"), std::string::npos) << err.str();
   EXPECT_NE(err.str().find(": No space left on device"), std::string::npos) << err.str();
   EXPECT_EQ(file_system.files, texts);
 }
@@ -321,8 +320,8 @@ TEST(FaultInjection, CompileCommandWithAnUnreadableInputIsAUsageError) {
   const std::map<std::string, std::string> texts = file_system.files;
   std::ostringstream err;
   EXPECT_EQ(compile_command(options, file_system, err), 2);
-  EXPECT_EQ(err.str(), "scenario-builder: cannot read " + options.train_text +
-                           ": Permission denied\n");
+  EXPECT_EQ(err.str(),
+            "scenario-builder: cannot read " + options.train_text + ": Permission denied\n");
   EXPECT_EQ(file_system.files, texts);
 }
 
@@ -369,10 +368,10 @@ TEST_F(DiskFaults, ADirectoryWhereAnOutputFileShouldBeStopsTheRun) {
   EXPECT_TRUE(fs::is_empty(records));
   // Only the three driver documents and the directory remain: no binary
   // file, no temporary, no source text.
-  EXPECT_EQ(entries(), (std::vector<std::string>{"Valmira_Lunerio_37924.sim",
-                                                 "Valmira_Lunerio_37924_note.txt",
-                                                 "Valmira_Lunerio_37924_rallentamenti.txt",
-                                                 "Valmira_Lunerio_37924_scheda_treno.txt"}));
+  EXPECT_EQ(entries(),
+            (std::vector<std::string>{"Valmira_Lunerio_37924.sim", "Valmira_Lunerio_37924_note.txt",
+                                      "Valmira_Lunerio_37924_rallentamenti.txt",
+                                      "Valmira_Lunerio_37924_scheda_treno.txt"}));
 }
 
 TEST_F(DiskFaults, ADirectoryWhereASourceTextShouldBeStopsBeforeTheBuild) {
@@ -473,7 +472,8 @@ TEST_F(DiskFaults, CompileCommandReadsPipesAndNamedPipes) {
     EXPECT_EQ(compile_command(options, disk_file_system(), err), 0) << err.str();
     for (std::thread& feeder : feeders) feeder.join();
     for (int fd : read_ends) ::close(fd);
-    for (const std::string& path : output_paths(out)) EXPECT_TRUE(fs::is_regular_file(path)) << path;
+    for (const std::string& path : output_paths(out))
+      EXPECT_TRUE(fs::is_regular_file(path)) << path;
   }
 }
 

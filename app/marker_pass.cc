@@ -170,26 +170,20 @@ std::string cell_and_metres(int32_t cell) {
 
 }  // namespace
 
-std::vector<MarkerWarning> place_code_points(BuildState& state) {
-  return MarkerPass(state).run();
-}
+std::vector<MarkerWarning> place_code_points(BuildState& state) { return MarkerPass(state).run(); }
 
 std::string describe(const MarkerWarning& warning) {
   const std::string head = std::string("rule ") + warning.rule + ": no free cell for a code point ";
   const std::string where = cell_and_metres(warning.cell);
   switch (warning.rule) {
-    case 'A':
-      return head + "ahead of the signal in " + where;
-    case 'B':
-      return head + "250 to 350 m before the slowdown start in " + where;
-    case 'C':
-      return head + "550 to 650 m before the slowdown start in " + where;
-    case 'D':
-      return head + "900 to 1000 m before the slowdown start in " + where;
+    case 'A': return head + "ahead of the signal in " + where;
+    case 'B': return head + "250 to 350 m before the slowdown start in " + where;
+    case 'C': return head + "550 to 650 m before the slowdown start in " + where;
+    case 'D': return head + "900 to 1000 m before the slowdown start in " + where;
     case 'E':
-      return head + "near " + where + ", inside a slow slowdown or ahead of the first signal after it";
-    default:
-      return head + "near " + where;
+      return head + "near " + where +
+             ", inside a slow slowdown or ahead of the first signal after it";
+    default: return head + "near " + where;
   }
 }
 

@@ -101,10 +101,7 @@ TEST(MarkerPass, SignalsBeforeASlowdownWarning) {
        {warning(4), signal(3), board(2)},
        {code(1)},
        {}},
-      {"both cells ahead taken",
-       {warning(4), signal(3), board(2), board(1)},
-       {},
-       {{11, 'A', 3}}},
+      {"both cells ahead taken", {warning(4), signal(3), board(2), board(1)}, {}, {{11, 'A', 3}}},
       {"no signal below cell 3 is looked at", {warning(4), signal(2)}, {}, {}},
       {"every signal within 20 cells, none further",
        {warning(60), signal(59), signal(40), signal(39)},
@@ -132,10 +129,7 @@ TEST(MarkerPass, FixedDistancesBeforeASlowdownStart) {
   const Case cases[] = {
       {"start in cell 7 runs no rule", {start(7, 120), end(30)}, {}, {}},
       {"start in cell 8 runs rule B", {start(8, 120), end(30)}, {code(3)}, {}},
-      {"rule B down to cell 1",
-       {start(8, 120), end(30), board(3), board(2)},
-       {code(1)},
-       {}},
+      {"rule B down to cell 1", {start(8, 120), end(30), board(3), board(2)}, {code(1)}, {}},
       {"start in cell 13 runs no rule C", {start(13, 120), end(30)}, {code(8)}, {}},
       {"start in cell 14 runs rule C", {start(14, 120), end(30)}, {code(9), code(3)}, {}},
       {"start in cell 20 runs no rule D", {start(20, 120), end(30)}, {code(15), code(9)}, {}},
@@ -254,7 +248,8 @@ TEST(MarkerPass, DescribesAWarning) {
     MarkerWarning warning;
     const char* text;
   } cases[] = {
-      {{11, 'A', 18}, "rule A: no free cell for a code point ahead of the signal in cell 18 (850 m)"},
+      {{11, 'A', 18},
+       "rule A: no free cell for a code point ahead of the signal in cell 18 (850 m)"},
       {{12, 'B', 100},
        "rule B: no free cell for a code point 250 to 350 m before the slowdown start in cell 100 "
        "(4950 m)"},

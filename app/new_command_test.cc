@@ -55,9 +55,9 @@ TEST_F(NewCommand, WritesAStarterThatChecksAndCompilesWithoutAWord) {
     EXPECT_NE(records.out.find(text), std::string::npos) << text << "\n" << records.out;
   }
   const Outcome cells = run({"dump", "out/Mia_101.dat"});
-  for (const char* kind : {"speed board", "indication board", "mountain marker", "signal:",
-                           "slowdown start", "slowdown end", "code point: code value 2",
-                           "station stop"}) {
+  for (const char* kind :
+       {"speed board", "indication board", "mountain marker", "signal:", "slowdown start",
+        "slowdown end", "code point: code value 2", "station stop"}) {
     EXPECT_NE(cells.out.find(kind), std::string::npos) << kind << "\n" << cells.out;
   }
 }

@@ -75,8 +75,7 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
     const std::string parent =
         slash == std::string::npos ? "." : options.directory.substr(0, std::max<size_t>(slash, 1));
     err << "scenario-builder plot: " << options.directory
-        << " is a file: give the directory that holds the compiled scenario (" << parent
-        << ")\n";
+        << " is a file: give the directory that holds the compiled scenario (" << parent << ")\n";
     return kExitUsage;
   }
   const std::optional<ScenarioId> id = choose_scenario(

@@ -20,7 +20,6 @@ struct PlotOptions {
   std::optional<double> to_km;
 };
 
-
 // Draws the compiled scenario of the directory into the output file: the plan
 // of the track with everything placed along it, and under it the profile
 // strip on a shared distance axis.  Problems go to `err` as one line that

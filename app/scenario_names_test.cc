@@ -28,8 +28,9 @@ TEST(ScenarioNames, ChecksKeepOutputsInsideTheirDirectory) {
       {"a/b", false, "the scenario name \"a/b\" holds a path separator"},
       {"a\\b", true, "the train number \"a\\b\" holds a path separator"},
       {"..", false, "the scenario name \"..\" holds \"..\""},
-      {"\xE4\xB8\xAD", false, "the scenario name \"\xE4\xB8\xAD\" holds a character that "
-                              "Windows-1252 cannot write"},
+      {"\xE4\xB8\xAD", false,
+       "the scenario name \"\xE4\xB8\xAD\" holds a character that "
+       "Windows-1252 cannot write"},
       {"a\x1B[2Jb", false,
        "the scenario name holds the control character U+001B, which a file name cannot hold"},
       {"12\t3", true,
@@ -38,14 +39,18 @@ TEST(ScenarioNames, ChecksKeepOutputsInsideTheirDirectory) {
        "the scenario name holds the control character U+007F, which a file name cannot hold"},
       {"a\xC2\x9B", false,
        "the scenario name holds the control character U+009B, which a file name cannot hold"},
-      {"a:b", false, "the scenario name \"a:b\" holds the character ':' (U+003A), which Windows "
-                     "does not allow in file names"},
-      {"1?", true, "the train number \"1?\" holds the character '?' (U+003F), which Windows "
-                   "does not allow in file names"},
-      {"a*\"<>|", false, "the scenario name \"a*\"<>|\" holds the character '*' (U+002A), "
-                         "which Windows does not allow in file names"},
-      {"LINEA", true, "the train number \"LINEA\" would make the cells file overwrite the line "
-                      "trace file"},
+      {"a:b", false,
+       "the scenario name \"a:b\" holds the character ':' (U+003A), which Windows "
+       "does not allow in file names"},
+      {"1?", true,
+       "the train number \"1?\" holds the character '?' (U+003F), which Windows "
+       "does not allow in file names"},
+      {"a*\"<>|", false,
+       "the scenario name \"a*\"<>|\" holds the character '*' (U+002A), "
+       "which Windows does not allow in file names"},
+      {"LINEA", true,
+       "the train number \"LINEA\" would make the cells file overwrite the line "
+       "trace file"},
   };
   for (const Case& c : cases) {
     std::string error;

@@ -85,10 +85,9 @@ std::string scenario_summary(const BuildState& state, const LineFacts& line,
          chainage_text(chainage_at(chainages, length)) + "\n";
   out += "line: " + counted(line.count(EntryId::kCurve), "curve", "curves") + ", " +
          counted(line.count(EntryId::kGradient), "gradient change", "gradient changes") + ", " +
-         counted(line.count(EntryId::kMountain), "mountain stretch", "mountain stretches") +
-         ", " + counted(line.count(EntryId::kSpeedBoard), "speed board", "speed boards") + ", " +
-         counted(line.count(EntryId::kIndicationBoard), "indication board",
-                 "indication boards") +
+         counted(line.count(EntryId::kMountain), "mountain stretch", "mountain stretches") + ", " +
+         counted(line.count(EntryId::kSpeedBoard), "speed board", "speed boards") + ", " +
+         counted(line.count(EntryId::kIndicationBoard), "indication board", "indication boards") +
          "\n";
   int code_points = 0;
   for (const TrackCell& cell : state.track_cells) {
@@ -107,7 +106,8 @@ std::string scenario_summary(const BuildState& state, const LineFacts& line,
     names.push_back(shown(state.record(i).text));
     width = std::max(width, names.back().size());
   }
-  out += "timetable:\n  " + padded("station", width) + "   route km  chainage  arrival   departure\n";
+  out +=
+      "timetable:\n  " + padded("station", width) + "   route km  chainage  arrival   departure\n";
   for (int i = 1; i <= stations; ++i) {
     const GeneralRecord& r = state.record(i);
     const bool first = i == 1;

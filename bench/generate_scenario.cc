@@ -30,11 +30,9 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[2];
   const std::string name = sb::kGeneratedScenarioName;
-  const sb::GeneratedScenario scenario =
-      sb::generate_scenario(static_cast<int32_t>(length));
+  const sb::GeneratedScenario scenario = sb::generate_scenario(static_cast<int32_t>(length));
   const std::string line_path = dir + "/" + name + "_linea.txt";
-  const std::string train_path =
-      dir + "/" + name + "_" + sb::kGeneratedTrainNumber + "-.txt";
+  const std::string train_path = dir + "/" + name + "_" + sb::kGeneratedTrainNumber + "-.txt";
   if (!write_file(line_path, scenario.line_text) || !write_file(train_path, scenario.train_text)) {
     std::fprintf(stderr, "generate_scenario: cannot write into %s\n", dir.c_str());
     return 1;

@@ -15,7 +15,8 @@ constexpr int kMostMountains = 80;
 // How far an object may be moved along the line to find free cells.
 constexpr int kMostShifts = 20;
 
-void append_entry(std::string& text, const std::string& keyword, std::initializer_list<int> values) {
+void append_entry(std::string& text, const std::string& keyword,
+                  std::initializer_list<int> values) {
   text += keyword;
   for (int value : values) text += ",  " + std::to_string(value);
   text += "\r\n";
@@ -102,8 +103,7 @@ void append_stations(std::string& text, int32_t length, Cells& cells) {
   const int32_t spacing = std::max<int32_t>(7500, (length / (kMostStations - 1) / 500 + 1) * 500);
   int minutes = 0;
   int number = 0;
-  for (int32_t planned = 0; planned + 800 <= length && number < kMostStations;
-       planned += spacing) {
+  for (int32_t planned = 0; planned + 800 <= length && number < kMostStations; planned += spacing) {
     const bool first = number == 0;
     int32_t position = planned;
     int shifts = 0;
@@ -112,9 +112,9 @@ void append_stations(std::string& text, int32_t length, Cells& cells) {
     if (shifts > kMostShifts || position + 800 > length) continue;
     ++number;
     const int stop_time = first ? 1 : 30;
-    text += "stazione,  " + std::to_string(position) + ", 12, " + (first ? "800" : "400") +
-            ", " + (first ? "1" : "0") + ", 0, 0,  1,1,0,  4,1,1,  " + std::to_string(stop_time) +
-            ",  " + std::to_string(6 + minutes / 60) + "," + std::to_string(minutes % 60) +
+    text += "stazione,  " + std::to_string(position) + ", 12, " + (first ? "800" : "400") + ", " +
+            (first ? "1" : "0") + ", 0, 0,  1,1,0,  4,1,1,  " + std::to_string(stop_time) + ",  " +
+            std::to_string(6 + minutes / 60) + "," + std::to_string(minutes % 60) +
             ", 0, FERMATA " + std::to_string(number) + "\r\n";
     minutes += 10;
   }

@@ -16,7 +16,8 @@ void BM_CompileLineText(benchmark::State& bench) {
     Findings findings;
     const LineTextResult result = compile_line_text(state, text, findings);
     if (!findings.empty()) {
-      bench.SkipWithError(("line text refused with code " + std::to_string(findings[0].code)).c_str());
+      bench.SkipWithError(
+          ("line text refused with code " + std::to_string(findings[0].code)).c_str());
       break;
     }
     benchmark::DoNotOptimize(result);

@@ -25,8 +25,8 @@ void BM_CompileTrainText(benchmark::State& bench) {
     Findings findings;
     const TextOutcome outcome = compile_train_text(state, text, line, findings);
     if (outcome != TextOutcome::kDone || !findings.empty()) {
-      const std::string error = "train text refused with code " +
-                                std::to_string(findings.empty() ? 0 : findings[0].code);
+      const std::string error =
+          "train text refused with code " + std::to_string(findings.empty() ? 0 : findings[0].code);
       bench.SkipWithError(error.c_str());
       break;
     }

@@ -34,10 +34,8 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kEncoding, 31, "encoding", "a text that looks like UTF-8 or UTF-16"},
       {WarningId::kMissingEntry, 32, "missing-entry",
        "a train text without a general section, a clock or a station"},
-      {WarningId::kCutShort, 33, "cut-short",
-       "a text that does not end with its [fine] line"},
-      {WarningId::kCurveSide, 34, "curve-side",
-       "a curve keyword without the side letter s or d"},
+      {WarningId::kCutShort, 33, "cut-short", "a text that does not end with its [fine] line"},
+      {WarningId::kCurveSide, 34, "curve-side", "a curve keyword without the side letter s or d"},
   };
   return kinds;
 }
@@ -68,19 +66,20 @@ Diagnostic make_warning(WarningId id, SourceLocation location, std::string messa
 }
 
 void sort_diagnostics(std::vector<Diagnostic>& diagnostics) {
-  std::stable_sort(diagnostics.begin(), diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {
-    const auto key = [](const Diagnostic& f) {
-      const int text = f.location.text == SourceLocation::Text::kTrain ? 1 : 0;
-      return std::make_tuple(text, f.location.line, f.location.column);
-    };
-    return key(a) < key(b);
-  });
+  std::stable_sort(diagnostics.begin(), diagnostics.end(),
+                   [](const Diagnostic& a, const Diagnostic& b) {
+                     const auto key = [](const Diagnostic& f) {
+                       const int text = f.location.text == SourceLocation::Text::kTrain ? 1 : 0;
+                       return std::make_tuple(text, f.location.line, f.location.column);
+                     };
+                     return key(a) < key(b);
+                   });
 }
 
 std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
-                           std::string_view train_text_name) {
+                              std::string_view train_text_name) {
   std::string text(diagnostic.location.text == SourceLocation::Text::kTrain ? train_text_name
-                                                                          : line_text_name);
+                                                                            : line_text_name);
   if (diagnostic.location.text == SourceLocation::Text::kNone) {
     text.clear();
   } else if (diagnostic.location.line > 0) {

@@ -50,8 +50,8 @@ struct Diagnostic {
   enum class Severity { kError, kWarning };
   Severity severity = Severity::kWarning;
   SourceLocation location;
-  int code = 0;           // E<code> or W<code>
-  std::string name;       // the warning's name; empty for errors
+  int code = 0;      // E<code> or W<code>
+  std::string name;  // the warning's name; empty for errors
   std::string message;
   // Where the entry stands that the message names beside this one's.
   std::optional<SourceLocation> related;
@@ -66,7 +66,7 @@ void sort_diagnostics(std::vector<Diagnostic>& diagnostics);
 // "FILE:LINE:COL: warning W21: message [-Wunknown-keyword]"; FILE alone when
 // the line is unknown, nothing in front when the text is.
 std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view line_text_name,
-                           std::string_view train_text_name);
+                              std::string_view train_text_name);
 
 // A source text's bytes as they are shown: Windows-1252 to UTF-8.
 std::string shown(std::string_view cp1252);

@@ -106,8 +106,8 @@ std::string range_of(const Slot& slot) {
     range.clear();
   }
   if (slot.zero_allowed) range = "0, or " + range;
-  if (slot.step != 0) range += (range.empty() ? "a multiple of " : ", a multiple of ") +
-                               std::to_string(slot.step);
+  if (slot.step != 0)
+    range += (range.empty() ? "a multiple of " : ", a multiple of ") + std::to_string(slot.step);
   return range;
 }
 
@@ -118,8 +118,7 @@ std::string outside_of(const Slot& slot) {
     case Beyond::kStored: return std::string(slot.stored) + " (W30)";
     case Beyond::kRefused:
       if (!slot.stored.empty()) {
-        return "beyond the range: an error; not a multiple: " + std::string(slot.stored) +
-               " (W30)";
+        return "beyond the range: an error; not a multiple: " + std::string(slot.stored) + " (W30)";
       }
       return "an error";
   }
@@ -129,15 +128,14 @@ std::string outside_of(const Slot& slot) {
 std::string keyword_test(const Entry& entry) {
   std::string test = "contains `" + std::string(entry.word) + "`";
   if (!entry.also.empty()) test += " and `" + std::string(entry.also) + "`";
-  test += entry.letter_case == LetterCase::kExact ? ", letter case compared"
-                                                  : ", letter case ignored";
+  test +=
+      entry.letter_case == LetterCase::kExact ? ", letter case compared" : ", letter case ignored";
   return test;
 }
 
 void render_entry(const Entry& entry, std::string& out) {
   out += "### " + std::string(entry.title) + "\n\n";
-  out += "Keyword: " + keyword_test(entry) + " (canonical: `" + std::string(entry.keyword) +
-         "`).";
+  out += "Keyword: " + keyword_test(entry) + " (canonical: `" + std::string(entry.keyword) + "`).";
   if (entry.reach > 0) {
     out += " Position check: the first value + " + std::to_string(entry.reach) +
            " m must lie within the cells.";
@@ -147,11 +145,11 @@ void render_entry(const Entry& entry, std::string& out) {
   out += "|---|---|---|---|---|---|---|\n";
   for (size_t i = 0; i < entry.slots.size(); ++i) {
     const Slot& slot = entry.slots[i];
-    out += "| " + std::to_string(i + 1) + " | `" + std::string(slot.name) + "`: " +
-           std::string(slot.meaning) + " | " + (slot.unit.empty() ? "-" : std::string(slot.unit)) +
-           " | " + std::string(width_name(slot.width)) + " | " + range_of(slot) + " | " +
-           outside_of(slot) + " | " + (slot.width == Width::kText ? "empty text" : "0") +
-           " |\n";
+    out += "| " + std::to_string(i + 1) + " | `" + std::string(slot.name) +
+           "`: " + std::string(slot.meaning) + " | " +
+           (slot.unit.empty() ? "-" : std::string(slot.unit)) + " | " +
+           std::string(width_name(slot.width)) + " | " + range_of(slot) + " | " + outside_of(slot) +
+           " | " + (slot.width == Width::kText ? "empty text" : "0") + " |\n";
   }
   out += "\n";
   if (!entry.notes.empty()) out += std::string(entry.notes) + "\n\n";
@@ -160,8 +158,9 @@ void render_entry(const Entry& entry, std::string& out) {
 
 void render_section(Section section, std::string_view heading, std::string& out) {
   out += "## " + std::string(heading) + "\n\n";
-  out += "Each keyword field is tested against these entries in this order; every entry that "
-         "matches reads its values.\n\n";
+  out +=
+      "Each keyword field is tested against these entries in this order; every entry that "
+      "matches reads its values.\n\n";
   for (const Entry& entry : grammar_entries()) {
     if (entry.section == section) render_entry(entry, out);
   }
@@ -169,9 +168,10 @@ void render_section(Section section, std::string_view heading, std::string& out)
 
 void render_warnings(std::string& out) {
   out += "## Warnings of `check` and `compile`\n\n";
-  out += "Printed as `FILE:LINE:COL: warning W<code>: message [-W<name>]`; `-Wno-<name>` "
-         "silences one, `--werror` makes any warning fail the run (exit status 1). Warnings "
-         "never change the compiled files.\n\n";
+  out +=
+      "Printed as `FILE:LINE:COL: warning W<code>: message [-W<name>]`; `-Wno-<name>` "
+      "silences one, `--werror` makes any warning fail the run (exit status 1). Warnings "
+      "never change the compiled files.\n\n";
   out += "| code | name | what |\n|---|---|---|\n";
   for (const WarningKind& kind : warning_kinds()) {
     out += "| W" + std::to_string(kind.code) + " | `" + std::string(kind.name) + "` | " +

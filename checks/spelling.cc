@@ -49,9 +49,8 @@ std::string nearest_keyword(std::string_view field, std::span<const std::string_
     const int allowed = std::max<int>(1, static_cast<int>(candidate_stem.size()) / 4);
     if (distance == 0 || distance > allowed) continue;
     if (best.empty() || distance < best_distance) {
-      best = std::string(candidate_stem) + std::string(digits.empty() ? candidate.substr(
-                                                                            candidate_stem.size())
-                                                                      : digits);
+      best = std::string(candidate_stem) +
+             std::string(digits.empty() ? candidate.substr(candidate_stem.size()) : digits);
       best_distance = distance;
     }
   }

@@ -69,7 +69,8 @@ std::string article(std::string_view title) {
 // What a value outside its slot's range becomes, where it can be said.
 std::string stored_value(const Slot& slot, int64_t value) {
   if (contains(slot.stored, "low 8 bits") && slot.name == "gradient") {
-    return " (gradient " + std::to_string(static_cast<int>(static_cast<uint8_t>(value + 100)) - 100) + ")";
+    return " (gradient " +
+           std::to_string(static_cast<int>(static_cast<uint8_t>(value + 100)) - 100) + ")";
   }
   if (contains(slot.stored, "low 8 bits")) {
     return " (" + std::to_string(static_cast<int>(static_cast<uint8_t>(value))) + ")";
@@ -89,7 +90,8 @@ struct Seen {
 
 class TextChecker {
  public:
-  TextChecker(std::string_view text, SourceLocation::Text which, std::vector<Diagnostic>* diagnostics)
+  TextChecker(std::string_view text, SourceLocation::Text which,
+              std::vector<Diagnostic>* diagnostics)
       : text_(text), reader_(text), which_(which), diagnostics_(diagnostics) {}
 
   LineFacts check_line() {
@@ -156,7 +158,8 @@ class TextChecker {
     if (contains_ignoring_case(text_.substr(start, end - start), "[fine]")) return;
     int line = 1;
     for (size_t i = 0; i < start; ++i) {
-      if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+      if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n')))
+        ++line;
     }
     warn(WarningId::kCutShort, {which_, line, 1},
          "the text does not end with its [fine] line: it may have been cut short (the last "
@@ -332,8 +335,8 @@ class TextChecker {
       }
       if (slot.width == Width::kText) {
         text_value_line_ = value_at.line;
-        text_value_name_ = std::string(entry.title) + "'s " + std::string(slot.name) + " " +
-                           quoted(token);
+        text_value_name_ =
+            std::string(entry.title) + "'s " + std::string(slot.name) + " " + quoted(token);
         continue;
       }
       check_number(entry, slot, token, value_at);
@@ -374,19 +377,19 @@ class TextChecker {
         return;
       case EntryId::kCabSignalling:
         if (values[0] % 50 != 0) {
-          return error(kCabStartNotMultiple, at,
-                       "the cab-signalling start " + metres(values[0]) +
-                           " is not a multiple of 50 m");
+          return error(
+              kCabStartNotMultiple, at,
+              "the cab-signalling start " + metres(values[0]) + " is not a multiple of 50 m");
         }
         if (values[1] % 50 != 0) {
-          return error(kCabEndNotMultiple, at,
-                       "the cab-signalling end " + metres(values[1]) +
-                           " is not a multiple of 50 m");
+          return error(
+              kCabEndNotMultiple, at,
+              "the cab-signalling end " + metres(values[1]) + " is not a multiple of 50 m");
         }
         if (!contains(field, "4") && !contains(field, "9")) {
-          return error(kCabCodesMissing, at,
-                       "the cab-signalling keyword field " + quoted(field) +
-                           " names neither 4 nor 9 codes");
+          return error(
+              kCabCodesMissing, at,
+              "the cab-signalling keyword field " + quoted(field) + " names neither 4 nor 9 codes");
         }
         return;
       case EntryId::kCurve:
@@ -406,9 +409,9 @@ class TextChecker {
         return;
       case EntryId::kStation:
         if (values[0] % 50 != 0) {
-          return error(kStationPositionNotMultiple, at,
-                       "the station at " + metres(values[0]) +
-                           " does not stand at a multiple of 50 m");
+          return error(
+              kStationPositionNotMultiple, at,
+              "the station at " + metres(values[0]) + " does not stand at a multiple of 50 m");
         }
         if (values[2] % 100 != 0) {
           return error(kStationLengthNotMultiple, at,
@@ -531,8 +534,8 @@ class TextChecker {
       const Placement& holder = facts_.placements[held->second];
       error(code, at,
             "the " + title + " at " + metres(p) + " needs " + needs + "cell " +
-                std::to_string(cell) + " at " + metres(cell_start(cell)) + ", which already holds " +
-                holder.what(),
+                std::to_string(cell) + " at " + metres(cell_start(cell)) +
+                ", which already holds " + holder.what(),
             holder.location);
       return false;
     };
@@ -617,9 +620,8 @@ class TextChecker {
     if (previous_station_ && first - 350 < previous_station_->end) {
       const Seen& before = *previous_station_;
       error(kStationsTooClose, at,
-            "the station at " + metres(p) + " (its area " + metres(first) + " to " +
-                metres(last) + ") " +
-                (p < before.position ? "stands before" : "begins less than 350 m after") +
+            "the station at " + metres(p) + " (its area " + metres(first) + " to " + metres(last) +
+                ") " + (p < before.position ? "stands before" : "begins less than 350 m after") +
                 " the area of the station at " + metres(before.position) + ", which ends at " +
                 metres(before.end) + ": station areas stand in order, 350 m apart",
             SourceLocation{which_, before.line, 1});
@@ -647,10 +649,9 @@ class TextChecker {
       error(kOutsideTheLine, at,
             "the " + title + " at " + metres(end) + " lies outside the line: " +
                 (entry.id == EntryId::kMountain ? std::string("its cells")
-                                                : "an entry's position + " +
-                                                      metres(entry.reach)) +
-                " must lie within the cells, which end at " + metres(cell_start(last_cell)) + ", cell " +
-                std::to_string(last_cell) + " (route length " + metres(length) + ")" +
+                                                : "an entry's position + " + metres(entry.reach)) +
+                " must lie within the cells, which end at " + metres(cell_start(last_cell)) +
+                ", cell " + std::to_string(last_cell) + " (route length " + metres(length) + ")" +
                 rest_not_compiled());
       return false;
     }
@@ -720,8 +721,8 @@ class TextChecker {
     if (seen.any && position < seen.position) {
       warn(WarningId::kOrder, at,
            "the " + title + " at " + metres(position) + " stands before the previous one (line " +
-               std::to_string(seen.line) + ", " + metres(seen.position) +
-               "): out of order" + effect);
+               std::to_string(seen.line) + ", " + metres(seen.position) + "): out of order" +
+               effect);
     }
     seen = {true, position, position, at.line};
   }

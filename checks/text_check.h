@@ -19,7 +19,7 @@ struct Placement {
   int64_t cell = 0;
   std::string_view title;  // the entry's, from the grammar
   int64_t position = 0;
-  std::string_view part;   // which of the entry's cells, or empty
+  std::string_view part;  // which of the entry's cells, or empty
   SourceLocation location;
 
   // "the slowdown at 3000 m (its start)"

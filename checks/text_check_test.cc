@@ -51,127 +51,179 @@ std::string train(const std::string& entries) {
 
 TEST(TextCheck, AuthorMistakes) {
   const Case cases[] = {
-      {"misspelt body keyword", Which::kLine, line("[curve]\r\npendeza, 300, 3\r\n"),
+      {"misspelt body keyword",
+       Which::kLine,
+       line("[curve]\r\npendeza, 300, 3\r\n"),
        {"L.txt:4:1: warning W21: `pendeza` matches no entry and is skipped; did you mean "
         "`pendenza`? [-Wunknown-keyword]"}},
-      {"misspelt board keyword", Which::kLine,
+      {"misspelt board keyword",
+       Which::kLine,
        line("[curve]\r\nindicatore_vmax, 4500, 105, 115, 125, 0, 105, 115, 125, 0\r\n"),
        {"L.txt:4:1: warning W21: `indicatore_vmax` matches no entry and is skipped; did you "
         "mean `indicatori_vmax`? [-Wunknown-keyword]"}},
-      {"misspelt curve keyword", Which::kLine, line("[curve]\r\ncruvas5, 300, 100\r\n"),
+      {"misspelt curve keyword",
+       Which::kLine,
+       line("[curve]\r\ncruvas5, 300, 100\r\n"),
        {"L.txt:4:1: warning W21: `cruvas5` matches no entry and is skipped; did you mean "
         "`curvas5`? [-Wunknown-keyword]"}},
-      {"curve without side", Which::kLine, line("[curve]\r\ncurvaz5, 300, 100\r\n"),
+      {"curve without side",
+       Which::kLine,
+       line("[curve]\r\ncurvaz5, 300, 100\r\n"),
        {"L.txt:4:1: warning W34: the curve keyword `curvaz5` names no side (curvas: left, "
         "curvad: right): it is read as a right-hand curve [-Wcurve-side]"}},
-      {"capitalised exact keyword", Which::kLine,
+      {"capitalised exact keyword",
+       Which::kLine,
        line("Progressiva Chilometrica Uno, 0, 350000, 0\r\n[curve]\r\n"),
        {"L.txt:3:1: warning W22: `Progressiva Chilometrica Uno` would start a chainage one "
         "entry but for letter case: its keyword is compared exactly (`progressiva "
         "chilometrica uno`); skipped [-Wkeyword-case]"}},
-      {"general entry in the body", Which::kLine, line("[curve]\r\nsfondo due, 1\r\n"),
+      {"general entry in the body",
+       Which::kLine,
+       line("[curve]\r\nsfondo due, 1\r\n"),
        {"L.txt:4:1: warning W23: `sfondo due` is a background two entry, recognised only in "
         "the line text, general section: skipped here [-Wwrong-section]"}},
-      {"letters after digits", Which::kLine, line("[curve]\r\npendenza, 6000, 12x\r\n"),
+      {"letters after digits",
+       Which::kLine,
+       line("[curve]\r\npendenza, 6000, 12x\r\n"),
        {"L.txt:4:17: warning W24: the gradient change's gradient `12x` is not a whole number: "
         "it reads 0 [-Wnot-a-number]"}},
-      {"unit behind the route length", Which::kLine,
+      {"unit behind the route length",
+       Which::kLine,
        "[generale]\r\nlunghezza percorso, 32000m\r\n[fine]\r\n",
        {"L.txt:2:21: warning W24: the route length's length `32000m` is not a whole number: it "
         "reads 0 [-Wnot-a-number]"}},
-      {"exponent and hexadecimal", Which::kLine,
+      {"exponent and hexadecimal",
+       Which::kLine,
        line("[curve]\r\nmontagna, 1e3, 0x4e20, 12\r\n"),
        {"L.txt:4:11: warning W24: the mountain stretch's inizio `1e3` is not a whole number: it "
         "reads 0 [-Wnot-a-number]",
         "L.txt:4:16: warning W24: the mountain stretch's fine `0x4e20` is not a whole number: "
         "it reads 0 [-Wnot-a-number]"}},
-      {"sign apart from its digits", Which::kLine, line("[curve]\r\npendenza, 6000, - 8\r\n"),
+      {"sign apart from its digits",
+       Which::kLine,
+       line("[curve]\r\npendenza, 6000, - 8\r\n"),
        {"L.txt:4:17: warning W24: the gradient change's gradient `-` is not a whole number: it "
         "reads 0 [-Wnot-a-number]"}},
-      {"fraction", Which::kLine, line("[curve]\r\npendenza, 7000, 12.5\r\n"),
+      {"fraction",
+       Which::kLine,
+       line("[curve]\r\npendenza, 7000, 12.5\r\n"),
        {"L.txt:4:17: warning W25: the gradient change's gradient `12.5` has a fraction: it is "
         "rounded to 12 [-Wfraction]"}},
-      {"comment cut at a comma", Which::kLine,
+      {"comment cut at a comma",
+       Which::kLine,
        line("[curve]\r\n- qui una curva, poi pendenza forte\r\npendenza, 300, 2\r\n"),
        {"L.txt:4:18: warning W27: the comment on this line ends at the comma: `poi pendenza "
         "forte` is read as a keyword field, and it starts a gradient change entry "
         "[-Wcut-at-comma]",
         "L.txt:5:1: warning W26: the gradient change entry of line 4 is short of values: its "
         "position is read from `pendenza` (as 0), and what follows shifts [-Wvalues-shifted]"}},
-      {"board short of a value", Which::kLine,
+      {"board short of a value",
+       Which::kLine,
        line("[curve]\r\nindicatori_vmax, 2500, 105, 115, 125, 0, 105, 115, 125\r\n"
             "indicatori_vmax, 3500, 105, 115, 125, 0, 105, 115, 125, 0\r\n"),
        {"L.txt:5:1: warning W26: the maximum-speed board entry of line 4 is short of values: "
         "its strisced is read from `indicatori_vmax` (as 0), and what follows shifts "
         "[-Wvalues-shifted]"}},
-      {"beyond the route, inside the cells", Which::kLine,
+      {"beyond the route, inside the cells",
+       Which::kLine,
        line("[curve]\r\npendenza, 35000, 1\r\npendenza, 40000, 1\r\n"),
        {"L.txt:4:1: warning W28: the gradient change at 35000 m lies beyond the end of the "
         "route (32000 m), where the cells still take it [-Wbeyond-route]",
         "L.txt:5:1: error E15: the gradient change at 40000 m lies outside the line: an entry's "
         "position + 100 m must lie within the cells, which end at 39000 m, cell 780 (route "
         "length 32000 m); the compile reads no further in this text"}},
-      {"overlapping curves", Which::kLine, line("[curve]\r\ncurvad5, 650, 200\r\ncurvas4, 800, 300\r\n"),
+      {"overlapping curves",
+       Which::kLine,
+       line("[curve]\r\ncurvad5, 650, 200\r\ncurvas4, 800, 300\r\n"),
        {"L.txt:5:1: warning W29: the curve at 800 m starts before the previous curve (line 4) "
         "ends at 850 m: it is bent from there on [-Worder]"}},
-      {"mountain stretch backwards", Which::kLine, line("[curve]\r\nmontagna, 5000, 4000, 12\r\n"),
+      {"mountain stretch backwards",
+       Which::kLine,
+       line("[curve]\r\nmontagna, 5000, 4000, 12\r\n"),
        {"L.txt:4:1: warning W29: the mountain stretch from 5000 m ends before it begins, at "
         "4000 m: it marks no cell [-Worder]"}},
-      {"gradients behind the filled cells are legal", Which::kLine,
-       line("[curve]\r\npendenza, 300, -3\r\npendenza, 586, 0\r\npendenza, 165, -4\r\n"), {}},
-      {"gradient outside its byte", Which::kLine, line("[curve]\r\npendenza, 300, 200\r\n"),
+      {"gradients behind the filled cells are legal",
+       Which::kLine,
+       line("[curve]\r\npendenza, 300, -3\r\npendenza, 586, 0\r\npendenza, 165, -4\r\n"),
+       {}},
+      {"gradient outside its byte",
+       Which::kLine,
+       line("[curve]\r\npendenza, 300, 200\r\n"),
        {"L.txt:4:1: warning W30: the gradient change's gradient 200 lies outside -100 to 155: "
         "kept in one byte with 100 added: only its low 8 bits (gradient -56) [-Wrange]"}},
-      {"cut short", Which::kLine, "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 1\r\n",
+      {"cut short",
+       Which::kLine,
+       "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 1\r\n",
        {"L.txt:4:1: warning W33: the text does not end with its [fine] line: it may have been "
         "cut short (the last field of a text is never examined) [-Wcut-short]"}},
-      {"UTF-8 accent", Which::kTrain,
+      {"UTF-8 accent",
+       Which::kTrain,
        train("stazione, 0, 12, 800, 0,0,0, 1,1,0, 4,1,1, 0, 12,0,0, CITT\xC3\x80\r\n"),
        {"T.txt:2:59: warning W31: `Ã€` looks like the UTF-8 bytes of `À`: texts are "
         "Windows-1252, so it is stored as 2 characters [-Wencoding]"}},
-      {"UTF-16", Which::kTrain, std::string("\xFF\xFE[\0g\0", 6),
+      {"UTF-16",
+       Which::kTrain,
+       std::string("\xFF\xFE[\0g\0", 6),
        {"T.txt:1:1: warning W31: the text looks like UTF-16 (a byte-order mark): texts are "
         "Windows-1252, one byte a character; the compile finds none of its fields "
         "[-Wencoding]"}},
-      {"no general section", Which::kTrain, "\r\n\r\n\r\n",
+      {"no general section",
+       Which::kTrain,
+       "\r\n\r\n\r\n",
        {"T.txt:1:1: warning W32: no field contains [generale]: the train text yields no "
         "entries (no station, speed 0, adhesion 0) [-Wmissing-entry]"}},
-      {"no clock, no station", Which::kTrain, "[generale]\r\nsabbia, 200\r\n[fine]\r\n",
+      {"no clock, no station",
+       Which::kTrain,
+       "[generale]\r\nsabbia, 200\r\n[fine]\r\n",
        {"T.txt:1:1: warning W32: the train text sets no clock [-Wmissing-entry]",
         "T.txt:1:1: warning W32: the train text has no station [-Wmissing-entry]"}},
-      {"clock written with colons", Which::kTrain, train("orologio, 8:15:00\r\nsabbia, 200\r\n"),
+      {"clock written with colons",
+       Which::kTrain,
+       train("orologio, 8:15:00\r\nsabbia, 200\r\n"),
        {"T.txt:2:11: warning W24: the clock's first `8:15:00` is not a whole number: it reads 0 "
         "[-Wnot-a-number]",
         "T.txt:3:1: warning W26: the clock entry of line 2 is short of values: its second is "
         "read from `sabbia` (as 0), and what follows shifts [-Wvalues-shifted]"}},
-      {"station length with letters O", Which::kTrain,
+      {"station length with letters O",
+       Which::kTrain,
        train("stazione, 9000, 12, 4OO, 0,0,0, 1,1,0, 4,1,1, 20, 12,47,0, B\r\n"),
        {"T.txt:2:21: warning W24: the station's length `4OO` is not a whole number: it reads 0 "
         "[-Wnot-a-number]"}},
-      {"comma in a station name", Which::kTrain,
+      {"comma in a station name",
+       Which::kTrain,
        train("stazione, 0, 12, 800, 0,0,0, 1,1,0, 4,1,1, 0, 12,0,0, COLLE, ALTO\r\n"),
        {"T.txt:2:62: warning W27: the station's name `COLLE` ends at the comma before `ALTO`, "
         "which is read as a keyword field: quote the text to keep the comma "
         "[-Wcut-at-comma]"}},
-      {"adhesion beyond its byte", Which::kTrain, train("aderenza, 0, 300\r\n"),
+      {"adhesion beyond its byte",
+       Which::kTrain,
+       train("aderenza, 0, 300\r\n"),
        {"T.txt:2:1: warning W30: the adhesion's adhesion 300 lies outside 0 to 255: only its "
         "low 8 bits are kept (44) [-Wrange]"}},
-      {"speed not a multiple of 5", Which::kTrain, train("velocita, 0, 67\r\n"),
+      {"speed not a multiple of 5",
+       Which::kTrain,
+       train("velocita, 0, 67\r\n"),
        {"T.txt:2:1: warning W30: the speed limit's speed 67 km/h is not a multiple of 5: stored "
         "as its fifth, rounded (65 km/h) [-Wrange]"}},
-      {"speed limits out of order", Which::kTrain,
+      {"speed limits out of order",
+       Which::kTrain,
        train("velocita, 0, 60\r\nvelocita, 2000, 100\r\nvelocita, 1000, 80\r\n"),
        {"T.txt:4:1: warning W29: the speed limit at 1000 m stands before the previous one "
         "(line 3, 2000 m): out of order, it writes a single cell [-Worder]"}},
-      {"stations out of order", Which::kTrain,
+      {"stations out of order",
+       Which::kTrain,
        train("stazione, 31000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,47,0, B\r\n"),
        {"T.txt:4:1: error E22: the station at 30000 m (its area 29800 m to 30200 m) stands "
         "before the area of the station at 31000 m, which ends at 31200 m: station areas stand "
         "in order, 350 m apart (T.txt:2:1)"}},
-      {"signal tempo 1 to 100", Which::kTrain, train("segnale, 850, 2, 3,1,0, 0, 2, 2,1,0, 50\r\n"),
+      {"signal tempo 1 to 100",
+       Which::kTrain,
+       train("segnale, 850, 2, 3,1,0, 0, 2, 2,1,0, 50\r\n"),
        {"T.txt:2:1: warning W30: the signal's tempo 50 lies outside 0 or 101 to 255: 1 to 100 "
         "are stored as 101, others keep their low 8 bits (50) [-Wrange]"}},
-      {"surplus value", Which::kTrain, train("velocita, 0, 60, 5\r\n"),
+      {"surplus value",
+       Which::kTrain,
+       train("velocita, 0, 60, 5\r\n"),
        {"T.txt:2:18: warning W21: the value `5` stands where a keyword is expected: skipped "
         "(one value too many before it?) [-Wunknown-keyword]"}},
   };
@@ -182,9 +234,12 @@ TEST(TextCheck, AuthorMistakes) {
 // where the compile stops at the first.
 TEST(TextCheck, RefusedEntries) {
   const Case cases[] = {
-      {"route length", Which::kLine, "[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n",
+      {"route length",
+       Which::kLine,
+       "[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n",
        {"L.txt:2:1: error E1: the route length 2000000 m is outside 0 to 1000000 m"}},
-      {"chainage and cab signalling", Which::kLine,
+      {"chainage and cab signalling",
+       Which::kLine,
        line("progressiva chilometrica due, 125, 350000, 0\r\n"
             "ripetizione segnali, 100, 200\r\nripetizione segnali 4, 120, 200\r\n"
             "ripetizione segnali 9, 100, 210\r\n[curve]\r\n"),
@@ -194,27 +249,34 @@ TEST(TextCheck, RefusedEntries) {
         "neither 4 nor 9 codes",
         "L.txt:5:1: error E3: the cab-signalling start 120 m is not a multiple of 50 m",
         "L.txt:6:1: error E4: the cab-signalling end 210 m is not a multiple of 50 m"}},
-      {"curve without class", Which::kLine, line("[curve]\r\ncurvas, 300, 100\r\n"),
+      {"curve without class",
+       Which::kLine,
+       line("[curve]\r\ncurvas, 300, 100\r\n"),
        {"L.txt:4:1: error E103: the curve keyword `curvas` holds no class digit 1 to 6 "
         "(curvad5: right-hand, class 5)"}},
-      {"every entry outside the line", Which::kLine,
+      {"every entry outside the line",
+       Which::kLine,
        line("[curve]\r\npendenza, 39000, 1\r\nmontagna, 1000, 40000, 12\r\n"),
        {"L.txt:4:1: error E15: the gradient change at 39000 m lies outside the line: an "
         "entry's position + 100 m must lie within the cells, which end at 39000 m, cell 780 "
         "(route length 32000 m); the compile reads no further in this text",
         "L.txt:5:1: error E15: the mountain stretch at 40000 m lies outside the line: its cells "
         "must lie within the cells, which end at 39000 m, cell 780 (route length 32000 m)"}},
-      {"signal near the start", Which::kTrain, train("segnale, 300, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"),
+      {"signal near the start",
+       Which::kTrain,
+       train("segnale, 300, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"),
        {"T.txt:2:1: error E15: the signal at 300 m stands too near the start of the line: its "
         "approach marks take the 8 cells before its own, so a signal stands at 325 m or "
         "beyond; the compile reads no further in this text"}},
-      {"station position and length", Which::kTrain,
+      {"station position and length",
+       Which::kTrain,
        train("stazione, 1025, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\n"
              "stazione, 5000, 12, 450, 0,0,0, 1,1,0, 4,1,1, 20, 12,5,0, B\r\n"),
        {"T.txt:2:1: error E8: the station at 1025 m does not stand at a multiple of 50 m",
         "T.txt:3:1: error E9: the station at 5000 m has a length of 450 m, not a multiple of "
         "100 m"}},
-      {"cells already taken", Which::kTrain,
+      {"cells already taken",
+       Which::kTrain,
        train("segnale, 850, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
              "segnale, 850, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
              "rallentamento, 850, 60, 700, 0, 0, 0\r\n"
@@ -233,17 +295,23 @@ TEST(TextCheck, RefusedEntries) {
         "areas stand in order, 350 m apart (T.txt:5:1)",
         "T.txt:8:1: error E24: the station at 0 m ends at 50 m, within 100 m of the start of "
         "the line: its stop cell would be cell 0"}},
-      {"text ending inside an entry", Which::kLine,
+      {"text ending inside an entry",
+       Which::kLine,
        "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 2\r\npendenza, 600",
        {"L.txt:5:1: warning W33: the text does not end with its [fine] line: it may have been "
         "cut short (the last field of a text is never examined) [-Wcut-short]",
         "L.txt:5:11: error E25: read failure: the text ends where a field was expected"}},
-      {"empty text", Which::kLine, "",
+      {"empty text",
+       Which::kLine,
+       "",
        {"L.txt:1:1: error E25: read failure: the text ends where a field was expected"}},
-      {"value beyond its width ends the check", Which::kTrain,
+      {"value beyond its width ends the check",
+       Which::kTrain,
        train("stazione, 1000, 300, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, A\r\npendeza, 1\r\n"),
        {"T.txt:2:17: error E25: the value 300 does not fit a byte (0 to 255)"}},
-      {"speed beyond a byte", Which::kTrain, train("velocita, 0, 1280\r\n"),
+      {"speed beyond a byte",
+       Which::kTrain,
+       train("velocita, 0, 1280\r\n"),
        {"T.txt:2:1: error E25: the speed 1280 km/h divided by 5 does not fit a byte (0 to "
         "255): speeds lie in 0 to 1277 km/h"}},
   };
@@ -253,8 +321,7 @@ TEST(TextCheck, RefusedEntries) {
 // The entry that claimed a cell before a refused one names what holds it.
 TEST(TextCheck, HolderOfACellIsTheLastEntryBeforeThatClaimedIt) {
   std::vector<Diagnostic> diagnostics;
-  const LineFacts line = check_line_text(
-      line_text_for_holders(), &diagnostics);
+  const LineFacts line = check_line_text(line_text_for_holders(), &diagnostics);
   const TrainFacts train = check_train_text(
       "[generale]\r\norologio, 12 0 0\r\n"
       "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"

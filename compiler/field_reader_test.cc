@@ -28,8 +28,8 @@ TEST(FieldReader, NumbersEndAtBlanksCommasAndLineEnds) {
       {"850 , 2\r\n", {850, 2}},
       {"12              48            40 \r\n7\r\n", {12, 48, 40, 7}},
       {"1,  ,  ,  0\r\n", {1, 0, 0, 0}},
-      {"5\r\n\r\n6\r\n", {5, 0, 6}},        // a blank line among values reads 0
-      {"1\n2\r3\r\n4", {1, 2, 3, 4}},     // LF alone, CR alone, no final line end
+      {"5\r\n\r\n6\r\n", {5, 0, 6}},   // a blank line among values reads 0
+      {"1\n2\r3\r\n4", {1, 2, 3, 4}},  // LF alone, CR alone, no final line end
       {"\t-3,\t+4\r\n", {-3, 4}},
   };
   for (const Case& c : cases) {

@@ -97,7 +97,8 @@ std::vector<std::string> probes(const Entry& entry) {
 
 TEST(GrammarTie, KeywordTestsAreTheReaders) {
   for (const Entry& entry : grammar_entries()) {
-    const Result canonical = compile_with(entry.section, std::string(entry.keyword) + values_of(entry));
+    const Result canonical =
+        compile_with(entry.section, std::string(entry.keyword) + values_of(entry));
     const Result absent = compile_with(entry.section, "");
     ASSERT_FALSE(canonical == absent) << entry.title << ": its canonical line changes nothing";
     for (const Entry& other : grammar_entries()) {
@@ -125,8 +126,7 @@ TEST(GrammarTie, EntriesAreRecognisedOnlyInTheirSection) {
     if (entry.section == Section::kTrain) continue;
     const Section elsewhere =
         entry.section == Section::kLineBody ? Section::kLineGeneral : Section::kLineBody;
-    EXPECT_TRUE(compile_with(elsewhere, std::string(entry.example)) ==
-                compile_with(elsewhere, ""))
+    EXPECT_TRUE(compile_with(elsewhere, std::string(entry.example)) == compile_with(elsewhere, ""))
         << entry.title;
   }
 }

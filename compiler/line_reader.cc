@@ -177,9 +177,8 @@ Flow LineTextCompiler::apply_general_entry() {
   const struct {
     const char* word;
     int record;
-  } chainages[] = {{"tre", kChainageThreeRecord},
-                   {"due", kChainageTwoRecord},
-                   {"uno", kChainageOneRecord}};
+  } chainages[] = {
+      {"tre", kChainageThreeRecord}, {"due", kChainageTwoRecord}, {"uno", kChainageOneRecord}};
   for (const auto& row : chainages) {
     if (!contains(field_, "progressiva") || !contains(field_, row.word)) continue;
     if (Flow flow = read_chainage(row.record); flow != Flow::kGoOn) return flow;
@@ -338,7 +337,8 @@ Flow LineTextCompiler::read_failure() {
 }
 
 Flow LineTextCompiler::refuse_without_route_length() {
-  findings_.push_back(sb::read_failure("the general section gives no route length", keyword_location_));
+  findings_.push_back(
+      sb::read_failure("the general section gives no route length", keyword_location_));
   return Flow::kReadFailure;
 }
 

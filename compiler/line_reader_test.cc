@@ -54,8 +54,8 @@ TEST(CompileLineText, RouteLengthSizesCellsAndTrace) {
     int32_t length, cell_last_index, trace_last_index;
   };
   const Case cases[] = {
-      {302600, 6192, 309600}, {4025, 220, 11025}, {4075, 222, 11075}, {1000000, 20140, 1007000},
-      {0, 140, 7000},
+      {302600, 6192, 309600},    {4025, 220, 11025}, {4075, 222, 11075},
+      {1000000, 20140, 1007000}, {0, 140, 7000},
   };
   for (const Case& c : cases) {
     const Compiled out = compile(line_text(c.length, ""), 1);
@@ -215,7 +215,8 @@ TEST(CompileLineText, GradientsFillTheCellsInOnePass) {
        "pendenza, 300, -3\r\npendenza, 586, 0\r\npendenza, 165, -4\r\n",
        {{0, 100}, {5, 100}, {6, 97}, {11, 97}, {12, 100}, {13, 96}, {217, 96}, {218, 0}}},
       {"a change at 0 writes no cell", "pendenza, 0, 5\r\n", {{0, 105}, {217, 105}, {218, 0}}},
-      {"a change at the last valid position", "pendenza, 10900, 2\r\n",
+      {"a change at the last valid position",
+       "pendenza, 10900, 2\r\n",
        {{217, 100}, {218, 102}, {219, 0}, {220, 0}}},
       {"out-of-order changes past the last cell",
        "pendenza, 10900, 2\r\npendenza, 100, 3\r\npendenza, 100, 4\r\npendenza, 100, 5\r\n"
@@ -260,8 +261,8 @@ TEST(CompileLineText, WithoutTheTraceCurvesAreNotRead) {
 TEST(CompileLineText, MountainStretches) {
   Compiled out;
   out.state.mountain_count = 5;  // left from elsewhere: counting starts afresh
-  out.result =
-      compile_line_text(out.state, line_text(4000, "montagna,   3033,  3783,  12\r\n"), out.findings);
+  out.result = compile_line_text(out.state, line_text(4000, "montagna,   3033,  3783,  12\r\n"),
+                                 out.findings);
   EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.mountain_count, 1);
   EXPECT_EQ(out.state.cell(61).mountain_side, 2);
@@ -283,10 +284,11 @@ TEST(CompileLineText, IndicationBoardsTakeRecordsFromTheTop) {
 }
 
 TEST(CompileLineText, BoardsOnAMountainMarkerReplaceIt) {
-  const Compiled out = compile(line_text(4000,
-                                         "montagna, 3033, 3783, 12\r\n"
-                                         "cartello_indicatore, 3150, (galleria)\r\n"
-                                         "indicatori_vmax, 3350, 90, 95, 100, 0, 90, 95, 100, 0\r\n"));
+  const Compiled out =
+      compile(line_text(4000,
+                        "montagna, 3033, 3783, 12\r\n"
+                        "cartello_indicatore, 3150, (galleria)\r\n"
+                        "indicatori_vmax, 3350, 90, 95, 100, 0, 90, 95, 100, 0\r\n"));
   EXPECT_EQ(out.code(), 0);
   EXPECT_EQ(out.state.cell(64).kind, kIndicationBoardCell);
   EXPECT_EQ(out.state.cell(68).kind, kSpeedBoardCell);
@@ -312,62 +314,175 @@ TEST(CompileLineText, Failures) {
     std::string detail;
   };
   const Case cases[] = {
-      {"no general section", "preambolo\r\naltro\r\n", 102, std::nullopt, TextOutcome::kStopped,
-       {kLine, 2, 1}, ""},
-      {"general section header as the last field", "x\r\n[generale]", 102, std::nullopt,
-       TextOutcome::kStopped, {kLine, 2, 1}, ""},
-      {"empty text", "", 25, std::nullopt, TextOutcome::kReadFailure, {kLine, 0, 0},
+      {"no general section",
+       "preambolo\r\naltro\r\n",
+       102,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 2, 1},
+       ""},
+      {"general section header as the last field",
+       "x\r\n[generale]",
+       102,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 2, 1},
+       ""},
+      {"empty text",
+       "",
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 0, 0},
        "the text ends where a field was expected"},
-      {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n", 25, std::nullopt,
-       TextOutcome::kReadFailure, {kLine, 3, 1}, "the general section gives no route length"},
+      {"no route length",
+       "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n",
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 3, 1},
+       "the general section gives no route length"},
       {"comment up to the end of the general section",
-       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", 25, std::nullopt, TextOutcome::kReadFailure,
-       {kLine, 4, 1}, "the text ends where a field was expected"},
-      {"entry cut off", "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
-       25, std::nullopt, TextOutcome::kReadFailure, {kLine, 4, 11},
+       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n",
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 4, 1},
        "the text ends where a field was expected"},
-      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"), 25, std::nullopt,
-       TextOutcome::kReadFailure, {kLine, 4, 16},
+      {"entry cut off",
+       "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 4, 11},
+       "the text ends where a field was expected"},
+      {"value too wide",
+       line_text(4000, "pendenza, 300, 99999999999\r\n"),
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 4, 16},
        "the value 99999999999 does not fit a long (-2147483648 to 2147483647)"},
-      {"speeds too wide", line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
-       25, std::nullopt, TextOutcome::kReadFailure, {kLine, 4, 1},
+      {"speeds too wide",
+       line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
+       25,
+       std::nullopt,
+       TextOutcome::kReadFailure,
+       {kLine, 4, 1},
        "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)"},
-      {"route too long", line_text(1000001, ""), 1, std::nullopt, TextOutcome::kStopped, {kLine, 2, 1}, ""},
-      {"negative route", line_text(-1, ""), 1, std::nullopt, TextOutcome::kStopped, {kLine, 2, 1}, ""},
-      {"beyond the route", line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"), 15,
-       10950, TextOutcome::kDone, {kLine, 5, 3}, ""},
-      {"indication board before cell 0", line_text(4000, "cartello_indicatore, -100, x\r\n"), 15,
-       -100, TextOutcome::kDone, {kLine, 4, 1}, ""},
+      {"route too long",
+       line_text(1000001, ""),
+       1,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 2, 1},
+       ""},
+      {"negative route",
+       line_text(-1, ""),
+       1,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 2, 1},
+       ""},
+      {"beyond the route",
+       line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"),
+       15,
+       10950,
+       TextOutcome::kDone,
+       {kLine, 5, 3},
+       ""},
+      {"indication board before cell 0",
+       line_text(4000, "cartello_indicatore, -100, x\r\n"),
+       15,
+       -100,
+       TextOutcome::kDone,
+       {kLine, 4, 1},
+       ""},
       {"speed board before cell 0",
-       line_text(4000, "indicatori_vmax, -80, 90, 95, 100, 0, 90, 95, 100, 0\r\n"), 15, -80,
-       TextOutcome::kDone, {kLine, 4, 1}, ""},
-      {"mountain stretch past the last cell", line_text(4000, "montagna, 10000, 12000, 12\r\n"),
-       15, 10000, TextOutcome::kDone, {kLine, 4, 1}, ""},
-      {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"), 15, -200,
-       TextOutcome::kDone, {kLine, 4, 1}, ""},
-      {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"), 103, std::nullopt,
-       TextOutcome::kStopped, {kLine, 5, 1}, ""},
-      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"), 103, std::nullopt,
-       TextOutcome::kStopped, {kLine, 4, 1}, ""},
-      {"indication board on an indication board", line_text(4000, sign + sign), 6, 2500,
-       TextOutcome::kStopped, {kLine, 5, 1}, ""},
-      {"indication board on a speed board", line_text(4000, board + sign), 6, 2500,
-       TextOutcome::kStopped, {kLine, 5, 1}, ""},
-      {"speed board on a speed board", line_text(4000, board + board), 21, 2500,
-       TextOutcome::kStopped, {kLine, 5, 1}, ""},
-      {"speed board on an indication board", line_text(4000, sign + board), 21, 2500,
-       TextOutcome::kStopped, {kLine, 5, 1}, ""},
+       line_text(4000, "indicatori_vmax, -80, 90, 95, 100, 0, 90, 95, 100, 0\r\n"),
+       15,
+       -80,
+       TextOutcome::kDone,
+       {kLine, 4, 1},
+       ""},
+      {"mountain stretch past the last cell",
+       line_text(4000, "montagna, 10000, 12000, 12\r\n"),
+       15,
+       10000,
+       TextOutcome::kDone,
+       {kLine, 4, 1},
+       ""},
+      {"mountain stretch before cell 0",
+       line_text(4000, "montagna, -200, 100, 12\r\n"),
+       15,
+       -200,
+       TextOutcome::kDone,
+       {kLine, 4, 1},
+       ""},
+      {"curve without class",
+       line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"),
+       103,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 5, 1},
+       ""},
+      {"curve past the last trace row",
+       line_text(0, "curvad5, 6900, 200\r\n"),
+       103,
+       std::nullopt,
+       TextOutcome::kStopped,
+       {kLine, 4, 1},
+       ""},
+      {"indication board on an indication board",
+       line_text(4000, sign + sign),
+       6,
+       2500,
+       TextOutcome::kStopped,
+       {kLine, 5, 1},
+       ""},
+      {"indication board on a speed board",
+       line_text(4000, board + sign),
+       6,
+       2500,
+       TextOutcome::kStopped,
+       {kLine, 5, 1},
+       ""},
+      {"speed board on a speed board",
+       line_text(4000, board + board),
+       21,
+       2500,
+       TextOutcome::kStopped,
+       {kLine, 5, 1},
+       ""},
+      {"speed board on an indication board",
+       line_text(4000, sign + board),
+       21,
+       2500,
+       TextOutcome::kStopped,
+       {kLine, 5, 1},
+       ""},
       {"81st indication board",
-       line_text(9000, repeated(81, [](int i) {
-                   return "cartello_indicatore, " + std::to_string(100 * i) + ", t\r\n";
-                 })),
-       kBoardRecordsFull, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
+       line_text(9000, repeated(81,
+                                [](int i) {
+                                  return "cartello_indicatore, " + std::to_string(100 * i) +
+                                         ", t\r\n";
+                                })),
+       kBoardRecordsFull,
+       8000,
+       TextOutcome::kStopped,
+       {kLine, 84, 1},
+       ""},
       {"81st mountain stretch",
-       line_text(9000, repeated(81, [](int i) {
-                   return "montagna, " + std::to_string(100 * i) + ", " +
-                          std::to_string(100 * i + 60) + ", 2\r\n";
-                 })),
-       kMountainTableFull, 8000, TextOutcome::kStopped, {kLine, 84, 1}, ""},
+       line_text(9000, repeated(81,
+                                [](int i) {
+                                  return "montagna, " + std::to_string(100 * i) + ", " +
+                                         std::to_string(100 * i + 60) + ", 2\r\n";
+                                })),
+       kMountainTableFull,
+       8000,
+       TextOutcome::kStopped,
+       {kLine, 84, 1},
+       ""},
   };
   for (const Case& c : cases) {
     const Compiled out = compile(c.text, 1);
@@ -431,8 +546,8 @@ TEST(CompileLineText, AFailureLeavesTheRowsNotYetComputedUnset) {
 }
 
 TEST(CompileLineText, APositionOutOfTheLineEndsTheBodyOnly) {
-  const Compiled out = compile(
-      line_text(4000, "pendenza, 300, -3\r\npendenza, 10950, 1\r\npendenza, 600, -5\r\n"));
+  const Compiled out =
+      compile(line_text(4000, "pendenza, 300, -3\r\npendenza, 10950, 1\r\npendenza, 600, -5\r\n"));
   EXPECT_EQ(out.code(), 15);
   EXPECT_EQ(out.state.cell(6).gradient, 97);
   EXPECT_EQ(out.state.cell(12).gradient, 97);  // the change at 600 was not read

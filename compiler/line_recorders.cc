@@ -54,9 +54,7 @@ CellSpan mountain_cells(int32_t inizio, int32_t fine) {
   return {cell_of(inizio), round_half_even(static_cast<double>(fine) / kCellLength - 1.0)};
 }
 
-int64_t board_cell(int32_t posizione) {
-  return object_cell(posizione);
-}
+int64_t board_cell(int32_t posizione) { return object_cell(posizione); }
 
 bool span_fits(const BuildState& state, const CellSpan& span) {
   return span.empty() || (state.cell_exists(span.first) && state.cell_exists(span.last));

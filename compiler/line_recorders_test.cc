@@ -115,7 +115,7 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
       {{90, 95, 100, 2, 90, 95, 100, 2}, 1818, 1919, 2020, 22},
       {{150, 150, 150, 0, 150, 150, 150, 1}, 3030, 3030, 3030, 1},
       {{120, 130, 135, 0, 0, 0, 0, 0}, 2400, 2600, 2700, 0},
-      {{0, 0, 0, 0, 12, 13, 495, 0}, 2, 3, 99, 0},  // d speeds off the 5 km/h grid round
+      {{0, 0, 0, 0, 12, 13, 495, 0}, 2, 3, 99, 0},   // d speeds off the 5 km/h grid round
       {{0, 0, 0, 7000, 0, 0, 0, 3}, 0, 0, 0, 4467},  // 70003 kept to 16 bits
   };
   for (const Case& c : cases) {
@@ -137,7 +137,7 @@ TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
     memo_indicatori_v_max(state, posizione, board);
     EXPECT_EQ(state.cell(cell).kind, kSpeedBoardCell) << posizione;
   }
-  EXPECT_EQ(board_cell(-75), 0);  // -0.5 rounds to the even 0
+  EXPECT_EQ(board_cell(-75), 0);    // -0.5 rounds to the even 0
   EXPECT_EQ(board_cell(1225), 26);  // 25.5 rounds to the even 26
 }
 

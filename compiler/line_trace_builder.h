@@ -63,15 +63,14 @@ class LineTraceBuilder {
   class Stepper;
   class StepQueue;
 
-  static void compute_handed_steps(StepQueue& queue, LineTrace& trace,
-                                   const std::stop_token& stop);
+  static void compute_handed_steps(StepQueue& queue, LineTrace& trace, const std::stop_token& stop);
   bool step_until(int64_t last_row, double turn);
   void steps(int32_t last, double turn);
 
   LineTrace& trace_;
   int32_t last_row_;
   int32_t cursor_ = 2;
-  std::unique_ptr<Stepper> stepper_;        // computing here, or
+  std::unique_ptr<Stepper> stepper_;       // computing here, or
   std::shared_ptr<StepQueue> background_;  // handing the steps to the helper
 };
 

@@ -14,9 +14,8 @@ TEST(CurveTurn, ClassDigitAndSide) {
     double turn;
   };
   const Case cases[] = {
-      {"curvad5", 0.002},   {"curvas5", -0.002}, {"CURVAS3", -0.0004},
-      {"curvad21", 0.0001}, {"curvad6", 0.003},  {"curvad4", 0.001},
-      {"curvad2", 0.0002},  {"curva 9 7 5", 0.002},
+      {"curvad5", 0.002}, {"curvas5", -0.002}, {"CURVAS3", -0.0004}, {"curvad21", 0.0001},
+      {"curvad6", 0.003}, {"curvad4", 0.001},  {"curvad2", 0.0002},  {"curva 9 7 5", 0.002},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(curve_turn(c.field).has_value()) << c.field;

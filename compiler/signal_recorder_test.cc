@@ -49,7 +49,7 @@ TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
     int32_t tempo_after;
   };
   const Case cases[] = {
-      {2, 50, 101, 101}, {1, 50, 0, 101},   {2, 0, 0, 0},       {2, 1, 101, 101},
+      {2, 50, 101, 101},  {1, 50, 0, 101},    {2, 0, 0, 0},      {2, 1, 101, 101},
       {2, 100, 101, 101}, {2, 101, 101, 101}, {2, 300, 44, 300}, {2, -5, 251, -5},
   };
   for (const Case& c : cases) {
@@ -66,9 +66,9 @@ TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
 TEST(SignalRecorder, PackingKeepsTheLowBits) {
   BuildState state = line_of(10000);
   SignalEntry signal = first_signal();
-  signal.s1 = 4000;   // 40002 -> -25534 as 16 bits
-  signal.rapp = -1;   // -10 + 27 + 2
-  signal.sx = 9;      // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
+  signal.s1 = 4000;  // 40002 -> -25534 as 16 bits
+  signal.rapp = -1;  // -10 + 27 + 2
+  signal.sx = 9;     // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
   ASSERT_TRUE(recorded(memo_segnale(state, signal)));
   EXPECT_EQ(state.cell(18).value_1, -25534);
   EXPECT_EQ(state.cell(18).value_4, 19);

@@ -12,8 +12,6 @@ constexpr int32_t kWarningFrom = 1500;
 constexpr int32_t kWarningDistance = 1200;
 constexpr int kLeadInCells = 4;
 
-
-
 // The cells a slowdown touches; warning and lead-in are -1 when it has none.
 struct SlowdownCells {
   int64_t warning = -1;

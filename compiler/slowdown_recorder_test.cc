@@ -67,12 +67,9 @@ TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
   BuildState at_1550 = line_of(10000);
   ASSERT_TRUE(recorded(memo_rallentamento(at_1550, {1550, 30, 100, 7, 1, 0})));
   const std::vector<std::pair<int32_t, TrackCell>> with_warning = {
-      {4, cell_with(kWarningLeadInCell, 4, 0)},
-      {5, cell_with(kWarningLeadInCell, 3, 0)},
-      {6, cell_with(kWarningLeadInCell, 2, 0)},
-      {7, cell_with(kWarningLeadInCell, 1, 0)},
-      {8, cell_with(kSlowdownWarningCell, 30, 0)},
-      {32, cell_with(kSlowdownStartCell, 30, 0, 7)},
+      {4, cell_with(kWarningLeadInCell, 4, 0)},    {5, cell_with(kWarningLeadInCell, 3, 0)},
+      {6, cell_with(kWarningLeadInCell, 2, 0)},    {7, cell_with(kWarningLeadInCell, 1, 0)},
+      {8, cell_with(kSlowdownWarningCell, 30, 0)}, {32, cell_with(kSlowdownStartCell, 30, 0, 7)},
       {34, cell_with(kSlowdownEndCell, 30, 0, 7)},
   };
   EXPECT_EQ(written_cells(at_1550), with_warning);
@@ -133,11 +130,13 @@ TEST(SlowdownRecorder, CellsOutsideTheLineAreRefused) {
   };
   for (const Case& c : cases) {
     BuildState state = line_of(0);  // cells 0 to 140
-    EXPECT_EQ(code_of(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60})), 15) << c.x << " " << c.l;
+    EXPECT_EQ(code_of(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60})), 15)
+        << c.x << " " << c.l;
     EXPECT_EQ(state.track_cells, line_of(0).track_cells) << c.x << " " << c.l;
   }
   BuildState state = line_of(0);
-  EXPECT_TRUE(recorded(memo_rallentamento(state, {6000, 60, 950, 0, 1, 60})));  // the end in cell 140
+  EXPECT_TRUE(
+      recorded(memo_rallentamento(state, {6000, 60, 950, 0, 1, 60})));  // the end in cell 140
   EXPECT_EQ(state.cell(140).kind, kSlowdownEndCell);
 }
 

@@ -75,13 +75,10 @@ StationExtent extent_of(const GeneralRecord& station, int32_t length) {
   const int64_t position = station.long_3;
   switch (station.kind) {
     case 5:
-    case 6:
-      return {position - length, position + 150};
+    case 6: return {position - length, position + 150};
     case 7:
-    case 8:
-      return {position - length, int64_t{position} + length};
-    default:
-      return {position - length / 2, position + length / 2 + (station.byte_4 != 0 ? 50 : 0)};
+    case 8: return {position - length, int64_t{position} + length};
+    default: return {position - length / 2, position + length / 2 + (station.byte_4 != 0 ? 50 : 0)};
   }
 }
 
@@ -97,13 +94,10 @@ class TrainReader {
 
   TextOutcome run() {
     switch (read_entries()) {
-      case Flow::kReadFailure:
-        return TextOutcome::kReadFailure;
-      case Flow::kStop:
-        return TextOutcome::kStopped;
+      case Flow::kReadFailure: return TextOutcome::kReadFailure;
+      case Flow::kStop: return TextOutcome::kStopped;
       case Flow::kNext:
-      case Flow::kEnd:
-        break;
+      case Flow::kEnd: break;
     }
     if (!fill_to_end(speed_) || !fill_to_end(adhesion_)) return TextOutcome::kReadFailure;
     check_chainages();
@@ -121,21 +115,15 @@ class TrainReader {
 
   Flow read_entries() {
     switch (seek_general_section(reader_)) {
-      case WalkStep::kReadFailure:
-        return read_failure();
-      case WalkStep::kStop:
-        return Flow::kEnd;
-      case WalkStep::kField:
-        break;
+      case WalkStep::kReadFailure: return read_failure();
+      case WalkStep::kStop: return Flow::kEnd;
+      case WalkStep::kField: break;
     }
     while (true) {
       switch (next_keyword_field(reader_, &field_)) {
-        case WalkStep::kReadFailure:
-          return read_failure();
-        case WalkStep::kStop:
-          return Flow::kEnd;
-        case WalkStep::kField:
-          break;
+        case WalkStep::kReadFailure: return read_failure();
+        case WalkStep::kStop: return Flow::kEnd;
+        case WalkStep::kField: break;
       }
       keyword_location_ = here();
       if (const Flow flow = compile_field(field_); flow != Flow::kNext) return flow;
@@ -268,9 +256,9 @@ class TrainReader {
 
   // The station values after its length: stored values, time and name.
   Flow read_station_values(GeneralRecord& record) {
-    Flow flow = read_all(&record.byte_1, &record.byte_5, &record.byte_4, &record.short_1,
-                         &record.short_2, &record.byte_2, &record.short_3, &record.short_4,
-                         &record.short_5, &record.byte_3);
+    Flow flow =
+        read_all(&record.byte_1, &record.byte_5, &record.byte_4, &record.short_1, &record.short_2,
+                 &record.byte_2, &record.short_3, &record.short_4, &record.short_5, &record.byte_3);
     if (flow != Flow::kNext) return flow;
     int32_t hours = 0;
     int32_t minutes = 0;
@@ -428,8 +416,8 @@ class TrainReader {
 
 }  // namespace
 
-TextOutcome compile_train_text(BuildState& state, std::string_view text,
-                               const LineTextResult& line, Findings& findings) {
+TextOutcome compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
+                               Findings& findings) {
   return TrainReader(state, text, line, findings).run();
 }
 

@@ -19,8 +19,8 @@ namespace sb {
 // the line (15): the speed and adhesion profiles are then run on to the end
 // of the line and the chainages checked (2).  kStopped after any other
 // failure, with nothing more written; kReadFailure for error 25.
-TextOutcome compile_train_text(BuildState& state, std::string_view text,
-                               const LineTextResult& line, Findings& findings);
+TextOutcome compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
+                               Findings& findings);
 
 }  // namespace sb
 

@@ -248,13 +248,19 @@ TEST(TrainReader, ScalarEntries) {
   const Case cases[] = {
       {{"numero vetture,    4", "percentuale massa frenata,    105", "sabbia,    200",
         "orologio,    12              48            40 "},
-       4, 105, 200, {12, 48, 40}},
+       4,
+       105,
+       200,
+       {12, 48, 40}},
       {{"orologio, 12, 48, 40"}, 0, 0, 0, {12, 48, 40}},
       {{"orologio, 12", "48", "40"}, 0, 0, 0, {12, 48, 40}},
       {{"PERCENTUALE MASSA FRENATA, 90", "Numero Vetture, 7"}, 7, 90, 0, {0, 0, 0}},
       {{"frenata, 90", "massa, 80"}, 0, 0, 0, {0, 0, 0}},  // both words are needed
       {{"sabbia, 200", "sabbia, -3", "numero vetture, 4", "numero vetture, 5"},
-       5, 0, -3, {0, 0, 0}},
+       5,
+       0,
+       -3,
+       {0, 0, 0}},
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
@@ -270,8 +276,7 @@ TEST(TrainReader, ScalarEntries) {
 }
 
 // The speed_limit bytes of the cells, and the first cell of each run of equal bytes.
-std::vector<std::pair<int32_t, uint8_t>> runs(const BuildState& state,
-                                              uint8_t TrackCell::*field) {
+std::vector<std::pair<int32_t, uint8_t>> runs(const BuildState& state, uint8_t TrackCell::*field) {
   std::vector<std::pair<int32_t, uint8_t>> result;
   for (int32_t i = 0; i <= state.cell_last_index; ++i) {
     const uint8_t value = state.cell(i).*field;
@@ -283,16 +288,25 @@ std::vector<std::pair<int32_t, uint8_t>> runs(const BuildState& state,
 TEST(TrainReader, TheBuiltInProfiles) {
   Train state = line_of(kBuiltInRoute);
   const Lines lines = {
-      "[aderenze]",           "aderenza,   0,    100", "[vel_limite]",
-      "",                     "velocita,       0,    65", "velocita,    1350,   115",
-      "velocita,    3850,   150", "velocita,   17000,   125", "velocita,   20100,    60",
-      "velocita,   20700,    95", "velocita,   22500,   150", "velocita,   47000,   150",
-      "velocita,   87550,    95", "",
+      "[aderenze]",
+      "aderenza,   0,    100",
+      "[vel_limite]",
+      "",
+      "velocita,       0,    65",
+      "velocita,    1350,   115",
+      "velocita,    3850,   150",
+      "velocita,   17000,   125",
+      "velocita,   20100,    60",
+      "velocita,   20700,    95",
+      "velocita,   22500,   150",
+      "velocita,   47000,   150",
+      "velocita,   87550,    95",
+      "",
   };
   ASSERT_EQ(compile(state, lines), TextOutcome::kDone);
-  const std::vector<std::pair<int32_t, uint8_t>> speeds = {
-      {0, 13}, {27, 23}, {77, 30}, {340, 25}, {402, 12}, {414, 19}, {450, 30}, {1751, 19},
-      {6190, 0}};
+  const std::vector<std::pair<int32_t, uint8_t>> speeds = {{0, 13},   {27, 23},   {77, 30},
+                                                           {340, 25}, {402, 12},  {414, 19},
+                                                           {450, 30}, {1751, 19}, {6190, 0}};
   EXPECT_EQ(runs(state, &TrackCell::speed_limit), speeds);
   const std::vector<std::pair<int32_t, uint8_t>> adhesion = {{0, 100}, {6190, 0}};
   EXPECT_EQ(runs(state, &TrackCell::adhesion), adhesion);
@@ -315,9 +329,11 @@ TEST(TrainReader, ProfileSteps) {
        {"velocita, 0, 50", "velocita, 525, 100", "velocita, 575, 150"},
        {{0, 10}, {10, 20}, {12, 30}, {338, 0}}},
       {"before the first entry the speed is 0",
-       {"velocita, 500, 100"}, {{0, 0}, {10, 20}, {338, 0}}},
+       {"velocita, 500, 100"},
+       {{0, 0}, {10, 20}, {338, 0}}},
       {"an entry at the last valid position reaches cell U - 2",
-       {"velocita, 0, 50", "velocita, 16900, 100"}, {{0, 10}, {338, 20}, {339, 0}}},
+       {"velocita, 0, 50", "velocita, 16900, 100"},
+       {{0, 10}, {338, 20}, {339, 0}}},
       {"negative positions write no cell",
        {"velocita, -500, 50", "velocita, -20, 100", "velocita, 100, 150"},
        {{0, 20}, {2, 30}, {338, 0}}},
@@ -362,7 +378,7 @@ TEST(TrainReader, ASpeedWhoseFifthDoesNotFitAByteIsAReadFailure) {
   const Case cases[] = {
       {{"velocita, 0, 1277", "velocita, 100, 50"}, 0, {}},
       {{"velocita, 0, 1278", "velocita, 100, 50"}, 25, train_at(2)},
-      {{"velocita, 0, 1300", "velocita, 0, 50"}, 0, {}},  // never written
+      {{"velocita, 0, 1300", "velocita, 0, 50"}, 0, {}},                // never written
       {{"velocita, 0, 50", "", "velocita, 100, -3"}, 25, train_at(4)},  // at the ending fill
   };
   for (const Case& c : cases) {
@@ -411,11 +427,10 @@ TEST(TrainReader, TheWalk) {
       {"without the section", "sabbia, 5\r\n[fine]\r\n", 0},
       {"a bare keyword as the last field", "[generale]\r\nsabbia, 5\r\nsabbia", 5},
       {"the last entry without [fine]", "[generale]\r\nsabbia, 5\r\n", 5},
-      {"a comment word behind the values", "[generale]\r\nsabbia, 5, sabbia, 6\r\n[fine]\r\n",
-       6},
+      {"a comment word behind the values", "[generale]\r\nsabbia, 5, sabbia, 6\r\n[fine]\r\n", 6},
       {"values on the next line", "[generale]\r\nsabbia\r\n7\r\n[fine]\r\n", 7},
-      {"a comma before the line end is an empty value",
-       "[generale]\r\nsabbia,\r\n7\r\n[fine]\r\n", 0},
+      {"a comma before the line end is an empty value", "[generale]\r\nsabbia,\r\n7\r\n[fine]\r\n",
+       0},
       {"dashes hide up to two fields",
        "[generale]\r\n-a-, sabbia, 5\r\n-a-,-b-, sabbia, 6\r\n[fine]\r\n", 6},
   };
@@ -431,16 +446,16 @@ TEST(TrainReader, WithoutEntriesTheEndingStillRuns) {
   Train state = line_of(kShortRoute);
   state.cell(0).speed_limit = 9;
   state.record(kChainageTwoRecord).long_2 = 1210;
-  EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings), TextOutcome::kDone);
+  EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings),
+            TextOutcome::kDone);
   EXPECT_EQ(state.cell(0).speed_limit, 0);
   EXPECT_EQ(state.error_code(), 2);
 }
 
 TEST(TrainReader, AFieldWithTwoKeywordsStartsBothEntries) {
   Train state = line_of(kShortRoute);
-  const std::string text = train_text(
-      {"stazione segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220",
-       "1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, BOTH"});
+  const std::string text = train_text({"stazione segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220",
+                                       "1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, BOTH"});
   ASSERT_EQ(compile_train_text(state, text, {}, state.findings), TextOutcome::kDone);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
   EXPECT_EQ(state.record(1).long_3, 1000);
@@ -466,7 +481,8 @@ TEST(TrainReader, ReadFailures) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kReadFailure) << c.text;
+    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kReadFailure)
+        << c.text;
     EXPECT_EQ(state.error_code(), 25) << c.text;
     EXPECT_EQ(state.last().detail, c.detail) << c.text;
     EXPECT_EQ(state.last().location, c.location) << c.text;
@@ -487,7 +503,10 @@ TEST(TrainReader, FailuresWithTheirPositions) {
       {{station(25, 12, 400)}, 8, 25, 2, TextOutcome::kStopped},
       {{station(1000, 12, 750)}, 9, 1000, 2, TextOutcome::kStopped},
       {{signal_at(850), signal_at(860)}, 16, 860, 3, TextOutcome::kStopped},
-      {{signal_at(2000), "rallentamento, 2000, 60, 700, 0, 0, 60"}, 18, 2000, 3,
+      {{signal_at(2000), "rallentamento, 2000, 60, 700, 0, 0, 60"},
+       18,
+       2000,
+       3,
        TextOutcome::kStopped},
       {{station(0, 12, 100)}, 24, std::nullopt, 2, TextOutcome::kStopped},
       {{station(-1000, 12, 400)}, 24, std::nullopt, 2, TextOutcome::kStopped},

@@ -649,7 +649,8 @@ class Decompiler {
     // three in every arrangement until the ordering gives the records back.
     std::array<GeneralRecord, 3> found;
     for (int i = 0; i < 3; ++i) {
-      found[static_cast<size_t>(i)] = records_[static_cast<size_t>(kChainageThreeRecord) + static_cast<size_t>(i)];
+      found[static_cast<size_t>(i)] =
+          records_[static_cast<size_t>(kChainageThreeRecord) + static_cast<size_t>(i)];
       if (found[static_cast<size_t>(i)].long_3 == 1) found[static_cast<size_t>(i)].long_2 -= 100;
     }
     std::array<int, 3> order = {0, 1, 2};  // records 81, 82, 83 as chainage one, two, three
@@ -663,7 +664,8 @@ class Decompiler {
       reproduced = true;
       for (int i = 0; i < 3; ++i) {
         const GeneralRecord& a = state.record(kChainageThreeRecord + i);
-        const GeneralRecord& b = records_[static_cast<size_t>(kChainageThreeRecord) + static_cast<size_t>(i)];
+        const GeneralRecord& b =
+            records_[static_cast<size_t>(kChainageThreeRecord) + static_cast<size_t>(i)];
         if (a.long_1 != b.long_1 || a.long_2 != b.long_2 || a.long_3 != b.long_3)
           reproduced = false;
       }

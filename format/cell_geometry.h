@@ -23,9 +23,7 @@ inline int64_t cell_of(double position) { return round_half_even(position / kCel
 // Signals, boards and slowdown points stand in the cell one beyond:
 // position / 50 + 1 rounded, halves to even (which is not always
 // cell_of(position) + 1: 25 m gives cell 2, not 1).
-inline int64_t object_cell(double position) {
-  return round_half_even(position / kCellLength + 1);
-}
+inline int64_t object_cell(double position) { return round_half_even(position / kCellLength + 1); }
 
 // The first metre of a cell, and the position of an object that stands in
 // it.

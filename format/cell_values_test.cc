@@ -10,8 +10,8 @@ TEST(CellValues, SpeedBoardPairsPackAsHundredsAndUnpackBack) {
     int32_t s, d;
     int16_t packed;
   };
-  const Case cases[] = {{90, 90, 1818}, {150, 150, 3030}, {120, 0, 2400}, {0, 495, 99},
-                        {105, 115, 2123}};
+  const Case cases[] = {
+      {90, 90, 1818}, {150, 150, 3030}, {120, 0, 2400}, {0, 495, 99}, {105, 115, 2123}};
   for (const Case& c : cases) {
     EXPECT_EQ(pack_speed_pair(c.s, c.d), c.packed) << c.s << " " << c.d;
     EXPECT_EQ(unpack_speed_pair(c.packed), (SpeedPair{c.s, c.d})) << c.packed;

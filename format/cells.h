@@ -44,9 +44,7 @@ struct TrackCell {
 };
 
 // Objects go only into free cells; a mountain marker gives way to them.
-inline bool is_free_kind(uint8_t kind) {
-  return kind == kEmptyCell || kind == kMountainMarkerCell;
-}
+inline bool is_free_kind(uint8_t kind) { return kind == kEmptyCell || kind == kMountainMarkerCell; }
 inline bool is_free(const TrackCell& cell) { return is_free_kind(cell.kind); }
 
 // Cell 1 carries the format mark in value_1 and the scenario code in
@@ -57,8 +55,17 @@ inline constexpr int16_t kCellsFormatMark = 5121;
 // The cells file is the cells from 0 to the last, back to back; a cell is
 // its slots in the order below, integers little-endian: 15 bytes.
 enum class CellSlot : uint8_t {
-  kKind, kValue1, kValue2, kValue3, kValue4, kSignalTime, kApproach, kMountainSide,
-  kSpeedLimit, kGradient, kAdhesion,
+  kKind,
+  kValue1,
+  kValue2,
+  kValue3,
+  kValue4,
+  kSignalTime,
+  kApproach,
+  kMountainSide,
+  kSpeedLimit,
+  kGradient,
+  kAdhesion,
 };
 inline constexpr size_t kCellBytes = 15;
 

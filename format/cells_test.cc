@@ -22,7 +22,8 @@ TEST(CellFormat, EncodesFifteenBytesInFileOrderAndDecodesThemBack) {
   cell.adhesion = 100;
   ByteString out;
   encode_cell(cell, out);
-  EXPECT_EQ(out.bytes(), std::string("\x01\x01\x14\xFF\xFF\x03\0\x04\0\xDC\x54\x02\x17\x61\x64", 15));
+  EXPECT_EQ(out.bytes(),
+            std::string("\x01\x01\x14\xFF\xFF\x03\0\x04\0\xDC\x54\x02\x17\x61\x64", 15));
   ASSERT_EQ(out.bytes().size(), kCellBytes);
   ByteReader in(out.bytes());
   EXPECT_EQ(decode_cell(in), cell);

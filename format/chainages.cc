@@ -42,12 +42,14 @@ std::optional<Order> order_by_start(const ChainagesByEntry& e) {
 }
 
 Chainage with_flag(Chainage chainage) {
-  if (chainage.flag == 1) chainage.kilometre = static_cast<int32_t>(int64_t{chainage.kilometre} + 100);
+  if (chainage.flag == 1)
+    chainage.kilometre = static_cast<int32_t>(int64_t{chainage.kilometre} + 100);
   return chainage;
 }
 
 Chainage without_flag(Chainage chainage) {
-  if (chainage.flag == 1) chainage.kilometre = static_cast<int32_t>(int64_t{chainage.kilometre} - 100);
+  if (chainage.flag == 1)
+    chainage.kilometre = static_cast<int32_t>(int64_t{chainage.kilometre} - 100);
   return chainage;
 }
 

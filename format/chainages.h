@@ -50,8 +50,7 @@ ChainageRecords order_chainages(const ChainagesByEntry& entries);
 // orders back into them.  The file does not keep the entry: an empty
 // record, and a single chainage starting at the route's start, may come from
 // any.
-std::array<std::vector<ChainageEntry>, 3> possible_chainage_entries(
-    const ChainageRecords& records);
+std::array<std::vector<ChainageEntry>, 3> possible_chainage_entries(const ChainageRecords& records);
 
 Chainage chainage_of(const GeneralRecord& record);
 void store_chainage(const Chainage& chainage, GeneralRecord& record);

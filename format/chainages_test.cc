@@ -28,15 +28,19 @@ TEST(Chainages, TheEntriesARecordCameFromAreThoseThatOrderBackIntoTheFile) {
   const Entries any = {kUno, kDue, kTre};
   const Case cases[] = {
       // One chainage at the start: written in any entry, the file is the same.
-      {"lone chainage", {Chainage{0, 350000, 0}, Chainage{}, Chainage{}},
+      {"lone chainage",
+       {Chainage{0, 350000, 0}, Chainage{}, Chainage{}},
        {any, Entries{kDue, kTre}, Entries{kUno, kTre}}},
-      {"lone flagged chainage", {Chainage{0, 350100, 1}, Chainage{}, Chainage{}},
+      {"lone flagged chainage",
+       {Chainage{0, 350100, 1}, Chainage{}, Chainage{}},
        {any, Entries{kDue, kTre}, Entries{kUno, kTre}}},
       // Ordered by start: nothing tells the entries apart.
-      {"three starts", {Chainage{90, 3, 0}, Chainage{50, 2, 0}, Chainage{40, 1, 0}},
+      {"three starts",
+       {Chainage{90, 3, 0}, Chainage{50, 2, 0}, Chainage{40, 1, 0}},
        {any, any, any}},
       // All at the start with values: only uno first orders back unchanged.
-      {"three at the start", {Chainage{0, 1, 0}, Chainage{0, 2, 0}, Chainage{0, 3, 0}},
+      {"three at the start",
+       {Chainage{0, 1, 0}, Chainage{0, 2, 0}, Chainage{0, 3, 0}},
        {Entries{kUno}, Entries{kDue}, Entries{kTre}}},
       // No order could have written these: they were cleared, or never given.
       {"all empty", {}, {}},

@@ -116,7 +116,8 @@ const char* record_role_name(RecordRole role) {
 SlotMeaning slot_meaning(RecordRole role, RecordSlot slot) {
   switch (role) {
     case RecordRole::kStation: return station_slot(slot);
-    case RecordRole::kBoardText: return slot == S::kText ? SlotMeaning{"board text"} : SlotMeaning{};
+    case RecordRole::kBoardText:
+      return slot == S::kText ? SlotMeaning{"board text"} : SlotMeaning{};
     case RecordRole::kChainage: return chainage_slot(slot);
     case RecordRole::kTotals: return totals_slot(slot);
     case RecordRole::kScenario: return scenario_slot(slot);

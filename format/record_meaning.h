@@ -11,14 +11,14 @@ namespace sb {
 // its contents: stations fill records from 1 upward, indication-board texts
 // (a text and nothing else) from 80 downward.
 enum class RecordRole {
-  kUnused,     // record 0
-  kFree,       // all zero in 1 to 80
+  kUnused,  // record 0
+  kFree,    // all zero in 1 to 80
   kStation,
   kBoardText,
-  kChainage,   // 81 to 83
-  kTotals,     // 84
-  kScenario,   // 85
-  kTrain,      // 86
+  kChainage,  // 81 to 83
+  kTotals,    // 84
+  kScenario,  // 85
+  kTrain,     // 86
 };
 
 RecordRole record_role(int index, const GeneralRecord& record);

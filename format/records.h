@@ -56,8 +56,22 @@ inline constexpr int16_t kRecordsFormatMark = 610;
 // little-endian, the text as a 16-bit length and its bytes: 34 bytes and
 // its text.
 enum class RecordSlot : uint8_t {
-  kKind, kLong1, kLong2, kLong3, kByte1, kText, kShort1, kShort2, kShort3, kShort4, kShort5,
-  kByte2, kByte3, kByte4, kByte5, kLong4,
+  kKind,
+  kLong1,
+  kLong2,
+  kLong3,
+  kByte1,
+  kText,
+  kShort1,
+  kShort2,
+  kShort3,
+  kShort4,
+  kShort5,
+  kByte2,
+  kByte3,
+  kByte4,
+  kByte5,
+  kLong4,
 };
 inline constexpr int kRecordSlotCount = 16;
 inline constexpr size_t kRecordBytesWithoutText = 34;
@@ -85,11 +99,17 @@ bool visit_record_slots(Record& r, Visit&& visit) {
 // Puts of one field in the file's layout; Out is a BufferedWriter or a
 // ByteString.
 template <typename Out>
-void put_field(Out& out, uint8_t value) { out.put_u8(value); }
+void put_field(Out& out, uint8_t value) {
+  out.put_u8(value);
+}
 template <typename Out>
-void put_field(Out& out, int16_t value) { out.put_i16(value); }
+void put_field(Out& out, int16_t value) {
+  out.put_i16(value);
+}
 template <typename Out>
-void put_field(Out& out, int32_t value) { out.put_i32(value); }
+void put_field(Out& out, int32_t value) {
+  out.put_i32(value);
+}
 // A text longer than kLongestRecordText must have been refused before.
 template <typename Out>
 void put_field(Out& out, const std::string& text) {

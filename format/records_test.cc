@@ -63,8 +63,8 @@ TEST(RecordFormat, ACutRecordNamesThePartThatDidNotFit) {
     size_t offset;
   };
   const Case cases[] = {
-      {0, "kind", 1, 0},         {3, "long_1", 4, 1},  {14, "text length", 2, 14},
-      {20, "text", 15, 16},      {31, "short_1", 2, 31}, {44, "byte_5", 1, 44},
+      {0, "kind", 1, 0},     {3, "long_1", 4, 1},    {14, "text length", 2, 14},
+      {20, "text", 15, 16},  {31, "short_1", 2, 31}, {44, "byte_5", 1, 44},
       {48, "long_4", 4, 45},
   };
   ByteString out;

@@ -62,8 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input = sb::fuzz::as_text(data, size);
   const size_t split = input.find(kSeparator);
   const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text =
-      split == std::string_view::npos ? std::string_view{} : input.substr(split + kSeparator.size());
+  const std::string_view train_text = split == std::string_view::npos
+                                          ? std::string_view{}
+                                          : input.substr(split + kSeparator.size());
 
   const sb::BuildPlan plan = plan_in("/scenario");
   sb::MemoryFileSystem fs;
@@ -73,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sb::BuildState state;
   state.scenario_name = "Fuzz";
   state.train_number = "1";
-  const sb::BuildReport report =
-      sb::memorizza_percorso(state, trace_flag_for(line_text), fs, plan);
+  const sb::BuildReport report = sb::memorizza_percorso(state, trace_flag_for(line_text), fs, plan);
 
   sb::fuzz::check_findings(report.findings);
   const int status = sb::exit_status(report);

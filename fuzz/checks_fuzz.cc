@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input = sb::fuzz::as_text(data, size);
   const size_t split = input.find(kSeparator);
   const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text =
-      split == std::string_view::npos ? std::string_view() : input.substr(split + kSeparator.size());
+  const std::string_view train_text = split == std::string_view::npos
+                                          ? std::string_view()
+                                          : input.substr(split + kSeparator.size());
   std::vector<sb::Diagnostic> diagnostics;
   const sb::LineFacts line = sb::check_line_text(line_text, &diagnostics);
   sb::check_train_text(train_text, line, &diagnostics);

@@ -34,18 +34,32 @@ inline std::string_view as_text(const uint8_t* data, size_t size) {
 inline bool is_known_error_code(int32_t code) {
   switch (code) {
     case kNoError:
-    case kRouteLengthRefused: case kCabStartNotMultiple: case kCabEndNotMultiple:
-    case kCabCodesMissing: case kIndicationBoardTaken: case kSpeedBoardTaken:
-    case kLineTextMissing: case kNoGeneralSection: case kCurveRefused:
-    case kBoardRecordsFull: case kMountainTableFull:
-    case kChainageNotMultiple: case kCodePointTaken: case kStationPositionNotMultiple:
-    case kStationLengthNotMultiple: case kStationTableFull: case kSignalTaken:
-    case kSlowdownWarningTaken: case kSlowdownStartTaken: case kSlowdownEndTaken:
-    case kSlowdownLeadInTaken: case kStationsTooClose: case kStationAtLineStart:
-    case kOutsideTheLine: case kReadFailed:
-      return true;
-    default:
-      return false;
+    case kRouteLengthRefused:
+    case kCabStartNotMultiple:
+    case kCabEndNotMultiple:
+    case kCabCodesMissing:
+    case kIndicationBoardTaken:
+    case kSpeedBoardTaken:
+    case kLineTextMissing:
+    case kNoGeneralSection:
+    case kCurveRefused:
+    case kBoardRecordsFull:
+    case kMountainTableFull:
+    case kChainageNotMultiple:
+    case kCodePointTaken:
+    case kStationPositionNotMultiple:
+    case kStationLengthNotMultiple:
+    case kStationTableFull:
+    case kSignalTaken:
+    case kSlowdownWarningTaken:
+    case kSlowdownStartTaken:
+    case kSlowdownEndTaken:
+    case kSlowdownLeadInTaken:
+    case kStationsTooClose:
+    case kStationAtLineStart:
+    case kOutsideTheLine:
+    case kReadFailed: return true;
+    default: return false;
   }
 }
 
@@ -62,8 +76,7 @@ inline int32_t check_findings(const Findings& findings) {
 // The largest cells array and trace a route may ask for: a route is at most
 // 1,000,000 m, and both reach 7000 m beyond its end.
 inline const size_t kMostCells = static_cast<size_t>(cells_for_route(kMaxRouteLength));
-inline const size_t kMostTraceRows =
-    static_cast<size_t>(trace_rows_for_route(kMaxRouteLength));
+inline const size_t kMostTraceRows = static_cast<size_t>(trace_rows_for_route(kMaxRouteLength));
 
 // The sizes of the cells and the trace agree with their last indices, the
 // trace exists exactly when it is asked for, and neither is larger than the

@@ -12,7 +12,6 @@
 namespace sb {
 namespace {
 
-
 // A property of the line under a cell, stored as one byte.
 struct Attribute {
   const char* name;
@@ -69,7 +68,9 @@ std::string cells_label(size_t first, size_t last) {
   return "cells " + std::to_string(first) + "-" + std::to_string(last);
 }
 
-bool is_known_kind(uint8_t kind) { return std::string_view(cell_kind_name(kind)) != "unknown kind"; }
+bool is_known_kind(uint8_t kind) {
+  return std::string_view(cell_kind_name(kind)) != "unknown kind";
+}
 
 std::string kind_label(uint8_t kind) {
   return is_known_kind(kind) ? cell_kind_name(kind) : "kind " + std::to_string(kind);
@@ -102,8 +103,8 @@ void print_marks(const std::vector<TrackCell>& cells, std::ostream& out) {
 
 void print_text(const DumpContext& context, const std::vector<TrackCell>& cells,
                 std::ostream& out) {
-  out << "cells file " << context.path << ": " << cells.size() << " cells, "
-      << context.file_bytes << " bytes\n";
+  out << "cells file " << context.path << ": " << cells.size() << " cells, " << context.file_bytes
+      << " bytes\n";
   print_marks(cells, out);
   const IndexSpan span = select_span(context.rows, cells.size());
   for (size_t i = span.first; i < span.end; ++i) {
@@ -126,7 +127,8 @@ nlohmann::json cell_json(size_t index, const TrackCell& cell,
                          const std::vector<Meaning>& meanings) {
   nlohmann::json meaning = nlohmann::json::array();
   for (const Meaning& m : meanings) {
-    nlohmann::json item = {{"label", m.label}, {"value", m.value}, {"slot", cell_slot_name(m.slot)}};
+    nlohmann::json item = {
+        {"label", m.label}, {"value", m.value}, {"slot", cell_slot_name(m.slot)}};
     if (!m.unit.empty()) item["unit"] = m.unit;
     meaning.push_back(std::move(item));
   }

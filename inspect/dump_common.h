@@ -19,7 +19,7 @@ struct DumpContext {
   std::string path;
   size_t file_bytes = 0;
   std::optional<std::pair<int32_t, int32_t>> rows;  // first and last asked for
-  bool raw = false;  // texts as Windows-1252 bytes rather than UTF-8
+  bool raw = false;                                 // texts as Windows-1252 bytes rather than UTF-8
 };
 
 // Indices first to end - 1 of a table.

@@ -43,8 +43,7 @@ bool count_trace_elements(std::string_view bytes, size_t* count, std::string* er
     const size_t size = trace_value_bytes(*known);
     if (in.left() < size) {
       *error = element_at(element, start) + " is cut short: tag " + std::to_string(tag) +
-               " needs " + bytes_word(size) + " after it, " + std::to_string(in.left()) +
-               " left";
+               " needs " + bytes_word(size) + " after it, " + std::to_string(in.left()) + " left";
       return false;
     }
     in.take(size);
@@ -111,8 +110,7 @@ bool decode_line_trace(std::string_view bytes, DecodedTrace* trace, std::string*
   if (!count_trace_elements(bytes, &count, error)) return false;
   if (count % 2 != 0) {
     *error = "holds an odd number of elements (" + std::to_string(count) + ", ending at byte " +
-             std::to_string(bytes.size()) +
-             "): the two columns must have the same number of rows";
+             std::to_string(bytes.size()) + "): the two columns must have the same number of rows";
     return false;
   }
   ByteReader in(bytes);

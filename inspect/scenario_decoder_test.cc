@@ -78,8 +78,12 @@ TEST(DecodeCells, ReadsEveryFieldInFileOrder) {
 
 TEST(DecodeLineTrace, SplitsTheElementsIntoTwoColumns) {
   const std::string bytes = Bytes()
-                                .int16_element(0).double_element(0.002).unset()
-                                .int16_element(-1).double_element(651.999996).unset();
+                                .int16_element(0)
+                                .double_element(0.002)
+                                .unset()
+                                .int16_element(-1)
+                                .double_element(651.999996)
+                                .unset();
   DecodedTrace trace;
   std::string error;
   ASSERT_TRUE(decode_line_trace(bytes, &trace, &error)) << error;
@@ -113,10 +117,12 @@ TEST(ScenarioDecoders, RejectMalformedFilesNamingTheByte) {
     std::string message;
   };
   const Case cases[] = {
-      {"empty records", records, "", "ends inside record 0 at byte 0: its kind needs 1 byte, 0 left"},
+      {"empty records", records, "",
+       "ends inside record 0 at byte 0: its kind needs 1 byte, 0 left"},
       {"records end inside a number", records, empty_records.substr(0, 86 * 34 + 10),
        "ends inside record 86 at byte 2933: its long_3 needs 4 bytes, 1 left"},
-      {"records end inside a text", records, Bytes().u8(0).i32(0).i32(0).i32(0).u8(0).u16(5).raw("abc"),
+      {"records end inside a text", records,
+       Bytes().u8(0).i32(0).i32(0).i32(0).u8(0).u16(5).raw("abc"),
        "ends inside record 0 at byte 16: its text needs 5 bytes, 3 left"},
       {"records end inside a text length", records, empty_records.substr(0, 15),
        "ends inside record 0 at byte 14: its text length needs 2 bytes, 1 left"},
@@ -130,7 +136,8 @@ TEST(ScenarioDecoders, RejectMalformedFilesNamingTheByte) {
       {"empty trace", trace, "", "is empty: no element at byte 0"},
       {"unknown tag", trace, Bytes().int16_element(0).u16(3).i16(0),
        "element 1 at byte 4 has the unknown tag 3"},
-      {"tag cut short", trace, Bytes().unset().u8(5), "element 1 at byte 2 is cut short: its tag needs 2 bytes, 1 left"},
+      {"tag cut short", trace, Bytes().unset().u8(5),
+       "element 1 at byte 2 is cut short: its tag needs 2 bytes, 1 left"},
       {"double cut short", trace, Bytes().unset().u16(5).i32(0),
        "element 1 at byte 2 is cut short: tag 5 needs 8 bytes after it, 4 left"},
       {"integer cut short", trace, Bytes().u16(2).u8(0),

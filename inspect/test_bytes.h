@@ -18,16 +18,30 @@ namespace sb::test {
 // elements, and loose fields for files cut short or malformed.
 class Bytes {
  public:
-  Bytes& u8(uint8_t v) { return put([v](ByteString& out) { out.put_u8(v); }); }
-  Bytes& u16(uint16_t v) { return put([v](ByteString& out) { out.put_u16(v); }); }
-  Bytes& i16(int16_t v) { return put([v](ByteString& out) { out.put_i16(v); }); }
-  Bytes& i32(int32_t v) { return put([v](ByteString& out) { out.put_i32(v); }); }
-  Bytes& f64(double v) { return put([v](ByteString& out) { out.put_f64(v); }); }
-  Bytes& raw(const std::string& s) { return put([&s](ByteString& out) { out.put(s); }); }
+  Bytes& u8(uint8_t v) {
+    return put([v](ByteString& out) { out.put_u8(v); });
+  }
+  Bytes& u16(uint16_t v) {
+    return put([v](ByteString& out) { out.put_u16(v); });
+  }
+  Bytes& i16(int16_t v) {
+    return put([v](ByteString& out) { out.put_i16(v); });
+  }
+  Bytes& i32(int32_t v) {
+    return put([v](ByteString& out) { out.put_i32(v); });
+  }
+  Bytes& f64(double v) {
+    return put([v](ByteString& out) { out.put_f64(v); });
+  }
+  Bytes& raw(const std::string& s) {
+    return put([&s](ByteString& out) { out.put(s); });
+  }
   Bytes& record(const GeneralRecord& r) {
     return put([&r](ByteString& out) { encode_record(r, out); });
   }
-  Bytes& cell(const TrackCell& c) { return put([&c](ByteString& out) { encode_cell(c, out); }); }
+  Bytes& cell(const TrackCell& c) {
+    return put([&c](ByteString& out) { encode_cell(c, out); });
+  }
   Bytes& unset() { return trace_element(TraceTag::kUnset); }
   Bytes& int16_element(int16_t v) { return trace_element(v); }
   Bytes& double_element(double v) { return trace_element(v); }

@@ -60,8 +60,8 @@ void print_text(const DumpContext& context, const DecodedTrace& trace, std::ostr
     out << "column " << kColumnNames[column] << ": " << tags.int16 << " int16, " << tags.doubles
         << " double, " << tags.unset << " unset\n";
   }
-  out << "extent " << extent_text(summary.extent[0], 0) << ", "
-      << extent_text(summary.extent[1], 1) << '\n';
+  out << "extent " << extent_text(summary.extent[0], 0) << ", " << extent_text(summary.extent[1], 1)
+      << '\n';
   out << "length along the trace " << millimetres(summary.length) << " m\n";
   if (summary.non_finite > 0) {
     out << summary.non_finite << (summary.non_finite == 1 ? " value" : " values")
@@ -96,8 +96,7 @@ nlohmann::json column_json(const TraceSummary& summary, int column) {
           {"max", extent.any ? nlohmann::json(extent.max) : nlohmann::json(nullptr)}};
 }
 
-void print_json_document(const DumpContext& context, const DecodedTrace& trace,
-                         std::ostream& out) {
+void print_json_document(const DumpContext& context, const DecodedTrace& trace, std::ostream& out) {
   const TraceSummary summary = summarize_trace(trace);
   nlohmann::json rows = nlohmann::json::array();
   const IndexSpan span = shown_rows(context, trace);

@@ -22,8 +22,8 @@ struct TraceExtent {
 };
 
 struct TraceSummary {
-  std::array<TraceTagCounts, 2> tags;    // per column, 0 x and 1 y
-  std::array<TraceExtent, 2> extent;     // over the assigned elements
+  std::array<TraceTagCounts, 2> tags;  // per column, 0 x and 1 y
+  std::array<TraceExtent, 2> extent;   // over the assigned elements
   // Sum of the straight distances between neighbouring rows whose x and y
   // are both assigned and finite, in metres.
   double length = 0;

@@ -38,9 +38,7 @@ struct BuildState {
     return general_records.at(static_cast<size_t>(index));
   }
   TrackCell& cell(int32_t index) { return track_cells.at(static_cast<size_t>(index)); }
-  const TrackCell& cell(int32_t index) const {
-    return track_cells.at(static_cast<size_t>(index));
-  }
+  const TrackCell& cell(int32_t index) const { return track_cells.at(static_cast<size_t>(index)); }
   bool cell_exists(int64_t index) const {
     return index >= 0 && index < static_cast<int64_t>(track_cells.size());
   }

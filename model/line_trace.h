@@ -126,7 +126,7 @@ class LineTrace {
   }
 
   size_t rows_ = 0;
-  ZeroedBuffer block_;  // the tags, then column 0, then column 1
+  ZeroedBuffer block_;      // the tags, then column 0, then column 1
   int32_t marked_end_ = 0;  // the row after the last one marked double
   std::unique_ptr<Background> background_;
 };

@@ -109,7 +109,7 @@ TEST(LineTraceFile, ElementSizesFollowTheirTags) {
   const size_t column = static_cast<size_t>(10 * n - 18);
   EXPECT_EQ(hex(bytes.substr(0, 8)), "02 00 00 00 02 00 00 00");
   EXPECT_EQ(hex(bytes.substr(8, 10)), "05 00 00 00 00 00 00 00 E0 3F");  // 0.5
-  EXPECT_EQ(hex(bytes.substr(column - 4, 4)), "00 00 00 00");      // two unset rows
+  EXPECT_EQ(hex(bytes.substr(column - 4, 4)), "00 00 00 00");            // two unset rows
   EXPECT_EQ(hex(bytes.substr(column, 8)), "02 00 00 00 02 00 01 00");
   EXPECT_EQ(hex(bytes.substr(column + 8, 10)), "05 00 00 00 00 00 00 00 00 C0");  // -2.0
 }
@@ -225,13 +225,14 @@ TEST(ScenarioFiles, AFailedWriteLeavesEveryOldFileIntact) {
   const Case cases[] = {
       {"disk full", [](MemoryFileSystem& fs, const ScenarioFileNames&) { fs.space_left = 20000; },
        "cannot write /d/s_linea.dat: No space left on device"},
-      {"unwritable cells", [](MemoryFileSystem& fs, const ScenarioFileNames& n) {
-         fs.unwritable.insert(n.cells);
-       }, "cannot write /d/s_1.dat: Permission denied"},
+      {"unwritable cells",
+       [](MemoryFileSystem& fs, const ScenarioFileNames& n) { fs.unwritable.insert(n.cells); },
+       "cannot write /d/s_1.dat: Permission denied"},
   };
   for (const Case& c : cases) {
     MemoryFileSystem file_system;
-    file_system.files = {{names.line_trace, "old trace"}, {names.records, "old records"},
+    file_system.files = {{names.line_trace, "old trace"},
+                         {names.records, "old records"},
                          {names.cells, "old cells"}};
     c.inject(file_system, names);
     std::string error;
@@ -248,7 +249,8 @@ TEST(ScenarioFiles, ATextTooLongForItsLengthIsRefused) {
   BuildState state = small_state();
   state.record(80).text.assign(65536, 'x');
   std::string error;
-  EXPECT_FALSE(write_scenario_files(state, file_system, scenario_file_names("/d", "s", "1"), &error));
+  EXPECT_FALSE(
+      write_scenario_files(state, file_system, scenario_file_names("/d", "s", "1"), &error));
   EXPECT_EQ(error, "cannot write /d/s_1.sim: the text of record 80 is longer than 65535 bytes");
   EXPECT_TRUE(file_system.files.empty());
 }

@@ -99,8 +99,7 @@ std::string unique_name(const char* suffix) {
 // Tries new names beside `path` until `attempt` creates one; it returns 0 on
 // success, else the error number, EEXIST asking for another name.
 template <typename Attempt>
-int create_beside(const std::string& path, const char* suffix, std::string* name,
-                  Attempt attempt) {
+int create_beside(const std::string& path, const char* suffix, std::string* name, Attempt attempt) {
   constexpr int kAttempts = 64;
   int error_number = EEXIST;
   for (int i = 0; i < kAttempts && error_number == EEXIST; ++i) {
@@ -185,8 +184,8 @@ std::unique_ptr<OutputFile> create_output(const std::string& target, std::string
   std::string temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   const int failure = create_beside(target, ".tmp", &temporary, [&](const std::string& name) {
-    file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
     return file == INVALID_HANDLE_VALUE ? last_error_number() : 0;
   });
   if (failure != 0) {
@@ -244,8 +243,9 @@ class DiskDirectoryLock : public DirectoryLock {
 };
 
 bool same_file(HANDLE file, const std::string& path) {
-  HANDLE again = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE again =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (again == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION a;
   BY_HANDLE_FILE_INFORMATION b;
@@ -256,8 +256,7 @@ bool same_file(HANDLE file, const std::string& path) {
   return same;
 }
 
-std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory,
-                                                 std::string* error) {
+std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, std::string* error) {
   // A directory given as a prefix (ending in a separator or a drive colon)
   // takes the name as it stands.
   const char last = directory.empty() ? '\\' : directory.back();
@@ -421,8 +420,7 @@ class DiskDirectoryLock : public DirectoryLock {
   int directory_;
 };
 
-std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory,
-                                                 std::string* error) {
+std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, std::string* error) {
   const std::string path = directory.empty() ? "." : directory;
   const int handle = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (handle < 0) {

@@ -75,8 +75,8 @@ void FileSetWriter::restore(size_t replaced) {
       file_system_.remove(entry.kept);
       entry.kept.clear();
     } else {
-      error_ += "; the old file could not be put back and stays as " + entry.kept + " (" +
-                error + ")";
+      error_ +=
+          "; the old file could not be put back and stays as " + entry.kept + " (" + error + ")";
     }
   }
 }

@@ -43,9 +43,9 @@ TEST(FileSetWriter, FinishesEveryFileBeforeReplacingAnyUnderTheLock) {
   EXPECT_EQ(file_system.log,
             (std::vector<std::string>{"create /d/a.dat", "create /d/b.sim", "create /d/c.dat",
                                       "finish /d/a.dat", "finish /d/b.sim", "finish /d/c.dat",
-                                      "lock /d/", "keep /d/a.dat", "keep /d/b.sim",
-                                      "keep /d/c.dat", "replace /d/a.dat", "replace /d/b.sim",
-                                      "replace /d/c.dat", "unlock /d/"}));
+                                      "lock /d/", "keep /d/a.dat", "keep /d/b.sim", "keep /d/c.dat",
+                                      "replace /d/a.dat", "replace /d/b.sim", "replace /d/c.dat",
+                                      "unlock /d/"}));
 }
 
 TEST(FileSetWriter, AFailureAtAnyStepLeavesTheWholeOldSet) {
@@ -98,9 +98,8 @@ TEST(FileSetWriter, AnOldFileThatCannotBePutBackStaysUnderItsSecondName) {
   EXPECT_EQ(error,
             "cannot replace /d/c.dat: Device or resource busy; the old file could not be put "
             "back and stays as /d/.sb-4.old (cannot replace /d/a.dat: Device or resource busy)");
-  EXPECT_EQ(file_system.files, (Files{{"/d/.sb-4.old", "old a"},
-                                      {"/d/a.dat", "new a"},
-                                      {"/d/c.dat", "old c"}}));
+  EXPECT_EQ(file_system.files,
+            (Files{{"/d/.sb-4.old", "old a"}, {"/d/a.dat", "new a"}, {"/d/c.dat", "old c"}}));
 }
 
 TEST(FileSetWriter, AnEmptySetWritesNothing) {
@@ -132,8 +131,10 @@ class DiskFileSet : public ::testing::Test {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(directory_ / folder)) {
       std::string name = entry.path().filename().string();
-      if (entry.is_symlink()) name = "@" + name;
-      else if (entry.is_directory()) name += "/";
+      if (entry.is_symlink())
+        name = "@" + name;
+      else if (entry.is_directory())
+        name += "/";
       names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -167,16 +168,15 @@ TEST_F(DiskFileSet, PlantedLinksAndStrayFilesAreNeverWrittenThrough) {
   write(path("d/stray.tmp"), "stray");
 
   std::string error;
-  ASSERT_TRUE(write_set(disk_file_system(),
-                        {{path("d/a.dat"), "new a"}, {path("d/b.sim"), "new b"},
-                         {path("d/c.dat"), "new c"}},
-                        &error))
+  ASSERT_TRUE(write_set(
+      disk_file_system(),
+      {{path("d/a.dat"), "new a"}, {path("d/b.sim"), "new b"}, {path("d/c.dat"), "new c"}}, &error))
       << error;
   EXPECT_EQ(read(victim), "the victim");
   EXPECT_EQ(entries("elsewhere"), std::vector<std::string>{"victim"});
-  EXPECT_EQ(entries("d"), (std::vector<std::string>{"@.sb-link.tmp", "@c.dat.partial", "a.dat",
-                                                    "b.sim", "b.sim.partial/", "c.dat",
-                                                    "stray.tmp"}));
+  EXPECT_EQ(entries("d"),
+            (std::vector<std::string>{"@.sb-link.tmp", "@c.dat.partial", "a.dat", "b.sim",
+                                      "b.sim.partial/", "c.dat", "stray.tmp"}));
   EXPECT_EQ(read(path("d/a.dat")), "new a");
   EXPECT_EQ(read(path("d/b.sim")), "new b");
   EXPECT_EQ(read(path("d/c.dat")), "new c");
@@ -219,7 +219,8 @@ TEST_F(DiskFileSet, TwoRunsIntoOneDirectoryEachLeaveAWholeSet) {
     std::string second_error;
     bool first_written = false;
     bool second_written = false;
-    std::thread other([&] { second_written = write_set(disk_file_system(), second, &second_error); });
+    std::thread other(
+        [&] { second_written = write_set(disk_file_system(), second, &second_error); });
     first_written = write_set(disk_file_system(), first, &first_error);
     other.join();
     EXPECT_TRUE(first_written) << first_error;

@@ -95,8 +95,7 @@ bool MemoryFileSystem::read_file(const std::string& path, std::string* contents,
   return true;
 }
 
-bool MemoryFileSystem::file_size(const std::string& path, uint64_t* bytes,
-                                 std::string* error) {
+bool MemoryFileSystem::file_size(const std::string& path, uint64_t* bytes, std::string* error) {
   auto it = files.find(path);
   if (it == files.end()) {
     *error = "cannot read " + path + ": No such file or directory";
@@ -130,8 +129,7 @@ std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& target,
   return std::make_unique<MemoryOutputFile>(*this, target, temporary);
 }
 
-bool MemoryFileSystem::keep_aside(const std::string& path, std::string* kept,
-                                  std::string* error) {
+bool MemoryFileSystem::keep_aside(const std::string& path, std::string* kept, std::string* error) {
   log.push_back("keep " + path);
   kept->clear();
   if (unkeepable.count(path) != 0) {
@@ -145,8 +143,7 @@ bool MemoryFileSystem::keep_aside(const std::string& path, std::string* kept,
   return true;
 }
 
-bool MemoryFileSystem::replace(const std::string& from, const std::string& to,
-                               std::string* error) {
+bool MemoryFileSystem::replace(const std::string& from, const std::string& to, std::string* error) {
   log.push_back("replace " + to);
   auto it = files.find(from);
   if (next_replace_fails()) {
@@ -208,9 +205,9 @@ bool MemoryFileSystem::rename(const std::string& from, const std::string& to, st
   const auto it = files.find(from);
   if (it == files.end() || unrenamable.count(from) != 0 || files.count(to) != 0) {
     *error = "cannot rename " + from + " to " + to + ": " +
-             (it == files.end()         ? "No such file or directory"
-              : files.count(to) != 0    ? "that name is taken"
-                                        : "Permission denied");
+             (it == files.end()      ? "No such file or directory"
+              : files.count(to) != 0 ? "that name is taken"
+                                     : "Permission denied");
     return false;
   }
   std::string contents = std::move(it->second);

@@ -16,13 +16,9 @@ constexpr int kBoldWeight = 700;
 
 }  // namespace
 
-int twips_to_pixels(int twips) {
-  return static_cast<int>(round_div(twips, kTwipsPerPixel));
-}
+int twips_to_pixels(int twips) { return static_cast<int>(round_div(twips, kTwipsPerPixel)); }
 
-int points_to_pixels(int points) {
-  return twips_to_pixels(points * kTwipsPerPoint);
-}
+int points_to_pixels(int points) { return twips_to_pixels(points * kTwipsPerPoint); }
 
 WaitingWindowLayout waiting_window_layout() {
   WaitingWindowLayout layout;

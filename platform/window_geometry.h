@@ -19,9 +19,9 @@ struct PixelRect {
 struct WaitingWindowLayout {
   int client_width = 0;
   int client_height = 0;
-  PixelRect label;        // where "Attendere" stands in the client area
-  int font_height = 0;    // the label's character height (em), in pixels
-  int font_weight = 0;    // 700: bold
+  PixelRect label;      // where "Attendere" stands in the client area
+  int font_height = 0;  // the label's character height (em), in pixels
+  int font_weight = 0;  // 700: bold
 };
 
 // Twips to whole pixels, rounded to the nearest pixel, halves to even.

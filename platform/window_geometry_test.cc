@@ -11,13 +11,12 @@ TEST(TwipsToPixels, RoundsToTheNearestPixel) {
     int pixels;
   };
   const Case cases[] = {
-      {0, 0},
-      {7, 0},       // 0.47 px
-      {8, 1},       // 0.53 px
-      {960, 64},    // a whole number of pixels
-      {2688, 179},  // 179.2 px rounds down
-      {2652, 177},  // 176.8 px rounds up
-      {-8, -1},     // left of the origin
+      {0, 0},      {7, 0},  // 0.47 px
+      {8, 1},               // 0.53 px
+      {960, 64},            // a whole number of pixels
+      {2688, 179},          // 179.2 px rounds down
+      {2652, 177},          // 176.8 px rounds up
+      {-8, -1},             // left of the origin
   };
   for (const Case& c : cases) {
     EXPECT_EQ(twips_to_pixels(c.twips), c.pixels) << c.twips << " twips";

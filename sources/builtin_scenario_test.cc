@@ -27,7 +27,8 @@ std::vector<std::string> written_line_text() {
 std::vector<std::string> written_train_text() {
   MemoryFileSystem fs;
   std::string error;
-  EXPECT_TRUE(dati_treno(fs, kTestDirectory, kBuiltinScenarioName, kBuiltinTrainNumber, &error)) << error;
+  EXPECT_TRUE(dati_treno(fs, kTestDirectory, kBuiltinScenarioName, kBuiltinTrainNumber, &error))
+      << error;
   return split_lines(fs.files[join_path(kTestDirectory, "Valmira_Lunerio_37924-.txt")]);
 }
 
@@ -43,8 +44,8 @@ std::string squeezed(const std::string& row) {
   size_t start = 0;
   while (true) {
     const size_t comma = row.find(',', start);
-    std::string field = row.substr(start, comma == std::string::npos ? std::string::npos
-                                                                      : comma - start);
+    std::string field =
+        row.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     field.erase(0, field.find_first_not_of(' '));
     field.erase(field.find_last_not_of(' ') + 1);
     result += field;
@@ -76,8 +77,10 @@ TEST(BuiltinScenario, WritersWriteTheirListsBesideTheProgram) {
   ASSERT_TRUE(dati_linea(fs, kTestDirectory, "Tratta", &error)) << error;
   ASSERT_TRUE(dati_treno(fs, kTestDirectory, "Tratta", "101", &error)) << error;
   ASSERT_EQ(fs.files.size(), 2u);
-  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_linea.txt")], line_list_bytes(builtin_line_text()));
-  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_101-.txt")], line_list_bytes(builtin_train_text()));
+  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_linea.txt")],
+            line_list_bytes(builtin_line_text()));
+  EXPECT_EQ(fs.files[join_path(kTestDirectory, "Tratta_101-.txt")],
+            line_list_bytes(builtin_train_text()));
 }
 
 TEST(BuiltinScenario, WritersReplaceOldFilesAndReportFailures) {
@@ -110,7 +113,7 @@ TEST(BuiltinLineText, SectionsStandOnTheirLines) {
   const std::vector<std::string> lines = written_line_text();
   ASSERT_EQ(lines.size(), 236u);
   const std::map<size_t, std::string> headers = {
-      {1, "[generale]"},   {10, "[curve]"},   {95, "[pendenze]"},     {172, "[montagne]"},
+      {1, "[generale]"},   {10, "[curve]"},        {95, "[pendenze]"}, {172, "[montagne]"},
       {184, "[cartelli]"}, {226, "[indicazioni]"}, {236, "[fine]"}};
   for (const auto& [number, header] : headers) EXPECT_EQ(lines[number - 1], header);
   expect_empty(lines, {170, 171, 194, 201, 218, 219, 220, 221, 222, 223, 224, 225});
@@ -177,9 +180,9 @@ TEST(BuiltinLineText, CurvesKeepEveryStatedCountAndOrder) {
   }
   EXPECT_EQ(joined, 6);
 
-  const auto [shortest, longest] = std::minmax_element(
-      curves.begin(), curves.end(),
-      [](const Curve& a, const Curve& b) { return a.length < b.length; });
+  const auto [shortest, longest] =
+      std::minmax_element(curves.begin(), curves.end(),
+                          [](const Curve& a, const Curve& b) { return a.length < b.length; });
   EXPECT_EQ(shortest->row, "curvas4,   66480,    50");
   EXPECT_EQ(longest->row, "curvas2,  60600,  4200");
   for (const Curve& curve : curves) {
@@ -231,8 +234,8 @@ TEST(BuiltinLineText, GradientsKeepEveryStatedCountAndOrder) {
   EXPECT_EQ(gradients.back().row, "pendenza, 170000, 0");
 
   const std::vector<std::pair<int, int>> first_rows = {
-      {0, 0},   {300, -3}, {586, 0},   {165, -4}, {174, 0},    {875, -1}, {370, 0},
-      {500, 4}, {485, -3}, {430, 0},   {846, -8}, {1300, 0},   {2050, -8}};
+      {0, 0},   {300, -3}, {586, 0}, {165, -4}, {174, 0},  {875, -1}, {370, 0},
+      {500, 4}, {485, -3}, {430, 0}, {846, -8}, {1300, 0}, {2050, -8}};
   for (size_t i = 0; i < first_rows.size(); ++i) {
     EXPECT_EQ(std::make_pair(gradients[i].position, gradients[i].gradient), first_rows[i])
         << "row " << i + 1;
@@ -259,12 +262,11 @@ TEST(BuiltinLineText, GradientsKeepEveryStatedCountAndOrder) {
 TEST(BuiltinLineText, MountainRows) {
   const std::vector<std::string> rows = lines_between(written_line_text(), 173, 183);
   EXPECT_EQ(rows[0], "montagna,   3033,  3783,  12");
-  expect_rows(rows, {"montagna,3033,3783,12",   "montagna,17712,18349,12",
-                     "montagna,19033,19414,12", "montagna,19534,20641,12",
-                     "montagna,21216,21449,12", "montagna,24049,26096,12",
-                     "montagna,26631,28828,12", "montagna,29411,38721,12",
-                     "montagna,40821,46006,12", "montagna,51806,53942,12",
-                     "montagna,58563,64833,12"});
+  expect_rows(rows,
+              {"montagna,3033,3783,12", "montagna,17712,18349,12", "montagna,19033,19414,12",
+               "montagna,19534,20641,12", "montagna,21216,21449,12", "montagna,24049,26096,12",
+               "montagna,26631,28828,12", "montagna,29411,38721,12", "montagna,40821,46006,12",
+               "montagna,51806,53942,12", "montagna,58563,64833,12"});
 }
 
 TEST(BuiltinLineText, SpeedBoardRows) {
@@ -351,7 +353,8 @@ TEST(BuiltinTrainText, LayoutAndQuotedRows) {
       {8, "[vel_limite]"},
       {10, "velocita,       0,    65"},
       {20, "[stazioni]"},
-      {21, "stazione,       0, 12,  800,  1, 0, 1,  3,1,0,  2,1,1,    1,  12,39, 0, VALMIRA CENTRALE"},
+      {21,
+       "stazione,       0, 12,  800,  1, 0, 1,  3,1,0,  2,1,1,    1,  12,39, 0, VALMIRA CENTRALE"},
       {25, "stazione,   20500, 25,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, Nome Stazione"},
       {34, "stazione,   89500,  4,  600,  1, 0, 0,  1,1,0,  2,1,1,    0,  13,51, 0, LUNERIO"},
       {35, "[rallentamenti]"},
@@ -370,37 +373,39 @@ TEST(BuiltinTrainText, LayoutAndQuotedRows) {
 TEST(BuiltinTrainText, SpeedLimitRows) {
   expect_rows(lines_between(written_train_text(), 10, 18),
               {"velocita,0,65", "velocita,1350,115", "velocita,3850,150", "velocita,17000,125",
-               "velocita,20100,60", "velocita,20700,95", "velocita,22500,150",
-               "velocita,47000,150", "velocita,87550,95"});
+               "velocita,20100,60", "velocita,20700,95", "velocita,22500,150", "velocita,47000,150",
+               "velocita,87550,95"});
 }
 
 TEST(BuiltinTrainText, StationRows) {
   const std::vector<std::string> lines = written_train_text();
   std::vector<std::string> rows = lines_between(lines, 21, 32);
   rows.push_back(lines[33]);
-  expect_rows(rows, {
-      "stazione,0,12,800,1,0,1,3,1,0,2,1,1,1,12,39,0,VALMIRA CENTRALE",
-      "stazione,1600,12,700,0,0,1,1,1,0,4,1,1,30,12,42,0,VALMIRA P.N.",
-      "stazione,9150,12,500,0,0,1,1,1,0,4,1,1,20,12,47,0,MIRAVELLINA",
-      "stazione,14400,12,500,0,0,0,1,1,0,4,1,1,20,12,52,0,DUNTA",
-      "stazione,20500,25,200,0,0,0,0,0,0,0,0,0,0,0,0,0,Nome Stazione",
-      "stazione,21900,12,600,0,0,0,1,1,0,4,1,1,30,12,58,0,SELMIA",
-      "stazione,29100,12,400,0,0,1,1,1,0,4,1,1,20,13,3,0,SAN LIBO MARCENTO",
-      "stazione,39900,4,600,0,0,0,1,1,0,4,1,1,20,13,11,0,BRAVENTINA - COLLE DI MORESCA",
-      "stazione,48950,12,500,0,0,0,1,1,0,4,1,1,20,13,19,0,ROVENZANELLO",
-      "stazione,55050,12,400,0,0,1,1,1,0,4,1,1,20,13,25,0,PORTO DI LUDRA",
-      "stazione,66550,12,800,0,0,0,1,1,0,4,1,1,45,13,33,0,LUDRA - SAN VELDO",
-      "stazione,77050,12,500,0,0,0,1,1,0,4,1,1,20,13,40,0,ROCCAVERN",
-      "stazione,89500,4,600,1,0,0,1,1,0,2,1,1,0,13,51,0,LUNERIO",
-  });
+  expect_rows(rows,
+              {
+                  "stazione,0,12,800,1,0,1,3,1,0,2,1,1,1,12,39,0,VALMIRA CENTRALE",
+                  "stazione,1600,12,700,0,0,1,1,1,0,4,1,1,30,12,42,0,VALMIRA P.N.",
+                  "stazione,9150,12,500,0,0,1,1,1,0,4,1,1,20,12,47,0,MIRAVELLINA",
+                  "stazione,14400,12,500,0,0,0,1,1,0,4,1,1,20,12,52,0,DUNTA",
+                  "stazione,20500,25,200,0,0,0,0,0,0,0,0,0,0,0,0,0,Nome Stazione",
+                  "stazione,21900,12,600,0,0,0,1,1,0,4,1,1,30,12,58,0,SELMIA",
+                  "stazione,29100,12,400,0,0,1,1,1,0,4,1,1,20,13,3,0,SAN LIBO MARCENTO",
+                  "stazione,39900,4,600,0,0,0,1,1,0,4,1,1,20,13,11,0,BRAVENTINA - COLLE DI MORESCA",
+                  "stazione,48950,12,500,0,0,0,1,1,0,4,1,1,20,13,19,0,ROVENZANELLO",
+                  "stazione,55050,12,400,0,0,1,1,1,0,4,1,1,20,13,25,0,PORTO DI LUDRA",
+                  "stazione,66550,12,800,0,0,0,1,1,0,4,1,1,45,13,33,0,LUDRA - SAN VELDO",
+                  "stazione,77050,12,500,0,0,0,1,1,0,4,1,1,20,13,40,0,ROCCAVERN",
+                  "stazione,89500,4,600,1,0,0,1,1,0,2,1,1,0,13,51,0,LUNERIO",
+              });
   // Fields 7-9 and 10-12 without inner blanks, 14-15 as one group (a
   // one-digit minute after one blank), the name one blank after its comma.
   static const std::regex kStation(
       "stazione(, +[0-9]+){6},  [0-9],[0-9],[0-9],  [0-9],[0-9],[0-9], +[0-9]+, +[0-9]+,"
       "( [0-9]|[0-9]{2}), +[0-9]+, [^ ].*[^ ]");
   for (const std::string& row : rows) EXPECT_TRUE(std::regex_match(row, kStation)) << row;
-  EXPECT_EQ(rows[6], "stazione,   29100, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,   20,  13, 3, 0, "
-                     "SAN LIBO MARCENTO");
+  EXPECT_EQ(rows[6],
+            "stazione,   29100, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,   20,  13, 3, 0, "
+            "SAN LIBO MARCENTO");
 }
 
 TEST(BuiltinTrainText, SignalRows) {
@@ -408,18 +413,18 @@ TEST(BuiltinTrainText, SignalRows) {
   std::vector<std::string> rows = lines_between(lines, 39, 59);
   rows.push_back(lines[60]);
   expect_rows(rows, {
-      "segnale,850,2,3,1,0,0,2,2,1,0,220", "segnale,6650,1,4,1,0,0,1,3,1,0,0",
-      "segnale,8000,2,3,1,1,0,2,2,1,1,0",  "segnale,12000,1,4,1,0,0,1,3,1,0,0",
-      "segnale,13300,2,3,1,1,0,2,2,1,1,0", "segnale,18750,1,5,6,0,0,0,0,0,0,0",
-      "segnale,20100,2,2,5,1,1,1,3,1,0,0", "segnale,21150,2,3,1,1,0,2,2,1,1,0",
-      "segnale,26650,1,4,1,0,0,1,3,1,0,0", "segnale,28000,2,3,1,1,0,2,2,1,1,0",
-      "segnale,37450,1,4,1,0,0,1,3,1,0,0", "segnale,38800,2,3,1,1,0,2,2,1,1,0",
-      "segnale,46400,1,4,1,0,0,1,3,1,0,0", "segnale,47800,2,3,1,1,0,2,2,1,1,0",
-      "segnale,52600,1,4,1,0,0,1,3,1,0,0", "segnale,53900,2,3,1,1,0,2,2,1,1,0",
-      "segnale,64100,1,4,1,0,0,1,3,1,0,0", "segnale,65500,2,3,1,1,0,2,2,1,1,0",
-      "segnale,74600,1,4,1,0,0,1,3,1,0,0", "segnale,76000,2,3,1,1,0,2,2,1,1,0",
-      "segnale,87000,1,5,6,0,0,1,3,1,0,0", "segnale,88400,2,2,3,1,1,2,2,1,1,0",
-  });
+                        "segnale,850,2,3,1,0,0,2,2,1,0,220", "segnale,6650,1,4,1,0,0,1,3,1,0,0",
+                        "segnale,8000,2,3,1,1,0,2,2,1,1,0",  "segnale,12000,1,4,1,0,0,1,3,1,0,0",
+                        "segnale,13300,2,3,1,1,0,2,2,1,1,0", "segnale,18750,1,5,6,0,0,0,0,0,0,0",
+                        "segnale,20100,2,2,5,1,1,1,3,1,0,0", "segnale,21150,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,26650,1,4,1,0,0,1,3,1,0,0", "segnale,28000,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,37450,1,4,1,0,0,1,3,1,0,0", "segnale,38800,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,46400,1,4,1,0,0,1,3,1,0,0", "segnale,47800,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,52600,1,4,1,0,0,1,3,1,0,0", "segnale,53900,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,64100,1,4,1,0,0,1,3,1,0,0", "segnale,65500,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,74600,1,4,1,0,0,1,3,1,0,0", "segnale,76000,2,3,1,1,0,2,2,1,1,0",
+                        "segnale,87000,1,5,6,0,0,1,3,1,0,0", "segnale,88400,2,2,3,1,1,2,2,1,1,0",
+                    });
   // d1, d2 and d3 as one group without blanks.
   static const std::regex kSignal("segnale(, +[0-9]+){7}, +[0-9],[0-9],[0-9], +[0-9]+");
   for (const std::string& row : rows) EXPECT_TRUE(std::regex_match(row, kSignal)) << row;

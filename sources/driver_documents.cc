@@ -22,8 +22,7 @@ std::string slow_order_form_name(const std::string& scenario_name,
   return document_name(scenario_name, train_number, "rallentamenti.txt");
 }
 
-std::string timetable_card_name(const std::string& scenario_name,
-                                const std::string& train_number) {
+std::string timetable_card_name(const std::string& scenario_name, const std::string& train_number) {
   return document_name(scenario_name, train_number, "scheda_treno.txt");
 }
 
@@ -43,8 +42,7 @@ bool dati_rallentamenti(FileSystem& fs, const std::string& directory,
 
 bool dati_scheda(FileSystem& fs, const std::string& directory, const std::string& scenario_name,
                  const std::string& train_number, std::string* error) {
-  return write_line_list(fs,
-                         join_path(directory, timetable_card_name(scenario_name, train_number)),
+  return write_line_list(fs, join_path(directory, timetable_card_name(scenario_name, train_number)),
                          timetable_card_text(), error);
 }
 

@@ -14,10 +14,8 @@ namespace sb {
 // scenario name and the train number: NAME_N_note.txt,
 // NAME_N_rallentamenti.txt and NAME_N_scheda_treno.txt.
 std::string notes_name(const std::string& scenario_name, const std::string& train_number);
-std::string slow_order_form_name(const std::string& scenario_name,
-                                 const std::string& train_number);
-std::string timetable_card_name(const std::string& scenario_name,
-                                const std::string& train_number);
+std::string slow_order_form_name(const std::string& scenario_name, const std::string& train_number);
+std::string timetable_card_name(const std::string& scenario_name, const std::string& train_number);
 
 // The line lists, end marker last: notes 22 lines, slow-order form 46,
 // timetable card 51.

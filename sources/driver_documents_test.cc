@@ -88,13 +88,18 @@ TEST(DriverDocuments, WritersReplaceOldFilesAndReportFailures) {
 TEST(TimetableCard, BoxesAndQuotedLines) {
   const std::vector<std::string> lines = card();
   for (size_t number : {1, 2, 12, 13}) EXPECT_EQ(lines[number - 1], "") << number;
-  EXPECT_EQ(lines[2], "  ___________________                                               ______________");
-  EXPECT_EQ(lines[4], " |   TRENO n. 37924  |                   da: Valmira Centrale      |    V160 B    |");
+  EXPECT_EQ(lines[2],
+            "  ___________________                                               ______________");
+  EXPECT_EQ(lines[4],
+            " |   TRENO n. 37924  |                   da: Valmira Centrale      |    V160 B    |");
   EXPECT_EQ(lines[8], " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ");
   EXPECT_EQ(lines[9], " |     REGIONALE     |              |      180T         |");
-  EXPECT_EQ(lines[18], " |  65 |  65 |  349+970 |     | VALMIRA CENTRALE           |          12.39 |     |");
-  EXPECT_EQ(lines[28], " |     |     |  389+410 |     | BRAVENTINA-COLLE DI MORESCA|  13.10 - 13.11 | 0.5 |");
-  EXPECT_EQ(lines[35], " |     |     |  439+440 |     | LUNERIO                    |  13.51         | 1.0 |");
+  EXPECT_EQ(lines[18],
+            " |  65 |  65 |  349+970 |     | VALMIRA CENTRALE           |          12.39 |     |");
+  EXPECT_EQ(lines[28],
+            " |     |     |  389+410 |     | BRAVENTINA-COLLE DI MORESCA|  13.10 - 13.11 | 0.5 |");
+  EXPECT_EQ(lines[35],
+            " |     |     |  439+440 |     | LUNERIO                    |  13.51         | 1.0 |");
   EXPECT_EQ(lines.back(), "    ");
   // The header box: 19, 45 and 14 characters between its bars.
   for (size_t number : {4, 5, 6}) {
@@ -120,8 +125,10 @@ TEST(SlowOrderForm, QuotedLinesAndTable) {
   const std::vector<std::string> lines = form();
   for (size_t number : {1, 6, 40}) EXPECT_EQ(lines[number - 1], "") << number;
   EXPECT_EQ(lines[4], "  Linea  VALMIRA CENTRALE - LUNERIO");
-  EXPECT_EQ(lines[13], " | 1 | VALMIRA P.N. - MIRAVELLINA |     352    |     60   |   700   |    ----    |");
-  EXPECT_EQ(lines[14], " | 2 | ROCCAVERN S. - LUNERIO     |     427    |    100   |   500   |    ----    |");
+  EXPECT_EQ(lines[13],
+            " | 1 | VALMIRA P.N. - MIRAVELLINA |     352    |     60   |   700   |    ----    |");
+  EXPECT_EQ(lines[14],
+            " | 2 | ROCCAVERN S. - LUNERIO     |     427    |    100   |   500   |    ----    |");
   EXPECT_EQ(lines[3].size(), 81u);
   EXPECT_EQ(lines[7].size(), 81u);
   // Cells of 3, 28, 12, 10, 9 and 12 characters.

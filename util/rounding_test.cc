@@ -11,7 +11,7 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
     int64_t expected;
   };
   const Case cases[] = {
-      {16.5, 16}, {17.5, 18},  {-0.5, 0},     {-1.5, -2},        {2.4999, 2},
+      {16.5, 16},  {17.5, 18},   {-0.5, 0},    {-1.5, -2},  {2.4999, 2},
       {2.5001, 3}, {220.5, 220}, {221.5, 222}, {60.66, 61}, {-2.5, -2},
   };
   for (const Case& c : cases) {

@@ -22,7 +22,8 @@ constexpr char lower_of(unsigned char u) {
 // field of the source texts.
 constexpr std::array<char, 256> kLowerCase = [] {
   std::array<char, 256> table{};
-  for (int u = 0; u < 256; ++u) table[static_cast<size_t>(u)] = lower_of(static_cast<unsigned char>(u));
+  for (int u = 0; u < 256; ++u)
+    table[static_cast<size_t>(u)] = lower_of(static_cast<unsigned char>(u));
   return table;
 }();
 
@@ -59,10 +60,9 @@ namespace {
 
 // Characters of the bytes 0x80 to 0x9F; 0 where the byte has none.
 constexpr char32_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 bool cp1252_byte_of(char32_t code_point, char* byte) {
@@ -82,11 +82,11 @@ bool cp1252_byte_of(char32_t code_point, char* byte) {
 // Decodes one UTF-8 sequence at `pos`; false when it is malformed.
 bool next_code_point(std::string_view utf8, size_t* pos, char32_t* code_point) {
   const unsigned char lead = static_cast<unsigned char>(utf8[*pos]);
-  const int extra = lead < 0x80            ? 0
-                    : (lead >> 5) == 0x06   ? 1
-                    : (lead >> 4) == 0x0E   ? 2
-                    : (lead >> 3) == 0x1E   ? 3
-                                            : -1;
+  const int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x06 ? 1
+                    : (lead >> 4) == 0x0E ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
   if (extra < 0 || *pos + static_cast<size_t>(extra) >= utf8.size()) return false;
   char32_t value = extra == 0 ? lead : lead & (0x3F >> extra);
   for (int i = 1; i <= extra; ++i) {
@@ -133,7 +133,8 @@ std::string cp1252_to_utf8(std::string_view cp1252) {
   for (char c : cp1252) {
     const unsigned char u = static_cast<unsigned char>(c);
     char32_t code_point = u;
-    if (u >= 0x80 && u < 0xA0) code_point = kHighControls[u - 0x80] ? kHighControls[u - 0x80] : 0xFFFD;
+    if (u >= 0x80 && u < 0xA0)
+      code_point = kHighControls[u - 0x80] ? kHighControls[u - 0x80] : 0xFFFD;
     append_utf8(code_point, &utf8);
   }
   return utf8;

@@ -28,11 +28,11 @@ TEST(KeywordTests, WhereACaseFreeMatchMayStand) {
     bool found;
   };
   const Case cases[] = {
-      {"curvaS", "s", true},                      // the last byte
-      {"STAZIONE", "stazione", true},             // the whole field
-      {"ssTAZIONE", "stazione", true},            // after a false start
-      {"stazion", "stazione", false},             // cut short at the end
-      {"\xC0 CITT\xC0", "citt\xE0", true},         // an accented capital
+      {"curvaS", "s", true},                // the last byte
+      {"STAZIONE", "stazione", true},       // the whole field
+      {"ssTAZIONE", "stazione", true},      // after a false start
+      {"stazion", "stazione", false},       // cut short at the end
+      {"\xC0 CITT\xC0", "citt\xE0", true},  // an accented capital
       {"", "", true},
       {"orologio", "", true},
   };
@@ -55,7 +55,7 @@ TEST(Cp1252Conversion, Utf8RoundTrip) {
   const Case cases[] = {
       {"Valmira_Lunerio", "Valmira_Lunerio"},
       {"citt\xC3\xA0 \xC3\xA8", "citt\xE0 \xE8"},  // città è
-      {"\xE2\x82\xAC\xC5\xA0", "\x80\x8A"},         // € Š
+      {"\xE2\x82\xAC\xC5\xA0", "\x80\x8A"},        // € Š
   };
   for (const Case& c : cases) {
     std::string converted;

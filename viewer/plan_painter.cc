@@ -80,7 +80,7 @@ class PlanPainter {
     PixelPoint anchor;
     PixelPoint normal;
     std::vector<std::pair<int, double>> sides;  // side and distance from the anchor
-    bool leader = false;  // a thin line to the anchor when the label stands off
+    bool leader = false;   // a thin line to the anchor when the label stands off
     bool station = false;  // must stand nearer its own station than any other
   };
 
@@ -304,8 +304,8 @@ class PlanPainter {
   }
 
   static double distance_to(const PixelRect& rect, PixelPoint p) {
-    return distance(p, {std::clamp(p.x, rect.left, rect.right()),
-                        std::clamp(p.y, rect.top, rect.bottom())});
+    return distance(
+        p, {std::clamp(p.x, rect.left, rect.right()), std::clamp(p.y, rect.top, rect.bottom())});
   }
 
   // How near a box stands to the nearest station other than the one at
@@ -342,8 +342,8 @@ class PlanPainter {
         pending_.begin(), pending_.end(),
         [](const PendingLabel& a, const PendingLabel& b) { return a.priority < b.priority; });
     for (const PendingLabel& label : pending_) {
-      const auto rect = labels_.place(
-          label.station ? station_candidates(label) : candidates(label), layout_.plan);
+      const auto rect = labels_.place(label.station ? station_candidates(label) : candidates(label),
+                                      layout_.plan);
       if (!rect) continue;
       if (label.leader) draw_leader(label.anchor, *rect);
       canvas_.text(label.text, label.style, *rect);

@@ -84,19 +84,19 @@ TEST(LayoutPlot, EveryStationNamedInAsManyRowsAsItTakes) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
   cairo_t* cairo = cairo_create(surface);
   Canvas canvas(cairo);
-  const std::vector<PackedLabel> packed = pack_station_names(
-      canvas, scene, layout.axis, layout.font_size, layout.station_name_rows);
+  const std::vector<PackedLabel> packed =
+      pack_station_names(canvas, scene, layout.axis, layout.font_size, layout.station_name_rows);
   ASSERT_EQ(packed.size(), scene.stations.size());
   for (size_t i = 0; i < packed.size(); ++i) {
     ASSERT_GE(packed[i].row, 0) << scene.stations[i].name;
-    const double width = canvas.text_width(scene.stations[i].name,
-                                           station_name_style(layout.font_size));
+    const double width =
+        canvas.text_width(scene.stations[i].name, station_name_style(layout.font_size));
     EXPECT_GE(packed[i].left, layout.axis.left);
     EXPECT_LE(packed[i].left + width, layout.axis.right);
     for (size_t j = 0; j < i; ++j) {
       if (packed[j].row != packed[i].row) continue;
-      const double other = canvas.text_width(scene.stations[j].name,
-                                             station_name_style(layout.font_size));
+      const double other =
+          canvas.text_width(scene.stations[j].name, station_name_style(layout.font_size));
       EXPECT_TRUE(packed[j].left + other <= packed[i].left ||
                   packed[i].left + width <= packed[j].left)
           << i << " meets " << j;

@@ -110,8 +110,7 @@ struct SurfaceCloser {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceCloser>;
 
 bool paint_onto(cairo_surface_t* surface, const PlotScene& scene, const PlotLayout& layout,
-                DistanceRange range, std::string* error,
-                std::vector<KeptText>* texts = nullptr) {
+                DistanceRange range, std::string* error, std::vector<KeptText>* texts = nullptr) {
   cairo_t* cairo = cairo_create(surface);
   draw_plot(cairo, scene, layout, range, texts);
   const cairo_status_t status = cairo_status(cairo);

@@ -157,7 +157,8 @@ PlotScene build_plot_scene(const CompiledScenario& scenario) {
       scenario.cells, route, [](const TrackCell& c) { return int{c.mountain_side}; },
       [](int side) { return side != 0; });
   scene.speed_limits = runs(
-      scenario.cells, route, [](const TrackCell& c) { return unpack_speed_limit(c.speed_limit); }, always);
+      scenario.cells, route, [](const TrackCell& c) { return unpack_speed_limit(c.speed_limit); },
+      always);
   scene.gradients = runs(
       scenario.cells, route, [](const TrackCell& c) { return c.gradient - 100; }, always);
   read_line_values(scenario, &scene);

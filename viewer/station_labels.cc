@@ -21,8 +21,7 @@ std::vector<PackedLabel> pack_station_names(Canvas& canvas, const PlotScene& sce
     labels.push_back({axis.to_pixel(s.position), canvas.text_width(s.name, style)});
     stations.push_back(i);
   }
-  const RowLimits limits{axis.left + 2, axis.right - 2, font_size * 0.8, font_size * 12,
-                         most_rows};
+  const RowLimits limits{axis.left + 2, axis.right - 2, font_size * 0.8, font_size * 12, most_rows};
   const std::vector<PackedLabel> packed = pack_label_rows(labels, limits);
   std::vector<PackedLabel> by_station(scene.stations.size());
   for (size_t i = 0; i < packed.size(); ++i) by_station[stations[i]] = packed[i];
