@@ -507,7 +507,7 @@ class TextChecker {
         std::string range = std::to_string(slot.low) + " to " + std::to_string(slot.high);
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
-        if (slot.zero_allowed) range = "0 or " + range;
+        if (slot.zero_allowed) range.insert(0, "0 or ");
         std::string message = what() + " lies outside " + range + ": ";
         message.append(slot.stored);
         message += stored_value(slot, v);

@@ -143,8 +143,8 @@ LineTraceBuilder::LineTraceBuilder(LineTrace& trace)
   trace_.set_int16(1, 0, 1);
   if (trace_.row_count() >= kLeastBackgroundRows) {
     auto queue = std::make_shared<StepQueue>();
-    auto work = [queue, &trace](std::stop_token stop) {
-      compute_handed_steps(*queue, trace, std::move(stop));
+    auto work = [queue, &trace](const std::stop_token& stop) {
+      compute_handed_steps(*queue, trace, stop);
     };
     if (trace_.fill_in_background(std::move(work))) background_ = std::move(queue);
   }
