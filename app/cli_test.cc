@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/cli_for_test.h"
 #include "platform/memory_file_system.h"
 
 namespace sb {
@@ -25,12 +26,6 @@ const char kTrain[] =
     "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
     "[fine]\r\n";
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,16 +33,7 @@ class Cli : public ::testing::Test {
     files_.files["in/S_7-.txt"] = kTrain;
   }
 
-  Outcome run(std::vector<const char*> args) {
-    args.insert(args.begin(), "scenario-builder");
-    std::ostringstream notices, out, err;
-    std::unique_ptr<Window> window = make_console_window(notices);
-    Outcome result;
-    result.status = run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
+  Outcome run(std::vector<const char*> args) { return run_cli_on(files_, std::move(args)); }
 
   MemoryFileSystem files_;
 };

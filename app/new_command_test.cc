@@ -5,29 +5,15 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "app/cli_for_test.h"
 #include "platform/memory_file_system.h"
 
 namespace sb {
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class NewCommand : public ::testing::Test {
  protected:
-  Outcome run(std::vector<const char*> args) {
-    args.insert(args.begin(), "scenario-builder");
-    std::ostringstream notices, out, err;
-    std::unique_ptr<Window> window = make_console_window(notices);
-    Outcome result;
-    result.status = run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
+  Outcome run(std::vector<const char*> args) { return run_cli_on(files_, std::move(args)); }
 
   MemoryFileSystem files_;
 };
