@@ -11,6 +11,7 @@
 #include "compiler/line_recorders.h"
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
+#include "format/cell_geometry.h"
 #include "model/error_codes.h"
 #include "util/text.h"
 
@@ -278,31 +279,32 @@ Flow LineTextCompiler::read_curve() {
 }
 
 Flow LineTextCompiler::read_mountain() {
-  int32_t inizio = 0;
-  int32_t fine = 0;
-  int32_t tipo = 0;
-  if (!read_long(&inizio) || !read_long(&fine) || !read_long(&tipo)) return read_failure();
-  if (!position_fits(inizio) || !span_fits(state_, mountain_cells(inizio, fine))) {
-    return end_outside_the_line(inizio);
+  int32_t start = 0;
+  int32_t end = 0;
+  int32_t kind = 0;
+  if (!read_long(&start) || !read_long(&end) || !read_long(&kind)) return read_failure();
+  if (!position_fits(start) || !span_fits(state_, mountain_cells(start, end))) {
+    return end_outside_the_line(start);
   }
-  if (std::optional<Finding> refused = memo_montagna(state_, inizio, fine, tipo)) {
-    return refuse(std::move(*refused), inizio);
+  if (std::optional<Finding> refused = memo_montagna(state_, start, end, kind)) {
+    return refuse(std::move(*refused), start);
   }
   return Flow::kGoOn;
 }
 
 Flow LineTextCompiler::read_speed_board() {
-  int32_t posizione = 0;
+  int32_t position = 0;
   SpeedBoard board;
-  for (int32_t* value : {&posizione, &board.vas, &board.vbs, &board.vcs, &board.strisces,
-                         &board.vad, &board.vbd, &board.vcd, &board.strisced}) {
+  for (int32_t* value : {&position, &board.left_speed_a, &board.left_speed_b, &board.left_speed_c,
+                         &board.left_stripes, &board.right_speed_a, &board.right_speed_b,
+                         &board.right_speed_c, &board.right_stripes}) {
     if (!read_long(value)) return read_failure();
   }
-  if (!position_fits(posizione) || !state_.cell_exists(board_cell(posizione))) {
-    return end_outside_the_line(posizione);
+  if (!position_fits(position) || !state_.cell_exists(board_cell(position))) {
+    return end_outside_the_line(position);
   }
-  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, posizione, board)) {
-    if (refused->code != kReadFailed) return refuse(std::move(*refused), posizione);
+  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, position, board)) {
+    if (refused->code != kReadFailed) return refuse(std::move(*refused), position);
     refused->location = keyword_location_;
     findings_.push_back(std::move(*refused));
     return Flow::kReadFailure;
@@ -370,8 +372,7 @@ Flow LineTextCompiler::end_outside_the_line(int32_t position) {
 
 // The entry's position plus 100 m may reach the last cell, no further.
 bool LineTextCompiler::position_fits(int32_t position) const {
-  return (static_cast<double>(position) + 100.0) / 50.0 <=
-         static_cast<double>(state_.cell_last_index);
+  return reach_fits(position, kEntryReach, state_.cell_last_index);
 }
 
 void LineTextCompiler::note_keyword_location() {

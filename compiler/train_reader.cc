@@ -20,9 +20,6 @@
 namespace sb {
 namespace {
 
-// An entry's position plus its reach must lie within the cells.
-constexpr int32_t kEntryReach = 100;
-constexpr int32_t kStationReach = 800;
 // A station area begins at least this far beyond the end of the one before.
 constexpr int32_t kStationSpacing = 350;
 // Stations of this kind and above get no cells.
@@ -178,19 +175,21 @@ class TrainReader {
 
   Flow signal() {
     SignalEntry s;
-    const Flow flow = read_all(&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
-                               &s.d2, &s.d3, &s.tempo);
+    const Flow flow = read_all(&s.position, &s.left_code, &s.left_digit_1, &s.left_digit_2,
+                               &s.left_digit_3, &s.leading_digit, &s.right_code, &s.right_digit_1,
+                               &s.right_digit_2, &s.right_digit_3, &s.time);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.posizione, kEntryReach)) return end_outside_line(s.posizione);
-    return after_recorder(memo_segnale(state_, s), s.posizione);
+    if (!inside_line(s.position, kEntryReach)) return end_outside_line(s.position);
+    return after_recorder(memo_segnale(state_, s), s.position);
   }
 
   Flow slowdown() {
     SlowdownEntry s;
-    const Flow flow = read_all(&s.x, &s.v, &s.l, &s.f_tt, &s.f_ta, &s.d_v);
+    const Flow flow =
+        read_all(&s.start, &s.speed, &s.length, &s.carried_value, &s.lead_in, &s.second_speed);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.x, kEntryReach)) return end_outside_line(s.x);
-    return after_recorder(memo_rallentamento(state_, s), s.x);
+    if (!inside_line(s.start, kEntryReach)) return end_outside_line(s.start);
+    return after_recorder(memo_rallentamento(state_, s), s.start);
   }
 
   // A refusal by a recorder ends the reading (as at the end of the text when
@@ -288,8 +287,8 @@ class TrainReader {
   // The station stop cell is the last cell of the station area; the approach
   // marks 81 to 84 stand in the four cells before it.
   Flow mark_station(const GeneralRecord& record, int32_t position) {
-    const double stop_at = static_cast<double>(record.long_2) / 50 - 1;
-    const int64_t stop_cell = round_half_even(stop_at);
+    const double stop_at = area_end_cell_at(record.long_2);
+    const int64_t stop_cell = area_end_cell(record.long_2);
     if (stop_cell > last_cell()) return end_outside_line(position);
     if (record.kind != 5 && record.kind != 6) {
       for (int b = 1; b <= kApproachMarks; ++b) {
@@ -365,7 +364,7 @@ class TrainReader {
   int32_t last_cell() const { return static_cast<int32_t>(state_.track_cells.size()) - 1; }
 
   bool inside_line(int32_t position, int32_t reach) const {
-    return (static_cast<double>(position) + reach) / 50 <= last_cell();
+    return reach_fits(position, reach, last_cell());
   }
 
   SourceLocation here() const {
