@@ -11,6 +11,7 @@
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
 #include "format/cell_geometry.h"
+#include "format/records.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
 #include "util/rounding.h"
@@ -606,7 +607,7 @@ class TextChecker {
       first = p - length;
       last = p + length;
     }
-    if (kind < 25) {
+    if (kind < kUnmarkedStationKind) {
       const double stop_at = area_end_cell_at(static_cast<double>(last));
       if (stop_at <= 1) {
         error(kStationAtLineStart, at,

@@ -8,6 +8,7 @@
 #include "compiler/entry_walk.h"
 #include "compiler/field_reader.h"
 #include "compiler/gradient_cursor.h"
+#include "compiler/indication_board_recorder.h"
 #include "compiler/line_recorders.h"
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
@@ -72,7 +73,6 @@ class LineTextCompiler {
   Flow refuse_without_route_length();
   Flow stop(int32_t code);
   Flow stop_with(int32_t code, int64_t value);
-  Flow stop_at(int32_t code, int32_t position);
   Flow refuse(Finding finding, int32_t position);
   Flow end_outside_the_line(int32_t position);
   bool position_fits(int32_t position) const;
@@ -316,15 +316,13 @@ Flow LineTextCompiler::read_indication_board() {
   int32_t position = 0;
   std::string text;
   if (!read_long(&position) || !reader_.read_text(&text)) return read_failure();
-  const int64_t c = board_cell(position);
-  if (!position_fits(position) || !state_.cell_exists(c)) return end_outside_the_line(position);
-  TrackCell& cell = state_.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return refuse(cell_taken(kIndicationBoardTaken, state_, c), position);
-  if (next_board_record_ < kFirstStationRecord) return stop_at(kBoardRecordsFull, position);
-  cell.kind = kIndicationBoardCell;
-  cell.value_1 = static_cast<int16_t>(next_board_record_);
-  state_.record(next_board_record_).text = std::move(text);
-  --next_board_record_;
+  if (!position_fits(position) || !state_.cell_exists(board_cell(position))) {
+    return end_outside_the_line(position);
+  }
+  if (std::optional<Finding> refused =
+          record_indication_board(state_, position, std::move(text), next_board_record_)) {
+    return refuse(std::move(*refused), position);
+  }
   return Flow::kGoOn;
 }
 
@@ -351,10 +349,6 @@ Flow LineTextCompiler::stop_with(int32_t code, int64_t value) {
   finding.value = value;
   findings_.push_back(std::move(finding));
   return Flow::kStop;
-}
-
-Flow LineTextCompiler::stop_at(int32_t code, int32_t position) {
-  return refuse(failure_of(code), position);
 }
 
 Flow LineTextCompiler::refuse(Finding finding, int32_t position) {

@@ -6,15 +6,16 @@
 #include <string>
 #include <utility>
 
+#include "compiler/code_point_recorder.h"
 #include "compiler/entry_walk.h"
 #include "compiler/field_reader.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
+#include "compiler/station_stop_recorder.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "model/error_codes.h"
-#include "util/rounding.h"
 #include "util/text.h"
 
 namespace sb {
@@ -22,9 +23,6 @@ namespace {
 
 // A station area begins at least this far beyond the end of the one before.
 constexpr int32_t kStationSpacing = 350;
-// Stations of this kind and above get no cells.
-constexpr uint8_t kUnmarkedStationKind = 25;
-constexpr int kApproachMarks = 4;
 
 // How reading goes on after an entry.
 enum class Flow {
@@ -207,20 +205,11 @@ class TrainReader {
     int32_t value = 0;
     if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
     if (!inside_line(position, kEntryReach)) return end_outside_line(position);
-    const int64_t k = cell_of(position);
-    if (!state_.cell_exists(k)) return end_outside_line(position);
-    TrackCell& cell = state_.cell(static_cast<int32_t>(k));
-    if (!is_free(cell)) {
-      refuse(cell_taken(kCodePointTaken, state_, k), position);
-      return Flow::kStop;
-    }
-    if (value > 0) {
-      cell.kind = kCodePointCell;
-      cell.value_1 = static_cast<int16_t>(static_cast<uint16_t>(value));
-    } else {
-      cell.kind = kCodeCutPointCell;
-    }
-    return Flow::kNext;
+    std::optional<Finding> refused = record_code_point(state_, position, value);
+    if (!refused) return Flow::kNext;
+    const bool outside = refused->code == kOutsideTheLine;
+    refuse(std::move(*refused), position);
+    return outside ? Flow::kEnd : Flow::kStop;
   }
 
   Flow station() {
@@ -241,8 +230,9 @@ class TrainReader {
       record.byte_4 = 0;
       record.byte_5 = 0;
     }
-    if (record.kind < kUnmarkedStationKind) {
-      if (const Flow flow = mark_station(record, position); flow != Flow::kNext) return flow;
+    if (std::optional<Finding> refused = record_station_stop(state_, station_)) {
+      if (refused->code == kOutsideTheLine) return end_outside_line(position);
+      return stop(refused->code);
     }
     if (station_ > kFirstStationRecord &&
         int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
@@ -282,28 +272,6 @@ class TrainReader {
     record.long_2 = static_cast<int32_t>(extent.end);
     if (record.kind >= 5 && record.kind <= 8) record.byte_4 = 0;
     return true;
-  }
-
-  // The station stop cell is the last cell of the station area; the approach
-  // marks 81 to 84 stand in the four cells before it.
-  Flow mark_station(const GeneralRecord& record, int32_t position) {
-    const double stop_at = area_end_cell_at(record.long_2);
-    const int64_t stop_cell = area_end_cell(record.long_2);
-    if (stop_cell > last_cell()) return end_outside_line(position);
-    if (record.kind != 5 && record.kind != 6) {
-      for (int b = 1; b <= kApproachMarks; ++b) {
-        const double mark_at = stop_at - b;
-        if (mark_at > 1) {
-          state_.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
-              pack_approach(kStationApproachCode, b);
-        }
-      }
-    }
-    if (stop_at <= 1) return stop(kStationAtLineStart);
-    TrackCell& cell = state_.cell(static_cast<int32_t>(stop_cell));
-    cell.kind = kStationStopCell;
-    cell.value_1 = static_cast<int16_t>(station_);
-    return Flow::kNext;
   }
 
   // ---- profiles ----

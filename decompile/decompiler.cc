@@ -21,7 +21,6 @@ namespace sb {
 namespace {
 
 constexpr int32_t kCell = 50;
-constexpr uint8_t kUnmarkedStationKind = 25;
 constexpr int kApproachMarks = 4;
 constexpr int kLeadInCells = 4;
 constexpr int32_t kWarningCells = 24;  // a slowdown warning stands 1200 m before its start
