@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "decompile/decompiler.h"
 #include "format/file_names.h"
 #include "inspect/compiled_file.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "app/cli.h"
 #include "platform/memory_file_system.h"
 #include "platform/window.h"
