@@ -235,6 +235,10 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
       }
     }
   }
+  if (!file_system.make_directories(directory, &error)) {
+    err << "scenario-builder decompile: " << error << "\n";
+    return kExitNotWritten;
+  }
   FileSetWriter writer(file_system);
   const std::array<const std::string*, 2> contents = {&texts.line_text, &texts.train_text};
   for (size_t i = 0; i < 2; ++i) {
