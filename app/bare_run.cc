@@ -1,7 +1,7 @@
 #include "app/bare_run.h"
 
-#include "app/build_driver.h"
-#include "app/diagnostics.h"
+#include "compiler/memorizza_percorso.h"
+#include "checks/compile_diagnostics.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"

@@ -162,7 +162,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
                             "train number N (default: the one scenario in DIR)");
   decompile_app
       ->add_option("-o,--output", decompile.output_directory,
-                   "directory of the two texts (default: DIR)")
+                   "directory of the two texts (default: DIR; created when missing)")
       ->check(kNotEmpty);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");

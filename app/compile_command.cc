@@ -6,10 +6,10 @@
 #include <system_error>
 #include <thread>
 
-#include "app/build_driver.h"
-#include "app/diagnostics.h"
-#include "app/scenario_names.h"
-#include "app/scenario_summary.h"
+#include "compiler/memorizza_percorso.h"
+#include "checks/compile_diagnostics.h"
+#include "format/scenario_names.h"
+#include "checks/scenario_summary.h"
 #include "checks/text_check.h"
 #include "util/exit_status.h"
 

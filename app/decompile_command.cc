@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "decompile/decompiler.h"
 #include "format/file_names.h"
 #include "inspect/compiled_file.h"
@@ -234,6 +234,10 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
         return kExitUsage;
       }
     }
+  }
+  if (!file_system.make_directories(directory, &error)) {
+    err << "scenario-builder decompile: " << error << "\n";
+    return kExitNotWritten;
   }
   FileSetWriter writer(file_system);
   const std::array<const std::string*, 2> contents = {&texts.line_text, &texts.train_text};

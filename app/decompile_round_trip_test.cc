@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "app/random_scenario_for_test.h"
 #include "platform/memory_file_system.h"

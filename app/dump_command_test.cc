@@ -58,37 +58,9 @@ RowRequest rows(int32_t first, int32_t last) {
   return {first, last, "--rows " + std::to_string(first) + ":" + std::to_string(last)};
 }
 
-std::array<GeneralRecord, kRecordCount> fixture_records() {
-  std::array<GeneralRecord, kRecordCount> records{};
-  GeneralRecord& station = records[1];
-  station.kind = 12;
-  station.long_1 = -400;
-  station.long_2 = 450;
-  station.byte_1 = 1;
-  station.text = "VALMIRA CENTRALE";
-  station.short_1 = 3;
-  station.short_2 = 1;
-  station.short_3 = 2;
-  station.short_4 = 1;
-  station.short_5 = 1;
-  station.byte_3 = 12;
-  station.long_4 = 45540;
-  records[80].text = "Caf\xE9 \"Sud\"";
-  records[81].long_1 = 1200;
-  records[81].long_2 = 98000;
-  records[81].long_3 = 1;
-  records[84].long_2 = 302600;
-  records[84].byte_2 = 7;  // a slot the totals do not use
-  records[85].text = "Valmira_Lunerio";
-  records[85].short_1 = 611;
-  records[85].long_4 = 33907;
-  records[86].text = "37924";
-  return records;
-}
-
 TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
   MemoryFileSystem files;
-  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.sim"] = test::records_file(test::sample_records());
   const DumpRun run = dump(files, "sc.sim");
   ASSERT_EQ(run.status, kExitClean) << run.err;
   EXPECT_EQ(run.err, "");
@@ -97,9 +69,9 @@ TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
       "records file sc.sim: 87 records, 3004 bytes\n"
       "record 1 (station): station kind 12 [kind], area start -400 m [long_1], area end 450 m "
       "[long_2], position 0 m [long_3], 4th entry value 1 [byte_1], name \"VALMIRA CENTRALE\" "
-      "[text], 7th entry value 3 [short_1], 8th entry value 1 [short_2], 10th entry value 2 "
-      "[short_3], 11th entry value 1 [short_4], 12th entry value 1 [short_5], 9th entry value 0 "
-      "[byte_2], stop time 12 s [byte_3], 6th entry value 0 [byte_4], 5th entry value 0 "
+      "[text], 7th entry value 3 [short_1], 8th entry value -1 [short_2], 10th entry value 2 "
+      "[short_3], 11th entry value 32767 [short_4], 12th entry value -32768 [short_5], 9th entry "
+      "value 255 [byte_2], stop time 12 s [byte_3], 6th entry value 0 [byte_4], 5th entry value 0 "
       "[byte_5], departure 45540 s = 12:39:00 [long_4]\n"
       "record 80 (indication board text): board text \"Caf\xC3\xA9 \\\"Sud\\\"\" [text]\n"
       "record 81 (chainage from progressiva chilometrica uno, due or tre: the file does not "
@@ -108,7 +80,7 @@ TEST(DumpRecords, PrintsFieldsByNameAndListsTheAllZeroRecords) {
       "[long_3], unused 7 [byte_2]\n"
       "record 85 (scenario): background one 0 [long_1], background three 0 [long_2], "
       "background two 0 [long_3], scenario name \"Valmira_Lunerio\" [text], format mark 611, "
-      "expected 610 [short_1], scenario code 33907 [long_4]\n"
+      "expected 610 [short_1], scenario code -2147483648 [long_4]\n"
       "record 86 (train): cab signalling start 0 m [long_1], cab signalling end 0 m [long_2], "
       "cab signalling codes 0 [long_3], train number \"37924\" [text], sand 0 [short_1], "
       "first clock value 0 [short_3], second clock value 0 [short_4], third clock value 0 "
@@ -131,7 +103,7 @@ TEST(DumpRecords, NamesTheEntryOfAChainageWhereTheOrderTellsIt) {
 
 TEST(DumpRecords, JsonCarriesEveryRecordWithTextsInUtf8) {
   MemoryFileSystem files;
-  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.sim"] = test::records_file(test::sample_records());
   const DumpRun run = dump(files, "sc.sim", /*json=*/true);
   ASSERT_EQ(run.status, kExitClean) << run.err;
   const nlohmann::json json = nlohmann::json::parse(run.out);
@@ -421,7 +393,7 @@ TEST(DumpLineTrace, ShowsNoRowsUnlessAsked) {
 
 TEST(Dump, RowsSelectIndices) {
   MemoryFileSystem files;
-  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.sim"] = test::records_file(test::sample_records());
   files.files["sc.dat"] = cells_file(fixture_cells());
 
   const DumpRun records = dump(files, "sc.sim", false, RowRequest{85, std::nullopt, "--rows 85:"});
@@ -467,7 +439,7 @@ TEST(Dump, APositionSelectsItsCellOrTraceRow) {
 
 TEST(Dump, RowsBeyondTheTableAreAnError) {
   MemoryFileSystem files;
-  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.sim"] = test::records_file(test::sample_records());
   files.files["sc.dat"] = cells_file(fixture_cells());
   files.files["tr_linea.dat"] = fixture_trace();
   const struct {
@@ -505,7 +477,7 @@ TEST(Dump, RowsBeyondTheTableAreAnError) {
 
 TEST(Dump, TextsAreConvertedForTheTerminalUnlessRaw) {
   MemoryFileSystem files;
-  files.files["sc.sim"] = test::records_file(fixture_records());
+  files.files["sc.sim"] = test::records_file(test::sample_records());
   DumpOptions options = options_for("sc.sim", std::nullopt, rows(80, 80));
   EXPECT_THAT(dump(files, options).out, HasSubstr("text \"Caf\xC3\xA9 \\\"Sud\\\"\""));
   options.raw = true;

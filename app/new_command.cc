@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/scenario_names.h"
+#include "format/scenario_names.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"

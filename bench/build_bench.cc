@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "bench/generated_scenario.h"
 #include "platform/memory_file_system.h"
 #include "platform/program_dir.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "bench/generated_scenario.h"
 #include "platform/memory_file_system.h"

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "app/marker_pass.h"
+#include "compiler/marker_pass.h"
 #include "bench/generated_state.h"
 
 namespace sb {

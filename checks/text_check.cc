@@ -11,6 +11,7 @@
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
 #include "format/cell_geometry.h"
+#include "format/cell_values.h"
 #include "format/records.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
@@ -71,7 +72,7 @@ std::string article(std::string_view title) {
 std::string stored_value(const Slot& slot, int64_t value) {
   if (contains(slot.stored, "low 8 bits") && slot.name == "gradient") {
     return " (gradient " +
-           std::to_string(static_cast<int>(static_cast<uint8_t>(value + 100)) - 100) + ")";
+           std::to_string(stored_gradient(pack_gradient(static_cast<int32_t>(value)))) + ")";
   }
   if (contains(slot.stored, "low 8 bits")) {
     return " (" + std::to_string(static_cast<int>(static_cast<uint8_t>(value))) + ")";

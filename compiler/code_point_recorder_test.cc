@@ -4,16 +4,13 @@
 
 #include <optional>
 
+#include "compiler/recorder_test_support.h"
+
 namespace sb {
 namespace {
 
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
-
-BuildState line_of(int32_t route_length) {
-  BuildState state;
-  size_for_route(state, route_length);
-  return state;
-}
+using test::code_of;
+using test::line_of;
 
 TEST(CodePointRecorder, AValueAboveZeroIsACodePointAnyOtherACutPoint) {
   struct Case {

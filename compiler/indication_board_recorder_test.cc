@@ -5,16 +5,13 @@
 #include <optional>
 #include <vector>
 
+#include "compiler/recorder_test_support.h"
+
 namespace sb {
 namespace {
 
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
-
-BuildState line_of(int32_t route_length) {
-  BuildState state;
-  size_for_route(state, route_length);
-  return state;
-}
+using test::code_of;
+using test::line_of;
 
 TEST(IndicationBoardRecorder, BoardsTakeTheCellBeyondAndRecordsFromTheTop) {
   BuildState state = line_of(4000);

@@ -4,22 +4,17 @@
 
 #include <optional>
 
+#include "compiler/recorder_test_support.h"
 #include "model/error_codes.h"
 
 namespace sb {
 namespace {
 
-// The code of a refusal, 0 when the entry was recorded.
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
-
-BuildState state_with_cells(int32_t route_length) {
-  BuildState state;
-  size_for_route(state, route_length);
-  return state;
-}
+using test::code_of;
+using test::line_of;
 
 TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
-  BuildState state = state_with_cells(10000);
+  BuildState state = line_of(10000);
   int32_t kind = 12;
   EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, kind)), 0);
   EXPECT_EQ(kind, 2);
@@ -35,7 +30,7 @@ TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
 }
 
 TEST(MemoMontagna, ATakenCellKeepsItsKindButGetsTheSide) {
-  BuildState state = state_with_cells(10000);
+  BuildState state = line_of(10000);
   state.cell(64).kind = kSpeedBoardCell;
   int32_t kind = 12;
   memo_montagna(state, 3033, 3783, kind);
@@ -61,7 +56,7 @@ TEST(MemoMontagna, KindAndGapRule) {
       {"kind 11 gives kind 1", 1000, 3000, 11, 1, true},
   };
   for (const Case& c : cases) {
-    BuildState state = state_with_cells(10000);
+    BuildState state = line_of(10000);
     int32_t first_kind = 1;
     if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_kind);
     int32_t kind = c.kind;
@@ -73,7 +68,7 @@ TEST(MemoMontagna, KindAndGapRule) {
 }
 
 TEST(MemoMontagna, AStretchWithoutCellsIsStillCountedForTheGapRule) {
-  BuildState state = state_with_cells(10000);
+  BuildState state = line_of(10000);
   int32_t kind = 12;
   memo_montagna(state, 30, 70, kind);  // first cell 1, last cell 0
   EXPECT_EQ(state.mountain_count, 1);
@@ -85,7 +80,7 @@ TEST(MemoMontagna, AStretchWithoutCellsIsStillCountedForTheGapRule) {
 }
 
 TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
-  BuildState state = state_with_cells(10000);
+  BuildState state = line_of(10000);
   for (int i = 0; i < kMaxMountainStretches; ++i) {
     int32_t kind = 2;
     ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, kind)), 0);
@@ -97,7 +92,7 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   EXPECT_EQ(state.cell(180).mountain_side, 0);
 
   for (const auto& [start, end] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
-    BuildState fresh = state_with_cells(10000);  // cells 0 to 340
+    BuildState fresh = line_of(10000);  // cells 0 to 340
     kind = 2;
     const std::optional<Finding> refused = memo_montagna(fresh, start, end, kind);
     EXPECT_EQ(code_of(refused), kOutsideTheLine) << start;
@@ -119,7 +114,7 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
       {{0, 0, 0, 7000, 0, 0, 0, 3}, 0, 0, 0, 4467},  // 70003 kept to 16 bits
   };
   for (const Case& c : cases) {
-    BuildState state = state_with_cells(10000);
+    BuildState state = line_of(10000);
     EXPECT_EQ(code_of(memo_indicatori_v_max(state, 2500, c.board)), 0);
     const TrackCell& cell = state.cell(51);
     EXPECT_EQ(cell.kind, kSpeedBoardCell);
@@ -131,7 +126,7 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
 }
 
 TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
-  BuildState state = state_with_cells(100000);
+  BuildState state = line_of(100000);
   const SpeedBoard board{90, 95, 100, 2, 90, 95, 100, 2};
   for (const auto& [position, cell] : {std::pair{85950, 1720}, {86200, 1725}, {86450, 1730}}) {
     memo_indicatori_v_max(state, position, board);
@@ -152,7 +147,7 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
       {kIndicationBoardCell, kSpeedBoardTaken},
   };
   for (const Case& c : cases) {
-    BuildState state = state_with_cells(10000);
+    BuildState state = line_of(10000);
     state.cell(51).kind = c.kind;
     state.cell(51).value_1 = 7;
     const std::optional<Finding> refused =
@@ -168,14 +163,14 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
 }
 
 TEST(MemoIndicatoriVMax, RefusesWhatItCannotStore) {
-  BuildState state = state_with_cells(10000);
+  BuildState state = line_of(10000);
   const std::optional<Finding> refused =
       memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0});
   EXPECT_EQ(code_of(refused), 25);
   EXPECT_EQ(refused->detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
   EXPECT_EQ(state.cell(51), TrackCell{});
 
-  BuildState below = state_with_cells(10000);
+  BuildState below = line_of(10000);
   EXPECT_EQ(code_of(memo_indicatori_v_max(below, -100, SpeedBoard{})), kOutsideTheLine);
 }
 

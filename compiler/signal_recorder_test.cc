@@ -4,17 +4,14 @@
 
 #include <optional>
 
+#include "compiler/recorder_test_support.h"
+
 namespace sb {
 namespace {
 
-bool recorded(const std::optional<Finding>& refused) { return !refused.has_value(); }
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
-
-BuildState line_of(int32_t route_length) {
-  BuildState state;
-  size_for_route(state, route_length);
-  return state;
-}
+using test::code_of;
+using test::line_of;
+using test::recorded;
 
 // "segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220"
 SignalEntry first_signal() { return {850, 2, 3, 1, 0, 0, 2, 2, 1, 0, 220}; }

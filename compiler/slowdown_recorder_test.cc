@@ -3,20 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-
 #include <vector>
+
+#include "compiler/recorder_test_support.h"
 
 namespace sb {
 namespace {
 
-bool recorded(const std::optional<Finding>& refused) { return !refused.has_value(); }
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
-
-BuildState line_of(int32_t route_length) {
-  BuildState state;
-  size_for_route(state, route_length);
-  return state;
-}
+using test::code_of;
+using test::line_of;
+using test::recorded;
 
 TrackCell cell_with(uint8_t kind, int16_t value_1, int16_t value_2, int16_t value_3 = 0) {
   TrackCell cell;

@@ -6,16 +6,18 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/recorder_test_support.h"
+
 namespace sb {
 namespace {
 
-int32_t code_of(const std::optional<Finding>& refused) { return refused ? refused->code : 0; }
+using test::code_of;
+using test::line_of;
 
 // A 4000 m line (cells 0 to 220) whose record 3 is a station of `kind`
 // with its area ending at `area_end`.
 BuildState line_with_station(int32_t area_end, uint8_t kind) {
-  BuildState state;
-  size_for_route(state, 4000);
+  BuildState state = line_of(4000);
   state.record(3).kind = kind;
   state.record(3).long_2 = area_end;
   return state;

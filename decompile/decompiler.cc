@@ -15,6 +15,7 @@
 #include "decompile/step_profile.h"
 #include "decompile/trace_curves.h"
 #include "format/cell_geometry.h"
+#include "format/cell_values.h"
 #include "util/rounding.h"
 
 namespace sb {
@@ -705,7 +706,7 @@ class Decompiler {
 
     text.line("[pendenze]");
     for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::gradient))) {
-      text.line(entry_line("pendenza", {step.position, int64_t{step.byte} - 100}));
+      text.line(entry_line("pendenza", {step.position, stored_gradient(step.byte)}));
     }
 
     text.line("[montagne]");

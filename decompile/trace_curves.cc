@@ -2,11 +2,11 @@
 
 #include <array>
 #include <bit>
-#include <cstring>
 
 #include "compiler/line_trace_builder.h"
 #include "format/cell_geometry.h"
 #include "model/line_trace.h"
+#include "util/little_endian.h"
 
 namespace sb {
 namespace {
@@ -44,10 +44,7 @@ bool reproduces(double turn, double x2, double y2, double x1, double y1, double 
   return same_bits(x1 + dx + turn * dy, x) && same_bits(y1 + dy - turn * dx, y);
 }
 
-uint16_t u16_at(std::string_view bytes, size_t at) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1])
-                                                                     << 8);
-}
+uint16_t u16_at(std::string_view bytes, size_t at) { return load_le<uint16_t>(bytes.data() + at); }
 
 // A column of a clean trace: two whole numbers, doubles, two unset rows.
 class Column {
@@ -71,16 +68,7 @@ class Column {
     return u16_at(bytes_, at) == static_cast<uint16_t>(TraceTag::kUnset);
   }
   double value(size_t row) const {
-    const size_t at = double_at(row) + kTraceTagBytes;
-    uint64_t bits = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(&bits, bytes_.data() + at, sizeof bits);
-    } else {
-      for (int b = 7; b >= 0; --b) {
-        bits = bits << 8 | static_cast<uint8_t>(bytes_[at + static_cast<size_t>(b)]);
-      }
-    }
-    return std::bit_cast<double>(bits);
+    return load_le<double>(bytes_.data() + double_at(row) + kTraceTagBytes);
   }
 
  private:

@@ -75,9 +75,11 @@ inline int32_t unpack_speed_limit(uint8_t packed) { return packed * 5; }
 // The gradient + 100, low 8 bits; a 0 byte is a cell that never
 // got one.
 inline uint8_t pack_gradient(int32_t gradient) { return low_8(int64_t{gradient} + 100); }
+// The gradient a byte reads as, -100 for the 0 byte included.
+inline int32_t stored_gradient(uint8_t packed) { return packed - 100; }
 inline std::optional<int32_t> unpack_gradient(uint8_t packed) {
   if (packed == 0) return std::nullopt;
-  return packed - 100;
+  return stored_gradient(packed);
 }
 
 }  // namespace sb

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "compiler/line_reader.h"
 #include "fuzz/fuzz_checks.h"
 #include "inspect/scenario_decoder.h"

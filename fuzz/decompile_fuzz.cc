@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "compiler/line_reader.h"
 #include "fuzz/fuzz_checks.h"

@@ -11,37 +11,10 @@ namespace {
 
 using test::Bytes;
 
-std::array<GeneralRecord, kRecordCount> sample_records() {
-  std::array<GeneralRecord, kRecordCount> records{};
-  GeneralRecord& station = records[1];
-  station.kind = 12;
-  station.long_1 = -400;
-  station.long_2 = 450;
-  station.long_3 = 0;
-  station.byte_1 = 1;
-  station.text = "VALMIRA CENTRALE";
-  station.short_1 = 3;
-  station.short_2 = -1;
-  station.short_3 = 2;
-  station.short_4 = 32767;
-  station.short_5 = -32768;
-  station.byte_2 = 255;
-  station.byte_3 = 12;
-  station.byte_4 = 7;
-  station.byte_5 = 8;
-  station.long_4 = 45540;
-  records[80].text = "Caf\xE9";  // a Windows-1252 byte stays a byte
-  records[85].text = "Valmira_Lunerio";
-  records[85].short_1 = 610;
-  records[85].long_4 = -2147483647 - 1;
-  records[86].text = "37924";
-  return records;
-}
-
 TEST(DecodeRecords, ReadsEveryFieldOfAll87Records) {
-  const auto expected = sample_records();
+  const auto expected = test::sample_records();
   const std::string bytes = test::records_file(expected);
-  ASSERT_EQ(bytes.size(), 2958u + 16 + 4 + 15 + 5);
+  ASSERT_EQ(bytes.size(), 2958u + 16 + 10 + 15 + 5);
 
   std::array<GeneralRecord, kRecordCount> decoded{};
   std::string error;

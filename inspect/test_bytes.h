@@ -72,6 +72,37 @@ inline std::string records_file(const GeneralRecords& records) {
   return bytes;
 }
 
+// 87 records with a station, a board text, a chainage, the totals and the
+// scenario and train records filled, some slots at the ends of their ranges.
+inline GeneralRecords sample_records() {
+  GeneralRecords records{};
+  GeneralRecord& station = records[1];
+  station.kind = 12;
+  station.long_1 = -400;
+  station.long_2 = 450;
+  station.byte_1 = 1;
+  station.text = "VALMIRA CENTRALE";
+  station.short_1 = 3;
+  station.short_2 = -1;
+  station.short_3 = 2;
+  station.short_4 = 32767;
+  station.short_5 = -32768;
+  station.byte_2 = 255;
+  station.byte_3 = 12;
+  station.long_4 = 45540;
+  records[80].text = "Caf\xE9 \"Sud\"";  // a Windows-1252 byte stays a byte
+  records[81].long_1 = 1200;
+  records[81].long_2 = 98000;
+  records[81].long_3 = 1;
+  records[84].long_2 = 302600;
+  records[84].byte_2 = 7;  // a slot the totals do not use
+  records[85].text = "Valmira_Lunerio";
+  records[85].short_1 = 611;
+  records[85].long_4 = -2147483647 - 1;
+  records[86].text = "37924";
+  return records;
+}
+
 }  // namespace sb::test
 
 #endif  // SCENARIO_BUILDER_INSPECT_TEST_BYTES_H_

@@ -160,7 +160,8 @@ PlotScene build_plot_scene(const CompiledScenario& scenario) {
       scenario.cells, route, [](const TrackCell& c) { return unpack_speed_limit(c.speed_limit); },
       always);
   scene.gradients = runs(
-      scenario.cells, route, [](const TrackCell& c) { return c.gradient - 100; }, always);
+      scenario.cells, route, [](const TrackCell& c) { return stored_gradient(c.gradient); },
+      always);
   read_line_values(scenario, &scene);
   return scene;
 }

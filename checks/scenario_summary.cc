@@ -1,4 +1,4 @@
-#include "app/scenario_summary.h"
+#include "checks/scenario_summary.h"
 
 #include <algorithm>
 #include <cstdio>

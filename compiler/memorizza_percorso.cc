@@ -1,42 +1,25 @@
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 
-#include "output/scenario_codes.h"
+#include <optional>
+#include <utility>
+
+#include "compiler/stamps.h"
 #include "util/exit_status.h"
 
 namespace sb {
 namespace {
 
-void clear_build(BuildState& state, int32_t j) {
-  state.trace_flag = j;
+void clear_build(BuildState& state, int32_t trace_flag) {
+  state.trace_flag = trace_flag;
   for (GeneralRecord& record : state.general_records) record = GeneralRecord{};
-}
-
-// The format marks and codes go into record 85 and cell 1 only when nothing
-// else has been put there; otherwise the build stops with the check's number.
-bool stamp(BuildState& state, std::string* stop) {
-  GeneralRecord& scenario = state.record(kScenarioRecord);
-  TrackCell& first = state.cell(1);
-  if (scenario.short_1 != 0 || first.value_1 != 0) {
-    *stop = "1250";
-    return false;
-  }
-  scenario.short_1 = kRecordsFormatMark;
-  first.value_1 = kCellsFormatMark;
-  if (scenario.long_4 != 0 || first.value_2 != 0) {
-    *stop = "1251";
-    return false;
-  }
-  scenario.long_4 = codice_gara_st(state);
-  first.value_2 = codice_gara_og(state);
-  return true;
 }
 
 }  // namespace
 
-BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_system,
+BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem& file_system,
                                const BuildPlan& plan) {
   BuildReport report;
-  clear_build(state, j);
+  clear_build(state, trace_flag);
   report.findings = memorizza_dati(state, file_system, plan.texts);
   // Cell 1 carries the marks, so a line shorter than two cells has none.
   if (state.track_cells.size() < 2) {
@@ -44,8 +27,9 @@ BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_sy
     return report;
   }
   report.warnings = place_code_points(state);
-  if (!stamp(state, &report.stop)) {
+  if (std::optional<std::string> stop = stamp_marks_and_codes(state)) {
     report.end = BuildEnd::kStopped;
+    report.stop = std::move(*stop);
     return report;
   }
   if (plan.write_files && !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {

@@ -1,10 +1,11 @@
-#include "app/marker_pass.h"
+#include "compiler/marker_pass.h"
 
 #include <algorithm>
 #include <initializer_list>
 
 #include "model/error_codes.h"
 #include "format/cells.h"
+#include "util/minimo.h"
 
 namespace sb {
 namespace {

@@ -1,10 +1,10 @@
-#ifndef SCENARIO_BUILDER_APP_BUILD_DRIVER_H_
-#define SCENARIO_BUILDER_APP_BUILD_DRIVER_H_
+#ifndef SCENARIO_BUILDER_COMPILER_MEMORIZZA_PERCORSO_H_
+#define SCENARIO_BUILDER_COMPILER_MEMORIZZA_PERCORSO_H_
 
 #include <string>
 #include <vector>
 
-#include "app/marker_pass.h"
+#include "compiler/marker_pass.h"
 #include "compiler/memorizza_dati.h"
 #include "model/build_state.h"
 #include "output/scenario_files.h"
@@ -39,8 +39,8 @@ struct BuildReport {
 
 // The build: clears the records, compiles the two texts, places the code
 // points, checks and stamps the format marks and the scenario codes, and
-// writes the line trace (with a nonzero `j`), records and cells files.
-BuildReport memorizza_percorso(BuildState& state, int32_t j, FileSystem& file_system,
+// writes the line trace (with a nonzero `trace_flag`), records and cells files.
+BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem& file_system,
                                const BuildPlan& plan);
 
 // The failure the compilation ended on (the last one found); null when it
@@ -54,4 +54,4 @@ int exit_status(const BuildReport& report);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_BUILD_DRIVER_H_
+#endif  // SCENARIO_BUILDER_COMPILER_MEMORIZZA_PERCORSO_H_

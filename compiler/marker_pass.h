@@ -1,10 +1,8 @@
-#ifndef SCENARIO_BUILDER_APP_MARKER_PASS_H_
-#define SCENARIO_BUILDER_APP_MARKER_PASS_H_
+#ifndef SCENARIO_BUILDER_COMPILER_MARKER_PASS_H_
+#define SCENARIO_BUILDER_COMPILER_MARKER_PASS_H_
 
 #include <cstdint>
 #include <string>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "model/build_state.h"
@@ -22,22 +20,6 @@ struct MarkerWarning {
   bool operator==(const MarkerWarning&) const = default;
 };
 
-// The smaller of two numbers of any numeric types: y when x > y, else x (so
-// x on equal values).  Whole numbers are compared by value whatever their
-// signedness.
-template <typename X, typename Y>
-auto minimo(X x, Y y) -> std::common_type_t<X, Y> {
-  static_assert(std::is_arithmetic_v<X> && std::is_arithmetic_v<Y>);
-  bool x_greater;
-  if constexpr (std::is_integral_v<X> && std::is_integral_v<Y>) {
-    x_greater = std::cmp_greater(x, y);
-  } else {
-    x_greater = x > y;
-  }
-  return x_greater ? static_cast<std::common_type_t<X, Y>>(y)
-                   : static_cast<std::common_type_t<X, Y>>(x);
-}
-
 // Adds code points (value 180) around slowdowns:
 //  A. ahead of every signal in the 20 cells before a slowdown warning, or
 //     lowers a code point already standing there to at most 180;
@@ -54,4 +36,4 @@ std::string describe(const MarkerWarning& warning);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_MARKER_PASS_H_
+#endif  // SCENARIO_BUILDER_COMPILER_MARKER_PASS_H_

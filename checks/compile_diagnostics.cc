@@ -1,4 +1,4 @@
-#include "app/diagnostics.h"
+#include "checks/compile_diagnostics.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,9 +1,9 @@
-#ifndef SCENARIO_BUILDER_APP_DIAGNOSTICS_H_
-#define SCENARIO_BUILDER_APP_DIAGNOSTICS_H_
+#ifndef SCENARIO_BUILDER_CHECKS_COMPILE_DIAGNOSTICS_H_
+#define SCENARIO_BUILDER_CHECKS_COMPILE_DIAGNOSTICS_H_
 
 #include <string>
 
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 #include "checks/diagnostic.h"
 #include "checks/text_check.h"
 #include "compiler/finding.h"
@@ -51,4 +51,4 @@ std::string format_outcome(const BuildReport& report, const BuildPlan& plan);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_DIAGNOSTICS_H_
+#endif  // SCENARIO_BUILDER_CHECKS_COMPILE_DIAGNOSTICS_H_

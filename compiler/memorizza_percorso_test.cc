@@ -1,8 +1,7 @@
-#include "app/build_driver.h"
+#include "compiler/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 
-#include "app/diagnostics.h"
 #include "platform/memory_file_system.h"
 
 namespace sb {
@@ -39,7 +38,7 @@ bool wrote_any(const Build& build) {
          0;
 }
 
-TEST(BuildDriver, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
+TEST(MemorizzaPercorso, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
   Build build;
   run(build, line_text(""));
   EXPECT_EQ(build.report.end, BuildEnd::kDone);
@@ -56,29 +55,29 @@ TEST(BuildDriver, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
   EXPECT_EQ(build.file_system.files.count(build.plan.texts.train_path), 0u);
 }
 
-TEST(BuildDriver, ChecksStopTheBuildBeforeAnyFileIsWritten) {
+TEST(MemorizzaPercorso, ChecksStopTheBuildBeforeAnyFileIsWritten) {
   struct Case {
     const char* body;
-    const char* message;
+    const char* stop;
   };
   const Case cases[] = {
       // An indication board in cell 1 takes the slot of the format mark.
-      {"cartello_indicatore, 0, (x)\r\n", " Errore n. 1250"},
+      {"cartello_indicatore, 0, (x)\r\n", "1250"},
       // A speed board there with no A speed leaves the mark's slot free but
       // fills the code's.
-      {"indicatori_vmax, 0, 0, 5, 0, 0, 0, 0, 0, 0\r\n", " Errore n. 1251"},
+      {"indicatori_vmax, 0, 0, 5, 0, 0, 0, 0, 0, 0\r\n", "1251"},
   };
   for (const Case& c : cases) {
     Build build;
     run(build, line_text(c.body));
     EXPECT_EQ(build.report.end, BuildEnd::kStopped) << c.body;
-    EXPECT_EQ(format_stop(build.report), c.message);
+    EXPECT_EQ(build.report.stop, c.stop);
     EXPECT_EQ(exit_status(build.report), 3);
     EXPECT_FALSE(wrote_any(build));
   }
 }
 
-TEST(BuildDriver, NoTrackCellsMeansNoFile) {
+TEST(MemorizzaPercorso, NoTrackCellsMeansNoFile) {
   Build build;
   run(build, "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n");
   EXPECT_EQ(build.report.end, BuildEnd::kNoCells);
@@ -88,7 +87,7 @@ TEST(BuildDriver, NoTrackCellsMeansNoFile) {
   EXPECT_FALSE(wrote_any(build));
 }
 
-TEST(BuildDriver, ACompileErrorStillWritesTheFilesAndSetsStatusOne) {
+TEST(MemorizzaPercorso, ACompileErrorStillWritesTheFilesAndSetsStatusOne) {
   Build build;
   run(build, line_text("cartello_indicatore, 500, (a)\r\ncartello_indicatore, 500, (b)\r\n"));
   EXPECT_EQ(build.report.end, BuildEnd::kDone);
@@ -97,12 +96,11 @@ TEST(BuildDriver, ACompileErrorStillWritesTheFilesAndSetsStatusOne) {
   EXPECT_EQ(build.report.findings[0].position, 500);
   EXPECT_EQ(exit_status(build.report), 1);
   EXPECT_TRUE(wrote_any(build));
-  EXPECT_EQ(format_compile_error(build.report.findings[0], {"l.txt", "t.txt"}),
-            "l.txt:5:1: error E6: the indication board at 500 m needs cell 11, which already "
-            "holds an indication board");
+  EXPECT_EQ(build.report.findings[0].cell, 11);
+  EXPECT_EQ(build.report.findings[0].location, (SourceLocation{SourceLocation::Text::kLine, 5, 1}));
 }
 
-TEST(BuildDriver, MarkerWarningsStandApartFromTheCompileErrors) {
+TEST(MemorizzaPercorso, MarkerWarningsStandApartFromTheCompileErrors) {
   Build build;
   // A slowdown start in cell 41 whose rule B cells 36, 35, 34 all hold
   // signals: the marker pass records a failed placement after the compile
@@ -125,7 +123,7 @@ TEST(BuildDriver, MarkerWarningsStandApartFromTheCompileErrors) {
 // A line text that ends at an entry outside the line still lets the train
 // text be read: its failure follows the line text's, and is the one the
 // build ends on.
-TEST(BuildDriver, FindingsOfBothTextsComeInTheOrderFound) {
+TEST(MemorizzaPercorso, FindingsOfBothTextsComeInTheOrderFound) {
   Build build;
   run(build, line_text("pendenza, 90000, 1\r\n"),
       "[generale]\r\nstazione, 25, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\r\n[fine]\r\n");

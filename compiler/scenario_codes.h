@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
-#define SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
+#ifndef SCENARIO_BUILDER_COMPILER_SCENARIO_CODES_H_
+#define SCENARIO_BUILDER_COMPILER_SCENARIO_CODES_H_
 
 #include <cstdint>
 #include <string>
@@ -21,4 +21,4 @@ int16_t codice_gara_og(const BuildState& state);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_OUTPUT_SCENARIO_CODES_H_
+#endif  // SCENARIO_BUILDER_COMPILER_SCENARIO_CODES_H_

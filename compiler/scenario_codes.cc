@@ -1,4 +1,4 @@
-#include "output/scenario_codes.h"
+#include "compiler/scenario_codes.h"
 
 #include "util/text.h"
 

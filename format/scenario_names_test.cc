@@ -1,4 +1,4 @@
-#include "app/scenario_names.h"
+#include "format/scenario_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,11 @@
-#include "app/diagnostics.h"
+#include "checks/compile_diagnostics.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "format/cells.h"
+#include "model/error_codes.h"
 
 namespace sb {
 namespace {
@@ -39,6 +42,18 @@ TEST(MarkerDiagnostic, NamesTheEntryItWorkedFor) {
     EXPECT_EQ(format_diagnostic(marker_diagnostic(c.warning, c.holder), "L.txt", "T.txt"),
               c.expected);
   }
+}
+
+// A compile error reads as compilers write theirs: file, line and column,
+// its number, and the cell with what already holds it.
+TEST(CompileError, NamesThePlaceTheCellAndItsHolder) {
+  Finding taken = failure_of(kIndicationBoardTaken, {SourceLocation::Text::kLine, 5, 1});
+  taken.position = 500;
+  taken.cell = 11;
+  taken.holder = kIndicationBoardCell;
+  EXPECT_EQ(format_compile_error(taken, {"l.txt", "t.txt"}),
+            "l.txt:5:1: error E6: the indication board at 500 m needs cell 11, which already "
+            "holds an indication board");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_APP_SCENARIO_NAMES_H_
-#define SCENARIO_BUILDER_APP_SCENARIO_NAMES_H_
+#ifndef SCENARIO_BUILDER_FORMAT_SCENARIO_NAMES_H_
+#define SCENARIO_BUILDER_FORMAT_SCENARIO_NAMES_H_
 
 #include <optional>
 #include <string>
@@ -24,4 +24,4 @@ std::optional<std::string> checked_name(const std::string& what, const std::stri
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_SCENARIO_NAMES_H_
+#endif  // SCENARIO_BUILDER_FORMAT_SCENARIO_NAMES_H_

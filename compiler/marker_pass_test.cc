@@ -1,11 +1,10 @@
-#include "app/marker_pass.h"
+#include "compiler/marker_pass.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "format/cells.h"
@@ -264,16 +263,6 @@ TEST(MarkerPass, DescribesAWarning) {
        "ahead of the first signal after it"},
   };
   for (const auto& c : cases) EXPECT_EQ(describe(c.warning), c.text);
-}
-
-TEST(Minimo, YWhenXIsGreaterElseX) {
-  EXPECT_EQ(minimo(180, int16_t{200}), 180);
-  EXPECT_EQ(minimo(180, int16_t{150}), 150);
-  EXPECT_EQ(minimo(180, int16_t{-5}), -5);
-  EXPECT_EQ(minimo(180, 179.5), 179.5);
-  EXPECT_EQ(minimo(2.5, 2), 2.0);
-  EXPECT_EQ(minimo(-1L, 5u), -1L);  // compared by value, not by bits
-  static_assert(std::is_same_v<decltype(minimo(180, 2.5)), double>);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_APP_SCENARIO_SUMMARY_H_
-#define SCENARIO_BUILDER_APP_SCENARIO_SUMMARY_H_
+#ifndef SCENARIO_BUILDER_CHECKS_SCENARIO_SUMMARY_H_
+#define SCENARIO_BUILDER_CHECKS_SCENARIO_SUMMARY_H_
 
 #include <string>
 
@@ -17,4 +17,4 @@ std::string scenario_summary(const BuildState& state, const LineFacts& line,
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_SCENARIO_SUMMARY_H_
+#endif  // SCENARIO_BUILDER_CHECKS_SCENARIO_SUMMARY_H_
