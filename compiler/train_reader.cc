@@ -13,6 +13,7 @@
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
 #include "compiler/station_stop_recorder.h"
+#include "compiler/text_walk.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "model/error_codes.h"
@@ -23,14 +24,6 @@ namespace {
 
 // A station area begins at least this far beyond the end of the one before.
 constexpr int32_t kStationSpacing = 350;
-
-// How reading goes on after an entry.
-enum class Flow {
-  kNext,         // examine the next field
-  kEnd,          // reading ends as at the end of the text: fills, chainage check
-  kStop,         // a failure ends the compilation at once
-  kReadFailure,  // a read failure has been recorded
-};
 
 bool fits_long(int64_t value) {
   return value >= std::numeric_limits<int32_t>::min() &&
@@ -82,7 +75,7 @@ class TrainReader {
   TrainReader(BuildState& state, std::string_view text, const LineTextResult& line,
               Findings& findings)
       : state_(state),
-        reader_(text),
+        walk_(SourceLocation::Text::kTrain, text, state, findings),
         findings_(findings),
         station_bound_(std::min(line.next_board_record, kTopBoardRecord)),
         line_ended_outside_(line.ended_outside_the_line) {}
@@ -109,20 +102,12 @@ class TrainReader {
   };
 
   Flow read_entries() {
-    switch (seek_general_section(reader_)) {
-      case WalkStep::kReadFailure: return read_failure();
+    switch (seek_general_section(walk_.reader())) {
+      case WalkStep::kReadFailure: return walk_.read_failure();
       case WalkStep::kStop: return Flow::kEnd;
       case WalkStep::kField: break;
     }
-    while (true) {
-      switch (next_keyword_field(reader_, &field_)) {
-        case WalkStep::kReadFailure: return read_failure();
-        case WalkStep::kStop: return Flow::kEnd;
-        case WalkStep::kField: break;
-      }
-      keyword_location_ = here();
-      if (const Flow flow = compile_field(field_); flow != Flow::kNext) return flow;
-    }
+    return walk_.each_entry(&field_, [this] { return compile_field(field_); });
   }
 
   // Every row the field matches starts its entry, in the order of the rows.
@@ -149,12 +134,12 @@ class TrainReader {
 
   // ---- entries ----
 
-  Flow braked_mass() { return read_all(&state_.record(kTotalsRecord).long_1); }
-  Flow cars() { return read_all(&state_.record(kTotalsRecord).long_3); }
-  Flow sand() { return read_all(&state_.record(kTrainRecord).short_1); }
+  Flow braked_mass() { return walk_.read_all(&state_.record(kTotalsRecord).long_1); }
+  Flow cars() { return walk_.read_all(&state_.record(kTotalsRecord).long_3); }
+  Flow sand() { return walk_.read_all(&state_.record(kTrainRecord).short_1); }
   Flow clock() {
     GeneralRecord& train = state_.record(kTrainRecord);
-    return read_all(&train.short_3, &train.short_4, &train.short_5);
+    return walk_.read_all(&train.short_3, &train.short_4, &train.short_5);
   }
   Flow speed_limit() { return profile_entry(speed_); }
   Flow adhesion() { return profile_entry(adhesion_); }
@@ -162,31 +147,31 @@ class TrainReader {
   Flow profile_entry(Profile& profile) {
     int32_t position = 0;
     int32_t value = 0;
-    if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
-    if (!inside_line(position, kEntryReach)) return end_outside_line(position);
+    if (const Flow flow = walk_.read_all(&position, &value); flow != Flow::kNext) return flow;
+    if (!walk_.fits(position)) return walk_.end_outside_the_line(position);
     const int64_t n = cell_of(position);
     if (n > 0 && !write_up_to(profile, n)) return Flow::kReadFailure;
     profile.previous = value;
-    profile.previous_location = keyword_location_;
+    profile.previous_location = walk_.keyword();
     return Flow::kNext;
   }
 
   Flow signal() {
     SignalEntry s;
-    const Flow flow = read_all(&s.position, &s.left_code, &s.left_digit_1, &s.left_digit_2,
-                               &s.left_digit_3, &s.leading_digit, &s.right_code, &s.right_digit_1,
-                               &s.right_digit_2, &s.right_digit_3, &s.time);
+    const Flow flow = walk_.read_all(&s.position, &s.left_code, &s.left_digit_1, &s.left_digit_2,
+                                     &s.left_digit_3, &s.leading_digit, &s.right_code,
+                                     &s.right_digit_1, &s.right_digit_2, &s.right_digit_3, &s.time);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.position, kEntryReach)) return end_outside_line(s.position);
+    if (!walk_.fits(s.position)) return walk_.end_outside_the_line(s.position);
     return after_recorder(memo_segnale(state_, s), s.position);
   }
 
   Flow slowdown() {
     SlowdownEntry s;
-    const Flow flow =
-        read_all(&s.start, &s.speed, &s.length, &s.carried_value, &s.lead_in, &s.second_speed);
+    const Flow flow = walk_.read_all(&s.start, &s.speed, &s.length, &s.carried_value, &s.lead_in,
+                                     &s.second_speed);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.start, kEntryReach)) return end_outside_line(s.start);
+    if (!walk_.fits(s.start)) return walk_.end_outside_the_line(s.start);
     return after_recorder(memo_rallentamento(state_, s), s.start);
   }
 
@@ -195,73 +180,76 @@ class TrainReader {
   // the line text left behind, once the entry has been recorded.
   Flow after_recorder(std::optional<Finding> refused, int32_t position) {
     if (!refused) return line_ended_outside_ ? Flow::kStop : Flow::kNext;
-    const bool outside = refused->code == kOutsideTheLine;
-    refuse(std::move(*refused), position);
-    return outside ? Flow::kEnd : Flow::kStop;
+    return after_refusal(std::move(*refused), position);
+  }
+
+  // A recorder's refusal stops the compilation, or ends the reading when the
+  // entry needs cells outside the line.
+  Flow after_refusal(Finding refused, int32_t position) {
+    const bool outside = refused.code == kOutsideTheLine;
+    const Flow flow = walk_.refuse(std::move(refused), position);
+    return outside ? Flow::kEnd : flow;
   }
 
   Flow code_point() {
     int32_t position = 0;
     int32_t value = 0;
-    if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
-    if (!inside_line(position, kEntryReach)) return end_outside_line(position);
+    if (const Flow flow = walk_.read_all(&position, &value); flow != Flow::kNext) return flow;
+    if (!walk_.fits(position)) return walk_.end_outside_the_line(position);
     std::optional<Finding> refused = record_code_point(state_, position, value);
-    if (!refused) return Flow::kNext;
-    const bool outside = refused->code == kOutsideTheLine;
-    refuse(std::move(*refused), position);
-    return outside ? Flow::kEnd : Flow::kStop;
+    return refused ? after_refusal(std::move(*refused), position) : Flow::kNext;
   }
 
   Flow station() {
     // Without a free record below the board texts the table is full already.
-    if (station_ > station_bound_) return stop(kStationTableFull);
+    if (station_ > station_bound_) return walk_.stop(kStationTableFull);
     GeneralRecord& record = state_.record(station_);
-    if (const Flow flow = read_all(&record.long_3); flow != Flow::kNext) return flow;
+    if (const Flow flow = walk_.read_all(&record.long_3); flow != Flow::kNext) return flow;
     const int32_t position = record.long_3;
-    if (!inside_line(position, kStationReach)) return end_outside_line(position);
-    if (position % 50 != 0) return stop(kStationPositionNotMultiple, position);
+    if (!walk_.fits(position, kStationReach)) return walk_.end_outside_the_line(position);
+    if (position % 50 != 0) return walk_.stop_at(kStationPositionNotMultiple, position);
     int32_t length = 0;
-    if (const Flow flow = read_all(&record.kind, &length); flow != Flow::kNext) return flow;
-    if (length % 100 != 0) return stop(kStationLengthNotMultiple, position);
+    if (const Flow flow = walk_.read_all(&record.kind, &length); flow != Flow::kNext) return flow;
+    if (length % 100 != 0) return walk_.stop_at(kStationLengthNotMultiple, position);
     if (const Flow flow = read_station_values(record); flow != Flow::kNext) return flow;
-    if (!set_extent(record, length)) return end_outside_line(position);
+    if (!set_extent(record, length)) return walk_.end_outside_the_line(position);
     if (length < 600) record.byte_5 = 0;
     if (station_ == kFirstStationRecord) {
       record.byte_4 = 0;
       record.byte_5 = 0;
     }
     if (std::optional<Finding> refused = record_station_stop(state_, station_)) {
-      if (refused->code == kOutsideTheLine) return end_outside_line(position);
-      return stop(refused->code);
+      if (refused->code == kOutsideTheLine) return walk_.end_outside_the_line(position);
+      return walk_.stop(refused->code);
     }
     if (station_ > kFirstStationRecord &&
         int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
-      return stop(kStationsTooClose, position);
+      return walk_.stop_at(kStationsTooClose, position);
     }
     ++station_;
-    if (station_ >= station_bound_) return stop(kStationTableFull);
+    if (station_ >= station_bound_) return walk_.stop(kStationTableFull);
     return Flow::kNext;
   }
 
   // The station values after its length: stored values, time and name.
   Flow read_station_values(GeneralRecord& record) {
-    Flow flow =
-        read_all(&record.byte_1, &record.byte_5, &record.byte_4, &record.short_1, &record.short_2,
-                 &record.byte_2, &record.short_3, &record.short_4, &record.short_5, &record.byte_3);
+    Flow flow = walk_.read_all(&record.byte_1, &record.byte_5, &record.byte_4, &record.short_1,
+                               &record.short_2, &record.byte_2, &record.short_3, &record.short_4,
+                               &record.short_5, &record.byte_3);
     if (flow != Flow::kNext) return flow;
     int32_t hours = 0;
     int32_t minutes = 0;
     int32_t seconds = 0;
-    if (flow = read_all(&hours, &minutes, &seconds); flow != Flow::kNext) return flow;
+    if (flow = walk_.read_all(&hours, &minutes, &seconds); flow != Flow::kNext) return flow;
     const int64_t time = (int64_t{hours} * 60 + minutes) * 60 + seconds;
     if (!fits_long(time)) {
-      return fail("the station time " + std::to_string(hours) + ":" + std::to_string(minutes) +
-                      ":" + std::to_string(seconds) + " does not fit a long",
-                  here());
+      return walk_.fail("the station time " + std::to_string(hours) + ":" +
+                            std::to_string(minutes) + ":" + std::to_string(seconds) +
+                            " does not fit a long",
+                        walk_.here());
     }
     record.long_4 = static_cast<int32_t>(time);
-    if (!reader_.read_text(&record.text)) return read_failure();
-    return Flow::kNext;
+    return walk_.read_all(&record.text);
   }
 
   // False, nothing changed, when the station area does not fit the longs.
@@ -298,9 +286,9 @@ class TrainReader {
   bool write_at_cursor(Profile& profile) {
     uint8_t byte = 0;
     if (!profile.to_byte(profile.previous, &byte)) {
-      fail("the speed " + std::to_string(profile.previous) +
-               " km/h divided by 5 does not fit a byte (0 to 255)",
-           profile.previous_location);
+      walk_.fail("the speed " + std::to_string(profile.previous) +
+                     " km/h divided by 5 does not fit a byte (0 to 255)",
+                 profile.previous_location);
       return false;
     }
     state_.cell(profile.cursor).*profile.field = byte;
@@ -319,57 +307,11 @@ class TrainReader {
     }
   }
 
-  // ---- reading and failures ----
-
-  template <typename... Values>
-  Flow read_all(Values*... values) {
-    return (read_one(values) && ...) ? Flow::kNext : read_failure();
-  }
-  bool read_one(int32_t* value) { return reader_.read_long(value); }
-  bool read_one(int16_t* value) { return reader_.read_short(value); }
-  bool read_one(uint8_t* value) { return reader_.read_byte(value); }
-
+  // The last cell: the profiles never pass it.
   int32_t last_cell() const { return static_cast<int32_t>(state_.track_cells.size()) - 1; }
 
-  bool inside_line(int32_t position, int32_t reach) const {
-    return reach_fits(position, reach, last_cell());
-  }
-
-  SourceLocation here() const {
-    return {SourceLocation::Text::kTrain, reader_.line(), reader_.column()};
-  }
-
-  Flow read_failure() { return fail(reader_.failure(), here()); }
-
-  Flow fail(std::string detail, SourceLocation location) {
-    findings_.push_back(sb::read_failure(std::move(detail), location));
-    return Flow::kReadFailure;
-  }
-
-  void refuse(Finding finding, int32_t position) {
-    finding.location = keyword_location_;
-    finding.position = position;
-    findings_.push_back(std::move(finding));
-  }
-
-  Flow end_outside_line(int32_t position) {
-    refuse(outside_the_line(state_), position);
-    return Flow::kEnd;
-  }
-
-  Flow stop(int32_t code, int32_t position) {
-    refuse(failure_of(code), position);
-    return Flow::kStop;
-  }
-
-  // A failure whose position is not recorded.
-  Flow stop(int32_t code) {
-    findings_.push_back(failure_of(code, keyword_location_));
-    return Flow::kStop;
-  }
-
   BuildState& state_;
-  FieldReader reader_;
+  TextWalk walk_;
   Findings& findings_;
   std::string field_;
   const int32_t station_bound_;
@@ -378,7 +320,6 @@ class TrainReader {
   int32_t station_ = kFirstStationRecord;
   Profile speed_{&TrackCell::speed_limit, &speed_byte, 0, 0, {}};
   Profile adhesion_{&TrackCell::adhesion, &adhesion_byte, 0, 0, {}};
-  SourceLocation keyword_location_;
 };
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include "compiler/text_walk.h"
+
+#include <utility>
+
+namespace sb {
+
+Flow TextWalk::fail(std::string detail, SourceLocation location) {
+  findings_.push_back(sb::read_failure(std::move(detail), location));
+  return Flow::kReadFailure;
+}
+
+Flow TextWalk::refuse(Finding finding, int32_t position) {
+  finding.location = keyword_;
+  finding.position = position;
+  findings_.push_back(std::move(finding));
+  return Flow::kStop;
+}
+
+Flow TextWalk::stop(int32_t code, int64_t value) {
+  Finding finding = failure_of(code, keyword_);
+  finding.value = value;
+  findings_.push_back(std::move(finding));
+  return Flow::kStop;
+}
+
+Flow TextWalk::end_outside_the_line(int32_t position) {
+  refuse(outside_the_line(state_), position);
+  ended_outside_the_line_ = true;
+  return Flow::kEnd;
+}
+
+}  // namespace sb
