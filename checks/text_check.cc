@@ -12,6 +12,7 @@
 #include "compiler/field_reader.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/records.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
 #include "util/rounding.h"
@@ -607,16 +608,16 @@ class TextChecker {
       first = p - length;
       last = p + length;
     }
-    if (kind < 25) {
-      const double stop_at = static_cast<double>(last) / 50 - 1;
+    if (kind < kUnmarkedStationKind) {
+      const double stop_at = area_end_cell_at(static_cast<double>(last));
       if (stop_at <= 1) {
         error(kStationAtLineStart, at,
               "the station at " + metres(p) + " ends at " + metres(last) +
                   ", within 100 m of the start of the line: its stop cell would be cell " +
-                  std::to_string(round_half_even(stop_at)));
+                  std::to_string(area_end_cell(static_cast<double>(last))));
         return;
       }
-      claim(round_half_even(stop_at), "its stop cell");
+      claim(area_end_cell(static_cast<double>(last)), "its stop cell");
     }
     if (previous_station_ && first - 350 < previous_station_->end) {
       const Seen& before = *previous_station_;
@@ -642,10 +643,9 @@ class TextChecker {
     const std::string title(entry.title);
     int64_t end = position;
     if (entry.id == EntryId::kMountain) end = std::max(position, values[1]);
-    const bool fits =
-        (static_cast<double>(position) + entry.reach) / 50.0 <= static_cast<double>(last_cell) &&
-        (entry.id != EntryId::kMountain || values[1] < position ||
-         round_half_even(static_cast<double>(values[1]) / 50.0 - 1.0) <= last_cell);
+    const bool fits = reach_fits(static_cast<double>(position), entry.reach, last_cell) &&
+                      (entry.id != EntryId::kMountain || values[1] < position ||
+                       area_end_cell(static_cast<double>(values[1])) <= last_cell);
     if (!fits) {
       error(kOutsideTheLine, at,
             "the " + title + " at " + metres(end) + " lies outside the line: " +

@@ -8,9 +8,11 @@
 #include "compiler/entry_walk.h"
 #include "compiler/field_reader.h"
 #include "compiler/gradient_cursor.h"
+#include "compiler/indication_board_recorder.h"
 #include "compiler/line_recorders.h"
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
+#include "format/cell_geometry.h"
 #include "model/error_codes.h"
 #include "util/text.h"
 
@@ -71,7 +73,6 @@ class LineTextCompiler {
   Flow refuse_without_route_length();
   Flow stop(int32_t code);
   Flow stop_with(int32_t code, int64_t value);
-  Flow stop_at(int32_t code, int32_t position);
   Flow refuse(Finding finding, int32_t position);
   Flow end_outside_the_line(int32_t position);
   bool position_fits(int32_t position) const;
@@ -278,31 +279,32 @@ Flow LineTextCompiler::read_curve() {
 }
 
 Flow LineTextCompiler::read_mountain() {
-  int32_t inizio = 0;
-  int32_t fine = 0;
-  int32_t tipo = 0;
-  if (!read_long(&inizio) || !read_long(&fine) || !read_long(&tipo)) return read_failure();
-  if (!position_fits(inizio) || !span_fits(state_, mountain_cells(inizio, fine))) {
-    return end_outside_the_line(inizio);
+  int32_t start = 0;
+  int32_t end = 0;
+  int32_t kind = 0;
+  if (!read_long(&start) || !read_long(&end) || !read_long(&kind)) return read_failure();
+  if (!position_fits(start) || !span_fits(state_, mountain_cells(start, end))) {
+    return end_outside_the_line(start);
   }
-  if (std::optional<Finding> refused = memo_montagna(state_, inizio, fine, tipo)) {
-    return refuse(std::move(*refused), inizio);
+  if (std::optional<Finding> refused = memo_montagna(state_, start, end, kind)) {
+    return refuse(std::move(*refused), start);
   }
   return Flow::kGoOn;
 }
 
 Flow LineTextCompiler::read_speed_board() {
-  int32_t posizione = 0;
+  int32_t position = 0;
   SpeedBoard board;
-  for (int32_t* value : {&posizione, &board.vas, &board.vbs, &board.vcs, &board.strisces,
-                         &board.vad, &board.vbd, &board.vcd, &board.strisced}) {
+  for (int32_t* value : {&position, &board.left_speed_a, &board.left_speed_b, &board.left_speed_c,
+                         &board.left_stripes, &board.right_speed_a, &board.right_speed_b,
+                         &board.right_speed_c, &board.right_stripes}) {
     if (!read_long(value)) return read_failure();
   }
-  if (!position_fits(posizione) || !state_.cell_exists(board_cell(posizione))) {
-    return end_outside_the_line(posizione);
+  if (!position_fits(position) || !state_.cell_exists(board_cell(position))) {
+    return end_outside_the_line(position);
   }
-  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, posizione, board)) {
-    if (refused->code != kReadFailed) return refuse(std::move(*refused), posizione);
+  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, position, board)) {
+    if (refused->code != kReadFailed) return refuse(std::move(*refused), position);
     refused->location = keyword_location_;
     findings_.push_back(std::move(*refused));
     return Flow::kReadFailure;
@@ -314,15 +316,13 @@ Flow LineTextCompiler::read_indication_board() {
   int32_t position = 0;
   std::string text;
   if (!read_long(&position) || !reader_.read_text(&text)) return read_failure();
-  const int64_t c = board_cell(position);
-  if (!position_fits(position) || !state_.cell_exists(c)) return end_outside_the_line(position);
-  TrackCell& cell = state_.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return refuse(cell_taken(kIndicationBoardTaken, state_, c), position);
-  if (next_board_record_ < kFirstStationRecord) return stop_at(kBoardRecordsFull, position);
-  cell.kind = kIndicationBoardCell;
-  cell.value_1 = static_cast<int16_t>(next_board_record_);
-  state_.record(next_board_record_).text = std::move(text);
-  --next_board_record_;
+  if (!position_fits(position) || !state_.cell_exists(board_cell(position))) {
+    return end_outside_the_line(position);
+  }
+  if (std::optional<Finding> refused =
+          record_indication_board(state_, position, std::move(text), next_board_record_)) {
+    return refuse(std::move(*refused), position);
+  }
   return Flow::kGoOn;
 }
 
@@ -351,10 +351,6 @@ Flow LineTextCompiler::stop_with(int32_t code, int64_t value) {
   return Flow::kStop;
 }
 
-Flow LineTextCompiler::stop_at(int32_t code, int32_t position) {
-  return refuse(failure_of(code), position);
-}
-
 Flow LineTextCompiler::refuse(Finding finding, int32_t position) {
   finding.location = keyword_location_;
   finding.position = position;
@@ -370,8 +366,7 @@ Flow LineTextCompiler::end_outside_the_line(int32_t position) {
 
 // The entry's position plus 100 m may reach the last cell, no further.
 bool LineTextCompiler::position_fits(int32_t position) const {
-  return (static_cast<double>(position) + 100.0) / 50.0 <=
-         static_cast<double>(state_.cell_last_index);
+  return reach_fits(position, kEntryReach, state_.cell_last_index);
 }
 
 void LineTextCompiler::note_keyword_location() {

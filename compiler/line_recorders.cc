@@ -7,7 +7,6 @@
 #include "model/error_codes.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
-#include "util/rounding.h"
 
 namespace sb {
 namespace {
@@ -16,21 +15,21 @@ constexpr int kMarkerEvery = 4;
 constexpr int64_t kNearStretchGap = 150;
 constexpr int32_t kNearStretchKind = 3;
 
-// Applies the kind and marker rules of a new stretch to `tipo`; true when
+// Applies the kind and marker rules of a new stretch to `kind`; true when
 // marker cells are wanted.
-bool settle_kind(const BuildState& state, int32_t inizio, int32_t& tipo) {
-  const bool markers = tipo > 10;
-  if (markers) tipo -= 10;
+bool settle_kind(const BuildState& state, int32_t start, int32_t& kind) {
+  const bool markers = kind > 10;
+  if (markers) kind -= 10;
   const int32_t count = state.mountain_count;
   if (count > 1 &&
-      int64_t{inizio} - state.mountain_ends[static_cast<size_t>(count - 1)] <= kNearStretchGap) {
-    tipo = kNearStretchKind;
+      int64_t{start} - state.mountain_ends[static_cast<size_t>(count - 1)] <= kNearStretchGap) {
+    kind = kNearStretchKind;
   }
   return markers;
 }
 
-void mark_stretch(BuildState& state, const CellSpan& span, int32_t tipo, bool markers) {
-  const uint8_t side = static_cast<uint8_t>(tipo);
+void mark_stretch(BuildState& state, const CellSpan& span, int32_t kind, bool markers) {
+  const uint8_t side = static_cast<uint8_t>(kind);
   int64_t count = 1;
   for (int64_t index = span.first; index <= span.last; ++index, ++count) {
     TrackCell& cell = state.cell(static_cast<int32_t>(index));
@@ -42,54 +41,51 @@ void mark_stretch(BuildState& state, const CellSpan& span, int32_t tipo, bool ma
 }
 
 // The reader places the failure at the entry's keyword field.
-Finding refuse_speed(int32_t s, int32_t d) {
-  return read_failure("the speeds " + std::to_string(s) + " and " + std::to_string(d) +
+Finding refuse_speed(int32_t left, int32_t right) {
+  return read_failure("the speeds " + std::to_string(left) + " and " + std::to_string(right) +
                           " do not pack into a short (-32768 to 32767)",
                       {});
 }
 
 }  // namespace
 
-CellSpan mountain_cells(int32_t inizio, int32_t fine) {
-  return {cell_of(inizio), round_half_even(static_cast<double>(fine) / kCellLength - 1.0)};
-}
+CellSpan mountain_cells(int32_t start, int32_t end) { return {cell_of(start), area_end_cell(end)}; }
 
-int64_t board_cell(int32_t posizione) { return object_cell(posizione); }
+int64_t board_cell(int32_t position) { return object_cell(position); }
 
 bool span_fits(const BuildState& state, const CellSpan& span) {
   return span.empty() || (state.cell_exists(span.first) && state.cell_exists(span.last));
 }
 
-std::optional<Finding> memo_montagna(BuildState& state, int32_t inizio, int32_t fine,
-                                     int32_t& tipo) {
-  const CellSpan span = mountain_cells(inizio, fine);
+std::optional<Finding> memo_montagna(BuildState& state, int32_t start, int32_t end, int32_t& kind) {
+  const CellSpan span = mountain_cells(start, end);
   if (!span_fits(state, span)) return outside_the_line(state);
   if (state.mountain_count >= kMaxMountainStretches) return failure_of(kMountainTableFull);
   const size_t index = static_cast<size_t>(++state.mountain_count);
-  state.mountain_starts[index] = inizio;
-  state.mountain_ends[index] = fine;
-  const bool markers = settle_kind(state, inizio, tipo);
-  mark_stretch(state, span, tipo, markers);
+  state.mountain_starts[index] = start;
+  state.mountain_ends[index] = end;
+  const bool markers = settle_kind(state, start, kind);
+  mark_stretch(state, span, kind, markers);
   return std::nullopt;
 }
 
-std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t posizione,
+std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t position,
                                              const SpeedBoard& board) {
-  const int64_t c = board_cell(posizione);
+  const int64_t c = board_cell(position);
   if (!state.cell_exists(c)) return outside_the_line(state);
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
   if (!is_free(cell)) return cell_taken(kSpeedBoardTaken, state, c);
-  const std::optional<int16_t> a = pack_speed_pair(board.vas, board.vad);
-  const std::optional<int16_t> b = pack_speed_pair(board.vbs, board.vbd);
-  const std::optional<int16_t> v = pack_speed_pair(board.vcs, board.vcd);
-  if (!a) return refuse_speed(board.vas, board.vad);
-  if (!b) return refuse_speed(board.vbs, board.vbd);
-  if (!v) return refuse_speed(board.vcs, board.vcd);
+  const std::optional<int16_t> rank_a = pack_speed_pair(board.left_speed_a, board.right_speed_a);
+  const std::optional<int16_t> rank_b = pack_speed_pair(board.left_speed_b, board.right_speed_b);
+  const std::optional<int16_t> rank_c = pack_speed_pair(board.left_speed_c, board.right_speed_c);
+  if (!rank_a) return refuse_speed(board.left_speed_a, board.right_speed_a);
+  if (!rank_b) return refuse_speed(board.left_speed_b, board.right_speed_b);
+  if (!rank_c) return refuse_speed(board.left_speed_c, board.right_speed_c);
   cell.kind = kSpeedBoardCell;
-  cell.value_1 = *a;
-  cell.value_2 = *b;
-  cell.value_3 = *v;
-  cell.value_4 = pack_digits(board.strisces, board.strisced);
+  cell.value_1 = *rank_a;
+  cell.value_2 = *rank_b;
+  cell.value_3 = *rank_c;
+  cell.value_4 = pack_digits(board.left_stripes, board.right_stripes);
   return std::nullopt;
 }
 

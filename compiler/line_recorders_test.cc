@@ -15,9 +15,9 @@ using test::line_of;
 
 TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
   BuildState state = line_of(10000);
-  int32_t tipo = 12;
-  EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, tipo)), 0);
-  EXPECT_EQ(tipo, 2);
+  int32_t kind = 12;
+  EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, kind)), 0);
+  EXPECT_EQ(kind, 2);
   EXPECT_EQ(state.mountain_count, 1);
   EXPECT_EQ(state.mountain_starts[1], 3033);
   EXPECT_EQ(state.mountain_ends[1], 3783);
@@ -32,8 +32,8 @@ TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
 TEST(MemoMontagna, ATakenCellKeepsItsKindButGetsTheSide) {
   BuildState state = line_of(10000);
   state.cell(64).kind = kSpeedBoardCell;
-  int32_t tipo = 12;
-  memo_montagna(state, 3033, 3783, tipo);
+  int32_t kind = 12;
+  memo_montagna(state, 3033, 3783, kind);
   EXPECT_EQ(state.cell(64).kind, kSpeedBoardCell);
   EXPECT_EQ(state.cell(64).mountain_side, 2);
   EXPECT_EQ(state.cell(68).kind, kMountainMarkerCell);
@@ -43,25 +43,25 @@ TEST(MemoMontagna, KindAndGapRule) {
   struct Case {
     const char* name;
     int32_t previous_end;  // 0: no stretch before
-    int32_t inizio, tipo;
+    int32_t start, kind;
     int32_t handed_back;
     bool markers;
   };
   const Case cases[] = {
-      {"tipo 10 stays, no markers", 0, 3000, 10, 10, false},
-      {"tipo 13 gives kind 3 with markers", 0, 3000, 13, 3, true},
+      {"kind 10 stays, no markers", 0, 3000, 10, 10, false},
+      {"kind 13 gives kind 3 with markers", 0, 3000, 13, 3, true},
       {"150 m after the previous end", 2850, 3000, 12, 3, true},
       {"151 m after the previous end", 2849, 3000, 12, 2, true},
       {"starts before the previous end", 3500, 3000, 1, 3, false},
-      {"tipo 11 gives kind 1", 1000, 3000, 11, 1, true},
+      {"kind 11 gives kind 1", 1000, 3000, 11, 1, true},
   };
   for (const Case& c : cases) {
     BuildState state = line_of(10000);
-    int32_t first_tipo = 1;
-    if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_tipo);
-    int32_t tipo = c.tipo;
-    memo_montagna(state, c.inizio, c.inizio + 400, tipo);
-    EXPECT_EQ(tipo, c.handed_back) << c.name;
+    int32_t first_kind = 1;
+    if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_kind);
+    int32_t kind = c.kind;
+    memo_montagna(state, c.start, c.start + 400, kind);
+    EXPECT_EQ(kind, c.handed_back) << c.name;
     EXPECT_EQ(state.cell(60).mountain_side, c.handed_back) << c.name;
     EXPECT_EQ(state.cell(63).kind, c.markers ? kMountainMarkerCell : kEmptyCell) << c.name;
   }
@@ -69,35 +69,35 @@ TEST(MemoMontagna, KindAndGapRule) {
 
 TEST(MemoMontagna, AStretchWithoutCellsIsStillCountedForTheGapRule) {
   BuildState state = line_of(10000);
-  int32_t tipo = 12;
-  memo_montagna(state, 30, 70, tipo);  // first cell 1, last cell 0
+  int32_t kind = 12;
+  memo_montagna(state, 30, 70, kind);  // first cell 1, last cell 0
   EXPECT_EQ(state.mountain_count, 1);
   EXPECT_EQ(state.cell(0).mountain_side, 0);
   EXPECT_EQ(state.cell(1).mountain_side, 0);
-  tipo = 12;
-  memo_montagna(state, 200, 600, tipo);
-  EXPECT_EQ(tipo, 3);
+  kind = 12;
+  memo_montagna(state, 200, 600, kind);
+  EXPECT_EQ(kind, 3);
 }
 
 TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   BuildState state = line_of(10000);
   for (int i = 0; i < kMaxMountainStretches; ++i) {
-    int32_t tipo = 2;
-    ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, tipo)), 0);
+    int32_t kind = 2;
+    ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, kind)), 0);
   }
-  int32_t tipo = 12;
-  EXPECT_EQ(code_of(memo_montagna(state, 9000, 9400, tipo)), kMountainTableFull);
+  int32_t kind = 12;
+  EXPECT_EQ(code_of(memo_montagna(state, 9000, 9400, kind)), kMountainTableFull);
   EXPECT_EQ(state.mountain_count, kMaxMountainStretches);
-  EXPECT_EQ(tipo, 12);
+  EXPECT_EQ(kind, 12);
   EXPECT_EQ(state.cell(180).mountain_side, 0);
 
-  for (const auto& [inizio, fine] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
+  for (const auto& [start, end] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
     BuildState fresh = line_of(10000);  // cells 0 to 340
-    tipo = 2;
-    const std::optional<Finding> refused = memo_montagna(fresh, inizio, fine, tipo);
-    EXPECT_EQ(code_of(refused), kOutsideTheLine) << inizio;
-    EXPECT_EQ(refused->value, 340) << inizio;
-    EXPECT_EQ(fresh.mountain_count, 0) << inizio;
+    kind = 2;
+    const std::optional<Finding> refused = memo_montagna(fresh, start, end, kind);
+    EXPECT_EQ(code_of(refused), kOutsideTheLine) << start;
+    EXPECT_EQ(refused->value, 340) << start;
+    EXPECT_EQ(fresh.mountain_count, 0) << start;
   }
 }
 
@@ -128,9 +128,9 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
 TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
   BuildState state = line_of(100000);
   const SpeedBoard board{90, 95, 100, 2, 90, 95, 100, 2};
-  for (const auto& [posizione, cell] : {std::pair{85950, 1720}, {86200, 1725}, {86450, 1730}}) {
-    memo_indicatori_v_max(state, posizione, board);
-    EXPECT_EQ(state.cell(cell).kind, kSpeedBoardCell) << posizione;
+  for (const auto& [position, cell] : {std::pair{85950, 1720}, {86200, 1725}, {86450, 1730}}) {
+    memo_indicatori_v_max(state, position, board);
+    EXPECT_EQ(state.cell(cell).kind, kSpeedBoardCell) << position;
   }
   EXPECT_EQ(board_cell(-75), 0);    // -0.5 rounds to the even 0
   EXPECT_EQ(board_cell(1225), 26);  // 25.5 rounds to the even 26

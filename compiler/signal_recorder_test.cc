@@ -40,10 +40,10 @@ TEST(SignalRecorder, PacksTheCodesAndMarksTheFourApproachCells) {
 
 TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
   struct Case {
-    int32_t sx;
-    int32_t tempo;
+    int32_t left_code;
+    int32_t time;
     uint8_t signal_time;
-    int32_t tempo_after;
+    int32_t time_after;
   };
   const Case cases[] = {
       {2, 50, 101, 101},  {1, 50, 0, 101},    {2, 0, 0, 0},      {2, 1, 101, 101},
@@ -52,20 +52,20 @@ TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
   for (const Case& c : cases) {
     BuildState state = line_of(10000);
     SignalEntry signal = first_signal();
-    signal.sx = c.sx;
-    signal.tempo = c.tempo;
+    signal.left_code = c.left_code;
+    signal.time = c.time;
     ASSERT_TRUE(recorded(memo_segnale(state, signal)));
-    EXPECT_EQ(state.cell(18).signal_time, c.signal_time) << c.sx << " " << c.tempo;
-    EXPECT_EQ(signal.tempo, c.tempo_after) << c.sx << " " << c.tempo;
+    EXPECT_EQ(state.cell(18).signal_time, c.signal_time) << c.left_code << " " << c.time;
+    EXPECT_EQ(signal.time, c.time_after) << c.left_code << " " << c.time;
   }
 }
 
 TEST(SignalRecorder, PackingKeepsTheLowBits) {
   BuildState state = line_of(10000);
   SignalEntry signal = first_signal();
-  signal.s1 = 4000;  // 40002 -> -25534 as 16 bits
-  signal.rapp = -1;  // -10 + 27 + 2
-  signal.sx = 9;     // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
+  signal.left_digit_1 = 4000;  // 40002 -> -25534 as 16 bits
+  signal.leading_digit = -1;   // -10 + 27 + 2
+  signal.left_code = 9;        // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
   ASSERT_TRUE(recorded(memo_segnale(state, signal)));
   EXPECT_EQ(state.cell(18).value_1, -25534);
   EXPECT_EQ(state.cell(18).value_4, 19);
@@ -82,7 +82,7 @@ TEST(SignalRecorder, AMountainMarkerGivesWayAnOccupiedCellRefuses) {
 
   const std::vector<TrackCell> before = state.track_cells;
   SignalEntry again = first_signal();
-  again.posizione = 860;  // the same cell
+  again.position = 860;  // the same cell
   const std::optional<Finding> refused = memo_segnale(state, again);
   EXPECT_EQ(code_of(refused), 16);
   EXPECT_EQ(refused->cell, 18);
@@ -95,10 +95,10 @@ TEST(SignalRecorder, ASecondSignalTwoCellsOnOverwritesTheMarks) {
   SignalEntry first = first_signal();
   ASSERT_TRUE(recorded(memo_segnale(state, first)));
   SignalEntry second = first_signal();
-  second.posizione = 950;  // cell 20
-  second.sx = 1;           // marks 31 to 34
-  second.dx = 0;
-  second.tempo = 0;
+  second.position = 950;  // cell 20
+  second.left_code = 1;   // marks 31 to 34
+  second.right_code = 0;
+  second.time = 0;
   ASSERT_TRUE(recorded(memo_segnale(state, second)));
   EXPECT_EQ(state.cell(20).kind, kSignalCell);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
@@ -112,7 +112,7 @@ TEST(SignalRecorder, ASecondSignalTwoCellsOnOverwritesTheMarks) {
 TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
   BuildState state = line_of(10000);
   SignalEntry at_325 = first_signal();
-  at_325.posizione = 325;  // 7.5 rounds to cell 8, the farthest mark in cell 0
+  at_325.position = 325;  // 7.5 rounds to cell 8, the farthest mark in cell 0
   ASSERT_TRUE(recorded(memo_segnale(state, at_325)));
   EXPECT_EQ(state.cell(8).kind, kSignalCell);
   EXPECT_EQ(state.cell(0).approach, 84);
@@ -120,7 +120,7 @@ TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
   for (int32_t position : {324, 0, -2000}) {
     BuildState fresh = line_of(10000);
     SignalEntry signal = first_signal();
-    signal.posizione = position;
+    signal.position = position;
     EXPECT_EQ(code_of(memo_segnale(fresh, signal)), 15) << position;
     EXPECT_EQ(fresh.track_cells, line_of(10000).track_cells) << position;
   }
@@ -129,7 +129,7 @@ TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
 TEST(SignalRecorder, ACellBeyondTheLastIsRefused) {
   BuildState state = line_of(0);  // cells 0 to 140
   SignalEntry signal = first_signal();
-  signal.posizione = 7000;  // cell 141
+  signal.position = 7000;  // cell 141
   EXPECT_EQ(code_of(memo_segnale(state, signal)), 15);
 }
 

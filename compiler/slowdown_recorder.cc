@@ -22,12 +22,12 @@ struct SlowdownCells {
 
 SlowdownCells cells_of(const SlowdownEntry& slowdown) {
   SlowdownCells cells;
-  const double x = slowdown.x;
-  cells.start = object_cell(x);
-  cells.end = object_cell(x + slowdown.l);
-  if (slowdown.x > kWarningFrom) {
-    cells.warning = object_cell(x - kWarningDistance);
-    if (slowdown.f_ta != 0) cells.lead_in = cell_of(x - kWarningDistance);
+  const double start = slowdown.start;
+  cells.start = object_cell(start);
+  cells.end = object_cell(start + slowdown.length);
+  if (slowdown.start > kWarningFrom) {
+    cells.warning = object_cell(start - kWarningDistance);
+    if (slowdown.lead_in != 0) cells.lead_in = cell_of(start - kWarningDistance);
   }
   return cells;
 }
@@ -42,7 +42,7 @@ bool inside(const BuildState& state, const SlowdownCells& cells) {
 // The check that refuses the slowdown before anything is written.
 std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slowdown,
                                const SlowdownCells& cells) {
-  if (slowdown.x < 0 || !inside(state, cells)) return outside_the_line(state);
+  if (slowdown.start < 0 || !inside(state, cells)) return outside_the_line(state);
   const struct {
     int64_t cell;
     int32_t code;
@@ -60,7 +60,7 @@ std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slo
 void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& slowdown) {
   cell.kind = kind;
   cell.value_1 = value_1;
-  if (slowdown.d_v != 0) cell.value_2 = low_16(slowdown.d_v);
+  if (slowdown.second_speed != 0) cell.value_2 = low_16(slowdown.second_speed);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& 
 std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
   const SlowdownCells cells = cells_of(slowdown);
   if (std::optional<Finding> refused = refusal(state, slowdown, cells)) return refused;
-  const int16_t speed = low_16(slowdown.v);
+  const int16_t speed = low_16(slowdown.speed);
   TrackCell& start = state.cell(static_cast<int32_t>(cells.start));
   TrackCell& end = state.cell(static_cast<int32_t>(cells.end));
   mark(end, kSlowdownEndCell, speed, slowdown);
@@ -76,8 +76,8 @@ std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry
   if (cells.warning >= 0) {
     mark(state.cell(static_cast<int32_t>(cells.warning)), kSlowdownWarningCell, speed, slowdown);
   }
-  start.value_3 = low_16(slowdown.f_tt);
-  end.value_3 = low_16(slowdown.f_tt);
+  start.value_3 = low_16(slowdown.carried_value);
+  end.value_3 = low_16(slowdown.carried_value);
   if (cells.lead_in < 0) return std::nullopt;
 
   const auto nearest = static_cast<int32_t>(cells.lead_in);
@@ -90,7 +90,7 @@ std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry
     TrackCell& lead_in = state.cell(nearest - i);
     lead_in.kind = kWarningLeadInCell;
     lead_in.value_1 = static_cast<int16_t>(i + 1);
-    if (slowdown.d_v != 0) lead_in.value_2 = static_cast<int16_t>(i + 1);
+    if (slowdown.second_speed != 0) lead_in.value_2 = static_cast<int16_t>(i + 1);
   }
   return std::nullopt;
 }

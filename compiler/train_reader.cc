@@ -6,28 +6,23 @@
 #include <string>
 #include <utility>
 
+#include "compiler/code_point_recorder.h"
 #include "compiler/entry_walk.h"
 #include "compiler/field_reader.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
+#include "compiler/station_stop_recorder.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "model/error_codes.h"
-#include "util/rounding.h"
 #include "util/text.h"
 
 namespace sb {
 namespace {
 
-// An entry's position plus its reach must lie within the cells.
-constexpr int32_t kEntryReach = 100;
-constexpr int32_t kStationReach = 800;
 // A station area begins at least this far beyond the end of the one before.
 constexpr int32_t kStationSpacing = 350;
-// Stations of this kind and above get no cells.
-constexpr uint8_t kUnmarkedStationKind = 25;
-constexpr int kApproachMarks = 4;
 
 // How reading goes on after an entry.
 enum class Flow {
@@ -178,19 +173,21 @@ class TrainReader {
 
   Flow signal() {
     SignalEntry s;
-    const Flow flow = read_all(&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
-                               &s.d2, &s.d3, &s.tempo);
+    const Flow flow = read_all(&s.position, &s.left_code, &s.left_digit_1, &s.left_digit_2,
+                               &s.left_digit_3, &s.leading_digit, &s.right_code, &s.right_digit_1,
+                               &s.right_digit_2, &s.right_digit_3, &s.time);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.posizione, kEntryReach)) return end_outside_line(s.posizione);
-    return after_recorder(memo_segnale(state_, s), s.posizione);
+    if (!inside_line(s.position, kEntryReach)) return end_outside_line(s.position);
+    return after_recorder(memo_segnale(state_, s), s.position);
   }
 
   Flow slowdown() {
     SlowdownEntry s;
-    const Flow flow = read_all(&s.x, &s.v, &s.l, &s.f_tt, &s.f_ta, &s.d_v);
+    const Flow flow =
+        read_all(&s.start, &s.speed, &s.length, &s.carried_value, &s.lead_in, &s.second_speed);
     if (flow != Flow::kNext) return flow;
-    if (!inside_line(s.x, kEntryReach)) return end_outside_line(s.x);
-    return after_recorder(memo_rallentamento(state_, s), s.x);
+    if (!inside_line(s.start, kEntryReach)) return end_outside_line(s.start);
+    return after_recorder(memo_rallentamento(state_, s), s.start);
   }
 
   // A refusal by a recorder ends the reading (as at the end of the text when
@@ -208,20 +205,11 @@ class TrainReader {
     int32_t value = 0;
     if (const Flow flow = read_all(&position, &value); flow != Flow::kNext) return flow;
     if (!inside_line(position, kEntryReach)) return end_outside_line(position);
-    const int64_t k = cell_of(position);
-    if (!state_.cell_exists(k)) return end_outside_line(position);
-    TrackCell& cell = state_.cell(static_cast<int32_t>(k));
-    if (!is_free(cell)) {
-      refuse(cell_taken(kCodePointTaken, state_, k), position);
-      return Flow::kStop;
-    }
-    if (value > 0) {
-      cell.kind = kCodePointCell;
-      cell.value_1 = static_cast<int16_t>(static_cast<uint16_t>(value));
-    } else {
-      cell.kind = kCodeCutPointCell;
-    }
-    return Flow::kNext;
+    std::optional<Finding> refused = record_code_point(state_, position, value);
+    if (!refused) return Flow::kNext;
+    const bool outside = refused->code == kOutsideTheLine;
+    refuse(std::move(*refused), position);
+    return outside ? Flow::kEnd : Flow::kStop;
   }
 
   Flow station() {
@@ -242,8 +230,9 @@ class TrainReader {
       record.byte_4 = 0;
       record.byte_5 = 0;
     }
-    if (record.kind < kUnmarkedStationKind) {
-      if (const Flow flow = mark_station(record, position); flow != Flow::kNext) return flow;
+    if (std::optional<Finding> refused = record_station_stop(state_, station_)) {
+      if (refused->code == kOutsideTheLine) return end_outside_line(position);
+      return stop(refused->code);
     }
     if (station_ > kFirstStationRecord &&
         int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
@@ -283,28 +272,6 @@ class TrainReader {
     record.long_2 = static_cast<int32_t>(extent.end);
     if (record.kind >= 5 && record.kind <= 8) record.byte_4 = 0;
     return true;
-  }
-
-  // The station stop cell is the last cell of the station area; the approach
-  // marks 81 to 84 stand in the four cells before it.
-  Flow mark_station(const GeneralRecord& record, int32_t position) {
-    const double stop_at = static_cast<double>(record.long_2) / 50 - 1;
-    const int64_t stop_cell = round_half_even(stop_at);
-    if (stop_cell > last_cell()) return end_outside_line(position);
-    if (record.kind != 5 && record.kind != 6) {
-      for (int b = 1; b <= kApproachMarks; ++b) {
-        const double mark_at = stop_at - b;
-        if (mark_at > 1) {
-          state_.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
-              pack_approach(kStationApproachCode, b);
-        }
-      }
-    }
-    if (stop_at <= 1) return stop(kStationAtLineStart);
-    TrackCell& cell = state_.cell(static_cast<int32_t>(stop_cell));
-    cell.kind = kStationStopCell;
-    cell.value_1 = static_cast<int16_t>(station_);
-    return Flow::kNext;
   }
 
   // ---- profiles ----
@@ -365,7 +332,7 @@ class TrainReader {
   int32_t last_cell() const { return static_cast<int32_t>(state_.track_cells.size()) - 1; }
 
   bool inside_line(int32_t position, int32_t reach) const {
-    return (static_cast<double>(position) + reach) / 50 <= last_cell();
+    return reach_fits(position, reach, last_cell());
   }
 
   SourceLocation here() const {

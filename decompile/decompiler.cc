@@ -22,7 +22,6 @@ namespace sb {
 namespace {
 
 constexpr int32_t kCell = 50;
-constexpr uint8_t kUnmarkedStationKind = 25;
 constexpr int kApproachMarks = 4;
 constexpr int kLeadInCells = 4;
 constexpr int32_t kWarningCells = 24;  // a slowdown warning stands 1200 m before its start
@@ -67,9 +66,9 @@ struct StopResidue {
 struct Slowdown {
   int32_t start = 0;
   int32_t end = -1;  // -1: the start cell itself (no end cell of its own)
-  int16_t v = 0;
-  int16_t d_v = 0;
-  int16_t f_tt = 0;
+  int16_t speed = 0;
+  int16_t second_speed = 0;
+  int16_t carried_value = 0;
   bool warning = false;
   bool lead_in = false;
   std::vector<int> before_stations;
@@ -79,7 +78,7 @@ struct Signal {
   int32_t cell = 0;
   TrackCell values;
   bool hidden = false;
-  int64_t code = 0;  // 3 sx + dx
+  int64_t code = 0;  // 3 × left-hand code + right-hand code
   std::vector<int> before_stations;
 };
 
@@ -196,17 +195,12 @@ class Decompiler {
     lowest_board_record_ = lowest;
   }
 
-  // The station stop cell of a station record, or -1 for a station without.
-  static double stop_at(const GeneralRecord& station) {
-    return static_cast<double>(station.long_2) / 50 - 1;
-  }
-
   void find_stop_cells() {
     std::vector<bool> expected(cells_.size(), false);
     for (int r = 1; r <= station_count_; ++r) {
       const GeneralRecord& station = records_[static_cast<size_t>(r)];
       if (station.kind >= kUnmarkedStationKind) continue;
-      const int64_t q = round_half_even(stop_at(station));
+      const int64_t q = area_end_cell(station.long_2);
       if (!exists(q) || cell(static_cast<int32_t>(q)).kind != kStationStopCell ||
           cell(static_cast<int32_t>(q)).value_1 != r) {
         refuse("the station of record " + std::to_string(r) + " has no station stop cell in " +
@@ -237,9 +231,9 @@ class Decompiler {
       if (cell(c).kind != kSlowdownStartCell) continue;
       Slowdown s;
       s.start = c;
-      s.v = cell(c).value_1;
-      s.d_v = cell(c).value_2;
-      s.f_tt = cell(c).value_3;
+      s.speed = cell(c).value_1;
+      s.second_speed = cell(c).value_2;
+      s.carried_value = cell(c).value_3;
       slowdowns_.push_back(s);
     }
     // A warning whose start is hidden under a station stop cell.
@@ -254,9 +248,9 @@ class Decompiler {
       residue->used = true;
       Slowdown s;
       s.start = start;
-      s.v = cell(c).value_1;
-      s.d_v = cell(c).value_2;
-      s.f_tt = residue->cell_values.value_3;
+      s.speed = cell(c).value_1;
+      s.second_speed = cell(c).value_2;
+      s.carried_value = residue->cell_values.value_3;
       s.before_stations.push_back(residue->station);
       slowdowns_.push_back(s);
     }
@@ -270,7 +264,7 @@ class Decompiler {
       }
     }
     for (Slowdown& s : slowdowns_) {
-      const auto it = free_ends.find({s.v, s.d_v, s.f_tt});
+      const auto it = free_ends.find({s.speed, s.second_speed, s.carried_value});
       if (it != free_ends.end() && !it->second.empty()) {
         // The nearest end after the start, else the last before it.
         auto end = it->second.upper_bound(s.start);
@@ -299,9 +293,9 @@ class Decompiler {
       Slowdown s;
       s.start = start->cell;
       s.end = c;
-      s.v = cell(c).value_1;
-      s.d_v = cell(c).value_2;
-      s.f_tt = cell(c).value_3;
+      s.speed = cell(c).value_1;
+      s.second_speed = cell(c).value_2;
+      s.carried_value = cell(c).value_3;
       s.before_stations.push_back(start->station);
       settle_warning(s);
       slowdowns_.push_back(s);
@@ -352,7 +346,8 @@ class Decompiler {
     if (s.warning && x <= kWarningFrom) x = kWarningFrom + 1;  // the same cells, with a warning
     const int32_t end = s.end < 0 ? s.start : s.end;
     const int32_t l = kCell * (end - s.start);
-    return entry_line("rallentamento", {x, s.v, l, s.f_tt, s.lead_in ? 1 : 0, s.d_v});
+    return entry_line("rallentamento",
+                      {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0, s.second_speed});
   }
 
   // ---- signals ----
@@ -424,7 +419,7 @@ class Decompiler {
     std::vector<std::pair<int32_t, uint8_t>> marks;
     if (station.kind >= kUnmarkedStationKind || station.kind == 5 || station.kind == 6)
       return marks;
-    const double at = stop_at(station);
+    const double at = area_end_cell_at(station.long_2);
     for (int b = 1; b <= kApproachMarks; ++b) {
       if (at - b > 1) {
         const int64_t c = round_half_even(at - b);
@@ -525,7 +520,7 @@ class Decompiler {
   }
 
   // The code of a signal whose mark `b` is `mark`, brought to agree with its
-  // fourth value (10 rapp + code); false when none does.
+  // fourth value (10 × leading digit + code); false when none does.
   static bool settle_code(Signal& s, uint8_t mark, int b) {
     const int twice = (mark - b + 256) % 256;
     if (twice % 2 != 0) return false;
@@ -542,19 +537,19 @@ class Decompiler {
 
   std::string signal_line(const Signal& s) const {
     const TrackCell& v = s.values;
-    const int64_t rapp = (int64_t{v.value_4} - s.code) / 10;
-    int64_t sx = 0;
-    int64_t tempo = 0;
+    const int64_t leading_digit = (int64_t{v.value_4} - s.code) / 10;
+    int64_t left_code = 0;
+    int64_t time = 0;
     if (v.signal_time != 0) {
-      sx = 2;
-      tempo = v.signal_time >= 101 ? v.signal_time : v.signal_time + 256;
+      left_code = 2;
+      time = v.signal_time >= 101 ? v.signal_time : v.signal_time + 256;
     } else {
-      sx = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
+      left_code = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
     }
-    const int64_t dx = s.code - 3 * sx;
-    return entry_line(
-        "segnale", {kCell * (s.cell - 1), sx, v.value_1 / 10, v.value_2 / 10, v.value_3 / 10, rapp,
-                    dx, v.value_1 % 10, v.value_2 % 10, v.value_3 % 10, tempo});
+    const int64_t right_code = s.code - 3 * left_code;
+    return entry_line("segnale", {kCell * (s.cell - 1), left_code, v.value_1 / 10, v.value_2 / 10,
+                                  v.value_3 / 10, leading_digit, right_code, v.value_1 % 10,
+                                  v.value_2 % 10, v.value_3 % 10, time});
   }
 
   std::string station_line(int r) const {
@@ -725,7 +720,7 @@ class Decompiler {
     if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error))
       refuse(error);
     for (const MountainEntry& m : mountains)
-      text.line(entry_line("montagna", {m.inizio, m.fine, m.tipo}));
+      text.line(entry_line("montagna", {m.start, m.end, m.kind}));
 
     text.line("[cartelli]");
     for (int32_t c = 0; c <= last(); ++c) {

@@ -20,8 +20,8 @@ struct Run {
   bool markers = false;
 };
 
-// `tipo` that gives `side`, with or without markers: above 10 means markers.
-int32_t tipo_for(uint8_t side, bool markers) {
+// The kind value that gives `side`, with or without markers: above 10 means markers.
+int32_t kind_for(uint8_t side, bool markers) {
   if (markers) return side >= 1 ? side + 10 : 256 + 10;
   return side <= 10 ? side : side - 256;
 }
@@ -33,12 +33,12 @@ class EntryList {
   // A stretch over cells first..last; when it would take kind 3 from the
   // stretch before it and must not, an empty stretch moves the reference.
   void add(int32_t first, int32_t last, uint8_t side, bool markers) {
-    const int32_t inizio = kCell * first;
-    if (!entries_->empty() && side != kNearKind && inizio - entries_->back().fine <= kNearGap) {
-      const int32_t reset = inizio - 4 * kCell;
+    const int32_t start = kCell * first;
+    if (!entries_->empty() && side != kNearKind && start - entries_->back().end <= kNearGap) {
+      const int32_t reset = start - 4 * kCell;
       entries_->push_back({reset, reset, 0});
     }
-    entries_->push_back({inizio, kCell * (last + 1), tipo_for(side, markers)});
+    entries_->push_back({start, kCell * (last + 1), kind_for(side, markers)});
   }
 
  private:
@@ -121,7 +121,7 @@ bool markers_then_sides(const std::vector<uint8_t>& sides, const std::vector<Mar
     }
     const int32_t first = c - (kMarkerEvery - 1);
     for (int32_t p = first; p <= last; ++p) covered[static_cast<size_t>(p)] = true;
-    marker_entries.push_back({kCell * first, kCell * (last + 1), tipo_for(0, true)});
+    marker_entries.push_back({kCell * first, kCell * (last + 1), kind_for(0, true)});
   }
   for (size_t c = 0; c < sides.size(); ++c) covered[c] = covered[c] || sides[c] != 0;
   EntryList list(entries);
@@ -140,7 +140,7 @@ bool reproduce(const std::vector<uint8_t>& sides, const std::vector<MarkerNeed>&
     state.track_cells[c].kind = needs[c] == MarkerNeed::kAny ? kSignalCell : kEmptyCell;
   }
   for (MountainEntry entry : entries) {
-    if (memo_montagna(state, entry.inizio, entry.fine, entry.tipo)) return false;
+    if (memo_montagna(state, entry.start, entry.end, entry.kind)) return false;
   }
   for (size_t c = 0; c < sides.size(); ++c) {
     const TrackCell& cell = state.track_cells[c];

@@ -8,9 +8,9 @@
 namespace sb {
 
 struct MountainEntry {
-  int32_t inizio = 0;
-  int32_t fine = 0;
-  int32_t tipo = 0;
+  int32_t start = 0;
+  int32_t end = 0;
+  int32_t kind = 0;
 
   bool operator==(const MountainEntry&) const = default;
 };

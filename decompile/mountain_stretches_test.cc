@@ -19,7 +19,7 @@ struct Cells {
 Cells after(std::vector<MountainEntry> stretches, size_t count) {
   BuildState state;
   state.track_cells.resize(count);
-  for (MountainEntry& m : stretches) memo_montagna(state, m.inizio, m.fine, m.tipo);
+  for (MountainEntry& m : stretches) memo_montagna(state, m.start, m.end, m.kind);
   Cells cells;
   for (const TrackCell& cell : state.track_cells) {
     cells.sides.push_back(cell.mountain_side);

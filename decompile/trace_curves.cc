@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "compiler/line_trace_builder.h"
+#include "format/cell_geometry.h"
 #include "model/line_trace.h"
 #include "util/little_endian.h"
 
@@ -179,7 +180,7 @@ bool trace_curves(std::string_view trace_file, size_t rows, int32_t last_cell,
   }
   close_run(computed_end);
   for (const CurveEntry& curve : *curves) {
-    if ((static_cast<double>(curve.start) + 100.0) / 50.0 > static_cast<double>(last_cell) ||
+    if (!reach_fits(curve.start, kEntryReach, last_cell) ||
         int64_t{curve.start} + curve.length >= LineTraceBuilder::kLastCurveRow) {
       *error = "the line trace bends from row " + std::to_string(curve.start + 1) +
                ", where no curve entry may begin or reach";

@@ -30,6 +30,23 @@ inline int64_t object_cell(double position) { return round_half_even(position / 
 inline int64_t cell_start(int64_t cell) { return cell * kCellLength; }
 inline int64_t object_position(int64_t cell) { return (cell - 1) * kCellLength; }
 
+// An entry is taken only when its position plus its reach (kEntryReach for
+// most entries, kStationReach for a station), divided by 50, does not pass
+// the line's last cell.
+inline constexpr int32_t kEntryReach = 100;
+inline constexpr int32_t kStationReach = 800;
+inline bool reach_fits(double position, double reach, int64_t last_cell) {
+  return (position + reach) / kCellLength <= static_cast<double>(last_cell);
+}
+
+// The last cell of an area that ends at `area_end` metres (a station's stop
+// cell, a mountain stretch's last cell): area_end / 50 - 1, unrounded (a
+// station's approach marks count back from it) and rounded, halves to even.
+inline double area_end_cell_at(double area_end) { return area_end / kCellLength - 1.0; }
+inline int64_t area_end_cell(double area_end) {
+  return round_half_even(area_end_cell_at(area_end));
+}
+
 // The last trace row and the last cell of a route of `route_length` metres;
 // the trace has a row a metre.
 inline int64_t last_trace_row_for_route(int64_t route_length) {

@@ -32,5 +32,36 @@ TEST(CellGeometry, ARouteReachesSevenKilometresBeyondItsEnd) {
   EXPECT_EQ(last_cell_for_route(kMaxRouteLength), 20140);
 }
 
+TEST(CellGeometry, AnEntryFitsWhenItsReachEndsWithinTheLastCell) {
+  struct Case {
+    double position;
+    double reach;
+    bool fits;
+  };
+  const Case cases[] = {
+      {6900, kEntryReach, true},    // (6900 + 100) / 50 = 140, the last cell
+      {6901, kEntryReach, false},   // 140.02
+      {6200, kStationReach, true},  // 7000 / 50
+      {6201, kStationReach, false},
+      {-200, kEntryReach, true},  // before the line: the readers take it
+  };
+  for (const Case& c : cases) EXPECT_EQ(reach_fits(c.position, c.reach, 140), c.fits) << c.position;
+}
+
+TEST(CellGeometry, AnAreaEndsInTheCellBeforeItsEndRoundedHalvesToEven) {
+  struct Case {
+    double area_end;
+    double at;
+    int64_t cell;
+  };
+  const Case cases[] = {
+      {1000, 19, 19}, {1025, 19.5, 20}, {1075, 20.5, 20}, {50, 0, 0}, {25, -0.5, 0}, {0, -1, -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(area_end_cell_at(c.area_end), c.at) << c.area_end;
+    EXPECT_EQ(area_end_cell(c.area_end), c.cell) << c.area_end;
+  }
+}
+
 }  // namespace
 }  // namespace sb

@@ -27,8 +27,10 @@ struct Digits {
 inline int16_t pack_digits(int64_t tens, int64_t units) { return low_16(10 * tens + units); }
 inline Digits unpack_digits(int16_t packed) { return {packed / 10, packed % 10}; }
 
-// A signal's left-hand and right-hand codes sx and dx as one number.
-inline int64_t signal_code(int64_t sx, int64_t dx) { return 3 * sx + dx; }
+// A signal's left-hand and right-hand codes as one number.
+inline int64_t signal_code(int64_t left_code, int64_t right_code) {
+  return 3 * left_code + right_code;
+}
 // Its inverse for right-hand codes 0 to 2, the codes signals use.
 inline Digits unpack_signal_code(int32_t code) { return {code / 3, code % 3}; }
 
@@ -50,7 +52,7 @@ inline std::optional<int16_t> pack_speed_pair(int32_t s, int32_t d) {
 }
 inline SpeedPair unpack_speed_pair(int16_t packed) { return {packed / 100 * 5, packed % 100 * 5}; }
 
-// The approach mark on the cells ahead of a signal (code 3 × sx + dx) or a
+// The approach mark on the cells ahead of a signal (code 3 × left-hand code + right-hand code) or a
 // station stop (code 8): code × 10 + the mark's number, 1 nearest.
 inline constexpr int32_t kStationApproachCode = 8;
 struct ApproachMark {

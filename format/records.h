@@ -48,6 +48,9 @@ inline constexpr int kTotalsRecord = 84;
 inline constexpr int kScenarioRecord = 85;
 inline constexpr int kTrainRecord = 86;
 
+// Stations of this kind and above get no cells.
+inline constexpr uint8_t kUnmarkedStationKind = 25;
+
 // The format mark that record 85 carries in short_1.
 inline constexpr int16_t kRecordsFormatMark = 610;
 

@@ -1,0 +1,39 @@
+#include "compiler/station_stop_recorder.h"
+
+#include "format/cell_geometry.h"
+#include "format/cell_values.h"
+#include "model/error_codes.h"
+#include "util/rounding.h"
+
+namespace sb {
+namespace {
+
+constexpr int kApproachMarks = 4;
+
+bool has_approach_marks(uint8_t kind) { return kind != 5 && kind != 6; }
+
+}  // namespace
+
+std::optional<Finding> record_station_stop(BuildState& state, int record) {
+  const GeneralRecord& station = state.record(record);
+  if (station.kind >= kUnmarkedStationKind) return std::nullopt;
+  const double stop_at = area_end_cell_at(station.long_2);
+  const int64_t stop_cell = area_end_cell(station.long_2);
+  if (stop_cell > state.cell_last_index) return outside_the_line(state);
+  if (has_approach_marks(station.kind)) {
+    for (int b = 1; b <= kApproachMarks; ++b) {
+      const double mark_at = stop_at - b;
+      if (mark_at > 1) {
+        state.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
+            pack_approach(kStationApproachCode, b);
+      }
+    }
+  }
+  if (stop_at <= 1) return failure_of(kStationAtLineStart);
+  TrackCell& cell = state.cell(static_cast<int32_t>(stop_cell));
+  cell.kind = kStationStopCell;
+  cell.value_1 = static_cast<int16_t>(record);
+  return std::nullopt;
+}
+
+}  // namespace sb
