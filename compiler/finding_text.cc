@@ -27,22 +27,22 @@ std::string taken_cell(const Finding& e) {
 
 }  // namespace
 
-std::string describe(const Finding& e) {
-  const int32_t p = e.position.value_or(0);
-  switch (e.code) {
+std::string describe(const Finding& finding) {
+  const int32_t p = finding.position.value_or(0);
+  switch (finding.code) {
     case kLineTextMissing: return "the line text does not exist";
     case kNoGeneralSection:
       return "no field contains \"[generale]\": the text has no general section";
     case kRouteLengthRefused:
-      return "the route length " + metres(e.value) + " is outside 0 to 1000000 m";
+      return "the route length " + metres(finding.value) + " is outside 0 to 1000000 m";
     case kCabStartNotMultiple:
-      return "the cab-signalling start " + metres(e.value) + " is not a multiple of 50 m";
+      return "the cab-signalling start " + metres(finding.value) + " is not a multiple of 50 m";
     case kCabEndNotMultiple:
-      return "the cab-signalling end " + metres(e.value) + " is not a multiple of 50 m";
+      return "the cab-signalling end " + metres(finding.value) + " is not a multiple of 50 m";
     case kCabCodesMissing: return "the cab-signalling keyword field names neither 4 nor 9 codes";
     case kOutsideTheLine:
       return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
-             std::to_string(e.value) + " (the rest of the text is not compiled)";
+             std::to_string(finding.value) + " (the rest of the text is not compiled)";
     case kBoardRecordsFull:
       return "the indication board at " + metres(p) +
              " finds no free record: at most 80 boards, fewer with stations";
@@ -51,26 +51,27 @@ std::string describe(const Finding& e) {
       return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
              "end of the line trace";
     case kIndicationBoardTaken:
-      return "the indication board at " + metres(p) + " needs " + taken_cell(e);
-    case kSpeedBoardTaken: return "the speed board at " + metres(p) + " needs " + taken_cell(e);
+      return "the indication board at " + metres(p) + " needs " + taken_cell(finding);
+    case kSpeedBoardTaken:
+      return "the speed board at " + metres(p) + " needs " + taken_cell(finding);
     case kReadFailed:
       // Only a text that ends too soon is a failure of reading; the others
       // are values the compile cannot keep, and say so themselves.
-      return is_read_failure(e.detail) ? "read failure: " + e.detail : e.detail;
+      return is_read_failure(finding.detail) ? "read failure: " + finding.detail : finding.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
-    case kCodePointTaken: return "the code point at " + metres(p) + " needs " + taken_cell(e);
+    case kCodePointTaken: return "the code point at " + metres(p) + " needs " + taken_cell(finding);
     case kStationPositionNotMultiple:
       return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
     case kStationLengthNotMultiple:
       return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
-    case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(e);
+    case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(finding);
     case kSlowdownWarningTaken:
-      return "the slowdown at " + metres(p) + " needs the warning " + taken_cell(e);
+      return "the slowdown at " + metres(p) + " needs the warning " + taken_cell(finding);
     case kSlowdownStartTaken:
-      return "the slowdown at " + metres(p) + " needs the start " + taken_cell(e);
+      return "the slowdown at " + metres(p) + " needs the start " + taken_cell(finding);
     case kSlowdownEndTaken:
       return "the end cell of the slowdown starting at " + metres(p) + " is already taken";
     case kSlowdownLeadInTaken:
@@ -80,7 +81,7 @@ std::string describe(const Finding& e) {
       return "the station at " + metres(p) +
              " starts less than 350 m after the end of the previous station";
     case kStationAtLineStart: return "a station ends within 100 m of the start of the line";
-    default: return "compile error " + std::to_string(e.code);
+    default: return "compile error " + std::to_string(finding.code);
   }
 }
 
