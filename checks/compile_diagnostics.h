@@ -7,19 +7,9 @@
 #include "checks/diagnostic.h"
 #include "checks/text_check.h"
 #include "compiler/finding.h"
+#include "compiler/finding_text.h"
 
 namespace sb {
-
-// Names of the two source texts as the user knows them.
-struct TextNames {
-  std::string line;
-  std::string train;
-};
-
-// A compile failure in the form compilers use:
-// "train.txt:41:1: error E16: the signal at 850 m needs cell 18, which
-// already holds a speed board".
-std::string format_compile_error(const Finding& error, const TextNames& names);
 
 // A compile failure as a diagnostic, to be sorted among the warnings.
 Diagnostic compile_error_diagnostic(const Finding& error);

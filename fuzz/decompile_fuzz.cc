@@ -11,14 +11,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "compiler/line_reader.h"
+#include "compiler/memorizza_percorso.h"
+#include "format/trace_elements.h"
 #include "fuzz/fuzz_checks.h"
 #include "inspect/scenario_decoder.h"
 #include "model/build_state.h"
@@ -30,28 +30,21 @@ constexpr std::string_view kSeparator = "\n~~~~\n";
 // Longer routes make executions slow and add nothing the short ones lack.
 constexpr int32_t kLongestRoute = 20000;
 
-void put_u16(std::string& out, uint16_t v) {
-  out += static_cast<char>(v & 0xff);
-  out += static_cast<char>(v >> 8);
-}
-
 // The trace file of a straight line of `rows` rows.
 std::string straight_trace(int32_t rows) {
   std::string out;
+  char element[sb::kTraceElementBytes];
   for (int column = 0; column < 2; ++column) {
     for (int32_t row = 0; row < rows; ++row) {
+      char* end = element;
       if (row < 2) {
-        put_u16(out, 2);
-        put_u16(out, column == 1 && row == 1 ? 1 : 0);
+        end = sb::store_trace_element(element, static_cast<int16_t>(column == 1 && row == 1));
       } else if (row < rows - 2) {
-        put_u16(out, 5);
-        const double value = column == 1 ? static_cast<double>(row) : 0.0;
-        uint64_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        for (int b = 0; b < 8; ++b) out += static_cast<char>((bits >> (8 * b)) & 0xff);
+        end = sb::store_trace_element(element, column == 1 ? static_cast<double>(row) : 0.0);
       } else {
-        put_u16(out, 0);
+        end = sb::store_trace_element(element, sb::TraceTag::kUnset);
       }
+      out.append(element, static_cast<size_t>(end - element));
     }
   }
   return out;

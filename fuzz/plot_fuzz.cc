@@ -18,10 +18,12 @@
 #include <optional>
 #include <string>
 
+#include "format/trace_elements.h"
 #include "fuzz/fuzz_checks.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/scenario_decoder.h"
 #include "platform/memory_file_system.h"
+#include "util/little_endian.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
 #include "viewer/plot_scene.h"
@@ -50,15 +52,10 @@ std::optional<size_t> element_count(std::string_view column) {
   size_t at = 0;
   while (at < column.size()) {
     if (column.size() - at < sb::kTraceTagBytes) return std::nullopt;
-    const int tag = static_cast<uint8_t>(column[at]) | static_cast<uint8_t>(column[at + 1]) << 8;
-    size_t width = 0;
-    switch (tag) {
-      case 0: width = 0; break;
-      case 2: width = 2; break;
-      case 5: width = 8; break;
-      default: return std::nullopt;
-    }
-    at += sb::kTraceTagBytes + width;
+    const std::optional<sb::TraceTag> tag =
+        sb::trace_tag(sb::load_le<uint16_t>(column.data() + at));
+    if (!tag) return std::nullopt;
+    at += sb::kTraceTagBytes + sb::trace_value_bytes(*tag);
     if (at > column.size()) return std::nullopt;
     ++count;
   }
