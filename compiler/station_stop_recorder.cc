@@ -10,9 +10,24 @@ namespace {
 
 constexpr int kApproachMarks = 4;
 
-bool has_approach_marks(uint8_t kind) { return kind != 5 && kind != 6; }
+bool has_approach_marks(uint8_t kind) {
+  return kind != 5 && kind != 6 && kind < kUnmarkedStationKind;
+}
 
 }  // namespace
+
+std::vector<StationApproachMark> station_approach_marks(const GeneralRecord& station) {
+  std::vector<StationApproachMark> marks;
+  if (!has_approach_marks(station.kind)) return marks;
+  const double stop_at = area_end_cell_at(station.long_2);
+  for (int b = 1; b <= kApproachMarks; ++b) {
+    const double mark_at = stop_at - b;
+    if (mark_at > 1) {
+      marks.push_back({round_half_even(mark_at), pack_approach(kStationApproachCode, b)});
+    }
+  }
+  return marks;
+}
 
 std::optional<Finding> record_station_stop(BuildState& state, int record) {
   const GeneralRecord& station = state.record(record);
@@ -20,14 +35,8 @@ std::optional<Finding> record_station_stop(BuildState& state, int record) {
   const double stop_at = area_end_cell_at(station.long_2);
   const int64_t stop_cell = area_end_cell(station.long_2);
   if (stop_cell > state.cell_last_index) return outside_the_line(state);
-  if (has_approach_marks(station.kind)) {
-    for (int b = 1; b <= kApproachMarks; ++b) {
-      const double mark_at = stop_at - b;
-      if (mark_at > 1) {
-        state.cell(static_cast<int32_t>(round_half_even(mark_at))).approach =
-            pack_approach(kStationApproachCode, b);
-      }
-    }
+  for (const StationApproachMark& mark : station_approach_marks(station)) {
+    state.cell(static_cast<int32_t>(mark.cell)).approach = mark.mark;
   }
   if (stop_at <= 1) return failure_of(kStationAtLineStart);
   TrackCell& cell = state.cell(static_cast<int32_t>(stop_cell));

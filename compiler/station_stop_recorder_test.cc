@@ -96,5 +96,15 @@ TEST(StationStopRecorder, AStopCellBeyondTheLineOrAtItsStartIsRefused) {
   }
 }
 
+TEST(StationStopRecorder, ApproachMarksNearestFirst) {
+  GeneralRecord station;
+  station.kind = 12;
+  station.long_2 = 1025;  // 19.5: marks at 18.5, 17.5, 16.5 and 15.5
+  EXPECT_EQ(station_approach_marks(station),
+            (std::vector<StationApproachMark>{{18, 81}, {18, 82}, {16, 83}, {16, 84}}));
+  station.long_2 = 250;  // 4: marks at 3 and 2, none at 1 or 0
+  EXPECT_EQ(station_approach_marks(station), (std::vector<StationApproachMark>{{3, 81}, {2, 82}}));
+}
+
 }  // namespace
 }  // namespace sb

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "compiler/chainage_order.h"
+#include "compiler/station_stop_recorder.h"
 #include "decompile/entry_order.h"
 #include "decompile/marker_replay.h"
 #include "decompile/mountain_stretches.h"
@@ -16,7 +17,6 @@
 #include "decompile/trace_curves.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
-#include "util/rounding.h"
 
 namespace sb {
 namespace {
@@ -415,16 +415,11 @@ class Decompiler {
 
   // ---- approach marks and the order of the train's entries ----
 
+  // The approach marks of a station that fall in existing cells.
   std::vector<std::pair<int32_t, uint8_t>> station_marks(const GeneralRecord& station) const {
     std::vector<std::pair<int32_t, uint8_t>> marks;
-    if (station.kind >= kUnmarkedStationKind || station.kind == 5 || station.kind == 6)
-      return marks;
-    const double at = area_end_cell_at(station.long_2);
-    for (int b = 1; b <= kApproachMarks; ++b) {
-      if (at - b > 1) {
-        const int64_t c = round_half_even(at - b);
-        if (exists(c)) marks.push_back({static_cast<int32_t>(c), static_cast<uint8_t>(80 + b)});
-      }
+    for (const StationApproachMark& mark : station_approach_marks(station)) {
+      if (exists(mark.cell)) marks.emplace_back(static_cast<int32_t>(mark.cell), mark.mark);
     }
     return marks;
   }

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "format/cell_geometry.h"
 #include "util/text.h"
 
 namespace sb {
@@ -290,7 +291,7 @@ constexpr Entry kEntries[] = {
      "pendenza",
      "pendenza, 300, -3",
      kGradientSlots,
-     100,
+     kEntryReach,
      "Holds up to the next change; the route begins with gradient 0. An entry behind the "
      "cells already filled writes one cell."},
     {EntryId::kCurve,
@@ -302,7 +303,7 @@ constexpr Entry kEntries[] = {
      "curvad5",
      "curvad5,  650,  200",
      kCurveSlots,
-     100,
+     kEntryReach,
      "The keyword field holds the class, the first digit 1 to 6 (1 gentlest, 6 sharpest), and "
      "the side: an s anywhere makes a left-hand curve (curvas), else right-hand (curvad). "
      "Curves stand in order and do not overlap."},
@@ -315,7 +316,7 @@ constexpr Entry kEntries[] = {
      "montagna",
      "montagna,   3033,  3783,  12",
      kMountainSlots,
-     100,
+     kEntryReach,
      "At most 80; in order of start. A stretch beginning at most 150 m after the previous one "
      "ends gets kind 3."},
     {EntryId::kSpeedBoard,
@@ -327,11 +328,11 @@ constexpr Entry kEntries[] = {
      "indicatori_vmax",
      "indicatori_vmax,  19450,  90,  95,  100,  0,  90,  95,  100,  0",
      kSpeedBoardSlots,
-     100,
+     kEntryReach,
      "Two sides, s and d, each with the speeds of ranks A, B, C and its stripes."},
     {EntryId::kIndicationBoard, Section::kLineBody, "indication board", "indicat", "cartello",
      LetterCase::kIgnored, "cartello_indicatore", "cartello_indicatore,  297100,   (Km 647+107)",
-     kIndicationBoardSlots, 100,
+     kIndicationBoardSlots, kEntryReach,
      "Takes a record from 80 downwards; boards and stations share those 80 records."},
     {EntryId::kBrakedMass,
      Section::kTrain,
@@ -364,7 +365,7 @@ constexpr Entry kEntries[] = {
      "velocita",
      "velocita,    1350,   115",
      kSpeedLimitSlots,
-     100,
+     kEntryReach,
      "A step profile: holds up to the next entry's position; the first stands at 0."},
     {EntryId::kAdhesion,
      Section::kTrain,
@@ -375,7 +376,7 @@ constexpr Entry kEntries[] = {
      "aderenza",
      "aderenza,   0,    100",
      kAdhesionSlots,
-     100,
+     kEntryReach,
      "A step profile like the speed limit."},
     {EntryId::kClock,
      Section::kTrain,
@@ -408,7 +409,7 @@ constexpr Entry kEntries[] = {
      "segnale",
      "segnale,     850,   2, 3, 1,  0, 0,    2,  2,1,0, 220",
      kSignalSlots,
-     100,
+     kEntryReach,
      "Stands at least 325 m from the start of the line, on a free cell."},
     {EntryId::kSlowdown,
      Section::kTrain,
@@ -419,7 +420,7 @@ constexpr Entry kEntries[] = {
      "rallentamento",
      "rallentamento,    2000,    60,  700, 0,  0,  60",
      kSlowdownSlots,
-     100,
+     kEntryReach,
      "Its warning cell stands 1200 m ahead of it."},
     {EntryId::kCodePoint,
      Section::kTrain,
@@ -430,7 +431,7 @@ constexpr Entry kEntries[] = {
      "abbattimento",
      "abbattimento,    5000,    2",
      kCodePointSlots,
-     100,
+     kEntryReach,
      {}},
     {EntryId::kStation,
      Section::kTrain,
@@ -441,7 +442,7 @@ constexpr Entry kEntries[] = {
      "stazione",
      "stazione,       0, 12,  800,  1, 0, 1,  3,1,0,  2,1,1,    1,  12,39, 0, VALMIRA CENTRALE",
      kStationSlots,
-     800,
+     kStationReach,
      "Fills records from 1 upward, in order of position, each area at least 350 m after the "
      "previous one's end."},
 };
