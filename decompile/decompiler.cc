@@ -449,11 +449,11 @@ class Decompiler {
     return writers;
   }
 
-  // The code 3 sx + dx of each signal that an approach mark tells: first
-  // from marks that only it writes; then, round by round, from marks whose
-  // other writers are all settled and none of them leaves the mark.  A
-  // signal whose marks all went under other marks takes the code that its
-  // fourth value's last digit gives.
+  // The code (3 × left-hand code + right-hand code) of each signal that an
+  // approach mark tells: first from marks that only it writes; then, round
+  // by round, from marks whose other writers are all settled and none of
+  // them leaves the mark.  A signal whose marks all went under other marks
+  // takes the code that its fourth value's last digit gives.
   void settle_signal_codes() {
     const std::vector<std::vector<Writer>> writers = approach_writers();
     std::vector<bool> settled(signals_.size(), false);
