@@ -34,19 +34,19 @@ inline int64_t signal_code(int64_t left_code, int64_t right_code) {
 // Its inverse for right-hand codes 0 to 2, the codes signals use.
 inline Digits unpack_signal_code(int32_t code) { return {code / 3, code % 3}; }
 
-// A speed board packs the s and d speeds (km/h) of one speed rank as
-// s × 20 + d / 5, rounded: for speeds in steps of 5 km/h, s / 5 in the
-// hundreds and above and d / 5 in the last two digits.  Nothing when the
-// sum leaves the 16-bit range.
+// A speed board packs the left-hand (s) and right-hand (d) speeds (km/h) of
+// one speed rank as left × 20 + right / 5, rounded: for speeds in steps of
+// 5 km/h, left / 5 in the hundreds and above and right / 5 in the last two
+// digits.  Nothing when the sum leaves the 16-bit range.
 struct SpeedPair {
-  int32_t s = 0;
-  int32_t d = 0;
+  int32_t left = 0;
+  int32_t right = 0;
 
   bool operator==(const SpeedPair&) const = default;
 };
-inline std::optional<int16_t> pack_speed_pair(int32_t s, int32_t d) {
+inline std::optional<int16_t> pack_speed_pair(int32_t left, int32_t right) {
   const int64_t packed =
-      round_half_even(static_cast<double>(s) * 20.0 + static_cast<double>(d) / 5.0);
+      round_half_even(static_cast<double>(left) * 20.0 + static_cast<double>(right) / 5.0);
   if (packed < INT16_MIN || packed > INT16_MAX) return std::nullopt;
   return static_cast<int16_t>(packed);
 }

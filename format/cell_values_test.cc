@@ -7,14 +7,14 @@ namespace {
 
 TEST(CellValues, SpeedBoardPairsPackAsHundredsAndUnpackBack) {
   struct Case {
-    int32_t s, d;
+    int32_t left, right;
     int16_t packed;
   };
   const Case cases[] = {
       {90, 90, 1818}, {150, 150, 3030}, {120, 0, 2400}, {0, 495, 99}, {105, 115, 2123}};
   for (const Case& c : cases) {
-    EXPECT_EQ(pack_speed_pair(c.s, c.d), c.packed) << c.s << " " << c.d;
-    EXPECT_EQ(unpack_speed_pair(c.packed), (SpeedPair{c.s, c.d})) << c.packed;
+    EXPECT_EQ(pack_speed_pair(c.left, c.right), c.packed) << c.left << " " << c.right;
+    EXPECT_EQ(unpack_speed_pair(c.packed), (SpeedPair{c.left, c.right})) << c.packed;
   }
   EXPECT_EQ(pack_speed_pair(0, 12), 2);  // 12 / 5 = 2.4
   EXPECT_EQ(pack_speed_pair(0, 2), 0);   // 0.4

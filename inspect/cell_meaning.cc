@@ -53,8 +53,8 @@ class MeaningList {
   // The s and d speeds of a speed rank.
   void add_speed_pair(int number, const std::string& rank) {
     const SpeedPair speeds = unpack_speed_pair(use(number));
-    add("rank " + rank + " s speed", speeds.s, slot_of(number), kKmH);
-    add("rank " + rank + " d speed", speeds.d, slot_of(number), kKmH);
+    add("rank " + rank + " s speed", speeds.left, slot_of(number), kKmH);
+    add("rank " + rank + " d speed", speeds.right, slot_of(number), kKmH);
   }
 
   void add_stripes(int number) {

@@ -31,9 +31,9 @@ void read_trace(const DecodedTrace& trace, PlotScene* scene) {
   }
 }
 
-// The s speed of rank A is the one shown.
+// The left-hand (s) speed of rank A is the one shown.
 std::string speed_board_label(const TrackCell& cell) {
-  return std::to_string(unpack_speed_pair(cell.value_1).s);
+  return std::to_string(unpack_speed_pair(cell.value_1).left);
 }
 
 std::string board_text(const CompiledScenario& scenario, int record) {
