@@ -5,20 +5,19 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "compiler/line_recorders.h"
 #include "compiler/memorizza_dati.h"
+#include "compiler/reader_test_support.h"
 #include "model/error_codes.h"
 
 namespace sb {
 namespace {
 
-using Loc = SourceLocation;
-constexpr Loc::Text kLine = Loc::Text::kLine;
+using test::error_text;
 
 // A line text of `length` metres: the general section on lines 1 to 3, the
 // body from line 4 on.
@@ -32,9 +31,8 @@ struct Compiled {
   LineTextResult result;
   Findings findings;
 
-  // The failure the text ended on; a blank one when there was none.
-  Finding last() const { return findings.empty() ? Finding{} : findings.back(); }
-  int32_t code() const { return last().code; }
+  // The failure the text ended on as the user reads it, "" when there was none.
+  std::string error() const { return error_text(findings); }
 };
 
 Compiled compile(std::string_view text, int32_t trace_flag = 0) {
@@ -59,7 +57,7 @@ TEST(CompileLineText, RouteLengthSizesCellsAndTrace) {
   };
   for (const Case& c : cases) {
     const Compiled out = compile(line_text(c.length, ""), 1);
-    EXPECT_EQ(out.code(), 0) << c.length;
+    EXPECT_EQ(out.error(), "") << c.length;
     EXPECT_EQ(out.state.record(kTotalsRecord).long_2, c.length);
     EXPECT_EQ(out.state.cell_last_index, c.cell_last_index) << c.length;
     EXPECT_EQ(out.state.track_cells.size(), static_cast<size_t>(c.cell_last_index) + 1);
@@ -82,7 +80,7 @@ TEST(CompileLineText, GeneralSection) {
       "ripetizione segnali 4 codici,    176050,    298600\r\n"
       "[curve]\r\n"
       "[fine]\r\n");
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.result.outcome, TextOutcome::kDone);
   EXPECT_EQ(out.result.next_board_record, 80);
   // The chainages are ordered by start, flags applied.
@@ -110,7 +108,7 @@ TEST(CompileLineText, KeywordLetterCase) {
       "INDICATORI_VMAX, 2500, 90, 95, 100, 0, 90, 95, 100, 0\r\n"
       "Cartello_INDICATORE, 5000, (Km 5)\r\n"
       "[fine]\r\n");
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.state.record(kTotalsRecord).long_2, 4000);
   EXPECT_EQ(longs(out.state, 81), (std::array<int32_t, 3>{0, 0, 0}));
   EXPECT_EQ(longs(out.state, 83), (std::array<int32_t, 3>{0, 0, 0}));
@@ -126,28 +124,30 @@ TEST(CompileLineText, CabSignalling) {
   struct Case {
     const char* keyword;
     int32_t start, end;
-    int32_t error, codes;
+    int32_t codes;
+    std::string error;
   };
   const Case cases[] = {
-      {"ripetizione segnali 4 codici", 176050, 298600, 0, 4},
-      {"ripetizione segnali 9 codici", 50, 100, 0, 9},
-      {"ripetizione segnali 9 o 4", 50, 100, 0, 4},
-      {"ripetizione segnali 4 codici", 50, 0, 0, 0},
-      {"ripetizione segnali 4 codici", -50, -100, 0, 4},
-      {"ripetizione segnali 4 codici", 25, 100, 3, 0},
-      {"ripetizione segnali 4 codici", 50, -75, 4, 0},
-      {"ripetizione segnali", 50, 100, 5, 0},
+      {"ripetizione segnali 4 codici", 176050, 298600, 4, ""},
+      {"ripetizione segnali 9 codici", 50, 100, 9, ""},
+      {"ripetizione segnali 9 o 4", 50, 100, 4, ""},
+      {"ripetizione segnali 4 codici", 50, 0, 0, ""},
+      {"ripetizione segnali 4 codici", -50, -100, 4, ""},
+      {"ripetizione segnali 4 codici", 25, 100, 0,
+       "L.txt:3:1: error E3: the cab-signalling start 25 m is not a multiple of 50 m"},
+      {"ripetizione segnali 4 codici", 50, -75, 0,
+       "L.txt:3:1: error E4: the cab-signalling end -75 m is not a multiple of 50 m"},
+      {"ripetizione segnali", 50, 100, 0,
+       "L.txt:3:1: error E5: the cab-signalling keyword field names neither 4 nor 9 codes"},
   };
   for (const Case& c : cases) {
     const Compiled out = compile("[generale]\r\nlunghezza percorso, 4000\r\n" +
                                  std::string(c.keyword) + ", " + std::to_string(c.start) + ", " +
                                  std::to_string(c.end) + "\r\n[curve]\r\n[fine]\r\n");
-    EXPECT_EQ(out.code(), c.error) << c.keyword << " " << c.start << " " << c.end;
+    EXPECT_EQ(out.error(), c.error) << c.keyword << " " << c.start << " " << c.end;
     EXPECT_EQ(longs(out.state, kTrainRecord), (std::array<int32_t, 3>{c.start, c.end, c.codes}))
         << c.keyword << " " << c.start << " " << c.end;
-    EXPECT_EQ(out.result.outcome, c.error == 0 ? TextOutcome::kDone : TextOutcome::kStopped);
-    const Loc expected_location = c.error == 0 ? Loc{} : Loc{kLine, 3, 1};
-    EXPECT_EQ(out.last().location, expected_location);
+    EXPECT_EQ(out.result.outcome, c.error.empty() ? TextOutcome::kDone : TextOutcome::kStopped);
   }
 }
 
@@ -161,6 +161,7 @@ TEST(CompileLineText, CommentFields) {
     std::string text;
     int32_t route_length;  // 0: not recognised
     uint8_t cell_6_gradient;
+    const char* error = "";
   };
   const Case cases[] = {
       {"general comments before a keyword",
@@ -170,7 +171,7 @@ TEST(CompileLineText, CommentFields) {
        4000, 100},
       {"the 12th field is a comment again",
        "[generale]\r\n-c-," + ten_comments + "-lunghezza percorso-, 4000\r\n[curve]\r\n[fine]\r\n",
-       0, 0},
+       0, 0, "L.txt:3:1: error E25: the general section gives no route length"},
       {"a body comment before a keyword", line_text(4000, "- nota -, pendenza, 300, -3\r\n"), 4000,
        97},
       {"two body comments", line_text(4000, "-a-, -b-, pendenza, 300, -3\r\n"), 4000, 97},
@@ -181,12 +182,10 @@ TEST(CompileLineText, CommentFields) {
   for (const Case& c : cases) {
     const Compiled out = compile(c.text);
     EXPECT_EQ(out.state.record(kTotalsRecord).long_2, c.route_length) << c.name;
-    if (c.route_length == 0) {
-      EXPECT_EQ(out.code(), kReadFailed) << c.name;
-      continue;
+    EXPECT_EQ(out.error(), c.error) << c.name;
+    if (c.route_length != 0) {
+      EXPECT_EQ(out.state.cell(6).gradient, c.cell_6_gradient) << c.name;
     }
-    EXPECT_EQ(out.code(), 0) << c.name;
-    EXPECT_EQ(out.state.cell(6).gradient, c.cell_6_gradient) << c.name;
   }
 }
 
@@ -197,7 +196,7 @@ TEST(CompileLineText, SectionsKeepTheirEntries) {
   const Compiled out = compile(
       "[generale]\r\nlunghezza percorso, 4000\r\npendenza, 300, -3\r\nnota [a] b\r\n"
       "sfondo uno, 7\r\npendenza, 600, -5\r\n[fine]\r\n");
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.state.record(kScenarioRecord).long_1, 0);
   EXPECT_EQ(out.state.cell(6).gradient, 100);
   EXPECT_EQ(out.state.cell(12).gradient, 95);
@@ -226,7 +225,7 @@ TEST(CompileLineText, GradientsFillTheCellsInOnePass) {
   };
   for (const Case& c : cases) {
     const Compiled out = compile(line_text(4000, c.body));
-    EXPECT_EQ(out.code(), 0) << c.name;
+    EXPECT_EQ(out.error(), "") << c.name;
     for (const auto& [cell, gradient] : c.cells) {
       EXPECT_EQ(out.state.cell(cell).gradient, gradient) << c.name << ", cell " << cell;
     }
@@ -236,7 +235,7 @@ TEST(CompileLineText, GradientsFillTheCellsInOnePass) {
 TEST(CompileLineText, CurvesShapeTheLineTrace) {
   const Compiled out = compile(line_text(4000, "curvad5,  650,  200\r\nCURVAS3, 900, 100\r\n"), 1);
   const LineTrace& trace = out.state.line_trace;
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(trace.tag(1), TraceTag::kInt16);
   EXPECT_EQ(trace.x(651), 0.002);
   EXPECT_EQ(trace.y(651), 651.0);
@@ -253,7 +252,7 @@ TEST(CompileLineText, CurvesShapeTheLineTrace) {
 
 TEST(CompileLineText, WithoutTheTraceCurvesAreNotRead) {
   const Compiled out = compile(line_text(4000, "curvad, 650, 200\r\npendenza, 300, -3\r\n"), 0);
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_TRUE(out.state.line_trace.empty());
   EXPECT_EQ(out.state.cell(6).gradient, 97);
 }
@@ -263,7 +262,7 @@ TEST(CompileLineText, MountainStretches) {
   out.state.mountain_count = 5;  // left from elsewhere: counting starts afresh
   out.result = compile_line_text(out.state, line_text(4000, "montagna,   3033,  3783,  12\r\n"),
                                  out.findings);
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.state.mountain_count, 1);
   EXPECT_EQ(out.state.cell(61).mountain_side, 2);
   EXPECT_EQ(out.state.cell(75).mountain_side, 2);
@@ -274,7 +273,7 @@ TEST(CompileLineText, MountainStretches) {
 TEST(CompileLineText, IndicationBoardsTakeRecordsFromTheTop) {
   const Compiled out = compile(line_text(
       4000, "cartello_indicatore,  1000,   (Km 1+000)\r\ncartello_indicatore, 2000, \"a, b\"\r\n"));
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.result.next_board_record, 78);
   EXPECT_EQ(out.state.cell(21).kind, kIndicationBoardCell);
   EXPECT_EQ(out.state.cell(21).value_1, 80);
@@ -289,7 +288,7 @@ TEST(CompileLineText, BoardsOnAMountainMarkerReplaceIt) {
                         "montagna, 3033, 3783, 12\r\n"
                         "cartello_indicatore, 3150, (galleria)\r\n"
                         "indicatori_vmax, 3350, 90, 95, 100, 0, 90, 95, 100, 0\r\n"));
-  EXPECT_EQ(out.code(), 0);
+  EXPECT_EQ(out.error(), "");
   EXPECT_EQ(out.state.cell(64).kind, kIndicationBoardCell);
   EXPECT_EQ(out.state.cell(68).kind, kSpeedBoardCell);
   EXPECT_EQ(out.state.cell(68).mountain_side, 2);
@@ -301,197 +300,110 @@ std::string repeated(int count, const std::function<std::string(int)>& entry) {
   return body;
 }
 
+// A failure reads as the place of the entry and what went wrong with it: the
+// position, the cell refused and what held it, the line's last cell, the
+// value refused.
 TEST(CompileLineText, Failures) {
   const std::string board = "indicatori_vmax, 2500, 90, 95, 100, 0, 90, 95, 100, 0\r\n";
   const std::string sign = "cartello_indicatore, 2500, (Km 2)\r\n";
   struct Case {
     const char* name;
     std::string text;
-    int32_t code;
-    std::optional<int32_t> position;  // none when the failure names none
     TextOutcome outcome;
-    Loc location;
-    std::string detail;
+    std::string error;
   };
   const Case cases[] = {
-      {"no general section",
-       "preambolo\r\naltro\r\n",
-       102,
-       std::nullopt,
-       TextOutcome::kStopped,
-       {kLine, 2, 1},
-       ""},
-      {"general section header as the last field",
-       "x\r\n[generale]",
-       102,
-       std::nullopt,
-       TextOutcome::kStopped,
-       {kLine, 2, 1},
-       ""},
-      {"empty text",
-       "",
-       25,
-       std::nullopt,
+      {"no general section", "preambolo\r\naltro\r\n", TextOutcome::kStopped,
+       "L.txt:2:1: error E102: no field contains \"[generale]\": the text has no general section"},
+      {"general section header as the last field", "x\r\n[generale]", TextOutcome::kStopped,
+       "L.txt:2:1: error E102: no field contains \"[generale]\": the text has no general section"},
+      {"empty text", "", TextOutcome::kReadFailure,
+       "L.txt: error E25: read failure: the text ends where a field was expected"},
+      {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n",
        TextOutcome::kReadFailure,
-       {kLine, 0, 0},
-       "the text ends where a field was expected"},
-      {"no route length",
-       "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n",
-       25,
-       std::nullopt,
-       TextOutcome::kReadFailure,
-       {kLine, 3, 1},
-       "the general section gives no route length"},
+       "L.txt:3:1: error E25: the general section gives no route length"},
       {"comment up to the end of the general section",
-       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n",
-       25,
-       std::nullopt,
+       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", TextOutcome::kReadFailure,
+       "L.txt:4:1: error E25: read failure: the text ends where a field was expected"},
+      {"entry cut off", "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
        TextOutcome::kReadFailure,
-       {kLine, 4, 1},
-       "the text ends where a field was expected"},
-      {"entry cut off",
-       "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
-       25,
-       std::nullopt,
+       "L.txt:4:11: error E25: read failure: the text ends where a field was expected"},
+      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"),
        TextOutcome::kReadFailure,
-       {kLine, 4, 11},
-       "the text ends where a field was expected"},
-      {"value too wide",
-       line_text(4000, "pendenza, 300, 99999999999\r\n"),
-       25,
-       std::nullopt,
+       "L.txt:4:16: error E25: the value 99999999999 does not fit a long "
+       "(-2147483648 to 2147483647)"},
+      {"speeds too wide", line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
        TextOutcome::kReadFailure,
-       {kLine, 4, 16},
-       "the value 99999999999 does not fit a long (-2147483648 to 2147483647)"},
-      {"speeds too wide",
-       line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
-       25,
-       std::nullopt,
-       TextOutcome::kReadFailure,
-       {kLine, 4, 1},
-       "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)"},
-      {"route too long",
-       line_text(1000001, ""),
-       1,
-       std::nullopt,
-       TextOutcome::kStopped,
-       {kLine, 2, 1},
-       ""},
-      {"negative route",
-       line_text(-1, ""),
-       1,
-       std::nullopt,
-       TextOutcome::kStopped,
-       {kLine, 2, 1},
-       ""},
-      {"beyond the route",
-       line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"),
-       15,
-       10950,
+       "L.txt:4:1: error E25: the speeds 1700 and 0 do not pack into a short (-32768 to 32767)"},
+      {"route too long", line_text(1000001, ""), TextOutcome::kStopped,
+       "L.txt:2:1: error E1: the route length 1000001 m is outside 0 to 1000000 m"},
+      {"negative route", line_text(-1, ""), TextOutcome::kStopped,
+       "L.txt:2:1: error E1: the route length -1 m is outside 0 to 1000000 m"},
+      {"beyond the route", line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"),
        TextOutcome::kDone,
-       {kLine, 5, 3},
-       ""},
-      {"indication board before cell 0",
-       line_text(4000, "cartello_indicatore, -100, x\r\n"),
-       15,
-       -100,
+       "L.txt:5:3: error E15: the entry at 10950 m lies outside the line, "
+       "whose last cell is 220 (the rest of the text is not compiled)"},
+      {"indication board before cell 0", line_text(4000, "cartello_indicatore, -100, x\r\n"),
        TextOutcome::kDone,
-       {kLine, 4, 1},
-       ""},
+       "L.txt:4:1: error E15: the entry at -100 m lies outside the line, whose "
+       "last cell is 220 (the rest of the text is not compiled)"},
       {"speed board before cell 0",
        line_text(4000, "indicatori_vmax, -80, 90, 95, 100, 0, 90, 95, 100, 0\r\n"),
-       15,
-       -80,
        TextOutcome::kDone,
-       {kLine, 4, 1},
-       ""},
-      {"mountain stretch past the last cell",
-       line_text(4000, "montagna, 10000, 12000, 12\r\n"),
-       15,
-       10000,
+       "L.txt:4:1: error E15: the entry at -80 m lies outside the line, whose "
+       "last cell is 220 (the rest of the text is not compiled)"},
+      {"mountain stretch past the last cell", line_text(4000, "montagna, 10000, 12000, 12\r\n"),
        TextOutcome::kDone,
-       {kLine, 4, 1},
-       ""},
-      {"mountain stretch before cell 0",
-       line_text(4000, "montagna, -200, 100, 12\r\n"),
-       15,
-       -200,
+       "L.txt:4:1: error E15: the entry at 10000 m lies outside the line, "
+       "whose last cell is 220 (the rest of the text is not compiled)"},
+      {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"),
        TextOutcome::kDone,
-       {kLine, 4, 1},
-       ""},
-      {"curve without class",
-       line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"),
-       103,
-       std::nullopt,
+       "L.txt:4:1: error E15: the entry at -200 m lies outside the line, whose "
+       "last cell is 220 (the rest of the text is not compiled)"},
+      {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"),
        TextOutcome::kStopped,
-       {kLine, 5, 1},
-       ""},
-      {"curve past the last trace row",
-       line_text(0, "curvad5, 6900, 200\r\n"),
-       103,
-       std::nullopt,
+       "L.txt:5:1: error E103: the curve has no class digit 1 to 6 in its "
+       "keyword field, or it runs past the end of the line trace"},
+      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"),
        TextOutcome::kStopped,
-       {kLine, 4, 1},
-       ""},
-      {"indication board on an indication board",
-       line_text(4000, sign + sign),
-       6,
-       2500,
+       "L.txt:4:1: error E103: the curve has no class digit 1 to 6 in its "
+       "keyword field, or it runs past the end of the line trace"},
+      {"indication board on an indication board", line_text(4000, sign + sign),
        TextOutcome::kStopped,
-       {kLine, 5, 1},
-       ""},
-      {"indication board on a speed board",
-       line_text(4000, board + sign),
-       6,
-       2500,
-       TextOutcome::kStopped,
-       {kLine, 5, 1},
-       ""},
-      {"speed board on a speed board",
-       line_text(4000, board + board),
-       21,
-       2500,
-       TextOutcome::kStopped,
-       {kLine, 5, 1},
-       ""},
-      {"speed board on an indication board",
-       line_text(4000, sign + board),
-       21,
-       2500,
-       TextOutcome::kStopped,
-       {kLine, 5, 1},
-       ""},
+       "L.txt:5:1: error E6: the indication board at 2500 m needs cell 51, "
+       "which already holds an indication board"},
+      {"indication board on a speed board", line_text(4000, board + sign), TextOutcome::kStopped,
+       "L.txt:5:1: error E6: the indication board at 2500 m needs cell 51, "
+       "which already holds a speed board"},
+      {"speed board on a speed board", line_text(4000, board + board), TextOutcome::kStopped,
+       "L.txt:5:1: error E21: the speed board at 2500 m needs cell 51, which "
+       "already holds a speed board"},
+      {"speed board on an indication board", line_text(4000, sign + board), TextOutcome::kStopped,
+       "L.txt:5:1: error E21: the speed board at 2500 m needs cell 51, which "
+       "already holds an indication board"},
       {"81st indication board",
        line_text(9000, repeated(81,
                                 [](int i) {
                                   return "cartello_indicatore, " + std::to_string(100 * i) +
                                          ", t\r\n";
                                 })),
-       kBoardRecordsFull,
-       8000,
        TextOutcome::kStopped,
-       {kLine, 84, 1},
-       ""},
+       "L.txt:84:1: error E104: the indication board at 8000 m finds no free "
+       "record: at most 80 boards, fewer with stations"},
       {"81st mountain stretch",
        line_text(9000, repeated(81,
                                 [](int i) {
                                   return "montagna, " + std::to_string(100 * i) + ", " +
                                          std::to_string(100 * i + 60) + ", 2\r\n";
                                 })),
-       kMountainTableFull,
-       8000,
        TextOutcome::kStopped,
-       {kLine, 84, 1},
-       ""},
+       "L.txt:84:1: error E105: the mountain stretch at 8000 m is beyond the 80th"},
   };
   for (const Case& c : cases) {
     const Compiled out = compile(c.text, 1);
     ASSERT_EQ(out.findings.size(), 1u) << c.name;
-    EXPECT_EQ(out.code(), c.code) << c.name;
-    EXPECT_EQ(out.last().position, c.position) << c.name;
+    EXPECT_EQ(out.error(), c.error) << c.name;
     EXPECT_EQ(out.result.outcome, c.outcome) << c.name;
-    EXPECT_EQ(out.last().location, c.location) << c.name;
-    EXPECT_EQ(out.last().detail, c.detail) << c.name;
     // Only the end of the text and a position out of the line fill the
     // gradients and the trace to the end.
     if (!out.state.has_cells() || out.state.line_trace.empty()) continue;
@@ -500,47 +412,18 @@ TEST(CompileLineText, Failures) {
     EXPECT_EQ(out.state.cell(last_fill_cell).gradient != 0, filled) << c.name;
     // A curve running past the last row has computed the rows up to it.
     const int32_t last_row = out.state.trace_last_index - 2;
-    if (c.code != 103) {
+    if (out.findings.back().code != kCurveRefused) {
       EXPECT_EQ(out.state.line_trace.tag(last_row) == TraceTag::kDouble, filled) << c.name;
     }
     EXPECT_EQ(out.state.line_trace.tag(last_row + 1), TraceTag::kUnset) << c.name;
   }
 }
 
-// A failure names what the message needs: the cell refused and what held
-// it, the line's last cell, the value refused.
-TEST(CompileLineText, FailuresNameTheirCellAndValue) {
-  const std::string board = "indicatori_vmax, 2500, 90, 95, 100, 0, 90, 95, 100, 0\r\n";
-  const std::string sign = "cartello_indicatore, 2500, (Km 2)\r\n";
-  struct Case {
-    const char* name;
-    std::string text;
-    int64_t cell;
-    std::optional<uint8_t> holder;
-    int64_t value;
-  };
-  const Case cases[] = {
-      {"indication board on a speed board", line_text(4000, board + sign), 51, kSpeedBoardCell, 0},
-      {"speed board on an indication board", line_text(4000, sign + board), 51,
-       kIndicationBoardCell, 0},
-      {"beyond the route", line_text(4000, "pendenza, 10950, 2\r\n"), -1, std::nullopt, 220},
-      {"route too long", line_text(1000001, ""), -1, std::nullopt, 1000001},
-      {"cab-signalling end",
-       "[generale]\r\nlunghezza percorso, 4000\r\nripetizione segnali 4, 50, -75\r\n[fine]\r\n", -1,
-       std::nullopt, -75},
-  };
-  for (const Case& c : cases) {
-    const Compiled out = compile(c.text);
-    ASSERT_EQ(out.findings.size(), 1u) << c.name;
-    EXPECT_EQ(out.last().cell, c.cell) << c.name;
-    EXPECT_EQ(out.last().holder, c.holder) << c.name;
-    EXPECT_EQ(out.last().value, c.value) << c.name;
-  }
-}
-
 TEST(CompileLineText, AFailureLeavesTheRowsNotYetComputedUnset) {
   const Compiled out = compile(line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"), 1);
-  EXPECT_EQ(out.code(), 103);
+  EXPECT_EQ(out.error(),
+            "L.txt:5:1: error E103: the curve has no class digit 1 to 6 in its "
+            "keyword field, or it runs past the end of the line trace");
   EXPECT_EQ(out.state.line_trace.tag(110), TraceTag::kDouble);
   EXPECT_EQ(out.state.line_trace.tag(111), TraceTag::kUnset);
 }
@@ -548,7 +431,9 @@ TEST(CompileLineText, AFailureLeavesTheRowsNotYetComputedUnset) {
 TEST(CompileLineText, APositionOutOfTheLineEndsTheBodyOnly) {
   const Compiled out =
       compile(line_text(4000, "pendenza, 300, -3\r\npendenza, 10950, 1\r\npendenza, 600, -5\r\n"));
-  EXPECT_EQ(out.code(), 15);
+  EXPECT_EQ(out.error(),
+            "L.txt:5:1: error E15: the entry at 10950 m lies outside the line, "
+            "whose last cell is 220 (the rest of the text is not compiled)");
   EXPECT_EQ(out.state.cell(6).gradient, 97);
   EXPECT_EQ(out.state.cell(12).gradient, 97);  // the change at 600 was not read
   EXPECT_EQ(out.state.cell(217).gradient, 97);

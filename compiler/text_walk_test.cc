@@ -3,16 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "compiler/reader_test_support.h"
 #include "compiler/recorder_test_support.h"
 #include "model/error_codes.h"
 
 namespace sb {
 namespace {
 
+using test::error_text;
 using test::line_of;
 
 constexpr SourceLocation::Text kTrain = SourceLocation::Text::kTrain;
@@ -49,31 +50,29 @@ TEST(TextWalk, EachFailureIsPlacedAtTheKeywordFieldOfItsEntry) {
     const char* name;
     std::function<Flow(TextWalk&, int32_t)> answer;
     Flow flow;
-    int32_t code;
-    std::optional<int32_t> position;
-    int64_t value;
+    std::string error;
   };
   const Case cases[] = {
       {"stop", [](TextWalk& w, int32_t) { return w.stop(kCabCodesMissing); }, Flow::kStop,
-       kCabCodesMissing, std::nullopt, 0},
+       "T.txt:3:3: error E5: the cab-signalling keyword field names neither 4 "
+       "nor 9 codes"},
       {"stop naming a value", [](TextWalk& w, int32_t v) { return w.stop(kRouteLengthRefused, v); },
-       Flow::kStop, kRouteLengthRefused, std::nullopt, 6},
+       Flow::kStop, "T.txt:3:3: error E1: the route length 6 m is outside 0 to 1000000 m"},
       {"stop at the entry's position",
        [](TextWalk& w, int32_t v) { return w.stop_at(kStationsTooClose, v); }, Flow::kStop,
-       kStationsTooClose, 6, 0},
+       "T.txt:3:3: error E22: the station at 6 m starts less than 350 m after "
+       "the end of the previous station"},
       {"outside the line", [](TextWalk& w, int32_t v) { return w.end_outside_the_line(v); },
-       Flow::kEnd, kOutsideTheLine, 6, 220},
+       Flow::kEnd,
+       "T.txt:3:3: error E15: the entry at 6 m lies outside the line, whose "
+       "last cell is 220 (the rest of the text is not compiled)"},
   };
   for (const Case& c : cases) {
     const Walked walked = walk_with(c.answer);
     EXPECT_EQ(walked.flow, c.flow) << c.name;
     EXPECT_EQ(walked.keywords, (std::vector<std::string>{"uno", "due"})) << c.name;
     ASSERT_EQ(walked.findings.size(), 1U) << c.name;
-    const Finding& finding = walked.findings[0];
-    EXPECT_EQ(finding.code, c.code) << c.name;
-    EXPECT_EQ(finding.location, (SourceLocation{kTrain, 3, 3})) << c.name;
-    EXPECT_EQ(finding.position, c.position) << c.name;
-    EXPECT_EQ(finding.value, c.value) << c.name;
+    EXPECT_EQ(error_text(walked.findings), c.error) << c.name;
     EXPECT_EQ(walked.ended_outside, c.flow == Flow::kEnd) << c.name;
   }
 }
@@ -90,9 +89,9 @@ TEST(TextWalk, ReadsToTheEndOrToAReadFailureWhereTheReaderStands) {
   });
   EXPECT_EQ(failed.flow, Flow::kReadFailure);
   ASSERT_EQ(failed.findings.size(), 1U);
-  EXPECT_EQ(failed.findings[0].code, kReadFailed);
-  EXPECT_EQ(failed.findings[0].detail, "the text ends where a field was expected");
-  EXPECT_EQ(failed.findings[0].location, (SourceLocation{kTrain, 4, 1}));  // the field last read
+  EXPECT_EQ(error_text(failed.findings),
+            "T.txt:4:1: error E25: read failure: the text ends where a field was "
+            "expected");  // at the field last read
 }
 
 TEST(TextWalk, ThePositionCheckEndsAtTheLastCell) {

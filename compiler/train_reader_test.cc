@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "compiler/reader_test_support.h"
+
 namespace sb {
 namespace {
+
+using test::error_text;
+using test::error_texts;
 
 using Lines = std::vector<std::string>;
 
@@ -18,9 +22,8 @@ constexpr int32_t kShortRoute = 10000;     // cells 0 to 340
 struct Train : BuildState {
   Findings findings;
 
-  // The failure the text ended on; a blank one when there was none.
-  Finding last() const { return findings.empty() ? Finding{} : findings.back(); }
-  int32_t error_code() const { return last().code; }
+  // The failure the text ended on as the user reads it, "" when there was none.
+  std::string error() const { return error_text(findings); }
 };
 
 Train line_of(int32_t route_length) {
@@ -53,10 +56,6 @@ std::string station(int32_t position, int kind, int32_t length, const std::strin
 
 std::string signal_at(int32_t position) {
   return "segnale, " + std::to_string(position) + ", 2, 3, 1, 0, 0, 2, 2,1,0, 0";
-}
-
-SourceLocation train_at(int line, int column = 1) {
-  return {SourceLocation::Text::kTrain, line, column};
 }
 
 const Lines kBuiltInStations = {
@@ -104,7 +103,7 @@ TEST(TrainReader, TheBuiltInStations) {
   };
   Train state = line_of(kBuiltInRoute);
   ASSERT_EQ(compile(state, kBuiltInStations), TextOutcome::kDone);
-  EXPECT_EQ(state.error_code(), 0);
+  EXPECT_EQ(state.error(), "");
 
   int record = 1;
   int stop_cells = 0;
@@ -197,31 +196,42 @@ TEST(TrainReader, StationsStandAtLeast350MetresApart) {
   Train accepted = line_of(kShortRoute);
   EXPECT_EQ(compile(accepted, {station(1000, 12, 400), station(1750, 12, 400)}),
             TextOutcome::kDone);
-  EXPECT_EQ(accepted.error_code(), 0);
+  EXPECT_EQ(accepted.error(), "");
   EXPECT_EQ(accepted.record(2).long_3, 1750);
 
   Train refused = line_of(kShortRoute);
   EXPECT_EQ(compile(refused, {station(1000, 12, 400), station(1700, 12, 400)}),
             TextOutcome::kStopped);
-  EXPECT_EQ(refused.error_code(), 22);
-  EXPECT_EQ(refused.last().position, 1700);
-  EXPECT_EQ(refused.last().location, train_at(3));
+  EXPECT_EQ(refused.error(),
+            "T.txt:3:1: error E22: the station at 1700 m starts less than 350 m "
+            "after the end of the previous station");
 }
 
 TEST(TrainReader, StationsStopBelowTheBoardTexts) {
   struct Case {
     int32_t next_board_record;
     int stations;
-    int32_t error_code;
+    std::string error;
   };
-  const Case cases[] = {{80, 78, 0}, {80, 79, 10}, {3, 1, 0}, {3, 2, 10}, {1, 1, 10}};
+  const Case cases[] = {
+      {80, 78, ""},
+      {80, 79,
+       "T.txt:80:1: error E10: too many stations: they reach the records kept "
+       "for the indication boards"},
+      {3, 1, ""},
+      {3, 2,
+       "T.txt:3:1: error E10: too many stations: they reach the records kept "
+       "for the indication boards"},
+      {1, 1,
+       "T.txt:2:1: error E10: too many stations: they reach the records kept "
+       "for the indication boards"},
+  };
   for (const Case& c : cases) {
     Train state = line_of(50000);
     Lines lines;
     for (int i = 0; i < c.stations; ++i) lines.push_back(station(600 * i, 25, 200));
     compile(state, lines, boards_down_to(c.next_board_record));
-    EXPECT_EQ(state.error_code(), c.error_code) << c.next_board_record << " " << c.stations;
-    EXPECT_EQ(state.last().position, std::nullopt) << c.next_board_record << " " << c.stations;
+    EXPECT_EQ(state.error(), c.error) << c.next_board_record << " " << c.stations;
     // The station that fills the table is stored all the same.
     EXPECT_EQ(state.record(c.stations).long_3, 600 * (c.stations - 1));
   }
@@ -231,8 +241,9 @@ TEST(TrainReader, AStationNeverTakesARecordOfABoardText) {
   Train state = line_of(kShortRoute);
   state.record(1).text = "board";  // the line text filled records 80 down to 1
   EXPECT_EQ(compile(state, {station(1000, 12, 400)}, boards_down_to(0)), TextOutcome::kStopped);
-  EXPECT_EQ(state.error_code(), 10);
-  EXPECT_EQ(state.last().location, train_at(2));
+  EXPECT_EQ(state.error(),
+            "T.txt:2:1: error E10: too many stations: they reach the records kept "
+            "for the indication boards");
   EXPECT_EQ(state.record(1).text, "board");
   EXPECT_EQ(state.record(1).long_3, 0);
 }
@@ -372,24 +383,24 @@ TEST(TrainReader, AdhesionKeepsItsLow8Bits) {
 TEST(TrainReader, ASpeedWhoseFifthDoesNotFitAByteIsAReadFailure) {
   struct Case {
     Lines lines;
-    int32_t error_code;
-    SourceLocation location;
+    std::string error;
   };
   const Case cases[] = {
-      {{"velocita, 0, 1277", "velocita, 100, 50"}, 0, {}},
-      {{"velocita, 0, 1278", "velocita, 100, 50"}, 25, train_at(2)},
-      {{"velocita, 0, 1300", "velocita, 0, 50"}, 0, {}},                // never written
-      {{"velocita, 0, 50", "", "velocita, 100, -3"}, 25, train_at(4)},  // at the ending fill
+      {{"velocita, 0, 1277", "velocita, 100, 50"}, ""},
+      {{"velocita, 0, 1278", "velocita, 100, 50"},
+       "T.txt:2:1: error E25: the speed 1278 km/h divided by 5 does not fit a "
+       "byte (0 to 255)"},
+      {{"velocita, 0, 1300", "velocita, 0, 50"}, ""},  // never written
+      {{"velocita, 0, 50", "", "velocita, 100, -3"},
+       "T.txt:4:1: error E25: the speed -3 km/h divided by 5 does not fit a "
+       "byte (0 to 255)"},  // at the ending fill
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
     const TextOutcome outcome = compile(state, c.lines);
-    EXPECT_EQ(state.error_code(), c.error_code) << c.lines[0];
-    if (c.error_code == 0) continue;
-    EXPECT_EQ(outcome, TextOutcome::kReadFailure) << c.lines[0];
-    EXPECT_EQ(state.last().location, c.location) << c.lines[0];
-    EXPECT_NE(state.last().detail.find("does not fit a byte"), std::string::npos)
-        << state.last().detail;
+    EXPECT_EQ(state.error(), c.error) << c.lines[0];
+    EXPECT_EQ(outcome, c.error.empty() ? TextOutcome::kDone : TextOutcome::kReadFailure)
+        << c.lines[0];
   }
 }
 
@@ -411,7 +422,7 @@ TEST(TrainReader, CodePoints) {
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
     ASSERT_EQ(compile(state, {c.line}), TextOutcome::kDone) << c.line;
-    EXPECT_EQ(state.error_code(), 0) << c.line;
+    EXPECT_EQ(state.error(), "") << c.line;
     EXPECT_EQ(state.cell(c.cell).kind, c.kind) << c.line;
     EXPECT_EQ(state.cell(c.cell).value_1, c.value) << c.line;
   }
@@ -437,7 +448,7 @@ TEST(TrainReader, TheWalk) {
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
     EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kDone) << c.what;
-    EXPECT_EQ(state.error_code(), 0) << c.what;
+    EXPECT_EQ(state.error(), "") << c.what;
     EXPECT_EQ(state.record(kTrainRecord).short_1, c.sand) << c.what;
   }
 }
@@ -449,7 +460,9 @@ TEST(TrainReader, WithoutEntriesTheEndingStillRuns) {
   EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings),
             TextOutcome::kDone);
   EXPECT_EQ(state.cell(0).speed_limit, 0);
-  EXPECT_EQ(state.error_code(), 2);
+  EXPECT_EQ(state.error(),
+            "L.txt: error E2: a kilometre chainage starts or reads at a value that "
+            "is not a multiple of 50 m");
 }
 
 TEST(TrainReader, AFieldWithTwoKeywordsStartsBothEntries) {
@@ -465,71 +478,119 @@ TEST(TrainReader, AFieldWithTwoKeywordsStartsBothEntries) {
 TEST(TrainReader, ReadFailures) {
   struct Case {
     std::string text;
-    const char* detail;
-    SourceLocation location;
+    std::string error;
   };
   const Case cases[] = {
-      {"", "the text ends where a field was expected", train_at(0, 0)},
-      {"[generale]\r\nsegnale, 850, 2\r\n", "the text ends where a field was expected",
-       train_at(2, 15)},
+      {"", "T.txt: error E25: read failure: the text ends where a field was expected"},
+      {"[generale]\r\nsegnale, 850, 2\r\n",
+       "T.txt:2:15: error E25: read failure: the text ends where a field was "
+       "expected"},
       {"[generale]\r\nsabbia, 40000\r\n[fine]\r\n",
-       "the value 40000 does not fit a short (-32768 to 32767)", train_at(2, 9)},
-      {train_text({station(0, 256, 400)}), "the value 256 does not fit a byte (0 to 255)",
-       train_at(2, 14)},
+       "T.txt:2:9: error E25: the value 40000 does not fit a short (-32768 to "
+       "32767)"},
+      {train_text({station(0, 256, 400)}),
+       "T.txt:2:14: error E25: the value 256 does not fit a byte (0 to 255)"},
       {train_text({"stazione, 0, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 600000, 0, 0, X"}),
-       "the station time 600000:0:0 does not fit a long", train_at(2, 58)},
+       "T.txt:2:58: error E25: the station time 600000:0:0 does not fit a long"},
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
     EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kReadFailure)
         << c.text;
-    EXPECT_EQ(state.error_code(), 25) << c.text;
-    EXPECT_EQ(state.last().detail, c.detail) << c.text;
-    EXPECT_EQ(state.last().location, c.location) << c.text;
+    EXPECT_EQ(state.error(), c.error) << c.text;
   }
 }
 
 TEST(TrainReader, FailuresWithTheirPositions) {
   struct Case {
     Lines lines;
-    int32_t code;
-    std::optional<int32_t> position;
-    int location_line;
     TextOutcome outcome;
+    std::string error;
   };
   const Case cases[] = {
-      {{signal_at(850), "abbattimento, 900, 1"}, 7, 900, 3, TextOutcome::kStopped},
-      {{"abbattimento, 900, 0", "abbattimento, 900, 1"}, 7, 900, 3, TextOutcome::kStopped},
-      {{station(25, 12, 400)}, 8, 25, 2, TextOutcome::kStopped},
-      {{station(1000, 12, 750)}, 9, 1000, 2, TextOutcome::kStopped},
-      {{signal_at(850), signal_at(860)}, 16, 860, 3, TextOutcome::kStopped},
+      {{signal_at(850), "abbattimento, 900, 1"},
+       TextOutcome::kStopped,
+       "T.txt:3:1: error E7: the code point at 900 m needs cell 18, which "
+       "already holds a signal"},
+      {{"abbattimento, 900, 0", "abbattimento, 900, 1"},
+       TextOutcome::kStopped,
+       "T.txt:3:1: error E7: the code point at 900 m needs cell 18, which "
+       "already holds a code cut point"},
+      {{station(25, 12, 400)},
+       TextOutcome::kStopped,
+       "T.txt:2:1: error E8: the station at 25 m does not stand at a multiple "
+       "of 50 m"},
+      {{station(1000, 12, 750)},
+       TextOutcome::kStopped,
+       "T.txt:2:1: error E9: the station at 1000 m has a length that is not a "
+       "multiple of 100 m"},
+      {{signal_at(850), signal_at(860)},
+       TextOutcome::kStopped,
+       "T.txt:3:1: error E16: the signal at 860 m needs cell 18, which already "
+       "holds a signal"},
       {{signal_at(2000), "rallentamento, 2000, 60, 700, 0, 0, 60"},
-       18,
-       2000,
-       3,
-       TextOutcome::kStopped},
-      {{station(0, 12, 100)}, 24, std::nullopt, 2, TextOutcome::kStopped},
-      {{station(-1000, 12, 400)}, 24, std::nullopt, 2, TextOutcome::kStopped},
+       TextOutcome::kStopped,
+       "T.txt:3:1: error E18: the slowdown at 2000 m needs the start cell 41, "
+       "which already holds a signal"},
+      {{station(0, 12, 100)},
+       TextOutcome::kStopped,
+       "T.txt:2:1: error E24: a station ends within 100 m of the start of the "
+       "line"},
+      {{station(-1000, 12, 400)},
+       TextOutcome::kStopped,
+       "T.txt:2:1: error E24: a station ends within 100 m of the start of the "
+       "line"},
       // Entries outside the line end the reading as its end would.
-      {{"velocita, 16950, 50"}, 15, 16950, 2, TextOutcome::kDone},
-      {{"aderenza, 16950, 50"}, 15, 16950, 2, TextOutcome::kDone},
-      {{signal_at(16950)}, 15, 16950, 2, TextOutcome::kDone},
-      {{"rallentamento, 16950, 60, 0, 0, 0, 0"}, 15, 16950, 2, TextOutcome::kDone},
-      {{"abbattimento, 16950, 1"}, 15, 16950, 2, TextOutcome::kDone},
-      {{station(16250, 12, 400)}, 15, 16250, 2, TextOutcome::kDone},
-      {{signal_at(300)}, 15, 300, 2, TextOutcome::kDone},
-      {{"abbattimento, -26, 1"}, 15, -26, 2, TextOutcome::kDone},
-      {{"rallentamento, -10, 60, 700, 0, 0, 0"}, 15, -10, 2, TextOutcome::kDone},
-      {{"rallentamento, 2000, 60, 16000, 0, 0, 0"}, 15, 2000, 2, TextOutcome::kDone},
-      {{"rallentamento, 2000, 60, -2200, 0, 0, 0"}, 15, 2000, 2, TextOutcome::kDone},
+      {{"velocita, 16950, 50"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{"aderenza, 16950, 50"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{signal_at(16950)},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{"rallentamento, 16950, 60, 0, 0, 0, 0"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{"abbattimento, 16950, 1"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{station(16250, 12, 400)},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 16250 m lies outside the line, "
+       "whose last cell is 340 (the rest of the text is not compiled)"},
+      {{signal_at(300)},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 300 m lies outside the line, whose "
+       "last cell is 340 (the rest of the text is not compiled)"},
+      {{"abbattimento, -26, 1"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at -26 m lies outside the line, whose "
+       "last cell is 340 (the rest of the text is not compiled)"},
+      {{"rallentamento, -10, 60, 700, 0, 0, 0"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at -10 m lies outside the line, whose "
+       "last cell is 340 (the rest of the text is not compiled)"},
+      {{"rallentamento, 2000, 60, 16000, 0, 0, 0"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 2000 m lies outside the line, whose "
+       "last cell is 340 (the rest of the text is not compiled)"},
+      {{"rallentamento, 2000, 60, -2200, 0, 0, 0"},
+       TextOutcome::kDone,
+       "T.txt:2:1: error E15: the entry at 2000 m lies outside the line, whose "
+       "last cell is 340 (the rest of the text is not compiled)"},
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
     EXPECT_EQ(compile(state, c.lines), c.outcome) << c.lines.back();
     ASSERT_EQ(state.findings.size(), 1u) << c.lines.back();
-    EXPECT_EQ(state.error_code(), c.code) << c.lines.back();
-    EXPECT_EQ(state.last().position, c.position) << c.lines.back();
-    EXPECT_EQ(state.last().location, train_at(c.location_line)) << c.lines.back();
+    EXPECT_EQ(state.error(), c.error) << c.lines.back();
   }
 }
 
@@ -540,7 +601,9 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
   outside.push_back("sabbia, 5");  // not read any more
   Train ended = line_of(kShortRoute);
   EXPECT_EQ(compile(ended, outside), TextOutcome::kDone);
-  EXPECT_EQ(ended.error_code(), 15);
+  EXPECT_EQ(ended.error(),
+            "T.txt:5:1: error E15: the entry at 16950 m lies outside the line, "
+            "whose last cell is 340 (the rest of the text is not compiled)");
   EXPECT_EQ(ended.record(kTrainRecord).short_1, 0);
   EXPECT_EQ(ended.cell(338).speed_limit, 20);
   EXPECT_EQ(ended.cell(337).adhesion, 100);
@@ -550,7 +613,9 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
   Train stopped = line_of(kShortRoute);
   stopped.record(kChainageOneRecord).long_1 = 10;
   EXPECT_EQ(compile(stopped, stopping), TextOutcome::kStopped);
-  EXPECT_EQ(stopped.error_code(), 8);  // no chainage check either
+  EXPECT_EQ(stopped.error(),
+            "T.txt:5:1: error E8: the station at 25 m does not stand at a multiple "
+            "of 50 m");  // no chainage check either
   EXPECT_EQ(stopped.cell(337).speed_limit, 10);
   EXPECT_EQ(stopped.cell(338).speed_limit, 0);
   EXPECT_EQ(stopped.cell(0).adhesion, 0);
@@ -562,12 +627,15 @@ TEST(TrainReader, TheChainageCheckFollowsTheEnding) {
     state.record(record).long_1 = -150;  // negative multiples pass
     state.record(record).long_2 = 1025;
     EXPECT_EQ(compile(state, {signal_at(99999)}), TextOutcome::kDone);
-    ASSERT_EQ(state.findings.size(), 2u) << record;
-    EXPECT_EQ(state.findings[0].code, 15) << record;
-    EXPECT_EQ(state.findings[0].position, 99999) << record;
-    EXPECT_EQ(state.last().code, 2) << record;
-    EXPECT_EQ(state.last().value, record);
-    EXPECT_EQ(state.last().location, (SourceLocation{SourceLocation::Text::kLine, 0, 0}));
+    EXPECT_EQ(error_texts(state.findings),
+              (std::vector<std::string>{
+                  "T.txt:2:1: error E15: the entry at 99999 m lies outside the line, "
+                  "whose last cell is 340 (the rest of the text is not compiled)",
+                  "L.txt: error E2: a kilometre chainage starts or reads at a value that "
+                  "is not a multiple of 50 m"}))
+        << record;
+    // The chainage refused is not in the text.
+    EXPECT_EQ(state.findings.back().value, record);
   }
 }
 
@@ -603,8 +671,9 @@ TEST(TrainReader, StationsThatWouldLeaveTheCellsAreRefused) {
   // 2000 m would stop in cell 159.
   Train state = line_of(0);
   EXPECT_EQ(compile(state, {station(6000, 7, 2000, "FAR")}), TextOutcome::kDone);
-  EXPECT_EQ(state.error_code(), 15);
-  EXPECT_EQ(state.last().position, 6000);
+  EXPECT_EQ(state.error(),
+            "T.txt:2:1: error E15: the entry at 6000 m lies outside the line, whose "
+            "last cell is 140 (the rest of the text is not compiled)");
   EXPECT_EQ(state.record(1).long_2, 8000);
   EXPECT_EQ(state.record(1).text, "FAR");
   for (const TrackCell& cell : state.track_cells) EXPECT_EQ(cell.approach, 0);
@@ -612,8 +681,9 @@ TEST(TrainReader, StationsThatWouldLeaveTheCellsAreRefused) {
   // An area beyond what a long holds.
   Train huge = line_of(0);
   EXPECT_EQ(compile(huge, {station(-2147483600, 12, 200000000)}), TextOutcome::kDone);
-  EXPECT_EQ(huge.error_code(), 15);
-  EXPECT_EQ(huge.last().position, -2147483600);
+  EXPECT_EQ(huge.error(),
+            "T.txt:2:1: error E15: the entry at -2147483600 m lies outside the "
+            "line, whose last cell is 140 (the rest of the text is not compiled)");
   EXPECT_EQ(huge.record(1).long_1, 0);
 }
 
