@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "format/cell_geometry.h"
 #include "format/file_names.h"
 #include "inspect/cell_dump.h"
 #include "inspect/compiled_file.h"
@@ -17,8 +18,6 @@
 
 namespace sb {
 namespace {
-
-constexpr double kCellMetres = 50;
 
 bool ends_with(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
@@ -90,7 +89,7 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
     return std::nullopt;
   }
   const double metres = std::min(at.metres, double(kLastRowNumber));
-  const int64_t row = round_half_even(kind == DumpKind::kCells ? metres / kCellMetres : metres);
+  const int64_t row = kind == DumpKind::kCells ? cell_of(metres) : round_half_even(metres);
   const auto index = static_cast<int32_t>(std::min(row, kLastRowNumber));
   return RowRequest{index, index,
                     at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bench/generated_scenario.h"
+#include "format/file_names.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ int main(int argc, char** argv) {
   const std::string dir = argv[2];
   const std::string name = sb::kGeneratedScenarioName;
   const sb::GeneratedScenario scenario = sb::generate_scenario(static_cast<int32_t>(length));
-  const std::string line_path = dir + "/" + name + "_linea.txt";
-  const std::string train_path = dir + "/" + name + "_" + sb::kGeneratedTrainNumber + "-.txt";
+  const std::string line_path = dir + "/" + sb::line_text_name(name);
+  const std::string train_path = dir + "/" + sb::train_text_name(name, sb::kGeneratedTrainNumber);
   if (!write_file(line_path, scenario.line_text) || !write_file(train_path, scenario.train_text)) {
     std::fprintf(stderr, "generate_scenario: cannot write into %s\n", dir.c_str());
     return 1;

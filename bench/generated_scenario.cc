@@ -4,11 +4,11 @@
 #include <initializer_list>
 #include <vector>
 
+#include "format/cell_geometry.h"
+
 namespace sb {
 namespace {
 
-constexpr int32_t kCell = 50;
-constexpr int32_t kOverrun = 7000;
 constexpr int kMostStations = 39;  // records 1 to 39; the boards take 80 down to 41
 constexpr int kMostBoards = 40;
 constexpr int kMostMountains = 80;
@@ -26,10 +26,11 @@ void append_entry(std::string& text, const std::string& keyword,
 // cell or stand side by side.
 class Cells {
  public:
-  explicit Cells(int32_t length) : taken_(static_cast<size_t>((length + kOverrun) / kCell + 1)) {}
+  explicit Cells(int32_t length)
+      : taken_(static_cast<size_t>((length + kRouteOverrun) / kCellLength + 1)) {}
 
   // The cell of a position one cell ahead, as boards and signals use it.
-  static int32_t ahead(int32_t position) { return position / kCell + 1; }
+  static int32_t ahead(int32_t position) { return position / kCellLength + 1; }
 
   // True, and the cells taken, when every cell exists and neither it nor a
   // neighbour is taken yet.
@@ -107,7 +108,7 @@ void append_stations(std::string& text, int32_t length, Cells& cells) {
     const bool first = number == 0;
     int32_t position = planned;
     int shifts = 0;
-    auto stop_cell = [&] { return first ? 7 : position / kCell + 3; };
+    auto stop_cell = [&] { return first ? 7 : position / kCellLength + 3; };
     while (!cells.take({stop_cell()}) && ++shifts <= kMostShifts) position += 500;
     if (shifts > kMostShifts || position + 800 > length) continue;
     ++number;
@@ -127,11 +128,11 @@ void append_slowdowns(std::string& text, int32_t length, Cells& cells) {
   constexpr int32_t kSlowdownLength = 1000;
   for (int32_t planned = 3350; planned + kSlowdownLength + 200 < length; planned += 25000) {
     for (int shift = 0; shift <= kMostShifts; ++shift) {
-      const int32_t x = planned + shift * kCell;
-      const int32_t start = x / kCell + 1;
-      const int32_t end = (x + kSlowdownLength) / kCell + 1;
-      const int32_t warning = (x - 1200) / kCell + 1;
-      const int32_t lead_in = (x - 1200) / kCell;
+      const int32_t x = planned + shift * kCellLength;
+      const int32_t start = x / kCellLength + 1;
+      const int32_t end = (x + kSlowdownLength) / kCellLength + 1;
+      const int32_t warning = (x - 1200) / kCellLength + 1;
+      const int32_t lead_in = (x - 1200) / kCellLength;
       if (!cells.take({start, end, warning, lead_in, lead_in - 1, lead_in - 2, lead_in - 3})) {
         continue;
       }
@@ -146,7 +147,7 @@ void append_signals(std::string& text, int32_t length, Cells& cells) {
   text += "[segnali]\r\n";
   for (int32_t planned = 850; planned + 100 < length; planned += 1500) {
     for (int shift = 0; shift <= kMostShifts; ++shift) {
-      const int32_t position = planned + shift * kCell;
+      const int32_t position = planned + shift * kCellLength;
       if (!cells.take({Cells::ahead(position)})) continue;
       append_entry(text, "segnale", {position, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0});
       break;

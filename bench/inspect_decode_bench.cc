@@ -1,10 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <bit>
 #include <sstream>
 #include <string>
 
 #include "app/dump_command.h"
+#include "format/cell_geometry.h"
+#include "format/trace_elements.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/trace_summary.h"
 #include "platform/memory_file_system.h"
@@ -12,28 +13,29 @@
 namespace sb {
 namespace {
 
-void append_element(std::string& bytes, uint16_t tag, uint64_t value, int value_bytes) {
-  bytes += static_cast<char>(tag);
-  bytes += '\0';
-  for (int i = 0; i < value_bytes; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+template <typename Value>
+void append_element(std::string& bytes, Value value) {
+  char element[kTraceElementBytes];
+  const char* end = store_trace_element(element, value);
+  bytes.append(element, static_cast<size_t>(end - element));
 }
 
 // The trace file of a route of `length` metres as the build writes it: two
 // integer rows, doubles, two unset rows, per column.  The longest route
 // (1000000 m) gives about 20 MB.
 std::string trace_file(int32_t length) {
-  const int32_t last = length + 7000;
+  const auto last = static_cast<int32_t>(last_trace_row_for_route(length));
   std::string bytes;
   bytes.reserve(static_cast<size_t>(20) * static_cast<size_t>(last));
   for (int column = 0; column < 2; ++column) {
-    append_element(bytes, 2, 0, 2);
-    append_element(bytes, 2, static_cast<uint64_t>(column), 2);
+    append_element(bytes, int16_t{0});
+    append_element(bytes, static_cast<int16_t>(column));
     for (int32_t row = 2; row <= last - 2; ++row) {
       const double value = column == 0 ? 0.001 * row : static_cast<double>(row);
-      append_element(bytes, 5, std::bit_cast<uint64_t>(value), 8);
+      append_element(bytes, value);
     }
-    append_element(bytes, 0, 0, 0);
-    append_element(bytes, 0, 0, 0);
+    append_element(bytes, TraceTag::kUnset);
+    append_element(bytes, TraceTag::kUnset);
   }
   return bytes;
 }

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "model/error_codes.h"
+#include "format/cell_geometry.h"
 #include "format/cells.h"
+#include "model/error_codes.h"
 #include "util/minimo.h"
 
 namespace sb {
 namespace {
 
 constexpr int16_t kCodeValue = 180;
-constexpr int32_t kCellLength = 50;
 // Slowdowns at this speed or above get no code points inside them.
 constexpr int16_t kFastSlowdownSpeed = 110;
 // How many cells before a slowdown warning are searched for signals.
@@ -166,7 +166,7 @@ class MarkerPass {
 };
 
 std::string cell_and_metres(int32_t cell) {
-  return "cell " + std::to_string(cell) + " (" + std::to_string((cell - 1) * kCellLength) + " m)";
+  return "cell " + std::to_string(cell) + " (" + std::to_string(object_position(cell)) + " m)";
 }
 
 }  // namespace

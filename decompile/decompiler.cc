@@ -21,7 +21,6 @@
 namespace sb {
 namespace {
 
-constexpr int32_t kCell = 50;
 constexpr int kApproachMarks = 4;
 constexpr int kLeadInCells = 4;
 constexpr int32_t kWarningCells = 24;  // a slowdown warning stands 1200 m before its start
@@ -308,8 +307,8 @@ class Decompiler {
   // must have; those under station stop cells were written before them.
   void settle_warning(Slowdown& s) {
     const int32_t w = s.start - kWarningCells;
-    const bool may_warn = int64_t{kCell} * s.start > kWarningFrom;  // some x above 1500 m
-    const bool must_warn = int64_t{kCell} * (s.start - 1) > kWarningFrom;
+    const bool may_warn = int64_t{kCellLength} * s.start > kWarningFrom;  // some x above 1500 m
+    const bool must_warn = int64_t{kCellLength} * (s.start - 1) > kWarningFrom;
     if (!may_warn) return;
     if (exists(w) && cell(w).kind == kSlowdownWarningCell) {
       s.warning = true;
@@ -342,10 +341,10 @@ class Decompiler {
   }
 
   std::string slowdown_line(const Slowdown& s) const {
-    int32_t x = kCell * (s.start - 1);
+    int32_t x = kCellLength * (s.start - 1);
     if (s.warning && x <= kWarningFrom) x = kWarningFrom + 1;  // the same cells, with a warning
     const int32_t end = s.end < 0 ? s.start : s.end;
-    const int32_t l = kCell * (end - s.start);
+    const int32_t l = kCellLength * (end - s.start);
     return entry_line("rallentamento",
                       {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0, s.second_speed});
   }
@@ -542,9 +541,9 @@ class Decompiler {
       left_code = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
     }
     const int64_t right_code = s.code - 3 * left_code;
-    return entry_line("segnale", {kCell * (s.cell - 1), left_code, v.value_1 / 10, v.value_2 / 10,
-                                  v.value_3 / 10, leading_digit, right_code, v.value_1 % 10,
-                                  v.value_2 % 10, v.value_3 % 10, time});
+    return entry_line("segnale", {kCellLength * (s.cell - 1), left_code, v.value_1 / 10,
+                                  v.value_2 / 10, v.value_3 / 10, leading_digit, right_code,
+                                  v.value_1 % 10, v.value_2 % 10, v.value_3 % 10, time});
   }
 
   std::string station_line(int r) const {
@@ -583,7 +582,8 @@ class Decompiler {
     for (const Signal& s : signals_)
       entries.push_back({EntryKind::kSignal, s.cell, signal_line(s)});
     for (const auto& [c, value] : code_points_) {
-      entries.push_back({EntryKind::kCodePoint, c, entry_line("abbattimento", {kCell * c, value})});
+      entries.push_back(
+          {EntryKind::kCodePoint, c, entry_line("abbattimento", {kCellLength * c, value})});
     }
     const size_t n = entries.size();
     std::vector<std::set<size_t>> edges(n);
@@ -727,7 +727,7 @@ class Decompiler {
       const int16_t v1 = here.kind == kSpeedBoardCell ? here.value_1 : int16_t{0};
       const int64_t stripes = here.value_4;
       text.line(entry_line("indicatori_vmax",
-                           {kCell * (c - 1), 5 * (v1 / 100), 5 * (here.value_2 / 100),
+                           {kCellLength * (c - 1), 5 * (v1 / 100), 5 * (here.value_2 / 100),
                             5 * (here.value_3 / 100), stripes / 10, 5 * (v1 % 100),
                             5 * (here.value_2 % 100), 5 * (here.value_3 % 100), stripes % 10}));
       if (residue != nullptr) residue_at(c)->used = true;
@@ -740,7 +740,8 @@ class Decompiler {
       const std::string board_text =
           spelled(records_[static_cast<size_t>(r)].text,
                   "the text of the board of record " + std::to_string(r));
-      text.line("cartello_indicatore, " + std::to_string(kCell * (c - 1)) + ", " + board_text);
+      text.line("cartello_indicatore, " + std::to_string(kCellLength * (c - 1)) + ", " +
+                board_text);
     }
     text.line("[fine]");
     return text.bytes();

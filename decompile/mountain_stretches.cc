@@ -1,12 +1,12 @@
 #include "decompile/mountain_stretches.h"
 
 #include "compiler/line_recorders.h"
+#include "format/cell_geometry.h"
 #include "model/build_state.h"
 
 namespace sb {
 namespace {
 
-constexpr int32_t kCell = 50;
 constexpr int kMarkerEvery = 4;
 // The kind a stretch gets when it begins within this distance of the end of
 // the stretch before it.
@@ -33,12 +33,12 @@ class EntryList {
   // A stretch over cells first..last; when it would take kind 3 from the
   // stretch before it and must not, an empty stretch moves the reference.
   void add(int32_t first, int32_t last, uint8_t side, bool markers) {
-    const int32_t start = kCell * first;
+    const int32_t start = kCellLength * first;
     if (!entries_->empty() && side != kNearKind && start - entries_->back().end <= kNearGap) {
-      const int32_t reset = start - 4 * kCell;
+      const int32_t reset = start - 4 * kCellLength;
       entries_->push_back({reset, reset, 0});
     }
-    entries_->push_back({start, kCell * (last + 1), kind_for(side, markers)});
+    entries_->push_back({start, kCellLength * (last + 1), kind_for(side, markers)});
   }
 
  private:
@@ -121,7 +121,7 @@ bool markers_then_sides(const std::vector<uint8_t>& sides, const std::vector<Mar
     }
     const int32_t first = c - (kMarkerEvery - 1);
     for (int32_t p = first; p <= last; ++p) covered[static_cast<size_t>(p)] = true;
-    marker_entries.push_back({kCell * first, kCell * (last + 1), kind_for(0, true)});
+    marker_entries.push_back({kCellLength * first, kCellLength * (last + 1), kind_for(0, true)});
   }
   for (size_t c = 0; c < sides.size(); ++c) covered[c] = covered[c] || sides[c] != 0;
   EntryList list(entries);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "format/cell_geometry.h"
+
 namespace sb {
 
 std::vector<ProfileStep> profile_steps(const std::vector<uint8_t>& bytes) {
@@ -15,9 +17,10 @@ std::vector<ProfileStep> profile_steps(const std::vector<uint8_t>& bytes) {
   steps.push_back({0, bytes[0]});
   for (int32_t c = 1; c < std::min(written, last - 2); ++c) {
     const uint8_t byte = bytes[static_cast<size_t>(c)];
-    if (byte != bytes[static_cast<size_t>(c - 1)]) steps.push_back({50 * c, byte});
+    if (byte != bytes[static_cast<size_t>(c - 1)]) steps.push_back({kCellLength * c, byte});
   }
-  if (written >= last - 1) steps.push_back({50 * (last - 2), bytes[static_cast<size_t>(last - 2)]});
+  if (written >= last - 1)
+    steps.push_back({kCellLength * (last - 2), bytes[static_cast<size_t>(last - 2)]});
   if (written >= last) steps.push_back({50, bytes[static_cast<size_t>(last - 1)]});
   if (written >= last + 1) steps.push_back({50, bytes[static_cast<size_t>(last)]});
   return steps;
