@@ -104,7 +104,8 @@ void encode_cell(const TrackCell& cell, Out& out) {
 // Reads one cell; the caller has checked that kCellBytes are left.
 TrackCell decode_cell(ByteReader& in);
 
-// A readable name for a cell kind ("speed board"), "kind N" for unknown ones.
+// A readable name for a cell kind ("speed board"), "unknown kind" for a kind
+// no cell has.
 const char* cell_kind_name(uint8_t kind);
 
 }  // namespace sb
