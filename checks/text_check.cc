@@ -12,6 +12,7 @@
 #include "compiler/field_reader.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/station_area.h"
 #include "format/records.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
@@ -598,16 +599,9 @@ class TextChecker {
     const int64_t p = values[0];
     const int64_t kind = values[1];
     const int64_t length = values[2];
-    int64_t first = p - length / 2;
-    int64_t last = p + length / 2 + (values[5] != 0 ? 50 : 0);
-    if (kind == 5 || kind == 6) {
-      first = p - length;
-      last = p + 150;
-    }
-    if (kind == 7 || kind == 8) {
-      first = p - length;
-      last = p + length;
-    }
+    const StationArea area = station_area(p, kind, length, /*extended=*/values[5] != 0);
+    const int64_t first = area.start;
+    const int64_t last = area.end;
     if (kind < kUnmarkedStationKind) {
       const double stop_at = area_end_cell_at(static_cast<double>(last));
       if (stop_at <= 1) {

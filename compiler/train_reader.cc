@@ -16,6 +16,7 @@
 #include "compiler/text_walk.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/station_area.h"
 #include "model/error_codes.h"
 #include "util/text.h"
 
@@ -53,22 +54,6 @@ struct Profile {
   int32_t previous = 0;
   SourceLocation previous_location;
 };
-
-struct StationExtent {
-  int64_t start = 0;
-  int64_t end = 0;
-};
-
-StationExtent extent_of(const GeneralRecord& station, int32_t length) {
-  const int64_t position = station.long_3;
-  switch (station.kind) {
-    case 5:
-    case 6: return {position - length, position + 150};
-    case 7:
-    case 8: return {position - length, int64_t{position} + length};
-    default: return {position - length / 2, position + length / 2 + (station.byte_4 != 0 ? 50 : 0)};
-  }
-}
 
 class TrainReader {
  public:
@@ -254,7 +239,8 @@ class TrainReader {
 
   // False, nothing changed, when the station area does not fit the longs.
   static bool set_extent(GeneralRecord& record, int32_t length) {
-    const StationExtent extent = extent_of(record, length);
+    const StationArea extent =
+        station_area(record.long_3, record.kind, length, /*extended=*/record.byte_4 != 0);
     if (!fits_long(extent.start) || !fits_long(extent.end)) return false;
     record.long_1 = static_cast<int32_t>(extent.start);
     record.long_2 = static_cast<int32_t>(extent.end);

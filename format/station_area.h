@@ -1,0 +1,34 @@
+#ifndef SCENARIO_BUILDER_FORMAT_STATION_AREA_H_
+#define SCENARIO_BUILDER_FORMAT_STATION_AREA_H_
+
+#include <cstdint>
+
+namespace sb {
+
+// The stretch of line a station covers, in metres from the start of the
+// line (a station record's long_1 and long_2).
+struct StationArea {
+  int64_t start = 0;
+  int64_t end = 0;
+
+  bool operator==(const StationArea&) const = default;
+};
+
+// The area of a station entry at `position` of `length` metres: kinds 5
+// and 6 reach `length` back from the position and end 150 m beyond it,
+// kinds 7 and 8 reach `length` either way, every other kind is centred on
+// the position (length / 2 either way, halves cut towards zero) and ends
+// 50 m further when `extended`.
+inline StationArea station_area(int64_t position, int64_t kind, int64_t length, bool extended) {
+  switch (kind) {
+    case 5:
+    case 6: return {position - length, position + 150};
+    case 7:
+    case 8: return {position - length, position + length};
+    default: return {position - length / 2, position + length / 2 + (extended ? 50 : 0)};
+  }
+}
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_FORMAT_STATION_AREA_H_
