@@ -12,6 +12,7 @@
 #include "compiler/field_reader.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/object_cells.h"
 #include "format/station_area.h"
 #include "format/records.h"
 #include "grammar/grammar.h"
@@ -571,11 +572,12 @@ class TextChecker {
   template <typename Free, typename Claim>
   void claim_slowdown(const std::array<int64_t, kMostSlots>& values, const Free& free,
                       const Claim& claim) {
-    const int64_t p = values[0];
-    const int64_t start = object_cell(static_cast<double>(p));
-    const int64_t end = object_cell(static_cast<double>(p + values[2]));
-    const bool warned = p > 1500;
-    const int64_t warning = object_cell(p - 1200.0);
+    const SlowdownCells cells = slowdown_cells(static_cast<double>(values[0]),
+                                               static_cast<double>(values[2]), values[4] != 0);
+    const int64_t start = cells.start;
+    const int64_t end = cells.end;
+    const bool warned = cells.warning >= 0;
+    const int64_t warning = cells.warning;
     if (warned && !free(warning, kSlowdownWarningTaken, "its warning ")) return;
     if (!free(start, kSlowdownStartTaken, "its start ")) return;
     if (!free(end, kSlowdownEndTaken, "its end ")) return;
@@ -583,12 +585,12 @@ class TextChecker {
     claim(start, "its start");
     if (!warned) return;
     claim(warning, "its warning cell");
-    if (values[4] == 0) return;
-    const int64_t nearest = cell_of(p - 1200.0);
-    for (int i = 0; i < 4; ++i) {
+    if (cells.lead_in < 0) return;
+    const int64_t nearest = cells.lead_in;
+    for (int i = 0; i < kWarningLeadInCells; ++i) {
       if (!free(nearest - i, kSlowdownLeadInTaken, "a warning lead-in ")) return;
     }
-    for (int i = 0; i < 4; ++i) claim(nearest - i, "a warning lead-in cell");
+    for (int i = 0; i < kWarningLeadInCells; ++i) claim(nearest - i, "a warning lead-in cell");
   }
 
   // A station's stop cell is written whatever it held; its area must begin

@@ -1,13 +1,12 @@
 #include "compiler/signal_recorder.h"
 
-#include "model/error_codes.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/object_cells.h"
+#include "model/error_codes.h"
 
 namespace sb {
 namespace {
-
-constexpr int kApproachMarks = 4;
 
 int64_t code_of(const SignalEntry& signal) {
   return signal_code(signal.left_code, signal.right_code);

@@ -1,42 +1,22 @@
 #include "compiler/slowdown_recorder.h"
 
-#include "model/error_codes.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/object_cells.h"
+#include "model/error_codes.h"
 
 namespace sb {
 namespace {
 
-// Only slowdowns beginning beyond this point get a warning cell.
-constexpr int32_t kWarningFrom = 1500;
-constexpr int32_t kWarningDistance = 1200;
-constexpr int kLeadInCells = 4;
-
-// The cells a slowdown touches; warning and lead-in are -1 when it has none.
-struct SlowdownCells {
-  int64_t warning = -1;
-  int64_t start = 0;
-  int64_t end = 0;
-  int64_t lead_in = -1;  // the nearest of the four, the others below it
-};
-
 SlowdownCells cells_of(const SlowdownEntry& slowdown) {
-  SlowdownCells cells;
-  const double start = slowdown.start;
-  cells.start = object_cell(start);
-  cells.end = object_cell(start + slowdown.length);
-  if (slowdown.start > kWarningFrom) {
-    cells.warning = object_cell(start - kWarningDistance);
-    if (slowdown.lead_in != 0) cells.lead_in = cell_of(start - kWarningDistance);
-  }
-  return cells;
+  return slowdown_cells(slowdown.start, slowdown.length, slowdown.lead_in != 0);
 }
 
 bool inside(const BuildState& state, const SlowdownCells& cells) {
   return state.cell_exists(cells.start) && state.cell_exists(cells.end) &&
          (cells.warning < 0 || state.cell_exists(cells.warning)) &&
          (cells.lead_in < 0 || (state.cell_exists(cells.lead_in) &&
-                                state.cell_exists(cells.lead_in - (kLeadInCells - 1))));
+                                state.cell_exists(cells.lead_in - (kWarningLeadInCells - 1))));
 }
 
 // The check that refuses the slowdown before anything is written.
@@ -81,12 +61,12 @@ std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry
   if (cells.lead_in < 0) return std::nullopt;
 
   const auto nearest = static_cast<int32_t>(cells.lead_in);
-  for (int i = 0; i < kLeadInCells; ++i) {
+  for (int i = 0; i < kWarningLeadInCells; ++i) {
     if (!is_free(state.cell(nearest - i))) {
       return cell_taken(kSlowdownLeadInTaken, state, nearest - i);
     }
   }
-  for (int i = 0; i < kLeadInCells; ++i) {
+  for (int i = 0; i < kWarningLeadInCells; ++i) {
     TrackCell& lead_in = state.cell(nearest - i);
     lead_in.kind = kWarningLeadInCell;
     lead_in.value_1 = static_cast<int16_t>(i + 1);

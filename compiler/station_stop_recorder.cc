@@ -2,13 +2,12 @@
 
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/object_cells.h"
 #include "model/error_codes.h"
 #include "util/rounding.h"
 
 namespace sb {
 namespace {
-
-constexpr int kApproachMarks = 4;
 
 bool has_approach_marks(uint8_t kind) {
   return kind != 5 && kind != 6 && kind < kUnmarkedStationKind;

@@ -17,14 +17,10 @@
 #include "decompile/trace_curves.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/object_cells.h"
 
 namespace sb {
 namespace {
-
-constexpr int kApproachMarks = 4;
-constexpr int kLeadInCells = 4;
-constexpr int32_t kWarningCells = 24;  // a slowdown warning stands 1200 m before its start
-constexpr int32_t kWarningFrom = 1500;
 
 struct Failure {
   std::string why;
@@ -238,7 +234,7 @@ class Decompiler {
     // A warning whose start is hidden under a station stop cell.
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind != kSlowdownWarningCell) continue;
-      const int32_t start = c + kWarningCells;
+      const int32_t start = c + kSlowdownWarningCells;
       if (exists(start) && cell(start).kind == kSlowdownStartCell) continue;
       StopResidue* residue = exists(start) ? residue_at(start) : nullptr;
       if (residue == nullptr || residue->used || residue->cell_values.value_2 != cell(c).value_2) {
@@ -306,9 +302,10 @@ class Decompiler {
   // The warning cell and the lead-in cells a slowdown starting in s.start
   // must have; those under station stop cells were written before them.
   void settle_warning(Slowdown& s) {
-    const int32_t w = s.start - kWarningCells;
-    const bool may_warn = int64_t{kCellLength} * s.start > kWarningFrom;  // some x above 1500 m
-    const bool must_warn = int64_t{kCellLength} * (s.start - 1) > kWarningFrom;
+    const int32_t w = s.start - kSlowdownWarningCells;
+    const bool may_warn =
+        int64_t{kCellLength} * s.start > kSlowdownWarningFrom;  // some x above 1500 m
+    const bool must_warn = int64_t{kCellLength} * (s.start - 1) > kSlowdownWarningFrom;
     if (!may_warn) return;
     if (exists(w) && cell(w).kind == kSlowdownWarningCell) {
       s.warning = true;
@@ -322,12 +319,12 @@ class Decompiler {
              cell_name(w));
     }
     if (!s.warning) return;
-    for (int i = 1; i <= kLeadInCells; ++i) {
+    for (int i = 1; i <= kWarningLeadInCells; ++i) {
       const int32_t c = w - i;
       if (exists(c) && cell(c).kind == kWarningLeadInCell && cell(c).value_1 == i) s.lead_in = true;
     }
     if (!s.lead_in) return;
-    for (int i = 1; i <= kLeadInCells; ++i) {
+    for (int i = 1; i <= kWarningLeadInCells; ++i) {
       const int32_t c = w - i;
       if (!exists(c) || cell(c).kind == kWarningLeadInCell) continue;
       StopResidue* residue = residue_at(c);
@@ -342,7 +339,8 @@ class Decompiler {
 
   std::string slowdown_line(const Slowdown& s) const {
     int32_t x = kCellLength * (s.start - 1);
-    if (s.warning && x <= kWarningFrom) x = kWarningFrom + 1;  // the same cells, with a warning
+    if (s.warning && x <= kSlowdownWarningFrom)
+      x = kSlowdownWarningFrom + 1;  // the same cells, with a warning
     const int32_t end = s.end < 0 ? s.start : s.end;
     const int32_t l = kCellLength * (end - s.start);
     return entry_line("rallentamento",
