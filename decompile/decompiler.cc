@@ -539,9 +539,12 @@ class Decompiler {
       left_code = s.code >= 0 ? s.code / 3 : -((2 - s.code) / 3);
     }
     const int64_t right_code = s.code - 3 * left_code;
-    return entry_line("segnale", {kCellLength * (s.cell - 1), left_code, v.value_1 / 10,
-                                  v.value_2 / 10, v.value_3 / 10, leading_digit, right_code,
-                                  v.value_1 % 10, v.value_2 % 10, v.value_3 % 10, time});
+    const Digits digits_1 = unpack_digits(v.value_1);
+    const Digits digits_2 = unpack_digits(v.value_2);
+    const Digits digits_3 = unpack_digits(v.value_3);
+    return entry_line("segnale", {object_position(s.cell), left_code, digits_1.tens, digits_2.tens,
+                                  digits_3.tens, leading_digit, right_code, digits_1.units,
+                                  digits_2.units, digits_3.units, time});
   }
 
   std::string station_line(int r) const {
@@ -723,11 +726,13 @@ class Decompiler {
         continue;
       // A board under a station stop cell lost its first value.
       const int16_t v1 = here.kind == kSpeedBoardCell ? here.value_1 : int16_t{0};
-      const int64_t stripes = here.value_4;
+      const SpeedPair rank_a = unpack_speed_pair(v1);
+      const SpeedPair rank_b = unpack_speed_pair(here.value_2);
+      const SpeedPair rank_c = unpack_speed_pair(here.value_3);
+      const Digits stripes = unpack_digits(here.value_4);
       text.line(entry_line("indicatori_vmax",
-                           {kCellLength * (c - 1), 5 * (v1 / 100), 5 * (here.value_2 / 100),
-                            5 * (here.value_3 / 100), stripes / 10, 5 * (v1 % 100),
-                            5 * (here.value_2 % 100), 5 * (here.value_3 % 100), stripes % 10}));
+                           {object_position(c), rank_a.left, rank_b.left, rank_c.left, stripes.tens,
+                            rank_a.right, rank_b.right, rank_c.right, stripes.units}));
       if (residue != nullptr) residue_at(c)->used = true;
     }
 
@@ -738,8 +743,7 @@ class Decompiler {
       const std::string board_text =
           spelled(records_[static_cast<size_t>(r)].text,
                   "the text of the board of record " + std::to_string(r));
-      text.line("cartello_indicatore, " + std::to_string(kCellLength * (c - 1)) + ", " +
-                board_text);
+      text.line("cartello_indicatore, " + std::to_string(object_position(c)) + ", " + board_text);
     }
     text.line("[fine]");
     return text.bytes();
