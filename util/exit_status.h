@@ -5,11 +5,14 @@ namespace sb {
 
 // The exit status of every command.
 enum ExitStatus : int {
-  kExitClean = 0,  // done; warnings allowed
-  kExitCompileError =
-      1,                // a compile error was recorded, the files written as the build writes them
-  kExitUsage = 2,       // a usage error or an input that cannot be read: nothing written
-  kExitNotWritten = 3,  // the build stopped with no binary file, or an output not written
+  // Done; warnings allowed.
+  kExitClean = 0,
+  // A compile error was recorded; the files were written as the build writes them.
+  kExitCompileError = 1,
+  // A usage error or an input that cannot be read: nothing written.
+  kExitUsage = 2,
+  // The build stopped with no binary file, or an output was not written.
+  kExitNotWritten = 3,
 };
 
 }  // namespace sb
