@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n~~~~\n";
 constexpr int32_t kLongestTracedRoute = 5000;
 
 // The trace flag to build with: 1 unless the route is long.
@@ -60,11 +59,9 @@ void check_written(const sb::BuildState& state, sb::MemoryFileSystem& fs,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input = sb::fuzz::as_text(data, size);
-  const size_t split = input.find(kSeparator);
-  const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text = split == std::string_view::npos
-                                          ? std::string_view{}
-                                          : input.substr(split + kSeparator.size());
+  std::string_view rest = input;
+  const std::string_view line_text = sb::fuzz::next_part(&rest);
+  const std::string_view train_text = rest;
 
   const sb::BuildPlan plan = plan_in("/scenario");
   sb::MemoryFileSystem fs;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n~~~~\n";
-
 void check_diagnostic(const sb::Diagnostic& diagnostic) {
   FUZZ_CHECK(diagnostic.location.text != sb::SourceLocation::Text::kNone);
   FUZZ_CHECK(diagnostic.location.line >= 1 && diagnostic.location.column >= 1);
@@ -31,11 +29,9 @@ void check_diagnostic(const sb::Diagnostic& diagnostic) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input = sb::fuzz::as_text(data, size);
-  const size_t split = input.find(kSeparator);
-  const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text = split == std::string_view::npos
-                                          ? std::string_view()
-                                          : input.substr(split + kSeparator.size());
+  std::string_view rest = input;
+  const std::string_view line_text = sb::fuzz::next_part(&rest);
+  const std::string_view train_text = rest;
   std::vector<sb::Diagnostic> diagnostics;
   const sb::LineFacts line = sb::check_line_text(line_text, &diagnostics);
   sb::check_train_text(train_text, line, &diagnostics);

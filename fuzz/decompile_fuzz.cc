@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n~~~~\n";
 // Longer routes make executions slow and add nothing the short ones lack.
 constexpr int32_t kLongestRoute = 20000;
 
@@ -59,11 +58,9 @@ std::optional<int32_t> route_length(const std::string& records) {
 }
 
 void decompile_texts(std::string_view input) {
-  const size_t split = input.find(kSeparator);
-  const std::string_view line_text = input.substr(0, split);
-  const std::string_view train_text = split == std::string_view::npos
-                                          ? std::string_view{}
-                                          : input.substr(split + kSeparator.size());
+  std::string_view rest = input;
+  const std::string_view line_text = sb::fuzz::next_part(&rest);
+  const std::string_view train_text = rest;
   sb::BuildState probe;
   sb::Findings ignored;
   sb::compile_line_text(probe, line_text, ignored);
@@ -106,15 +103,11 @@ void decompile_texts(std::string_view input) {
 void decompile_files(std::string_view input) {
   sb::CompiledFileSet files;
   files.paths = {"Fuzz_linea.dat", "Fuzz_1.sim", "Fuzz_1.dat"};
-  const size_t first = input.find(kSeparator);
-  if (first == std::string_view::npos) return;
-  const size_t second = input.find(kSeparator, first + kSeparator.size());
-  files.bytes[1] = std::string(input.substr(0, first));
-  const size_t cells_end = second == std::string_view::npos ? input.size() : second;
-  files.bytes[2] =
-      std::string(input.substr(first + kSeparator.size(), cells_end - first - kSeparator.size()));
-  if (second != std::string_view::npos)
-    files.bytes[0] = std::string(input.substr(second + kSeparator.size()));
+  if (input.find(sb::fuzz::kPartSeparator) == std::string_view::npos) return;
+  std::string_view rest = input;
+  files.bytes[1] = std::string(sb::fuzz::next_part(&rest));
+  files.bytes[2] = std::string(sb::fuzz::next_part(&rest));
+  files.bytes[0] = std::string(rest);
   const std::optional<int32_t> route = route_length(files.bytes[1]);
   if (!route || *route < 0 || *route > kLongestRoute) return;
   if (files.bytes[0].empty()) files.bytes[0] = straight_trace(*route + sb::kRouteOverrun + 1);

@@ -29,6 +29,20 @@ inline std::string_view as_text(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
+// An input of several parts (two texts, or compiled files) holds them one
+// after the other, each ended by this line.
+inline constexpr std::string_view kPartSeparator = "\n~~~~\n";
+
+// The next part of `*input` up to a separator, or the rest; *input keeps
+// what follows the separator (nothing when there was none).
+inline std::string_view next_part(std::string_view* input) {
+  const size_t end = input->find(kPartSeparator);
+  const std::string_view part = input->substr(0, end);
+  *input = end == std::string_view::npos ? std::string_view{}
+                                         : input->substr(end + kPartSeparator.size());
+  return part;
+}
+
 // Every code the compiler records: 0 for none, then the failures of the line
 // text, of the train text and the read failure.
 inline bool is_known_error_code(int32_t code) {

@@ -33,17 +33,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n~~~~\n";
 const sb::CompiledScenarioPaths kPaths{"/in/Fuzz_linea.dat", "/in/Fuzz_1.sim", "/in/Fuzz_1.dat"};
-
-// The next part of the input up to a separator, or the rest.
-std::string_view next_part(std::string_view* input) {
-  const size_t end = input->find(kSeparator);
-  const std::string_view part = input->substr(0, end);
-  *input =
-      end == std::string_view::npos ? std::string_view{} : input->substr(end + kSeparator.size());
-  return part;
-}
 
 // Elements in `column`, walked by their tags; nothing when one is unknown
 // or cut short.
@@ -76,8 +66,8 @@ std::string padded(std::string_view column, int64_t rows) {
 // The trace file the input gives: the rest whole, or two columns padded to
 // the rows of the route the records give.
 std::string trace_file(std::string_view rest, const std::string& records) {
-  if (rest.find(kSeparator) == std::string_view::npos) return std::string(rest);
-  const std::string_view x = next_part(&rest);
+  if (rest.find(sb::fuzz::kPartSeparator) == std::string_view::npos) return std::string(rest);
+  const std::string_view x = sb::fuzz::next_part(&rest);
   const std::string_view y = rest;
   std::array<sb::GeneralRecord, sb::kRecordCount> decoded;
   std::string error;
@@ -134,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input = sb::fuzz::as_text(data + 4, size - 4);
 
   sb::MemoryFileSystem files;
-  files.files[kPaths.records] = std::string(next_part(&input));
-  files.files[kPaths.cells] = std::string(next_part(&input));
+  files.files[kPaths.records] = std::string(sb::fuzz::next_part(&input));
+  files.files[kPaths.cells] = std::string(sb::fuzz::next_part(&input));
   files.files[kPaths.line_trace] = trace_file(input, files.files[kPaths.records]);
 
   sb::CompiledScenario scenario;
