@@ -45,16 +45,6 @@ std::optional<int64_t> whole_number(std::string_view digits) {
   return value;
 }
 
-// Any size up to the largest file of the kind.
-FileSizeBounds size_bounds(DumpKind kind) {
-  switch (kind) {
-    case DumpKind::kRecords: return {0, kMostRecordsFileBytes, "a records file"};
-    case DumpKind::kCells: return {0, kMostCellsFileBytes, "a cells file"};
-    case DumpKind::kLineTrace: return {0, kMostTraceFileBytes, "a line trace file"};
-  }
-  return {};
-}
-
 const char* file_noun(DumpKind kind) {
   switch (kind) {
     case DumpKind::kRecords: return "a records file";
@@ -62,6 +52,16 @@ const char* file_noun(DumpKind kind) {
     case DumpKind::kLineTrace: return "a line trace file";
   }
   return "";
+}
+
+// Any size up to the largest file of the kind.
+FileSizeBounds size_bounds(DumpKind kind) {
+  switch (kind) {
+    case DumpKind::kRecords: return {0, kMostRecordsFileBytes, file_noun(kind)};
+    case DumpKind::kCells: return {0, kMostCellsFileBytes, file_noun(kind)};
+    case DumpKind::kLineTrace: return {0, kMostTraceFileBytes, file_noun(kind)};
+  }
+  return {};
 }
 
 const char* row_noun(DumpKind kind) {
