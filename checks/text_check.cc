@@ -615,7 +615,7 @@ class TextChecker {
       }
       claim(area_end_cell(static_cast<double>(last)), "its stop cell");
     }
-    if (previous_station_ && first - 350 < previous_station_->end) {
+    if (previous_station_ && first - kStationSpacing < previous_station_->end) {
       const Seen& before = *previous_station_;
       error(kStationsTooClose, at,
             "the station at " + metres(p) + " (its area " + metres(first) + " to " + metres(last) +
@@ -652,7 +652,8 @@ class TextChecker {
                 rest_not_compiled());
       return false;
     }
-    if (entry.id == EntryId::kSignal && object_cell(static_cast<double>(position)) < 8) {
+    if (entry.id == EntryId::kSignal &&
+        object_cell(static_cast<double>(position)) < 2 * kApproachMarks) {
       error(kOutsideTheLine, at,
             "the signal at " + metres(position) +
                 " stands too near the start of the line: its approach marks take the 8 cells "

@@ -23,9 +23,6 @@
 namespace sb {
 namespace {
 
-// A station area begins at least this far beyond the end of the one before.
-constexpr int32_t kStationSpacing = 350;
-
 bool fits_long(int64_t value) {
   return value >= std::numeric_limits<int32_t>::min() &&
          value <= std::numeric_limits<int32_t>::max();

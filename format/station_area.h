@@ -29,6 +29,10 @@ inline StationArea station_area(int64_t position, int64_t kind, int64_t length, 
   }
 }
 
+// A station's area begins at least this far beyond the end of the area of
+// the station before it.
+inline constexpr int64_t kStationSpacing = 350;
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_FORMAT_STATION_AREA_H_
