@@ -48,13 +48,7 @@ uint32_t big_endian_u32(const std::string& bytes, size_t offset) {
 
 // The layout the command computes for the fixture, through the same steps.
 PlotLayout fixture_layout(MemoryFileSystem& files, int width, DistanceRange range) {
-  const ScenarioFileNames names = test::fixture_names();
-  CompiledScenario scenario;
-  std::string error;
-  EXPECT_TRUE(load_compiled_scenario(files, {names.line_trace, names.records, names.cells},
-                                     &scenario, &error))
-      << error;
-  return layout_plot(build_plot_scene(scenario), range, width);
+  return layout_plot(build_plot_scene(test::load_fixture(files)), range, width);
 }
 
 struct SurfaceCloser {

@@ -10,13 +10,7 @@ namespace {
 CompiledScenario compiled(const BuildState& state) {
   MemoryFileSystem files;
   test::write_fixture(state, files);
-  const ScenarioFileNames names = test::fixture_names();
-  CompiledScenario scenario;
-  std::string error;
-  EXPECT_TRUE(load_compiled_scenario(files, {names.line_trace, names.records, names.cells},
-                                     &scenario, &error))
-      << error;
-  return scenario;
+  return test::load_fixture(files);
 }
 
 TrackCell cell_of(uint8_t kind, int16_t value_1 = 0) {

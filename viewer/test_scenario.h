@@ -5,8 +5,10 @@
 // program's own file writers.
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
+#include "inspect/compiled_scenario.h"
 #include "model/build_state.h"
 #include "output/scenario_files.h"
 #include "platform/memory_file_system.h"
@@ -54,6 +56,18 @@ inline void write_fixture(const BuildState& state, MemoryFileSystem& files) {
   if (!write_scenario_files(state, files, fixture_names(), &error)) {
     throw std::runtime_error(error);
   }
+}
+
+// The fixture's files in `files`, loaded as the plot command loads them.
+inline CompiledScenario load_fixture(MemoryFileSystem& files) {
+  const ScenarioFileNames names = fixture_names();
+  CompiledScenario scenario;
+  std::string error;
+  if (!load_compiled_scenario(files, {names.line_trace, names.records, names.cells}, &scenario,
+                              &error)) {
+    throw std::runtime_error(error);
+  }
+  return scenario;
 }
 
 }  // namespace sb::test
