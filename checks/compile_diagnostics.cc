@@ -6,11 +6,6 @@
 #include "compiler/finding_text.h"
 
 namespace sb {
-namespace {
-
-std::string metres(int64_t position) { return std::to_string(position) + " m"; }
-
-}  // namespace
 
 Diagnostic compile_error_diagnostic(const Finding& error) {
   Diagnostic diagnostic;

@@ -10,6 +10,7 @@
 #include "checks/encoding_check.h"
 #include "checks/spelling.h"
 #include "compiler/field_reader.h"
+#include "compiler/finding_text.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "format/object_cells.h"
@@ -28,8 +29,6 @@ constexpr int kMostBodyComments = 2;
 constexpr size_t kMostSlots = 17;
 
 std::string quoted(std::string_view cp1252) { return "`" + shown(cp1252) + "`"; }
-std::string metres(int64_t value) { return std::to_string(value) + " m"; }
-
 bool is_header(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
 
 bool is_blank(std::string_view field) {

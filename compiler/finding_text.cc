@@ -12,8 +12,6 @@ bool is_read_failure(std::string_view detail) {
   return detail.starts_with("the text ends") || detail.starts_with("cannot read");
 }
 
-std::string metres(int64_t position) { return std::to_string(position) + " m"; }
-
 // "cell 18, which already holds a speed board"
 std::string taken_cell(const Finding& e) {
   std::string text = "cell " + std::to_string(e.cell);
@@ -26,6 +24,8 @@ std::string taken_cell(const Finding& e) {
 }
 
 }  // namespace
+
+std::string metres(int64_t position) { return std::to_string(position) + " m"; }
 
 std::string describe(const Finding& finding) {
   const int32_t p = finding.position.value_or(0);

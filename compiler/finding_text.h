@@ -1,11 +1,15 @@
 #ifndef SCENARIO_BUILDER_COMPILER_FINDING_TEXT_H_
 #define SCENARIO_BUILDER_COMPILER_FINDING_TEXT_H_
 
+#include <cstdint>
 #include <string>
 
 #include "compiler/finding.h"
 
 namespace sb {
+
+// A distance as the messages write it: "850 m".
+std::string metres(int64_t position);
 
 // What a finding says, in plain words, without where it stands: "the signal
 // at 850 m needs cell 18, which already holds a speed board".
