@@ -6,7 +6,7 @@
 
 #include "compiler/chainage_order.h"
 #include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 #include "compiler/gradient_cursor.h"
 #include "compiler/indication_board_recorder.h"
 #include "compiler/line_recorders.h"

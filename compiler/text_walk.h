@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 #include "compiler/finding.h"
 #include "format/cell_geometry.h"
 #include "model/build_state.h"

@@ -8,7 +8,7 @@
 
 #include "compiler/code_point_recorder.h"
 #include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
