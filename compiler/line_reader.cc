@@ -101,9 +101,8 @@ Flow LineTextCompiler::seek_general() {
 Flow LineTextCompiler::read_general_section() {
   const TextEntries& text = walk_.entries();
   const size_t end = text.general_done ? text.body : text.entries.size();
-  if (const Flow flow = walk_.each_entry(0, end, [this](const TextEntry& e) {
-        return compile_entry(e);
-      });
+  if (const Flow flow =
+          walk_.each_entry(0, end, [this](const TextEntry& e) { return compile_entry(e); });
       flow != Flow::kNext) {
     return flow;
   }
