@@ -1,6 +1,8 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +10,8 @@
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
 #include "app/new_command.h"
+#include "app/version.h"
+#include "platform/terminal.h"
 #include "checks/diagnostic.h"
 #include "app/dump_command.h"
 #include "platform/program_dir.h"
@@ -19,8 +23,6 @@
 namespace sb {
 namespace {
 
-constexpr char kVersion[] = "scenario-builder 0.1.0";
-
 // A directory or file named by an empty text would be taken for the root or
 // the current directory, or for no name at all: the command line refuses it.
 const CLI::Validator kNotEmpty(
@@ -29,7 +31,8 @@ const CLI::Validator kNotEmpty(
     },
     "", "not empty");
 
-void add_compile_options(CLI::App& command, CompileOptions& options, bool with_outputs) {
+void add_compile_options(CLI::App& command, CompileOptions& options, std::string& color_choice,
+                         bool with_outputs) {
   command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required();
   command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required();
   command.add_option("--scenario", options.scenario_name,
@@ -40,6 +43,20 @@ void add_compile_options(CLI::App& command, CompileOptions& options, bool with_o
                    "a warning makes the exit status 1, as an error does");
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
+  command
+      .add_option("--format", options.format,
+                  "diagnostics as text (on stderr), or as one JSON or SARIF 2.1.0 document on "
+                  "stdout")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, CompileOptions::Format>{
+              {"text", CompileOptions::Format::kText},
+              {"json", CompileOptions::Format::kJson},
+              {"sarif", CompileOptions::Format::kSarif}},
+          CLI::ignore_case));
+  command.add_option("--color", color_choice,
+                     "colour text diagnostics and show the source line under each: auto (a "
+                     "terminal and no NO_COLOR), always or never")
+      ->check(CLI::IsMember({"auto", "always", "never"}));
   if (with_outputs) {
     command
         .add_option("-o,--output", options.output_directory,
@@ -71,6 +88,13 @@ bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::str
   return true;
 }
 
+// --color: always, never, or auto (a terminal and no NO_COLOR).
+bool wants_color(const std::string& choice) {
+  if (choice == "always") return true;
+  if (choice == "never") return false;
+  return stderr_is_terminal() && !no_color_requested();
+}
+
 }  // namespace
 
 int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
@@ -88,7 +112,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       "Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
       "the files the driving simulator loads.",
       "scenario-builder"};
-  app.set_version_flag("--version", kVersion);
+  app.set_version_flag("--version", std::string("scenario-builder ") + kProgramVersion);
   BareRunOptions bare;
   app.add_option("--dir", bare.directory,
                  "write and read every file of the bare run in DIR instead of the executable's "
@@ -113,16 +137,18 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
+  std::string compile_color = "auto";
+  std::string check_color = "auto";
   CLI::App* compile_app =
       app.add_subcommand("compile",
                          "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
                          "NAME_N.dat");
-  add_compile_options(*compile_app, compile, true);
+  add_compile_options(*compile_app, compile, compile_color, true);
   CompileOptions check;
   check.write_files = false;
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
-  add_compile_options(*check_app, check, false);
+  add_compile_options(*check_app, check, check_color, false);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -203,6 +229,8 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   if (*new_app) return new_command(new_options, file_system, out, err);
   compile.silenced = silenced;
   check.silenced = silenced;
+  compile.color = wants_color(compile_color);
+  check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);

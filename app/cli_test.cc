@@ -348,5 +348,30 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"--help"}).status, 0);
 }
 
+// --format and --color change how diagnostics are shown, never what the
+// run does: the same status, and the counts stay on stderr.
+TEST_F(Cli, CheckShowsDiagnosticsAsTextJsonOrSarif) {
+  files_.files["in/S_7-.txt"] = std::string(kTrain) + "segnael, 3000\r\n[fine]\r\n";
+  const Outcome plain = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  const std::string diagnostic =
+      "in/S_7-.txt:7:1: warning W21: `segnael` matches no entry and is skipped; did you mean "
+      "`segnale`? [-Wunknown-keyword]\n";
+  EXPECT_EQ(plain.err.substr(0, diagnostic.size()), diagnostic);
+  EXPECT_EQ(run({"check", "in/S_linea.txt", "in/S_7-.txt", "--color=never"}).err, plain.err);
+
+  const Outcome colored = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--color=always"});
+  EXPECT_EQ(colored.status, plain.status);
+  EXPECT_NE(colored.err.find("\033[01;35m\033[Kwarning W21:"), std::string::npos) << colored.err;
+  EXPECT_NE(colored.err.find("\nsegnael, 3000\n\033[01;32m\033[K^~~~~~~"), std::string::npos);
+
+  const Outcome json = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=json"});
+  EXPECT_EQ(json.status, plain.status);
+  EXPECT_EQ(json.err, plain.err.substr(diagnostic.size()));
+  EXPECT_NE(json.out.find("\"code\": \"W21\""), std::string::npos) << json.out;
+  const Outcome sarif = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=sarif"});
+  EXPECT_NE(sarif.out.find("\"ruleId\": \"W21\""), std::string::npos) << sarif.out;
+  EXPECT_EQ(run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=xml"}).status, 2);
+}
+
 }  // namespace
 }  // namespace sb
