@@ -253,9 +253,9 @@ std::string rebuild_text(const TextEntries& entries) {
 }
 
 const TextField* field_at(const TextEntries& entries, size_t offset) {
-  const auto it = std::upper_bound(
-      entries.fields.begin(), entries.fields.end(), offset,
-      [](size_t at, const TextField& field) { return at < field.end; });
+  const auto it =
+      std::upper_bound(entries.fields.begin(), entries.fields.end(), offset,
+                       [](size_t at, const TextField& field) { return at < field.end; });
   return it == entries.fields.end() ? nullptr : &*it;
 }
 

@@ -86,9 +86,8 @@ TEST(TextEntries, BuiltInTextsFieldByField) {
     expect_sound_fields(*read);
     EXPECT_FALSE(read->failed);
     EXPECT_TRUE(read->opened);
-    EXPECT_EQ(shown(*read, read->fields.back()), "last " +
-                                                     std::to_string(read == &line ? 236 : 63) +
-                                                     ":1 `[fine]`");
+    EXPECT_EQ(shown(*read, read->fields.back()),
+              "last " + std::to_string(read == &line ? 236 : 63) + ":1 `[fine]`");
     for (const TextEntry& entry : read->entries) EXPECT_TRUE(entry.complete());
   }
   std::map<EntryId, int> counts;
@@ -96,13 +95,27 @@ TEST(TextEntries, BuiltInTextsFieldByField) {
     for (const TextEntry& entry : read->entries) ++counts[entry.id];
   }
   const std::map<EntryId, int> expected = {
-      {EntryId::kRouteLength, 1},    {EntryId::kChainageThree, 1},  {EntryId::kChainageTwo, 1},
-      {EntryId::kChainageOne, 1},    {EntryId::kBackgroundOne, 1},  {EntryId::kBackgroundTwo, 1},
-      {EntryId::kBackgroundThree, 1}, {EntryId::kCabSignalling, 1}, {EntryId::kCurve, 84},
-      {EntryId::kGradient, 74},      {EntryId::kMountain, 11},      {EntryId::kSpeedBoard, 31},
-      {EntryId::kIndicationBoard, 9}, {EntryId::kBrakedMass, 1},    {EntryId::kCars, 1},
-      {EntryId::kSpeedLimit, 9},     {EntryId::kAdhesion, 1},       {EntryId::kClock, 1},
-      {EntryId::kSand, 1},           {EntryId::kSignal, 22},        {EntryId::kSlowdown, 2},
+      {EntryId::kRouteLength, 1},
+      {EntryId::kChainageThree, 1},
+      {EntryId::kChainageTwo, 1},
+      {EntryId::kChainageOne, 1},
+      {EntryId::kBackgroundOne, 1},
+      {EntryId::kBackgroundTwo, 1},
+      {EntryId::kBackgroundThree, 1},
+      {EntryId::kCabSignalling, 1},
+      {EntryId::kCurve, 84},
+      {EntryId::kGradient, 74},
+      {EntryId::kMountain, 11},
+      {EntryId::kSpeedBoard, 31},
+      {EntryId::kIndicationBoard, 9},
+      {EntryId::kBrakedMass, 1},
+      {EntryId::kCars, 1},
+      {EntryId::kSpeedLimit, 9},
+      {EntryId::kAdhesion, 1},
+      {EntryId::kClock, 1},
+      {EntryId::kSand, 1},
+      {EntryId::kSignal, 22},
+      {EntryId::kSlowdown, 2},
       {EntryId::kStation, 13},
   };
   EXPECT_EQ(counts, expected);
@@ -116,8 +129,9 @@ TEST(TextEntries, BuiltInTextsFieldByField) {
     }
   }
   // The first station, value by value.
-  const TextEntry& station = *std::find_if(train.entries.begin(), train.entries.end(),
-                                           [](const TextEntry& e) { return e.id == EntryId::kStation; });
+  const TextEntry& station =
+      *std::find_if(train.entries.begin(), train.entries.end(),
+                    [](const TextEntry& e) { return e.id == EntryId::kStation; });
   EXPECT_EQ(shown(train, train.keyword(station)), "keyword 21:1 `stazione`");
   EXPECT_EQ(train.values(station).size(), 17u);
   EXPECT_EQ(train.written(train.values(station).back()), "VALMIRA CENTRALE");
@@ -131,29 +145,20 @@ TEST(TextEntries, EachFieldWithItsRoleAndPlace) {
       "[fine]";
   const TextEntries read = read_text_entries(text, kTrain);
   expect_sound_fields(read);
-  EXPECT_EQ(shown_fields(read), (std::vector<std::string>{
-                                    "skipped 1:1 `x`",
-                                    "skipped 1:4 `[a]`",
-                                    "opening 2:2 `[GENERALE]`",
-                                    "keyword 3:1 `sabbia`",
-                                    "value 3:10 `-7`",
-                                    "stray 3:15 `x`",
-                                    "comment 4:1 `- a note`",
-                                    "stray 4:11 `y`",
-                                    "keyword 5:1 `orologio`",
-                                    "value 5:12 `12`",
-                                    "value 5:17 `48`",
-                                    "value 5:21 `40`",
-                                    "keyword 6:1 `stazione`",
-                                    "value 6:11 `0`", "value 6:13 `1`", "value 6:15 `2`",
-                                    "value 6:17 `3`", "value 6:19 `4`", "value 6:21 `5`",
-                                    "value 6:23 `6`", "value 6:25 `7`", "value 6:27 `8`",
-                                    "value 6:29 `9`", "value 6:31 `10`", "value 6:34 `11`",
-                                    "value 6:37 `12`", "value 6:40 `13`", "value 6:43 `14`",
-                                    "value 6:46 `15`",
-                                    "value 6:50 `\"A, B\" z`",
-                                    "last 7:1 `[fine]`",
-                                }));
+  EXPECT_EQ(shown_fields(read),
+            (std::vector<std::string>{
+                "skipped 1:1 `x`",        "skipped 1:4 `[a]`", "opening 2:2 `[GENERALE]`",
+                "keyword 3:1 `sabbia`",   "value 3:10 `-7`",   "stray 3:15 `x`",
+                "comment 4:1 `- a note`", "stray 4:11 `y`",    "keyword 5:1 `orologio`",
+                "value 5:12 `12`",        "value 5:17 `48`",   "value 5:21 `40`",
+                "keyword 6:1 `stazione`", "value 6:11 `0`",    "value 6:13 `1`",
+                "value 6:15 `2`",         "value 6:17 `3`",    "value 6:19 `4`",
+                "value 6:21 `5`",         "value 6:23 `6`",    "value 6:25 `7`",
+                "value 6:27 `8`",         "value 6:29 `9`",    "value 6:31 `10`",
+                "value 6:34 `11`",        "value 6:37 `12`",   "value 6:40 `13`",
+                "value 6:43 `14`",        "value 6:46 `15`",   "value 6:50 `\"A, B\" z`",
+                "last 7:1 `[fine]`",
+            }));
   ASSERT_EQ(read.entries.size(), 3u);
   EXPECT_EQ(read.fields[4].value, -7);
   EXPECT_EQ(read.token(read.values(read.entries[2]).back()), "A, B");
@@ -241,10 +246,10 @@ TEST(TextEntries, BrokenTextsGiveEntriesUpToTheBreak) {
   struct Case {
     const char* name;
     std::string text;
-    std::string failure;     // "line:column why"
-    size_t entries;          // entries read, the last one cut short
-    size_t values_of_last;   // values the last entry holds
-    size_t unread;           // fields beyond the break
+    std::string failure;    // "line:column why"
+    size_t entries;         // entries read, the last one cut short
+    size_t values_of_last;  // values the last entry holds
+    size_t unread;          // fields beyond the break
   };
   const std::vector<Case> cases = {
       {"cut short inside an entry", "[generale]\r\nsabbia, 1\r\nstazione, 100, 3",
@@ -264,8 +269,8 @@ TEST(TextEntries, BrokenTextsGiveEntriesUpToTheBreak) {
     const TextEntries read = read_text_entries(c.text, kTrain);
     expect_sound_fields(read);
     ASSERT_TRUE(read.failed);
-    EXPECT_EQ(std::to_string(read.failure.line) + ":" + std::to_string(read.failure.column) +
-                  " " + read.failure.why,
+    EXPECT_EQ(std::to_string(read.failure.line) + ":" + std::to_string(read.failure.column) + " " +
+                  read.failure.why,
               c.failure);
     ASSERT_EQ(read.entries.size(), c.entries);
     if (c.entries > 0) {
@@ -285,8 +290,8 @@ TEST(TextEntries, BrokenTextsGiveEntriesUpToTheBreak) {
 TEST(TextEntries, GeneratedTextsComeBackByteForByte) {
   std::mt19937 random(25);
   const auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
-  const std::vector<std::string> extras = {"- a note, with a comma", "[sezione]", "\"quoted, text\"",
-                                           "  ,  ,", "12   48", "x\ty"};
+  const std::vector<std::string> extras = {
+      "- a note, with a comma", "[sezione]", "\"quoted, text\"", "  ,  ,", "12   48", "x\ty"};
   const std::vector<std::string> ends = {"\r\n", "\n", "\r"};
   for (int round = 0; round < 200; ++round) {
     std::string text = "[generale]\r\n";
