@@ -48,14 +48,14 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
                   "diagnostics as text (on stderr), or as one JSON or SARIF 2.1.0 document on "
                   "stdout")
       ->transform(CLI::CheckedTransformer(
-          std::map<std::string, CompileOptions::Format>{
-              {"text", CompileOptions::Format::kText},
-              {"json", CompileOptions::Format::kJson},
-              {"sarif", CompileOptions::Format::kSarif}},
+          std::map<std::string, CompileOptions::Format>{{"text", CompileOptions::Format::kText},
+                                                        {"json", CompileOptions::Format::kJson},
+                                                        {"sarif", CompileOptions::Format::kSarif}},
           CLI::ignore_case));
-  command.add_option("--color", color_choice,
-                     "colour text diagnostics and show the source line under each: auto (a "
-                     "terminal and no NO_COLOR), always or never")
+  command
+      .add_option("--color", color_choice,
+                  "colour text diagnostics and show the source line under each: auto (a "
+                  "terminal and no NO_COLOR), always or never")
       ->check(CLI::IsMember({"auto", "always", "never"}));
   if (with_outputs) {
     command

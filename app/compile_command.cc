@@ -164,9 +164,9 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   int warnings = 0;
   for (const Diagnostic& diagnostic : diagnostics) {
     if (options.format == CompileOptions::Format::kText) {
-      err << (options.color ? format_colored_diagnostic(diagnostic, texts)
-                            : format_diagnostic(diagnostic, options.line_text, options.train_text) +
-                                  '\n');
+      err << (options.color
+                  ? format_colored_diagnostic(diagnostic, texts)
+                  : format_diagnostic(diagnostic, options.line_text, options.train_text) + '\n');
     }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }

@@ -116,9 +116,8 @@ Json place_json(const SourceLocation& location, const DiagnosticTexts& texts) {
 Json sarif_location(const SourceLocation& location, int end, const DiagnosticTexts& texts) {
   Json physical = {{"artifactLocation", {{"uri", uri_of(name_of(location.text, texts))}}}};
   if (location.line > 0) {
-    physical["region"] = {{"startLine", location.line},
-                          {"startColumn", location.column},
-                          {"endColumn", end + 1}};
+    physical["region"] = {
+        {"startLine", location.line}, {"startColumn", location.column}, {"endColumn", end + 1}};
   }
   return {{"physicalLocation", physical}};
 }
@@ -233,9 +232,8 @@ std::string diagnostics_sarif(const std::vector<Diagnostic>& diagnostics,
     }
     results.push_back(result);
   }
-  const Json driver = {{"name", "scenario-builder"},
-                       {"version", std::string(tool_version)},
-                       {"rules", rules}};
+  const Json driver = {
+      {"name", "scenario-builder"}, {"version", std::string(tool_version)}, {"rules", rules}};
   return dumped({{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                  {"version", "2.1.0"},
                  {"runs", {{{"tool", {{"driver", driver}}}, {"results", results}}}}});

@@ -41,12 +41,12 @@ TEST(EndColumn, RunsToTheEndOfTheField) {
     int end;
   };
   const Case cases[] = {
-      {2, 1, 8},     // "stazione"
-      {2, 60, 69},   // the name, to the line's end (the CR left out)
-      {3, 2, 8},     // after a tab, before " ,"
-      {3, 13, 15},   // the last field of a line ending in LF
-      {3, 40, 40},   // beyond the line
-      {9, 1, 1},     // beyond the text
+      {2, 1, 8},    // "stazione"
+      {2, 60, 69},  // the name, to the line's end (the CR left out)
+      {3, 2, 8},    // after a tab, before " ,"
+      {3, 13, 15},  // the last field of a line ending in LF
+      {3, 40, 40},  // beyond the line
+      {9, 1, 1},    // beyond the text
   };
   for (const Case& c : cases) {
     EXPECT_EQ(end_column(warning_at(c.line, c.column), kTexts), c.end)
@@ -94,13 +94,14 @@ TEST(ColoredDiagnostic, ColoursTheHeadAndShowsTheSourceWithACaret) {
 TEST(ColoredDiagnostic, CountsColumnsInTheTextsBytes) {
   const std::string shown_text = format_colored_diagnostic(warning_at(2, 60), kTexts);
   EXPECT_NE(shown_text.find("CITT\xC3\x80 ALTA\n"), std::string::npos);
-  EXPECT_NE(shown_text.find(std::string(59, ' ') + "\033[01;32m\033[K^" + std::string(9, '~') + "\033"),
-            std::string::npos);
+  EXPECT_NE(
+      shown_text.find(std::string(59, ' ') + "\033[01;32m\033[K^" + std::string(9, '~') + "\033"),
+      std::string::npos);
 }
 
 TEST(DiagnosticsSarif, NamesEveryRuleAndPointsEachResultAtItsRule) {
-  const auto log = nlohmann::json::parse(
-      diagnostics_sarif({signal_clash(), warning_at(3, 2)}, kTexts, "9.9"));
+  const auto log =
+      nlohmann::json::parse(diagnostics_sarif({signal_clash(), warning_at(3, 2)}, kTexts, "9.9"));
   EXPECT_EQ(log["version"], "2.1.0");
   const auto& run = log["runs"][0];
   EXPECT_EQ(run["tool"]["driver"]["version"], "9.9");

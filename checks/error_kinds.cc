@@ -7,7 +7,8 @@ namespace sb {
 const std::vector<ErrorKind>& error_kinds() {
   static const std::vector<ErrorKind> kinds = {
       {kRouteLengthRefused, "a route length outside 0 to 1000000 m"},
-      {kChainageNotMultiple, "a kilometre chainage that starts or reads at a value off the 50 m grid"},
+      {kChainageNotMultiple,
+       "a kilometre chainage that starts or reads at a value off the 50 m grid"},
       {kCabStartNotMultiple, "a cab-signalling start off the 50 m grid"},
       {kCabEndNotMultiple, "a cab-signalling end off the 50 m grid"},
       {kCabCodesMissing, "a cab-signalling keyword field that names neither 4 nor 9 codes"},
