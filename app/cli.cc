@@ -1,6 +1,8 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -13,8 +15,8 @@
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
-#include "util/exit_status.h"
 #endif
+#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -71,10 +73,8 @@ bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::str
   return true;
 }
 
-}  // namespace
-
-int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
-            std::ostream& out, std::ostream& err) {
+int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
+                std::ostream& out, std::ostream& err) {
   std::vector<const char*> args(argv_in, argv_in + argc);
   std::vector<std::string> silenced;
   std::string silenced_error;
@@ -232,6 +232,26 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
   return bare_run(bare, file_system, window, err);
+}
+
+// Output that did not reach its reader (a full disk, a closed stream) is a
+// failure of the command, whatever else it did: the status says that an
+// output was not written, and the message why.
+int checked_output(std::ostream& out, std::ostream& err, int status) {
+  errno = 0;
+  out.flush();
+  if (out) return status;
+  const int reason = errno;
+  err << "scenario-builder: cannot write the standard output"
+      << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << "\n";
+  return status == kExitClean || status == kExitCompileError ? kExitNotWritten : status;
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& window,
+            std::ostream& out, std::ostream& err) {
+  return checked_output(out, err, run_command(argc, argv, file_system, window, out, err));
 }
 
 }  // namespace sb
