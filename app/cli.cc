@@ -1,8 +1,6 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <cerrno>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -15,8 +13,8 @@
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
-#endif
 #include "util/exit_status.h"
+#endif
 
 namespace sb {
 namespace {
@@ -234,24 +232,18 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   return bare_run(bare, file_system, window, err);
 }
 
-// Output that did not reach its reader (a full disk, a closed stream) is a
-// failure of the command, whatever else it did: the status says that an
-// output was not written, and the message why.
-int checked_output(std::ostream& out, std::ostream& err, int status) {
-  errno = 0;
-  out.flush();
-  if (out) return status;
-  const int reason = errno;
-  err << "scenario-builder: cannot write the standard output"
-      << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << "\n";
-  return status == kExitClean || status == kExitCompileError ? kExitNotWritten : status;
-}
-
 }  // namespace
 
-int run_cli(int argc, const char* const* argv, FileSystem& file_system, Window& window,
+int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
             std::ostream& out, std::ostream& err) {
-  return checked_output(out, err, run_command(argc, argv, file_system, window, out, err));
+  const int status = run_command(argc, argv_in, file_system, window, out, err);
+  // A command's output that did not reach its stream (a full disk, a closed
+  // stdout) is a failure, whatever the command itself returned.
+  out.flush();
+  if (!out.fail()) return status;
+  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  err.flush();
+  return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }
 
 }  // namespace sb

@@ -37,7 +37,7 @@ MemoryFileSystem compiled_builtin(const std::string& line_tail = "",
   BuildPlan plan;
   plan.texts = {"src/line.txt", "src/train.txt", false};
   plan.outputs = scenario_file_names(kDir, kBuiltinScenarioName, kBuiltinTrainNumber);
-  EXPECT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), status);
+  EXPECT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), status);
   files.files.erase("src/line.txt");
   files.files.erase("src/train.txt");
   return files;
@@ -65,7 +65,7 @@ TEST(DecompileCommand, BuiltinTextsCompileToTheSameFiles) {
   BuildPlan plan;
   plan.texts = {kLineText, kTrainText, false};
   plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
-  ASSERT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), 0);
+  ASSERT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), 0);
   for (const auto& [path, bytes] : original) {
     EXPECT_EQ(files.files["again" + path.substr(3)], bytes) << path;
   }
