@@ -66,8 +66,8 @@ class Program : public testing::Test {
   static void SetUpTestSuite() {
     dir_ = new fs::path(fs::temp_directory_path() / ("sb-program-" + std::to_string(getpid())));
     fs::remove_all(*dir_);
-    ASSERT_EQ(run_program({"--dir", (*dir_ / "w").string(), "--keep-sources"}, Stdout::kNull).status,
-              0);
+    ASSERT_EQ(
+        run_program({"--dir", (*dir_ / "w").string(), "--keep-sources"}, Stdout::kNull).status, 0);
   }
   static void TearDownTestSuite() {
     fs::remove_all(*dir_);
