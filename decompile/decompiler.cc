@@ -18,6 +18,7 @@
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "format/object_cells.h"
+#include "format/record_fields.h"
 
 namespace sb {
 namespace {
@@ -112,7 +113,7 @@ class Decompiler {
   // ---- the files as a whole ----
 
   void check_sizes() {
-    const int32_t route = records_[kTotalsRecord].long_2;
+    const int32_t route = route_length(records_);
     if (route < 0 || route > kMaxRouteLength) {
       refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
     }
@@ -700,11 +701,10 @@ class Decompiler {
 
   std::string line_text() {
     SourceText text;
-    const GeneralRecord& totals = records_[kTotalsRecord];
     const GeneralRecord& scenario = records_[kScenarioRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("lunghezza percorso", {totals.long_2}));
+    text.line(entry_line("lunghezza percorso", {route_length(records_)}));
     chainage_lines(text);
     text.line(entry_line("sfondo uno", {scenario.long_1}));
     text.line(entry_line("sfondo due", {scenario.long_3}));
@@ -719,7 +719,7 @@ class Decompiler {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
-    const auto rows = static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
+    const auto rows = static_cast<size_t>(trace_rows_for_route(route_length(records_)));
     if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword =
@@ -790,11 +790,10 @@ class Decompiler {
 
   std::string train_text() {
     SourceText text;
-    const GeneralRecord& totals = records_[kTotalsRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("numero vetture", {totals.long_3}));
-    text.line(entry_line("percentuale massa frenata", {totals.long_1}));
+    text.line(entry_line("numero vetture", {car_count(records_)}));
+    text.line(entry_line("percentuale massa frenata", {braked_mass(records_)}));
     text.line(entry_line("sabbia", {train.short_1}));
     text.line(entry_line("orologio", {train.short_3, train.short_4, train.short_5}));
     text.line("[aderenze]");
