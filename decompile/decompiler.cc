@@ -349,10 +349,10 @@ class Decompiler {
   // cell lets the start stand on its lower half-way point.
   int32_t lead_in_nearest(const Slowdown& s, int32_t w) const {
     const int32_t lowered = w - 2;
-    const bool may_lower = s.start % 2 == 0 &&
-                           kCellLength * (s.start - 1) - kCellLength / 2 > kSlowdownWarningFrom;
-    const bool plain = exists(w - 1) && cell(w - 1).kind == kWarningLeadInCell &&
-                       cell(w - 1).value_1 == 1;
+    const bool may_lower =
+        s.start % 2 == 0 && kCellLength * (s.start - 1) - kCellLength / 2 > kSlowdownWarningFrom;
+    const bool plain =
+        exists(w - 1) && cell(w - 1).kind == kWarningLeadInCell && cell(w - 1).value_1 == 1;
     if (!plain && may_lower && exists(lowered) && cell(lowered).kind == kWarningLeadInCell &&
         cell(lowered).value_1 == 1) {
       return lowered;
