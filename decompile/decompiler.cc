@@ -67,6 +67,10 @@ struct Slowdown {
   int16_t carried_value = 0;
   bool warning = false;
   bool lead_in = false;
+  // The lead-in cells begin two cells below the warning: the start stands
+  // on the half-way point below its cell, which rounds the lead-in's
+  // position down and the warning's up.
+  bool lead_in_lowered = false;
   std::vector<int> before_stations;
 };
 
@@ -320,13 +324,15 @@ class Decompiler {
              cell_name(w));
     }
     if (!s.warning) return;
+    const int32_t nearest = lead_in_nearest(s, w);
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = w - i;
+      const int32_t c = nearest + 1 - i;
       if (exists(c) && cell(c).kind == kWarningLeadInCell && cell(c).value_1 == i) s.lead_in = true;
     }
     if (!s.lead_in) return;
+    s.lead_in_lowered = nearest != w - 1;
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = w - i;
+      const int32_t c = nearest + 1 - i;
       if (!exists(c) || cell(c).kind == kWarningLeadInCell) continue;
       StopResidue* residue = residue_at(c);
       if (residue == nullptr || residue->used) {
@@ -338,12 +344,33 @@ class Decompiler {
     }
   }
 
+  // The nearest lead-in cell of a slowdown warned in w: just below the
+  // warning, or one lower when the cells there say so and an even start
+  // cell lets the start stand on its lower half-way point.
+  int32_t lead_in_nearest(const Slowdown& s, int32_t w) const {
+    const int32_t lowered = w - 2;
+    const bool may_lower =
+        s.start % 2 == 0 && kCellLength * (s.start - 1) - kCellLength / 2 > kSlowdownWarningFrom;
+    const bool plain =
+        exists(w - 1) && cell(w - 1).kind == kWarningLeadInCell && cell(w - 1).value_1 == 1;
+    if (!plain && may_lower && exists(lowered) && cell(lowered).kind == kWarningLeadInCell &&
+        cell(lowered).value_1 == 1) {
+      return lowered;
+    }
+    return w - 1;
+  }
+
   std::string slowdown_line(const Slowdown& s) const {
     int32_t x = kCellLength * (s.start - 1);
     if (s.warning && x <= kSlowdownWarningFrom)
       x = kSlowdownWarningFrom + 1;  // the same cells, with a warning
+    int32_t shift = 0;
+    if (s.lead_in_lowered) {
+      shift = kCellLength / 2;
+      x = kCellLength * (s.start - 1) - shift;
+    }
     const int32_t end = s.end < 0 ? s.start : s.end;
-    const int32_t l = kCellLength * (end - s.start);
+    const int32_t l = kCellLength * (end - s.start) + shift;
     return entry_line("rallentamento",
                       {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0, s.second_speed});
   }
