@@ -95,10 +95,8 @@ bool wants_color(const std::string& choice) {
   return stderr_is_terminal() && !no_color_requested();
 }
 
-}  // namespace
-
-int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
-            std::ostream& out, std::ostream& err) {
+int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
+                std::ostream& out, std::ostream& err) {
   std::vector<const char*> args(argv_in, argv_in + argc);
   std::vector<std::string> silenced;
   std::string silenced_error;
@@ -260,6 +258,20 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
   return bare_run(bare, file_system, window, err);
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
+            std::ostream& out, std::ostream& err) {
+  const int status = run_command(argc, argv_in, file_system, window, out, err);
+  // A command's output that did not reach its stream (a full disk, a closed
+  // stdout) is a failure, whatever the command itself returned.
+  out.flush();
+  if (!out.fail()) return status;
+  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  err.flush();
+  return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }
 
 }  // namespace sb

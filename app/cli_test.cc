@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
+#include <streambuf>
 #include <vector>
 
 #include "app/cli_for_test.h"
@@ -298,6 +300,37 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   const Outcome bad = run({"dump", "in/S_linea.txt", "--kind", "cells"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
+}
+
+// An output stream that takes nothing, as stdout on a full disk or closed.
+class RefusingBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  int sync() override { return -1; }
+};
+
+TEST_F(Cli, OutputThatCannotBeWrittenFailsWithAMessage) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const std::vector<std::vector<const char*>> command_lines = {
+      {"dump", "out/S_7.sim"},
+      {"dump", "out/S_7.dat", "--json"},
+      {"check", "in/S_linea.txt", "in/S_7-.txt", "--summary"},
+      {"decompile", "out", "--stdout"},
+  };
+  for (std::vector<const char*> args : command_lines) {
+    args.insert(args.begin(), "scenario-builder");
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream notices, err;
+    std::unique_ptr<Window> window = make_console_window(notices);
+    const int status =
+        run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err);
+    EXPECT_EQ(status, 3) << args[1] << ": " << err.str();
+    EXPECT_TRUE(err.str().ends_with(
+        "scenario-builder: cannot write the standard output: what was printed is incomplete\n"))
+        << args[1] << ": " << err.str();
+  }
 }
 
 TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {

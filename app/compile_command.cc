@@ -126,7 +126,7 @@ BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, cons
   } catch (const std::system_error&) {
     check_texts(inputs, checked);
   }
-  BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   if (helper.joinable()) helper.join();
   return report;
 }

@@ -37,7 +37,7 @@ MemoryFileSystem compiled_builtin(const std::string& line_tail = "",
   BuildPlan plan;
   plan.texts = {"src/line.txt", "src/train.txt", false};
   plan.outputs = scenario_file_names(kDir, kBuiltinScenarioName, kBuiltinTrainNumber);
-  EXPECT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), status);
+  EXPECT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), status);
   files.files.erase("src/line.txt");
   files.files.erase("src/train.txt");
   return files;
@@ -65,7 +65,7 @@ TEST(DecompileCommand, BuiltinTextsCompileToTheSameFiles) {
   BuildPlan plan;
   plan.texts = {kLineText, kTrainText, false};
   plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
-  ASSERT_EQ(exit_status(memorizza_percorso(state, 1, files, plan)), 0);
+  ASSERT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), 0);
   for (const auto& [path, bytes] : original) {
     EXPECT_EQ(files.files["again" + path.substr(3)], bytes) << path;
   }
@@ -141,6 +141,48 @@ TEST(DecompileCommand, RefusesTheFilesOfAFailedBuild) {
   }
 }
 
+// NAME and N name the texts written: from the command line or from the
+// compiled files' names, they follow the rule compile and new hold them to,
+// and nothing is written when they break it.
+TEST(DecompileCommand, RefusesNamesThatCannotNameTheTexts) {
+  const struct {
+    const char* name;
+    const char* scenario;   // --scenario
+    const char* train;      // --train-number
+    const char* file_name;  // the compiled files' NAME, in place of the built-in one
+    const char* says;
+  } cases[] = {
+      {"a scenario name out of the directory", "../../x/Evil", "101", "",
+       "--scenario \"../../x/Evil\" holds a path separator"},
+      {"a train number out of the directory", kBuiltinScenarioName, "../101", "",
+       "--train-number \"../101\" holds a path separator"},
+      {"a train number that is the line's", kBuiltinScenarioName, "LINEA", "",
+       "--train-number \"LINEA\" would make the cells file overwrite the line trace file"},
+      {"a file name with a newline", "", "", "Mia\nx",
+       "the compiled files in dir: the scenario name holds the control character U+000A"},
+      {"a file name with a star", "", "", "Mia*",
+       "the compiled files in dir: the scenario name \"Mia*\" holds the character '*'"},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files = compiled_builtin();
+    if (*c.file_name != '\0') {
+      const std::string from = std::string(kDir) + "/" + kBuiltinScenarioName;
+      for (const char* end : {"_linea.dat", "_37924.sim", "_37924.dat"}) {
+        auto node = files.files.extract(from + end);
+        node.key() = std::string(kDir) + "/" + c.file_name + end;
+        files.files.insert(std::move(node));
+      }
+    }
+    const auto before = files.files;
+    std::ostringstream out, err;
+    EXPECT_EQ(decompile_command({kDir, c.scenario, c.train, "out", false, false}, files, out, err),
+              2)
+        << c.name;
+    EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();
+    EXPECT_EQ(files.files, before) << c.name;
+  }
+}
+
 TEST(DecompileCommand, UnwritableOutputIsStatus3) {
   MemoryFileSystem files = compiled_builtin();
   files.unwritable.insert(kTrainText);
@@ -185,6 +227,48 @@ TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
   for (const char* name :
        {"Valmira_Lunerio_linea.dat", "Valmira_Lunerio_37924.sim", "Valmira_Lunerio_37924.dat"}) {
     EXPECT_EQ(read_bytes(root / "again" / name), read_bytes(root / "bare" / name)) << name;
+  }
+  fs::remove_all(root);
+}
+
+// Scenarios written by hand whose slowdowns' lead-in cells stand where the
+// rounding of their positions puts them: compiled, decompiled and compiled
+// again through the commands, they give the same three files.
+TEST(DecompileOnDisk, CleanBuildsRoundTrip) {
+  const fs::path fixtures = fs::path(SB_SOURCE_DIR) / "app" / "testdata" / "decompile";
+  const fs::path root =
+      fs::temp_directory_path() /
+      ("decompile-cases-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::ostringstream out, err, notices;
+  std::unique_ptr<Window> window = make_console_window(notices);
+  auto cli = [&](std::vector<std::string> args) {
+    std::vector<const char*> argv = {"scenario-builder"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out,
+                   err);
+  };
+  const struct {
+    const char* name;
+    const char* train;
+  } cases[] = {{"Alta_Riva", "13378"}, {"piana", "52841"}};
+  for (const auto& [name, train] : cases) {
+    SCOPED_TRACE(name);
+    fs::remove_all(root);
+    const std::string line = std::string(name) + "_linea";
+    const std::string run = std::string(name) + "_" + train;
+    ASSERT_EQ(cli({"compile", (fixtures / name / (line + ".txt")).string(),
+                   (fixtures / name / (run + "-.txt")).string(), "-o", (root / "first").string()}),
+              0)
+        << err.str();
+    ASSERT_EQ(cli({"decompile", (root / "first").string(), "-o", (root / "texts").string()}), 0)
+        << err.str();
+    ASSERT_EQ(cli({"compile", (root / "texts" / (line + ".txt")).string(),
+                   (root / "texts" / (run + "-.txt")).string(), "-o", (root / "again").string()}),
+              0)
+        << err.str();
+    for (const std::string& file : {line + ".dat", run + ".sim", run + ".dat"}) {
+      EXPECT_EQ(read_bytes(root / "again" / file), read_bytes(root / "first" / file)) << file;
+    }
   }
   fs::remove_all(root);
 }
