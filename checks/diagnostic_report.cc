@@ -221,14 +221,14 @@ std::string diagnostics_sarif(const std::vector<Diagnostic>& diagnostics,
       if (rules[i]["id"] == id) result["ruleIndex"] = i;
     }
     if (diagnostic.location.text != SourceLocation::Text::kNone) {
-      result["locations"] = {
-          sarif_location(diagnostic.location, end_column(diagnostic, texts), texts)};
+      result["locations"] =
+          Json::array({sarif_location(diagnostic.location, end_column(diagnostic, texts), texts)});
     }
     if (diagnostic.related) {
       Json related = sarif_location(*diagnostic.related, diagnostic.related->column, texts);
       related["id"] = 0;
       related["message"] = {{"text", "the entry that the message names"}};
-      result["relatedLocations"] = {related};
+      result["relatedLocations"] = Json::array({related});
     }
     results.push_back(result);
   }
@@ -236,7 +236,7 @@ std::string diagnostics_sarif(const std::vector<Diagnostic>& diagnostics,
       {"name", "scenario-builder"}, {"version", std::string(tool_version)}, {"rules", rules}};
   return dumped({{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                  {"version", "2.1.0"},
-                 {"runs", {{{"tool", {{"driver", driver}}}, {"results", results}}}}});
+                 {"runs", Json::array({{{"tool", {{"driver", driver}}}, {"results", results}}})}});
 }
 
 }  // namespace sb
