@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "app/bare_run.h"
+#include "app/command_line_spec.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/man_page.h"
 #include "app/new_command.h"
+#include "app/shell_completion.h"
 #include "app/version.h"
 #include "platform/terminal.h"
 #include "checks/diagnostic.h"
@@ -31,37 +34,90 @@ const CLI::Validator kNotEmpty(
     },
     "", "not empty");
 
+// What a shell offers for an option's value: one of `words`, a file
+// matching `pattern`, a directory.
+ValueHint choice_of(std::vector<std::string> words) {
+  return {ValueHint::Kind::kChoice, std::move(words), ""};
+}
+ValueHint file_like(std::string pattern) {
+  return {ValueHint::Kind::kFile, {}, std::move(pattern)};
+}
+const ValueHint kDirectoryHint{ValueHint::Kind::kDirectory, {}, ""};
+
+// `option`, its value described to the shells' completion by `hint`.
+CLI::Option* hinted(CLI::Option* option, ValueHint hint, ValueHints& hints) {
+  hints[option] = std::move(hint);
+  return option;
+}
+
+const std::vector<std::string> kFormats = {"text", "json", "sarif"};
+const std::vector<std::string> kColorChoices = {"auto", "always", "never"};
+const std::vector<std::string> kDumpKinds = {"records", "cells", "trace"};
+const std::vector<std::string> kShells = {"bash", "zsh", "fish"};
+
+// -Wno-NAME, which the parser does not see (take_silenced_warnings reads it).
+OptionSpec silenced_warning_option() {
+  OptionSpec option;
+  option.names = {"-Wno-"};
+  option.value = "NAME";
+  option.description = "leave the warning NAME out of the diagnostics";
+  option.hint.kind = ValueHint::Kind::kGlued;
+  for (const WarningKind& kind : warning_kinds()) option.hint.words.emplace_back(kind.name);
+  return option;
+}
+
 void add_compile_options(CLI::App& command, CompileOptions& options, std::string& color_choice,
-                         bool with_outputs) {
-  command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required();
-  command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required();
-  command.add_option("--scenario", options.scenario_name,
-                     "scenario name NAME (default: from the line text's name)");
-  command.add_option("--train-number", options.train_number,
-                     "train number N (default: from the train text's name)");
+                         bool with_outputs, ValueHints& hints) {
+  const OptionSpec silenced = silenced_warning_option();
+  std::string names;
+  for (const std::string& name : silenced.hint.words) names += (names.empty() ? "" : ", ") + name;
+  command.footer("Warnings:\n  " + silenced.names.front() + silenced.value + "  " +
+                 silenced.description + "; " + silenced.value + " is one of: " + names);
+  hinted(
+      command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required(),
+      file_like("*_linea.txt"), hints);
+  hinted(
+      command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required(),
+      file_like("*-.txt"), hints);
+  command
+      .add_option("--scenario", options.scenario_name,
+                  "scenario name NAME (default: from the line text's name)")
+      ->type_name("NAME");
+  command
+      .add_option("--train-number", options.train_number,
+                  "train number N (default: from the train text's name)")
+      ->type_name("N");
   command.add_flag("--werror", options.warnings_are_errors,
                    "a warning makes the exit status 1, as an error does");
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
-  command
-      .add_option("--format", options.format,
-                  "diagnostics as text (on stderr), or as one JSON or SARIF 2.1.0 document on "
-                  "stdout")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, CompileOptions::Format>{{"text", CompileOptions::Format::kText},
-                                                        {"json", CompileOptions::Format::kJson},
-                                                        {"sarif", CompileOptions::Format::kSarif}},
-          CLI::ignore_case));
-  command
-      .add_option("--color", color_choice,
-                  "colour text diagnostics and show the source line under each: auto (a "
-                  "terminal and no NO_COLOR), always or never")
-      ->check(CLI::IsMember({"auto", "always", "never"}));
+  hinted(command
+             .add_option("--format", options.format,
+                         "diagnostics as text (on stderr), or as one JSON or SARIF 2.1.0 document "
+                         "on stdout")
+             ->transform(CLI::CheckedTransformer(
+                             std::map<std::string, CompileOptions::Format>{
+                                 {"text", CompileOptions::Format::kText},
+                                 {"json", CompileOptions::Format::kJson},
+                                 {"sarif", CompileOptions::Format::kSarif}},
+                             CLI::ignore_case)
+                             .description("{text,json,sarif}"))
+             ->type_name("FORMAT"),
+         choice_of(kFormats), hints);
+  hinted(command
+             .add_option("--color", color_choice,
+                         "colour text diagnostics and show the source line under each: auto (a "
+                         "terminal and no NO_COLOR), always or never")
+             ->check(CLI::IsMember(kColorChoices))
+             ->type_name("WHEN"),
+         choice_of(kColorChoices), hints);
   if (with_outputs) {
-    command
-        .add_option("-o,--output", options.output_directory,
-                    "directory of the three binary files (default: the current one)")
-        ->check(kNotEmpty);
+    hinted(command
+               .add_option("-o,--output", options.output_directory,
+                           "directory of the three binary files (default: the current one)")
+               ->check(kNotEmpty)
+               ->type_name("DIR"),
+           kDirectoryHint, hints);
   }
 }
 
@@ -111,27 +167,36 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "the files the driving simulator loads.",
       "scenario-builder"};
   app.set_version_flag("--version", std::string("scenario-builder ") + kProgramVersion);
+  ValueHints hints;
   BareRunOptions bare;
-  app.add_option("--dir", bare.directory,
-                 "write and read every file of the bare run in DIR instead of the executable's "
-                 "directory (created, with the directories above it, when missing)")
-      ->check(kNotEmpty);
+  hinted(app.add_option("--dir", bare.directory,
+                        "write and read every file of the bare run in DIR instead of the "
+                        "executable's directory (created, with the directories above it, when "
+                        "missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
   int linger_seconds = 0;
   // Hidden (no group): keeps the window on screen after the run, for a screenshot.
   app.add_option("--linger", linger_seconds, "keep the window SECONDS after the run")->group("");
+  // Hidden: the manual page, generated from these definitions when the program is built.
+  bool print_man_page = false;
+  app.add_flag("--man-page", print_man_page, "print the manual page in roff")->group("");
 
   NewOptions new_options;
   CLI::App* new_app = app.add_subcommand(
       "new", "write a short starting scenario, NAME_linea.txt and NAME_N-.txt, to edit");
   new_app->add_option("NAME", new_options.scenario_name, "scenario name")->required();
   new_app->add_option("N", new_options.train_number, "train number")->required();
-  new_app
-      ->add_option("-o,--output", new_options.directory,
-                   "directory of the two texts (default: the current one; created, with the "
-                   "directories above it, when missing)")
-      ->check(kNotEmpty);
+  hinted(new_app
+             ->add_option("-o,--output", new_options.directory,
+                          "directory of the two texts (default: the current one; created, with "
+                          "the directories above it, when missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
@@ -141,21 +206,25 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       app.add_subcommand("compile",
                          "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
                          "NAME_N.dat");
-  add_compile_options(*compile_app, compile, compile_color, true);
+  add_compile_options(*compile_app, compile, compile_color, true, hints);
   CompileOptions check;
   check.write_files = false;
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
-  add_compile_options(*check_app, check, check_color, false);
+  add_compile_options(*check_app, check, check_color, false, hints);
 
   DumpOptions dump;
   std::string dump_kind;
   std::string dump_rows;
   CLI::App* dump_app = app.add_subcommand(
       "dump", "print a compiled .sim, .dat or _linea.dat file as readable text or JSON");
-  dump_app->add_option("FILE", dump.path, "the file to decode")->required();
-  dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
-      ->check(CLI::IsMember({"records", "cells", "trace"}));
+  hinted(dump_app->add_option("FILE", dump.path, "the file to decode")->required(), file_like(""),
+         hints);
+  hinted(
+      dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
+          ->check(CLI::IsMember(kDumpKinds))
+          ->type_name("KIND"),
+      choice_of(kDumpKinds), hints);
   CLI::Option* json_flag = dump_app->add_flag("--json", dump.json, "print JSON instead of text");
   dump_app->add_flag("--raw", dump.raw, "print texts as the file holds them, in Windows-1252")
       ->excludes(json_flag);
@@ -164,10 +233,13 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::Option* rows_option = dump_app->add_option(
       "--rows", dump_rows,
       "records, cells or trace rows to show: A:B, A alone, A: to the end, :B from the first");
+  rows_option->type_name("ROWS");
   CLI::Option* at_option = dump_app->add_option(
       "--at", at_metres, "show the cell or trace row of this route position in metres");
+  at_option->type_name("METRES");
   CLI::Option* km_option = dump_app->add_option(
       "--km", at_km, "show the cell or trace row of this route kilometre (metres / 1000)");
+  km_option->type_name("KM");
   rows_option->excludes(at_option)->excludes(km_option);
   at_option->excludes(km_option);
 
@@ -176,18 +248,25 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "decompile",
       "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
       "compile to the same files, byte for byte");
+  hinted(decompile_app
+             ->add_option("DIR", decompile.directory,
+                          "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+             ->required(),
+         kDirectoryHint, hints);
   decompile_app
-      ->add_option("DIR", decompile.directory,
-                   "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-      ->required();
-  decompile_app->add_option("--scenario", decompile.scenario_name,
-                            "scenario name NAME (default: the one scenario in DIR)");
-  decompile_app->add_option("--train-number", decompile.train_number,
-                            "train number N (default: the one scenario in DIR)");
+      ->add_option("--scenario", decompile.scenario_name,
+                   "scenario name NAME (default: the one scenario in DIR)")
+      ->type_name("NAME");
   decompile_app
-      ->add_option("-o,--output", decompile.output_directory,
-                   "directory of the two texts (default: DIR; created when missing)")
-      ->check(kNotEmpty);
+      ->add_option("--train-number", decompile.train_number,
+                   "train number N (default: the one scenario in DIR)")
+      ->type_name("N");
+  hinted(decompile_app
+             ->add_option("-o,--output", decompile.output_directory,
+                          "directory of the two texts (default: DIR; created when missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
 
@@ -197,21 +276,40 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   double to_km = 0;
   CLI::App* plot_app = app.add_subcommand(
       "plot", "draw a compiled scenario: the plan of the line and its profile, as PNG, SVG or PDF");
+  hinted(plot_app
+             ->add_option("DIR", plot.directory,
+                          "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+             ->required(),
+         kDirectoryHint, hints);
+  hinted(plot_app
+             ->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
+             ->required()
+             ->check(kNotEmpty)
+             ->type_name("FILE"),
+         file_like(""), hints);
   plot_app
-      ->add_option("DIR", plot.directory, "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-      ->required();
-  plot_app->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
-      ->required()
-      ->check(kNotEmpty);
-  plot_app->add_option("--scenario", plot.scenario_name,
-                       "scenario name NAME (default: the one scenario in DIR)");
-  plot_app->add_option("--train-number", plot.train_number,
-                       "train number N (default: the one scenario in DIR)");
-  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)");
+      ->add_option("--scenario", plot.scenario_name,
+                   "scenario name NAME (default: the one scenario in DIR)")
+      ->type_name("NAME");
+  plot_app
+      ->add_option("--train-number", plot.train_number,
+                   "train number N (default: the one scenario in DIR)")
+      ->type_name("N");
+  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)")->type_name("PX");
   CLI::Option* from_option =
-      plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)");
-  CLI::Option* to_option = plot_app->add_option("--to", to_km, "draw up to this route kilometre");
+      plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)")
+          ->type_name("KM");
+  CLI::Option* to_option =
+      plot_app->add_option("--to", to_km, "draw up to this route kilometre")->type_name("KM");
 #endif
+
+  std::string shell_name;
+  CLI::App* completion_app =
+      app.add_subcommand("completion", "print the completion script of a shell: bash, zsh or fish");
+  hinted(completion_app->add_option("SHELL", shell_name, "the shell: bash, zsh or fish")
+             ->required()
+             ->check(CLI::IsMember(kShells)),
+         choice_of(kShells), hints);
 
   try {
     app.parse(argc, argv);
@@ -223,6 +321,20 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     }
     const int status = app.exit(e, out, err);
     return status == 0 ? kExitClean : kExitUsage;
+  }
+  if (print_man_page || *completion_app) {
+    const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
+                              {check_app, {silenced_warning_option()}}};
+    const std::vector<CommandSpec> commands = describe_command_line(app, hints, extras);
+    if (print_man_page) {
+      out << man_page(commands, kProgramVersion);
+    } else {
+      const Shell shell = shell_name == "bash"  ? Shell::kBash
+                          : shell_name == "zsh" ? Shell::kZsh
+                                                : Shell::kFish;
+      out << completion_script(shell, commands);
+    }
+    return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
   compile.silenced = silenced;
