@@ -217,7 +217,9 @@ std::vector<std::string> zsh_option_specs(const OptionSpec& option) {
   if (option.hint.kind == Kind::kGlued) {
     std::vector<std::string> specs;
     for (const std::string& word : option_words(option)) {
-      specs.push_back(sh_quoted("*" + word + described));
+      std::string spec = "*" + word;
+      spec += described;
+      specs.push_back(sh_quoted(spec));
     }
     return specs;
   }
@@ -229,7 +231,11 @@ std::vector<std::string> zsh_option_specs(const OptionSpec& option) {
   for (const std::string& name : option.names) {
     const bool is_long = name.starts_with("--");
     const std::string form = !takes_value(option) ? "" : is_long ? "=" : "+";
-    specs.push_back(sh_quoted(exclusive + name + form + described + argument));
+    std::string spec = exclusive + name;
+    spec += form;
+    spec += described;
+    spec += argument;
+    specs.push_back(sh_quoted(spec));
   }
   return specs;
 }
@@ -337,7 +343,11 @@ std::string fish_option(const CommandSpec& command, const OptionSpec& option) {
   if (option.hint.kind == Kind::kGlued) {
     std::string lines;
     for (const std::string& word : option_words(option)) {
-      lines += head + " -o " + fish_quoted(word.substr(1)) + description + "\n";
+      lines += head;
+      lines += " -o ";
+      lines += fish_quoted(word.substr(1));
+      lines += description;
+      lines += "\n";
     }
     return lines;
   }
