@@ -201,29 +201,37 @@ std::string read_bytes(const fs::path& path) {
 // Through the command line and the disk: the bare run's files, decompiled
 // into another directory and compiled from there, are the same files.  The
 // directories given with -o are made where missing.
+// Runs command lines on the disk, keeping what they print on stderr.
+class DiskCli {
+ public:
+  int operator()(const std::vector<std::string>& args) {
+    std::vector<const char*> argv = {"scenario-builder"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window_, out_,
+                   err_);
+  }
+  std::string err() const { return err_.str(); }
+
+ private:
+  std::ostringstream out_, err_, notices_;
+  std::unique_ptr<Window> window_ = make_console_window(notices_);
+};
+
 TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
   const fs::path root =
       fs::temp_directory_path() /
       ("decompile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   fs::remove_all(root);
   fs::create_directories(root / "bare");
-  std::ostringstream out, err;
-  std::ostringstream notices;
-  std::unique_ptr<Window> window = make_console_window(notices);
-  auto cli = [&](std::vector<std::string> args) {
-    std::vector<const char*> argv = {"scenario-builder"};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out,
-                   err);
-  };
-  ASSERT_EQ(cli({"--dir", (root / "bare").string()}), 0) << err.str();
+  DiskCli cli;
+  ASSERT_EQ(cli({"--dir", (root / "bare").string()}), 0) << cli.err();
   ASSERT_EQ(cli({"decompile", (root / "bare").string(), "-o", (root / "texts").string()}), 0)
-      << err.str();
+      << cli.err();
   ASSERT_EQ(cli({"compile", (root / "texts" / "Valmira_Lunerio_linea.txt").string(),
                  (root / "texts" / "Valmira_Lunerio_37924-.txt").string(), "-o",
                  (root / "again").string()}),
             0)
-      << err.str();
+      << cli.err();
   for (const char* name :
        {"Valmira_Lunerio_linea.dat", "Valmira_Lunerio_37924.sim", "Valmira_Lunerio_37924.dat"}) {
     EXPECT_EQ(read_bytes(root / "again" / name), read_bytes(root / "bare" / name)) << name;
@@ -239,14 +247,7 @@ TEST(DecompileOnDisk, CleanBuildsRoundTrip) {
   const fs::path root =
       fs::temp_directory_path() /
       ("decompile-cases-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::ostringstream out, err, notices;
-  std::unique_ptr<Window> window = make_console_window(notices);
-  auto cli = [&](std::vector<std::string> args) {
-    std::vector<const char*> argv = {"scenario-builder"};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    return run_cli(static_cast<int>(argv.size()), argv.data(), disk_file_system(), *window, out,
-                   err);
-  };
+  DiskCli cli;
   const struct {
     const char* name;
     const char* train;
@@ -259,13 +260,13 @@ TEST(DecompileOnDisk, CleanBuildsRoundTrip) {
     ASSERT_EQ(cli({"compile", (fixtures / name / (line + ".txt")).string(),
                    (fixtures / name / (run + "-.txt")).string(), "-o", (root / "first").string()}),
               0)
-        << err.str();
+        << cli.err();
     ASSERT_EQ(cli({"decompile", (root / "first").string(), "-o", (root / "texts").string()}), 0)
-        << err.str();
+        << cli.err();
     ASSERT_EQ(cli({"compile", (root / "texts" / (line + ".txt")).string(),
                    (root / "texts" / (run + "-.txt")).string(), "-o", (root / "again").string()}),
               0)
-        << err.str();
+        << cli.err();
     for (const std::string& file : {line + ".dat", run + ".sim", run + ".dat"}) {
       EXPECT_EQ(read_bytes(root / "again" / file), read_bytes(root / "first" / file)) << file;
     }
