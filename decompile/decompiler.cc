@@ -598,8 +598,8 @@ class Decompiler {
   // The entries of the train text in an order that reproduces every
   // overwrite: stations in record order first, then slowdowns, signals and
   // code points by cell, each moved before the stations that were written
-  // over it, and the writers of each approach byte ordered so that the one
-  // that left it writes last.
+  // over it, and the writers of each approach byte ordered so that one of
+  // those whose value it keeps writes last.
   std::vector<TrainEntry> ordered_train_entries() {
     std::vector<TrainEntry> entries;
     for (int r = 1; r <= station_count_; ++r)
@@ -625,6 +625,7 @@ class Decompiler {
       for (int r : signals_[i].before_stations) edges[first_signal + i].insert(station_node(r));
     }
     const std::vector<std::vector<Writer>> writers = approach_writers();
+    std::vector<SharedCell> shared_cells;
     for (int32_t c = 0; c <= last(); ++c) {
       const auto& here = writers[static_cast<size_t>(c)];
       const uint8_t wanted = cell(c).approach;
@@ -633,23 +634,19 @@ class Decompiler {
           refuse(cell_name(c) + " has an approach mark that no station or signal writes");
         continue;
       }
-      std::optional<size_t> last_writer;
+      SharedCell shared;
       for (const Writer& w : here) {
         const size_t node =
             w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
-        if (w.value == wanted && (!last_writer || node > *last_writer)) last_writer = node;
+        (w.value == wanted ? shared.leaving : shared.overwritten).push_back(node);
       }
-      if (!last_writer) {
+      if (shared.leaving.empty()) {
         refuse("no order of the stations and signals leaves the approach mark " +
                std::to_string(wanted) + " in " + cell_name(c));
       }
-      for (const Writer& w : here) {
-        const size_t node =
-            w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
-        if (node != *last_writer) edges[node].insert(*last_writer);
-      }
+      if (!shared.overwritten.empty()) shared_cells.push_back(std::move(shared));
     }
-    const std::optional<std::vector<size_t>> order = constrained_order(edges);
+    const std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
     if (!order) refuse("the stations and signals overwrite one another in a circle");
     std::vector<TrainEntry> ordered;
     for (size_t i : *order) ordered.push_back(std::move(entries[i]));
