@@ -55,13 +55,15 @@ TEST(DecompileRoundTrip, RandomScenarios) {
     if (compile_into(files, "src/l.txt", "src/t.txt", "built") != 0) continue;
     ++clean;
     std::ostringstream out, err;
-    ASSERT_EQ(decompile_command({"built", "", "", "texts", false, false}, files, out, err), 0)
-        << "seed " << seed << ": " << err.str() << "\n"
-        << scenario.line_text << "\n"
-        << scenario.train_text;
+    if (decompile_command({"built", "", "", "texts", false, false}, files, out, err) != 0) {
+      ADD_FAILURE() << "seed " << seed << ": " << err.str() << "\n"
+                    << scenario.line_text << "\n"
+                    << scenario.train_text;
+      continue;
+    }
     ASSERT_EQ(compile_into(files, "texts/Zufall_linea.txt", "texts/Zufall_7-.txt", "again"), 0);
     for (const char* name : {"Zufall_linea.dat", "Zufall_7.sim", "Zufall_7.dat"}) {
-      ASSERT_EQ(files.files[std::string("again/") + name],
+      EXPECT_EQ(files.files[std::string("again/") + name],
                 files.files[std::string("built/") + name])
           << "seed " << seed << " " << name;
     }

@@ -42,10 +42,7 @@ TEST(ConstrainedOrder, OneOfTheEntriesThatLeaveACellWritesItLast) {
        {{}, {}, {}},
        {{{1, 2}, {0}}, {{0}, {2}}},
        {2, 0, 1}},
-      {"shared cells and entries to precede together",
-       {{}, {}, {1}},
-       {{{0}, {1}}},
-       {2, 1, 0}},
+      {"shared cells and entries to precede together", {{}, {}, {1}}, {{{0}, {1}}}, {2, 1, 0}},
   };
   for (const auto& c : cases) {
     const std::optional<std::vector<size_t>> order = constrained_order(c.before, c.shared);
