@@ -8,8 +8,10 @@
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
 #include "app/new_command.h"
+#include "app/watch_command.h"
 #include "checks/diagnostic.h"
 #include "app/dump_command.h"
+#include "platform/interrupt.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
@@ -123,6 +125,24 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, false);
+  WatchOptions watch;
+  watch.compile.output_directory.clear();
+  CLI::App* watch_app = app.add_subcommand(
+      "watch",
+      "compile the two texts now and again on every change; a compile with errors keeps the "
+      "last good files");
+  watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
+      ->required();
+  watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
+      ->required();
+  watch_app->add_option("--scenario", watch.compile.scenario_name,
+                        "scenario name NAME (default: from the line text's name)");
+  watch_app->add_option("--train-number", watch.compile.train_number,
+                        "train number N (default: from the train text's name)");
+  watch_app
+      ->add_option("-o,--output", watch.compile.output_directory,
+                   "directory of the three binary files (default: the line text's)")
+      ->check(kNotEmpty);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -205,6 +225,12 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   check.silenced = silenced;
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
+  if (*watch_app) {
+    watch.compile.silenced = silenced;
+    catch_interrupts();
+    watch.stop = interrupted;
+    return watch_command(watch, file_system, out);
+  }
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
