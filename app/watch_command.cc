@@ -114,11 +114,8 @@ int watch_command(const WatchOptions& options, FileSystem& file_system, std::ost
       << std::flush;
   while (!options.stop()) {
     switch (watcher->wait(kStopCheckMilliseconds)) {
-      case FileWatcher::Event::kChanged:
-        compile_once(compile, file_system, out);
-        break;
-      case FileWatcher::Event::kTimeout:
-        break;
+      case FileWatcher::Event::kChanged: compile_once(compile, file_system, out); break;
+      case FileWatcher::Event::kTimeout: break;
       case FileWatcher::Event::kFailed:
         out << "scenario-builder: " << watcher->error() << '\n';
         return kExitNotWritten;

@@ -45,8 +45,8 @@ std::vector<std::pair<std::string, std::vector<std::string>>> group_by_directory
 #ifdef _WIN32
 
 std::wstring widen(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
@@ -105,15 +105,15 @@ class DirectoryChangesWatcher : public FileWatcher {
     for (auto& [directory, names] : group_by_directory(paths)) {
       auto watched = std::make_unique<WatchedDirectory>();
       for (const std::string& name : names) watched->names.push_back(widen(name));
-      watched->handle = CreateFileA(
-          directory.c_str(), FILE_LIST_DIRECTORY,
-          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+      watched->handle =
+          CreateFileA(directory.c_str(), FILE_LIST_DIRECTORY,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
       watched->overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
       if (watched->handle == INVALID_HANDLE_VALUE || watched->overlapped.hEvent == nullptr ||
           !watched->ask()) {
-        *error = "cannot watch the directory " + directory + " (" +
-                 std::to_string(GetLastError()) + ")";
+        *error =
+            "cannot watch the directory " + directory + " (" + std::to_string(GetLastError()) + ")";
         return false;
       }
       directories_.push_back(std::move(watched));

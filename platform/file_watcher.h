@@ -35,8 +35,7 @@ class FileWatcher {
 
 // Watches `paths` (files that need not exist yet, in directories that must);
 // null and *error when the system cannot watch one of their directories.
-std::unique_ptr<FileWatcher> watch_files(const std::vector<std::string>& paths,
-                                         std::string* error);
+std::unique_ptr<FileWatcher> watch_files(const std::vector<std::string>& paths, std::string* error);
 
 }  // namespace sb
 
