@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bench/generated_scenario.h"
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 
 namespace sb {
 namespace {

@@ -31,8 +31,7 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                                           WarningId::kCodePointBeforeSlowdown,
                                           WarningId::kCodePointInSlowdown};
   const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
-  const std::string cell = "cell " + std::to_string(warning.cell) + " at " +
-                           metres(static_cast<int32_t>(cell_start(warning.cell)));
+  const std::string cell = cell_and_metres(warning.cell);
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
                                    : std::string();
@@ -40,19 +39,15 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
   std::string message;
   switch (warning.rule) {
     case 'A':
-      message = head + "ahead of " + (holder ? entry : "the signal") + " in " + cell +
-                ": the 20 cells before it are taken";
+      message = head + "ahead of " + (holder ? entry : "the signal") + " in " + cell + ": the " +
+                std::to_string(kSignalLookBack) + " cells before it are taken";
       break;
     case 'B':
     case 'C':
-    case 'D': {
-      const char* span = warning.rule == 'B'   ? "250 to 350 m"
-                         : warning.rule == 'C' ? "550 to 650 m"
-                                               : "900 to 1000 m";
-      message = head + span + " before the start of " + (holder ? entry : "the slowdown") +
-                ", whose start is " + cell;
+    case 'D':
+      message = head + distance_span(*distance_rule(warning.rule)) + " before the start of " +
+                (holder ? entry : "the slowdown") + ", whose start is " + cell;
       break;
-    }
     default:
       message = head + "near " + cell +
                 ", inside a slow slowdown or ahead of the first signal "

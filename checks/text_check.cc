@@ -9,7 +9,7 @@
 
 #include "checks/encoding_check.h"
 #include "checks/spelling.h"
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 #include "compiler/finding_text.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"

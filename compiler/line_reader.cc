@@ -5,8 +5,6 @@
 #include <utility>
 
 #include "compiler/chainage_order.h"
-#include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
 #include "compiler/gradient_cursor.h"
 #include "compiler/indication_board_recorder.h"
 #include "compiler/line_recorders.h"
@@ -19,19 +17,14 @@
 namespace sb {
 namespace {
 
-constexpr int kMostGeneralComments = 10;
 constexpr int32_t kCabSignalStep = 50;
-
-bool closes_general_section(const std::string& field) {
-  if (!contains(field, "[") || !contains(field, "]")) return false;
-  const size_t first = field.find_first_not_of(" \t");
-  return first == std::string::npos || field[first] != '-';
-}
 
 class LineTextCompiler {
  public:
   LineTextCompiler(BuildState& state, std::string_view text, Findings& findings)
-      : state_(state), walk_(SourceLocation::Text::kLine, text, state, findings) {}
+      : state_(state),
+        walk_(SourceLocation::Text::kLine, text, state, findings,
+              ReadOptions{.curves = state.trace_flag != 0}) {}
 
   LineTextResult run();
 
@@ -39,18 +32,19 @@ class LineTextCompiler {
   // Walks.
   Flow seek_general();
   Flow read_general_section();
-  Flow read_general_keyword();
   Flow read_body();
   void finish_line();
 
+  // The entry's compile, by its kind.
+  Flow compile_entry(const TextEntry& entry);
+
   // General entries.
-  Flow apply_general_entry();
   Flow read_route_length();
   Flow read_chainage(int record);
+  Flow read_background(int32_t GeneralRecord::*target);
   Flow read_cab_signalling();
 
   // Body entries.
-  Flow apply_body_entry();
   Flow read_gradient();
   Flow read_curve();
   Flow read_mountain();
@@ -60,7 +54,7 @@ class LineTextCompiler {
 
   BuildState& state_;
   TextWalk walk_;
-  std::string field_;
+  std::string_view field_;
   bool route_length_given_ = false;
   GradientCursor gradients_;
   std::optional<LineTraceBuilder> trace_;
@@ -73,7 +67,9 @@ LineTextResult LineTextCompiler::run() {
   if (flow == Flow::kNext) {
     progressive_ordina(state_);
     if (!route_length_given_) {
-      flow = walk_.fail("the general section gives no route length", walk_.keyword());
+      const TextEntries& text = walk_.entries();
+      flow = walk_.fail("the general section gives no route length",
+                        text.location(text.fields[text.general_last]));
     }
   }
   if (flow == Flow::kNext) {
@@ -93,33 +89,24 @@ LineTextResult LineTextCompiler::run() {
 // ---- Walks ----
 
 Flow LineTextCompiler::seek_general() {
-  switch (seek_general_section(walk_.reader())) {
-    case WalkStep::kField: return Flow::kNext;
-    case WalkStep::kReadFailure: return walk_.read_failure();
-    case WalkStep::kStop: break;
-  }
-  walk_.note_keyword();
+  const TextEntries& text = walk_.entries();
+  if (text.opened) return Flow::kNext;
+  if (text.failed) return walk_.read_failure();
+  walk_.note_keyword(text.fields.back());
   return walk_.stop(kNoGeneralSection);
 }
 
-// Inside the general section a comment may be followed by the end of the
-// text: reading past it is a read failure.
-Flow LineTextCompiler::read_general_keyword() {
-  if (const Flow flow = walk_.read_all(&field_); flow != Flow::kNext) return flow;
-  walk_.note_keyword();
-  return Flow::kNext;
-}
-
+// The general section's entries, then its end: a read failure there, or
+// the route length it must give.
 Flow LineTextCompiler::read_general_section() {
-  while (!walk_.reader().at_end()) {
-    if (Flow flow = read_general_keyword(); flow != Flow::kNext) return flow;
-    if (walk_.reader().at_end()) return Flow::kNext;  // the last field is not examined
-    for (int i = 0; i < kMostGeneralComments && contains(field_, "-"); ++i) {
-      if (Flow flow = read_general_keyword(); flow != Flow::kNext) return flow;
-    }
-    if (Flow flow = apply_general_entry(); flow != Flow::kNext) return flow;
-    if (closes_general_section(field_)) return Flow::kNext;
+  const TextEntries& text = walk_.entries();
+  const size_t end = text.general_done ? text.body : text.entries.size();
+  if (const Flow flow =
+          walk_.each_entry(0, end, [this](const TextEntry& e) { return compile_entry(e); });
+      flow != Flow::kNext) {
+    return flow;
   }
+  if (!text.general_done) return walk_.read_failure();
   return Flow::kNext;
 }
 
@@ -132,7 +119,11 @@ void LineTextCompiler::prepare_body() {
 
 // Reads the body to its end, or to a failed position check (kEnd).
 Flow LineTextCompiler::read_body() {
-  return walk_.each_entry(&field_, [this] { return apply_body_entry(); });
+  const TextEntries& text = walk_.entries();
+  const Flow flow = walk_.each_entry(text.body, text.entries.size(),
+                                     [this](const TextEntry& e) { return compile_entry(e); });
+  if (flow != Flow::kNext) return flow;
+  return text.failed ? walk_.read_failure() : Flow::kEnd;
 }
 
 void LineTextCompiler::finish_line() {
@@ -142,32 +133,29 @@ void LineTextCompiler::finish_line() {
 
 // ---- General entries ----
 
-Flow LineTextCompiler::apply_general_entry() {
-  // Every row that matches reads its values, in this order.
-  if (contains_ignoring_case(field_, "lunghezza") && contains_ignoring_case(field_, "percorso")) {
-    if (Flow flow = read_route_length(); flow != Flow::kNext) return flow;
-  }
-  const struct {
-    const char* word;
-    int record;
-  } chainages[] = {
-      {"tre", kChainageThreeRecord}, {"due", kChainageTwoRecord}, {"uno", kChainageOneRecord}};
-  for (const auto& row : chainages) {
-    if (!contains(field_, "progressiva") || !contains(field_, row.word)) continue;
-    if (Flow flow = read_chainage(row.record); flow != Flow::kNext) return flow;
-  }
+Flow LineTextCompiler::compile_entry(const TextEntry& entry) {
+  field_ = walk_.entries().token(walk_.entries().keyword(entry));
   // Background two and three are crossed in the scenario record.
-  GeneralRecord& scenario = state_.record(kScenarioRecord);
-  const struct {
-    const char* word;
-    int32_t& target;
-  } backgrounds[] = {{"uno", scenario.long_1}, {"due", scenario.long_3}, {"tre", scenario.long_2}};
-  for (const auto& row : backgrounds) {
-    if (!contains(field_, "sfondo") || !contains(field_, row.word)) continue;
-    if (Flow flow = walk_.read_all(&row.target); flow != Flow::kNext) return flow;
+  switch (entry.id) {
+    case EntryId::kRouteLength: return read_route_length();
+    case EntryId::kChainageThree: return read_chainage(kChainageThreeRecord);
+    case EntryId::kChainageTwo: return read_chainage(kChainageTwoRecord);
+    case EntryId::kChainageOne: return read_chainage(kChainageOneRecord);
+    case EntryId::kBackgroundOne: return read_background(&GeneralRecord::long_1);
+    case EntryId::kBackgroundTwo: return read_background(&GeneralRecord::long_3);
+    case EntryId::kBackgroundThree: return read_background(&GeneralRecord::long_2);
+    case EntryId::kCabSignalling: return read_cab_signalling();
+    case EntryId::kGradient: return read_gradient();
+    case EntryId::kCurve: return read_curve();
+    case EntryId::kMountain: return read_mountain();
+    case EntryId::kSpeedBoard: return read_speed_board();
+    case EntryId::kIndicationBoard: return read_indication_board();
+    default: return Flow::kNext;  // the train text's
   }
-  if (contains(field_, "segnali") && contains(field_, "ripetizione")) return read_cab_signalling();
-  return Flow::kNext;
+}
+
+Flow LineTextCompiler::read_background(int32_t GeneralRecord::*target) {
+  return walk_.read_all(&(state_.record(kScenarioRecord).*target));
 }
 
 Flow LineTextCompiler::read_route_length() {
@@ -203,26 +191,6 @@ Flow LineTextCompiler::read_cab_signalling() {
 }
 
 // ---- Body entries ----
-
-Flow LineTextCompiler::apply_body_entry() {
-  const struct {
-    bool matches;
-    Flow (LineTextCompiler::*read)();
-  } rows[] = {
-      {contains_ignoring_case(field_, "pendenza"), &LineTextCompiler::read_gradient},
-      {contains_ignoring_case(field_, "curva") && trace_.has_value(),
-       &LineTextCompiler::read_curve},
-      {contains_ignoring_case(field_, "montagna"), &LineTextCompiler::read_mountain},
-      {contains_ignoring_case(field_, "indicatori_v"), &LineTextCompiler::read_speed_board},
-      {contains_ignoring_case(field_, "indicat") && contains_ignoring_case(field_, "cartello"),
-       &LineTextCompiler::read_indication_board},
-  };
-  for (const auto& row : rows) {
-    if (!row.matches) continue;
-    if (Flow flow = (this->*row.read)(); flow != Flow::kNext) return flow;
-  }
-  return Flow::kNext;
-}
 
 Flow LineTextCompiler::read_gradient() {
   int32_t position = 0;

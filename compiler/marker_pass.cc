@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "compiler/code_point_rules.h"
+#include "compiler/finding_text.h"
 #include "format/cell_geometry.h"
 #include "format/cells.h"
 #include "model/error_codes.h"
@@ -10,26 +12,6 @@
 
 namespace sb {
 namespace {
-
-constexpr int16_t kCodeValue = 180;
-// Slowdowns at this speed or above get no code points inside them.
-constexpr int16_t kFastSlowdownSpeed = 110;
-// How many cells before a slowdown warning are searched for signals.
-constexpr int32_t kSignalLookBack = 20;
-// Signals closer to the line's start than this cell get no code point.
-constexpr int32_t kFirstSignalCell = 3;
-// Cells between two code points inside a slow slowdown (400 m).
-constexpr int32_t kSpacingCells = 8;
-// How far after a slowdown's end the next signal is searched (600 m).
-constexpr int32_t kSignalSearchCells = 12;
-
-// The three cells tried at a fixed distance before a slowdown start.
-struct DistanceRule {
-  char rule;
-  int32_t runs_after;    // the rule runs only for a start beyond this cell
-  int32_t nearest_cell;  // cells start - nearest .. start - nearest - 2
-};
-constexpr DistanceRule kDistanceRules[] = {{'B', 7, 5}, {'C', 13, 11}, {'D', 20, 18}};
 
 class MarkerPass {
  public:
@@ -64,12 +46,12 @@ class MarkerPass {
   void place(int32_t index) {
     TrackCell& cell = at(index);
     cell.kind = kCodePointCell;
-    cell.value_1 = kCodeValue;
+    cell.value_1 = kPassCodeValue;
   }
 
   void lower(int32_t index) {
     TrackCell& cell = at(index);
-    cell.value_1 = static_cast<int16_t>(minimo(kCodeValue, cell.value_1));
+    cell.value_1 = static_cast<int16_t>(minimo(kPassCodeValue, cell.value_1));
   }
 
   // Places a code point in the first free cell of `candidates`; false when
@@ -108,7 +90,7 @@ class MarkerPass {
   // Rules B to D: a code point in the first free cell of three at a fixed
   // distance before the slowdown start.
   void mark_before_start(int32_t start_cell, const DistanceRule& rule) {
-    if (start_cell <= rule.runs_after) return;
+    if (start_cell <= rule.runs_after()) return;
     const int32_t nearest = start_cell - rule.nearest_cell;
     if (!place_in_first_free({nearest, nearest - 1, nearest - 2})) {
       fail(kRulesBToDPlacementFailed, rule.rule, start_cell);
@@ -165,27 +147,30 @@ class MarkerPass {
   std::vector<MarkerWarning> warnings_;
 };
 
-std::string cell_and_metres(int32_t cell) {
-  return "cell " + std::to_string(cell) + " (" + std::to_string(object_position(cell)) + " m)";
-}
-
 }  // namespace
 
+std::string cell_and_metres(int32_t cell) {
+  return "cell " + std::to_string(cell) + " at " + metres(cell_start(cell));
+}
+
 std::vector<MarkerWarning> place_code_points(BuildState& state) { return MarkerPass(state).run(); }
+
+std::string distance_span(const DistanceRule& rule) {
+  return std::to_string(rule.nearest_metres()) + " to " + metres(rule.farthest_metres());
+}
 
 std::string describe(const MarkerWarning& warning) {
   const std::string head = std::string("rule ") + warning.rule + ": no free cell for a code point ";
   const std::string where = cell_and_metres(warning.cell);
-  switch (warning.rule) {
-    case 'A': return head + "ahead of the signal in " + where;
-    case 'B': return head + "250 to 350 m before the slowdown start in " + where;
-    case 'C': return head + "550 to 650 m before the slowdown start in " + where;
-    case 'D': return head + "900 to 1000 m before the slowdown start in " + where;
-    case 'E':
-      return head + "near " + where +
-             ", inside a slow slowdown or ahead of the first signal after it";
-    default: return head + "near " + where;
+  if (warning.rule == 'A') return head + "ahead of the signal in " + where;
+  if (const DistanceRule* rule = distance_rule(warning.rule)) {
+    return head + distance_span(*rule) + " before the slowdown start in " + where;
   }
+  if (warning.rule == 'E') {
+    return head + "near " + where +
+           ", inside a slow slowdown or ahead of the first signal after it";
+  }
+  return head + "near " + where;
 }
 
 }  // namespace sb

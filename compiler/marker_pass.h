@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/code_point_rules.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -33,6 +34,12 @@ std::vector<MarkerWarning> place_code_points(BuildState& state);
 
 // One line in plain words for a warning, naming the rule and the cell.
 std::string describe(const MarkerWarning& warning);
+
+// A warning's cell and where it begins: "cell 100 at 5000 m".
+std::string cell_and_metres(int32_t cell);
+
+// The distances before a slowdown start a rule B to D tries: "250 to 350 m".
+std::string distance_span(const DistanceRule& rule);
 
 }  // namespace sb
 

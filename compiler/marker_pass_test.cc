@@ -248,18 +248,18 @@ TEST(MarkerPass, DescribesAWarning) {
     const char* text;
   } cases[] = {
       {{11, 'A', 18},
-       "rule A: no free cell for a code point ahead of the signal in cell 18 (850 m)"},
+       "rule A: no free cell for a code point ahead of the signal in cell 18 at 900 m"},
       {{12, 'B', 100},
        "rule B: no free cell for a code point 250 to 350 m before the slowdown start in cell 100 "
-       "(4950 m)"},
+       "at 5000 m"},
       {{12, 'C', 100},
        "rule C: no free cell for a code point 550 to 650 m before the slowdown start in cell 100 "
-       "(4950 m)"},
+       "at 5000 m"},
       {{12, 'D', 100},
        "rule D: no free cell for a code point 900 to 1000 m before the slowdown start in cell 100 "
-       "(4950 m)"},
+       "at 5000 m"},
       {{13, 'E', 108},
-       "rule E: no free cell for a code point near cell 108 (5350 m), inside a slow slowdown or "
+       "rule E: no free cell for a code point near cell 108 at 5400 m, inside a slow slowdown or "
        "ahead of the first signal after it"},
   };
   for (const auto& c : cases) EXPECT_EQ(describe(c.warning), c.text);

@@ -4,6 +4,19 @@
 
 namespace sb {
 
+void TextWalk::begin_entry(const TextEntry& entry) {
+  entry_ = &entry;
+  next_value_ = 0;
+  note_keyword(entries_.keyword(entry));
+}
+
+const TextField* TextWalk::next_value() {
+  if (entry_ == nullptr || next_value_ >= entry_->values) return nullptr;
+  const TextField& field = entries_.fields[entry_->first_value + next_value_++];
+  here_ = entries_.location(field);
+  return &field;
+}
+
 Flow TextWalk::fail(std::string detail, SourceLocation location) {
   findings_.push_back(sb::read_failure(std::move(detail), location));
   return Flow::kReadFailure;

@@ -1,14 +1,14 @@
 #ifndef SCENARIO_BUILDER_COMPILER_TEXT_WALK_H_
 #define SCENARIO_BUILDER_COMPILER_TEXT_WALK_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
 #include "compiler/finding.h"
 #include "format/cell_geometry.h"
+#include "frontend/text_entries.h"
 #include "model/build_state.h"
 #include "model/source_location.h"
 
@@ -22,46 +22,45 @@ enum class Flow {
   kReadFailure,  // a read failure has been recorded (25)
 };
 
-// What the line text and the train text reader share: the field reader over
-// the text, the keyword field of the entry being read, the position check,
-// and the failures, each placed where it belongs and appended to
-// `findings`.  The helpers return the flow their failure leads to.
+// What the line text and the train text reader share: the text read into
+// its entries by the front end, the entry being compiled and its values,
+// the position check, and the failures, each placed where it belongs and
+// appended to `findings`.  The helpers return the flow their failure leads
+// to.
 class TextWalk {
  public:
   TextWalk(SourceLocation::Text text, std::string_view source, const BuildState& state,
-           Findings& findings)
-      : text_(text), reader_(source), state_(state), findings_(findings) {}
+           Findings& findings, ReadOptions options = {})
+      : entries_(read_text_entries(source, text, options)), state_(state), findings_(findings) {}
 
-  FieldReader& reader() { return reader_; }
+  const TextEntries& entries() const { return entries_; }
 
-  // Reads the values in order: kNext, or at the first that fails
-  // read_failure().
+  // Reads the entry's values in order: kNext, or at the first that the text
+  // does not hold read_failure().
   template <typename... Values>
   Flow read_all(Values*... values) {
     return (read_one(values) && ...) ? Flow::kNext : read_failure();
   }
 
-  // Hands each keyword field of the rest of the text to `entry` (through
-  // *field, noted as the keyword) until `entry` answers other than kNext:
-  // that answer, a read failure, or kEnd at the end of the text.
-  template <typename Entry>
-  Flow each_entry(std::string* field, Entry entry) {
-    while (true) {
-      switch (next_keyword_field(reader_, field)) {
-        case WalkStep::kReadFailure: return read_failure();
-        case WalkStep::kStop: return Flow::kEnd;
-        case WalkStep::kField: break;
-      }
-      note_keyword();
-      if (const Flow flow = entry(); flow != Flow::kNext) return flow;
+  // Hands the entries [begin, end) to `compile` in turn, each one noted as
+  // the entry being read, until `compile` answers other than kNext: that
+  // answer, or kNext after the last.
+  template <typename Compile>
+  Flow each_entry(size_t begin, size_t end, Compile compile) {
+    for (size_t i = begin; i < end; ++i) {
+      begin_entry(entries_.entries[i]);
+      if (const Flow flow = compile(entries_.entries[i]); flow != Flow::kNext) return flow;
     }
+    return Flow::kNext;
   }
 
-  // Where the reader stands, and the keyword field noted last.
-  SourceLocation here() const { return {text_, reader_.line(), reader_.column()}; }
+  // Notes `field` as the keyword field of the entry read next.
+  void note_keyword(const TextField& field) { keyword_ = here_ = entries_.location(field); }
+
+  // The value read last (the keyword field before the first), and the
+  // keyword field of the entry being read.
+  const SourceLocation& here() const { return here_; }
   const SourceLocation& keyword() const { return keyword_; }
-  // Notes where the reader stands as the keyword field of the entry read next.
-  void note_keyword() { keyword_ = here(); }
 
   // The position check: an entry at `position` whose cells reach `reach`
   // metres beyond it must not pass the line's last cell.
@@ -69,8 +68,11 @@ class TextWalk {
     return reach_fits(position, reach, state_.cell_last_index);
   }
 
-  // A read failure where the reader stands, with its reason: kReadFailure.
-  Flow read_failure() { return fail(reader_.failure(), here()); }
+  // The text's read failure, where the reader stood: kReadFailure.
+  Flow read_failure() {
+    return fail(entries_.failure.why,
+                {entries_.which, entries_.failure.line, entries_.failure.column});
+  }
   // A read failure at `location` saying `detail`: kReadFailure.
   Flow fail(std::string detail, SourceLocation location);
   // The entry refused: `finding` placed at its keyword with its position:
@@ -86,16 +88,28 @@ class TextWalk {
   bool ended_outside_the_line() const { return ended_outside_the_line_; }
 
  private:
-  bool read_one(int32_t* value) { return reader_.read_long(value); }
-  bool read_one(int16_t* value) { return reader_.read_short(value); }
-  bool read_one(uint8_t* value) { return reader_.read_byte(value); }
-  bool read_one(std::string* text) { return reader_.read_text(text); }
+  void begin_entry(const TextEntry& entry);
+  // The entry's next value; null when the text ended or failed first.
+  const TextField* next_value();
+  template <typename Number>
+  bool read_one(Number* value) {
+    const TextField* field = next_value();
+    if (field != nullptr) *value = static_cast<Number>(field->value);
+    return field != nullptr;
+  }
+  bool read_one(std::string* text) {
+    const TextField* field = next_value();
+    if (field != nullptr) text->assign(entries_.token(*field));
+    return field != nullptr;
+  }
 
-  const SourceLocation::Text text_;
-  FieldReader reader_;
+  const TextEntries entries_;
   const BuildState& state_;
   Findings& findings_;
+  const TextEntry* entry_ = nullptr;
+  uint32_t next_value_ = 0;
   SourceLocation keyword_;
+  SourceLocation here_;
   bool ended_outside_the_line_ = false;
 };
 

@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "compiler/code_point_recorder.h"
-#include "compiler/entry_walk.h"
-#include "compiler/field_reader.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/signal_recorder.h"
 #include "compiler/slowdown_recorder.h"
@@ -18,7 +16,6 @@
 #include "format/cell_values.h"
 #include "format/station_area.h"
 #include "model/error_codes.h"
-#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -75,43 +72,29 @@ class TrainReader {
   }
 
  private:
-  using Compile = Flow (TrainReader::*)();
-  // A keyword row: the field must contain `word` and, when given, `also`.
-  struct Row {
-    const char* word;
-    const char* also;
-    Compile compile;
-  };
-
   Flow read_entries() {
-    switch (seek_general_section(walk_.reader())) {
-      case WalkStep::kReadFailure: return walk_.read_failure();
-      case WalkStep::kStop: return Flow::kEnd;
-      case WalkStep::kField: break;
-    }
-    return walk_.each_entry(&field_, [this] { return compile_field(field_); });
+    const TextEntries& text = walk_.entries();
+    if (!text.opened) return text.failed ? walk_.read_failure() : Flow::kEnd;
+    const Flow flow = walk_.each_entry(0, text.entries.size(),
+                                       [this](const TextEntry& e) { return compile_entry(e); });
+    if (flow != Flow::kNext) return flow;
+    return text.failed ? walk_.read_failure() : Flow::kEnd;
   }
 
-  // Every row the field matches starts its entry, in the order of the rows.
-  Flow compile_field(const std::string& field) {
-    static constexpr Row kRows[] = {
-        {"frenata", "massa", &TrainReader::braked_mass},
-        {"vetture", nullptr, &TrainReader::cars},
-        {"velocit", nullptr, &TrainReader::speed_limit},
-        {"aderenza", nullptr, &TrainReader::adhesion},
-        {"orologio", nullptr, &TrainReader::clock},
-        {"sabbia", nullptr, &TrainReader::sand},
-        {"segnale", nullptr, &TrainReader::signal},
-        {"rallentamento", nullptr, &TrainReader::slowdown},
-        {"abbattimento", nullptr, &TrainReader::code_point},
-        {"stazione", nullptr, &TrainReader::station},
-    };
-    for (const Row& row : kRows) {
-      if (!contains_ignoring_case(field, row.word)) continue;
-      if (row.also != nullptr && !contains_ignoring_case(field, row.also)) continue;
-      if (const Flow flow = (this->*row.compile)(); flow != Flow::kNext) return flow;
+  Flow compile_entry(const TextEntry& entry) {
+    switch (entry.id) {
+      case EntryId::kBrakedMass: return braked_mass();
+      case EntryId::kCars: return cars();
+      case EntryId::kSpeedLimit: return speed_limit();
+      case EntryId::kAdhesion: return adhesion();
+      case EntryId::kClock: return clock();
+      case EntryId::kSand: return sand();
+      case EntryId::kSignal: return signal();
+      case EntryId::kSlowdown: return slowdown();
+      case EntryId::kCodePoint: return code_point();
+      case EntryId::kStation: return station();
+      default: return Flow::kNext;  // the line text's
     }
-    return Flow::kNext;
   }
 
   // ---- entries ----
@@ -296,7 +279,6 @@ class TrainReader {
   BuildState& state_;
   TextWalk walk_;
   Findings& findings_;
-  std::string field_;
   const int32_t station_bound_;
   // The line text ended at a failed position check.
   const bool line_ended_outside_;

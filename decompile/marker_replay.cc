@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "compiler/code_point_rules.h"
+
 namespace sb {
 namespace {
 
-constexpr int16_t kCodeValue = 180;
-constexpr int16_t kFastSlowdownSpeed = 110;
-constexpr int32_t kSignalLookBack = 20;
-constexpr int32_t kFirstSignalCell = 3;
-constexpr int32_t kSpacingCells = 8;
-constexpr int32_t kSignalSearchCells = 12;
 // Cells visited by all replays together before the search gives up.
 constexpr size_t kMostReplayedCells = size_t{5} * 1000 * 1000;
 
@@ -37,7 +33,7 @@ class Replay {
       if (cell.kind == kSlowdownWarningCell) {
         signals_before_warning(i);
       } else if (cell.kind == kSlowdownStartCell) {
-        for (int32_t nearest_after : {5, 11, 18}) before_start(i, nearest_after);
+        for (const DistanceRule& rule : kDistanceRules) before_start(i, rule);
         if (cell.value_1 < kFastSlowdownSpeed) through_slowdown(i);
       }
     }
@@ -47,7 +43,7 @@ class Replay {
   bool exists(int64_t index) const { return index >= 0 && index <= last_; }
   bool candidate(int32_t index) const {
     const TrackCell& cell = cells_[static_cast<size_t>(index)];
-    return cell.kind == kCodePointCell && cell.value_1 == kCodeValue;
+    return cell.kind == kCodePointCell && cell.value_1 == kPassCodeValue;
   }
   uint8_t kind(int64_t index) const {
     const auto i = static_cast<size_t>(index);
@@ -78,7 +74,8 @@ class Replay {
 
   void lower(int32_t index) {
     const TrackCell& cell = cells_[static_cast<size_t>(index)];
-    if (!placed_[static_cast<size_t>(index)] && cell.value_1 > kCodeValue) throw Contradiction{};
+    if (!placed_[static_cast<size_t>(index)] && cell.value_1 > kPassCodeValue)
+      throw Contradiction{};
   }
 
   bool place_in_first_free(std::initializer_list<int32_t> candidates) {
@@ -105,9 +102,9 @@ class Replay {
     }
   }
 
-  void before_start(int32_t start_cell, int32_t nearest_after) {
-    if (start_cell <= nearest_after + 2) return;
-    const int32_t nearest = start_cell - nearest_after;
+  void before_start(int32_t start_cell, const DistanceRule& rule) {
+    if (start_cell <= rule.runs_after()) return;
+    const int32_t nearest = start_cell - rule.nearest_cell;
     place_in_first_free({nearest, nearest - 1, nearest - 2});
   }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 
 namespace sb {
 namespace {

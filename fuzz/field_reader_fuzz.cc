@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 #include "fuzz/fuzz_checks.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-#ifndef SCENARIO_BUILDER_COMPILER_FIELD_READER_H_
-#define SCENARIO_BUILDER_COMPILER_FIELD_READER_H_
+#ifndef SCENARIO_BUILDER_FRONTEND_FIELD_READER_H_
+#define SCENARIO_BUILDER_FRONTEND_FIELD_READER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ class FieldReader {
 
   // Where the field read last began (1-based).
   int line() const { return field_line_; }
+  // The byte offsets of the field read last: where its first byte (a quote
+  // included) stands, and where the reader stands now, past its delimiter.
+  size_t field_start() const { return field_start_; }
+  size_t offset() const { return pos_; }
   int column() const { return field_column_; }
   const std::string& failure() const { return failure_; }
 
@@ -58,6 +63,7 @@ class FieldReader {
   size_t line_start_ = 0;
   int field_line_ = 0;
   int field_column_ = 0;
+  size_t field_start_ = 0;
   std::string_view token_;
   std::string failure_;
 };
@@ -68,4 +74,4 @@ bool parse_number_token(std::string_view token, int64_t* value, bool* overflow);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_COMPILER_FIELD_READER_H_
+#endif  // SCENARIO_BUILDER_FRONTEND_FIELD_READER_H_

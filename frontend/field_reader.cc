@@ -1,4 +1,4 @@
-#include "compiler/field_reader.h"
+#include "frontend/field_reader.h"
 
 #include <limits>
 
@@ -84,6 +84,7 @@ bool FieldReader::begin_field() {
   skip_blanks();
   field_line_ = line_;
   field_column_ = static_cast<int>(pos_ - line_start_) + 1;
+  field_start_ = pos_;
   return true;
 }
 
