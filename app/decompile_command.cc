@@ -9,6 +9,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "decompile/decompiler.h"
 #include "format/file_names.h"
+#include "format/scenario_names.h"
 #include "inspect/compiled_file.h"
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
@@ -194,6 +195,25 @@ bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
   return true;
 }
 
+// NAME and N follow the rule that compile and new hold them to, whether
+// given on the command line or found in the compiled files' names: the
+// texts are written under them.
+bool options_allowed(const DecompileOptions& options, std::string* error) {
+  return (options.scenario_name.empty() ||
+          checked_name("--scenario", options.scenario_name, false, error)) &&
+         (options.train_number.empty() ||
+          checked_name("--train-number", options.train_number, true, error));
+}
+
+bool names_allowed(const std::string& directory, const ScenarioId& id, std::string* error) {
+  if (checked_name("the scenario name", cp1252_to_utf8(id.scenario_name), false, error) &&
+      checked_name("the train number", cp1252_to_utf8(id.train_number), true, error)) {
+    return true;
+  }
+  *error = "the compiled files in " + directory + ": " + *error;
+  return false;
+}
+
 }  // namespace
 
 bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error) {
@@ -205,10 +225,14 @@ bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::
 int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
                       std::ostream& err) {
   std::string error;
-  const std::optional<ScenarioId> id = choose_scenario(
-      file_system, options.directory, options.scenario_name, options.train_number, &error);
+  std::optional<ScenarioId> id;
+  if (options_allowed(options, &error)) {
+    id = choose_scenario(file_system, options.directory, options.scenario_name,
+                         options.train_number, &error);
+  }
   CompiledFileSet files;
-  if (!id || !read_compiled(file_system, options.directory, *id, &files, &error)) {
+  if (!id || !names_allowed(options.directory, *id, &error) ||
+      !read_compiled(file_system, options.directory, *id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
     return kExitUsage;
   }

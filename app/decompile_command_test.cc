@@ -141,6 +141,48 @@ TEST(DecompileCommand, RefusesTheFilesOfAFailedBuild) {
   }
 }
 
+// NAME and N name the texts written: from the command line or from the
+// compiled files' names, they follow the rule compile and new hold them to,
+// and nothing is written when they break it.
+TEST(DecompileCommand, RefusesNamesThatCannotNameTheTexts) {
+  const struct {
+    const char* name;
+    const char* scenario;   // --scenario
+    const char* train;      // --train-number
+    const char* file_name;  // the compiled files' NAME, in place of the built-in one
+    const char* says;
+  } cases[] = {
+      {"a scenario name out of the directory", "../../x/Evil", "101", "",
+       "--scenario \"../../x/Evil\" holds a path separator"},
+      {"a train number out of the directory", kBuiltinScenarioName, "../101", "",
+       "--train-number \"../101\" holds a path separator"},
+      {"a train number that is the line's", kBuiltinScenarioName, "LINEA", "",
+       "--train-number \"LINEA\" would make the cells file overwrite the line trace file"},
+      {"a file name with a newline", "", "", "Mia\nx",
+       "the compiled files in dir: the scenario name holds the control character U+000A"},
+      {"a file name with a star", "", "", "Mia*",
+       "the compiled files in dir: the scenario name \"Mia*\" holds the character '*'"},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files = compiled_builtin();
+    if (*c.file_name != '\0') {
+      const std::string from = std::string(kDir) + "/" + kBuiltinScenarioName;
+      for (const char* end : {"_linea.dat", "_37924.sim", "_37924.dat"}) {
+        auto node = files.files.extract(from + end);
+        node.key() = std::string(kDir) + "/" + c.file_name + end;
+        files.files.insert(std::move(node));
+      }
+    }
+    const auto before = files.files;
+    std::ostringstream out, err;
+    EXPECT_EQ(decompile_command({kDir, c.scenario, c.train, "out", false, false}, files, out, err),
+              2)
+        << c.name;
+    EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();
+    EXPECT_EQ(files.files, before) << c.name;
+  }
+}
+
 TEST(DecompileCommand, UnwritableOutputIsStatus3) {
   MemoryFileSystem files = compiled_builtin();
   files.unwritable.insert(kTrainText);
