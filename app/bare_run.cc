@@ -113,7 +113,7 @@ int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& win
     return kExitNotWritten;
   }
   const BuildPlan plan = bare_plan(options, state);
-  const BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  const BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   report_build(report, plan, window, diagnostics);
   window.close();
   return exit_status(report);

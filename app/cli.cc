@@ -1,14 +1,21 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/bare_run.h"
+#include "app/command_line_spec.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/man_page.h"
 #include "app/new_command.h"
+#include "app/shell_completion.h"
+#include "app/version.h"
 #include "app/watch_command.h"
+#include "platform/terminal.h"
 #include "checks/diagnostic.h"
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
@@ -21,8 +28,6 @@
 namespace sb {
 namespace {
 
-constexpr char kVersion[] = "scenario-builder 0.1.0";
-
 // A directory or file named by an empty text would be taken for the root or
 // the current directory, or for no name at all: the command line refuses it.
 const CLI::Validator kNotEmpty(
@@ -31,22 +36,90 @@ const CLI::Validator kNotEmpty(
     },
     "", "not empty");
 
-void add_compile_options(CLI::App& command, CompileOptions& options, bool with_outputs) {
-  command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required();
-  command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required();
-  command.add_option("--scenario", options.scenario_name,
-                     "scenario name NAME (default: from the line text's name)");
-  command.add_option("--train-number", options.train_number,
-                     "train number N (default: from the train text's name)");
+// What a shell offers for an option's value: one of `words`, a file
+// matching `pattern`, a directory.
+ValueHint choice_of(std::vector<std::string> words) {
+  return {ValueHint::Kind::kChoice, std::move(words), ""};
+}
+ValueHint file_like(std::string pattern) {
+  return {ValueHint::Kind::kFile, {}, std::move(pattern)};
+}
+const ValueHint kDirectoryHint{ValueHint::Kind::kDirectory, {}, ""};
+
+// `option`, its value described to the shells' completion by `hint`.
+CLI::Option* hinted(CLI::Option* option, ValueHint hint, ValueHints& hints) {
+  hints[option] = std::move(hint);
+  return option;
+}
+
+const std::vector<std::string> kFormats = {"text", "json", "sarif"};
+const std::vector<std::string> kColorChoices = {"auto", "always", "never"};
+const std::vector<std::string> kDumpKinds = {"records", "cells", "trace"};
+const std::vector<std::string> kShells = {"bash", "zsh", "fish"};
+
+// -Wno-NAME, which the parser does not see (take_silenced_warnings reads it).
+OptionSpec silenced_warning_option() {
+  OptionSpec option;
+  option.names = {"-Wno-"};
+  option.value = "NAME";
+  option.description = "leave the warning NAME out of the diagnostics";
+  option.hint.kind = ValueHint::Kind::kGlued;
+  for (const WarningKind& kind : warning_kinds()) option.hint.words.emplace_back(kind.name);
+  return option;
+}
+
+void add_compile_options(CLI::App& command, CompileOptions& options, std::string& color_choice,
+                         bool with_outputs, ValueHints& hints) {
+  const OptionSpec silenced = silenced_warning_option();
+  std::string names;
+  for (const std::string& name : silenced.hint.words) names += (names.empty() ? "" : ", ") + name;
+  command.footer("Warnings:\n  " + silenced.names.front() + silenced.value + "  " +
+                 silenced.description + "; " + silenced.value + " is one of: " + names);
+  hinted(
+      command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required(),
+      file_like("*_linea.txt"), hints);
+  hinted(
+      command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required(),
+      file_like("*-.txt"), hints);
+  command
+      .add_option("--scenario", options.scenario_name,
+                  "scenario name NAME (default: from the line text's name)")
+      ->type_name("NAME");
+  command
+      .add_option("--train-number", options.train_number,
+                  "train number N (default: from the train text's name)")
+      ->type_name("N");
   command.add_flag("--werror", options.warnings_are_errors,
                    "a warning makes the exit status 1, as an error does");
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
+  hinted(command
+             .add_option("--format", options.format,
+                         "diagnostics as text (on stderr), or as one JSON or SARIF 2.1.0 document "
+                         "on stdout")
+             ->transform(CLI::CheckedTransformer(
+                             std::map<std::string, CompileOptions::Format>{
+                                 {"text", CompileOptions::Format::kText},
+                                 {"json", CompileOptions::Format::kJson},
+                                 {"sarif", CompileOptions::Format::kSarif}},
+                             CLI::ignore_case)
+                             .description("{text,json,sarif}"))
+             ->type_name("FORMAT"),
+         choice_of(kFormats), hints);
+  hinted(command
+             .add_option("--color", color_choice,
+                         "colour text diagnostics and show the source line under each: auto (a "
+                         "terminal and no NO_COLOR), always or never")
+             ->check(CLI::IsMember(kColorChoices))
+             ->type_name("WHEN"),
+         choice_of(kColorChoices), hints);
   if (with_outputs) {
-    command
-        .add_option("-o,--output", options.output_directory,
-                    "directory of the three binary files (default: the current one)")
-        ->check(kNotEmpty);
+    hinted(command
+               .add_option("-o,--output", options.output_directory,
+                           "directory of the three binary files (default: the current one)")
+               ->check(kNotEmpty)
+               ->type_name("DIR"),
+           kDirectoryHint, hints);
   }
 }
 
@@ -73,10 +146,15 @@ bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::str
   return true;
 }
 
-}  // namespace
+// --color: always, never, or auto (a terminal and no NO_COLOR).
+bool wants_color(const std::string& choice) {
+  if (choice == "always") return true;
+  if (choice == "never") return false;
+  return stderr_is_terminal() && !no_color_requested();
+}
 
-int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
-            std::ostream& out, std::ostream& err) {
+int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
+                std::ostream& out, std::ostream& err) {
   std::vector<const char*> args(argv_in, argv_in + argc);
   std::vector<std::string> silenced;
   std::string silenced_error;
@@ -90,68 +168,91 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       "Compiles the built-in Valmira-Lunerio scenario, or scenarios of your own, into "
       "the files the driving simulator loads.",
       "scenario-builder"};
-  app.set_version_flag("--version", kVersion);
+  app.set_version_flag("--version", std::string("scenario-builder ") + kProgramVersion);
+  ValueHints hints;
   BareRunOptions bare;
-  app.add_option("--dir", bare.directory,
-                 "write and read every file of the bare run in DIR instead of the executable's "
-                 "directory (created, with the directories above it, when missing)")
-      ->check(kNotEmpty);
+  hinted(app.add_option("--dir", bare.directory,
+                        "write and read every file of the bare run in DIR instead of the "
+                        "executable's directory (created, with the directories above it, when "
+                        "missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   app.add_flag("--keep-sources", bare.keep_sources,
                "leave the two source texts in place after reading them");
   int linger_seconds = 0;
   // Hidden (no group): keeps the window on screen after the run, for a screenshot.
   app.add_option("--linger", linger_seconds, "keep the window SECONDS after the run")->group("");
+  // Hidden: the manual page, generated from these definitions when the program is built.
+  bool print_man_page = false;
+  app.add_flag("--man-page", print_man_page, "print the manual page in roff")->group("");
 
   NewOptions new_options;
   CLI::App* new_app = app.add_subcommand(
       "new", "write a short starting scenario, NAME_linea.txt and NAME_N-.txt, to edit");
   new_app->add_option("NAME", new_options.scenario_name, "scenario name")->required();
   new_app->add_option("N", new_options.train_number, "train number")->required();
-  new_app
-      ->add_option("-o,--output", new_options.directory,
-                   "directory of the two texts (default: the current one; created, with the "
-                   "directories above it, when missing)")
-      ->check(kNotEmpty);
+  hinted(new_app
+             ->add_option("-o,--output", new_options.directory,
+                          "directory of the two texts (default: the current one; created, with "
+                          "the directories above it, when missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   new_app->add_flag("--force", new_options.force, "replace texts of the same names");
 
   CompileOptions compile;
+  std::string compile_color = "auto";
+  std::string check_color = "auto";
   CLI::App* compile_app =
       app.add_subcommand("compile",
                          "compile a line text and a train text into NAME_linea.dat, NAME_N.sim and "
                          "NAME_N.dat");
-  add_compile_options(*compile_app, compile, true);
+  add_compile_options(*compile_app, compile, compile_color, true, hints);
   CompileOptions check;
   check.write_files = false;
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
-  add_compile_options(*check_app, check, false);
+  add_compile_options(*check_app, check, check_color, false, hints);
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
       "watch",
       "compile the two texts now and again on every change; a compile with errors keeps the "
       "last good files");
-  watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
-      ->required();
-  watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
-      ->required();
-  watch_app->add_option("--scenario", watch.compile.scenario_name,
-                        "scenario name NAME (default: from the line text's name)");
-  watch_app->add_option("--train-number", watch.compile.train_number,
-                        "train number N (default: from the train text's name)");
+  hinted(watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
+             ->required(),
+         file_like("*_linea.txt"), hints);
+  hinted(watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
+             ->required(),
+         file_like("*-.txt"), hints);
   watch_app
-      ->add_option("-o,--output", watch.compile.output_directory,
-                   "directory of the three binary files (default: the line text's)")
-      ->check(kNotEmpty);
+      ->add_option("--scenario", watch.compile.scenario_name,
+                   "scenario name NAME (default: from the line text's name)")
+      ->type_name("NAME");
+  watch_app
+      ->add_option("--train-number", watch.compile.train_number,
+                   "train number N (default: from the train text's name)")
+      ->type_name("N");
+  hinted(watch_app
+             ->add_option("-o,--output", watch.compile.output_directory,
+                          "directory of the three binary files (default: the line text's)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
 
   DumpOptions dump;
   std::string dump_kind;
   std::string dump_rows;
   CLI::App* dump_app = app.add_subcommand(
       "dump", "print a compiled .sim, .dat or _linea.dat file as readable text or JSON");
-  dump_app->add_option("FILE", dump.path, "the file to decode")->required();
-  dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
-      ->check(CLI::IsMember({"records", "cells", "trace"}));
+  hinted(dump_app->add_option("FILE", dump.path, "the file to decode")->required(), file_like(""),
+         hints);
+  hinted(
+      dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
+          ->check(CLI::IsMember(kDumpKinds))
+          ->type_name("KIND"),
+      choice_of(kDumpKinds), hints);
   CLI::Option* json_flag = dump_app->add_flag("--json", dump.json, "print JSON instead of text");
   dump_app->add_flag("--raw", dump.raw, "print texts as the file holds them, in Windows-1252")
       ->excludes(json_flag);
@@ -160,10 +261,13 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   CLI::Option* rows_option = dump_app->add_option(
       "--rows", dump_rows,
       "records, cells or trace rows to show: A:B, A alone, A: to the end, :B from the first");
+  rows_option->type_name("ROWS");
   CLI::Option* at_option = dump_app->add_option(
       "--at", at_metres, "show the cell or trace row of this route position in metres");
+  at_option->type_name("METRES");
   CLI::Option* km_option = dump_app->add_option(
       "--km", at_km, "show the cell or trace row of this route kilometre (metres / 1000)");
+  km_option->type_name("KM");
   rows_option->excludes(at_option)->excludes(km_option);
   at_option->excludes(km_option);
 
@@ -172,18 +276,25 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
       "decompile",
       "recover NAME_linea.txt and NAME_N-.txt from a compiled scenario: texts that "
       "compile to the same files, byte for byte");
+  hinted(decompile_app
+             ->add_option("DIR", decompile.directory,
+                          "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+             ->required(),
+         kDirectoryHint, hints);
   decompile_app
-      ->add_option("DIR", decompile.directory,
-                   "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-      ->required();
-  decompile_app->add_option("--scenario", decompile.scenario_name,
-                            "scenario name NAME (default: the one scenario in DIR)");
-  decompile_app->add_option("--train-number", decompile.train_number,
-                            "train number N (default: the one scenario in DIR)");
+      ->add_option("--scenario", decompile.scenario_name,
+                   "scenario name NAME (default: the one scenario in DIR)")
+      ->type_name("NAME");
   decompile_app
-      ->add_option("-o,--output", decompile.output_directory,
-                   "directory of the two texts (default: DIR; created when missing)")
-      ->check(kNotEmpty);
+      ->add_option("--train-number", decompile.train_number,
+                   "train number N (default: the one scenario in DIR)")
+      ->type_name("N");
+  hinted(decompile_app
+             ->add_option("-o,--output", decompile.output_directory,
+                          "directory of the two texts (default: DIR; created when missing)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
 
@@ -193,21 +304,40 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   double to_km = 0;
   CLI::App* plot_app = app.add_subcommand(
       "plot", "draw a compiled scenario: the plan of the line and its profile, as PNG, SVG or PDF");
+  hinted(plot_app
+             ->add_option("DIR", plot.directory,
+                          "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
+             ->required(),
+         kDirectoryHint, hints);
+  hinted(plot_app
+             ->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
+             ->required()
+             ->check(kNotEmpty)
+             ->type_name("FILE"),
+         file_like(""), hints);
   plot_app
-      ->add_option("DIR", plot.directory, "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-      ->required();
-  plot_app->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
-      ->required()
-      ->check(kNotEmpty);
-  plot_app->add_option("--scenario", plot.scenario_name,
-                       "scenario name NAME (default: the one scenario in DIR)");
-  plot_app->add_option("--train-number", plot.train_number,
-                       "train number N (default: the one scenario in DIR)");
-  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)");
+      ->add_option("--scenario", plot.scenario_name,
+                   "scenario name NAME (default: the one scenario in DIR)")
+      ->type_name("NAME");
+  plot_app
+      ->add_option("--train-number", plot.train_number,
+                   "train number N (default: the one scenario in DIR)")
+      ->type_name("N");
+  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)")->type_name("PX");
   CLI::Option* from_option =
-      plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)");
-  CLI::Option* to_option = plot_app->add_option("--to", to_km, "draw up to this route kilometre");
+      plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)")
+          ->type_name("KM");
+  CLI::Option* to_option =
+      plot_app->add_option("--to", to_km, "draw up to this route kilometre")->type_name("KM");
 #endif
+
+  std::string shell_name;
+  CLI::App* completion_app =
+      app.add_subcommand("completion", "print the completion script of a shell: bash, zsh or fish");
+  hinted(completion_app->add_option("SHELL", shell_name, "the shell: bash, zsh or fish")
+             ->required()
+             ->check(CLI::IsMember(kShells)),
+         choice_of(kShells), hints);
 
   try {
     app.parse(argc, argv);
@@ -220,9 +350,26 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
     const int status = app.exit(e, out, err);
     return status == 0 ? kExitClean : kExitUsage;
   }
+  if (print_man_page || *completion_app) {
+    const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
+                              {check_app, {silenced_warning_option()}},
+                              {watch_app, {silenced_warning_option()}}};
+    const std::vector<CommandSpec> commands = describe_command_line(app, hints, extras);
+    if (print_man_page) {
+      out << man_page(commands, kProgramVersion);
+    } else {
+      const Shell shell = shell_name == "bash"  ? Shell::kBash
+                          : shell_name == "zsh" ? Shell::kZsh
+                                                : Shell::kFish;
+      out << completion_script(shell, commands);
+    }
+    return kExitClean;
+  }
   if (*new_app) return new_command(new_options, file_system, out, err);
   compile.silenced = silenced;
   check.silenced = silenced;
+  compile.color = wants_color(compile_color);
+  check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
   if (*watch_app) {
@@ -258,6 +405,20 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
   return bare_run(bare, file_system, window, err);
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
+            std::ostream& out, std::ostream& err) {
+  const int status = run_command(argc, argv_in, file_system, window, out, err);
+  // A command's output that did not reach its stream (a full disk, a closed
+  // stdout) is a failure, whatever the command itself returned.
+  out.flush();
+  if (!out.fail()) return status;
+  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  err.flush();
+  return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }
 
 }  // namespace sb

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
+#include <streambuf>
 #include <vector>
 
 #include "app/cli_for_test.h"
@@ -300,6 +302,37 @@ TEST_F(Cli, DumpDecodesACompiledFile) {
   EXPECT_NE(bad.err.find("in/S_linea.txt"), std::string::npos) << bad.err;
 }
 
+// An output stream that takes nothing, as stdout on a full disk or closed.
+class RefusingBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  int sync() override { return -1; }
+};
+
+TEST_F(Cli, OutputThatCannotBeWrittenFailsWithAMessage) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const std::vector<std::vector<const char*>> command_lines = {
+      {"dump", "out/S_7.sim"},
+      {"dump", "out/S_7.dat", "--json"},
+      {"check", "in/S_linea.txt", "in/S_7-.txt", "--summary"},
+      {"decompile", "out", "--stdout"},
+  };
+  for (std::vector<const char*> args : command_lines) {
+    args.insert(args.begin(), "scenario-builder");
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream notices, err;
+    std::unique_ptr<Window> window = make_console_window(notices);
+    const int status =
+        run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err);
+    EXPECT_EQ(status, 3) << args[1] << ": " << err.str();
+    EXPECT_TRUE(err.str().ends_with(
+        "scenario-builder: cannot write the standard output: what was printed is incomplete\n"))
+        << args[1] << ": " << err.str();
+  }
+}
+
 TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
   ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
   const auto before = files_.files;
@@ -346,6 +379,31 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"compile", "only-one.txt"}).status, 2);
   EXPECT_EQ(run({"--no-such-option"}).status, 2);
   EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+// --format and --color change how diagnostics are shown, never what the
+// run does: the same status, and the counts stay on stderr.
+TEST_F(Cli, CheckShowsDiagnosticsAsTextJsonOrSarif) {
+  files_.files["in/S_7-.txt"] = std::string(kTrain) + "segnael, 3000\r\n[fine]\r\n";
+  const Outcome plain = run({"check", "in/S_linea.txt", "in/S_7-.txt"});
+  const std::string diagnostic =
+      "in/S_7-.txt:7:1: warning W21: `segnael` matches no entry and is skipped; did you mean "
+      "`segnale`? [-Wunknown-keyword]\n";
+  EXPECT_EQ(plain.err.substr(0, diagnostic.size()), diagnostic);
+  EXPECT_EQ(run({"check", "in/S_linea.txt", "in/S_7-.txt", "--color=never"}).err, plain.err);
+
+  const Outcome colored = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--color=always"});
+  EXPECT_EQ(colored.status, plain.status);
+  EXPECT_NE(colored.err.find("\033[01;35m\033[Kwarning W21:"), std::string::npos) << colored.err;
+  EXPECT_NE(colored.err.find("\nsegnael, 3000\n\033[01;32m\033[K^~~~~~~"), std::string::npos);
+
+  const Outcome json = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=json"});
+  EXPECT_EQ(json.status, plain.status);
+  EXPECT_EQ(json.err, plain.err.substr(diagnostic.size()));
+  EXPECT_NE(json.out.find("\"code\": \"W21\""), std::string::npos) << json.out;
+  const Outcome sarif = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=sarif"});
+  EXPECT_NE(sarif.out.find("\"ruleId\": \"W21\""), std::string::npos) << sarif.out;
+  EXPECT_EQ(run({"check", "in/S_linea.txt", "in/S_7-.txt", "--format=xml"}).status, 2);
 }
 
 }  // namespace

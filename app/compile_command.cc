@@ -8,10 +8,12 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "checks/compile_diagnostics.h"
+#include "checks/diagnostic_report.h"
 #include "format/scenario_names.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
 #include "util/exit_status.h"
+#include "app/version.h"
 
 namespace sb {
 namespace {
@@ -124,7 +126,7 @@ BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, cons
   } catch (const std::system_error&) {
     check_texts(inputs, checked);
   }
-  BuildReport report = memorizza_percorso(state, 1, file_system, plan);
+  BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   if (helper.joinable()) helper.join();
   return report;
 }
@@ -155,12 +157,23 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
+  const std::vector<Diagnostic> diagnostics =
+      diagnostics_of(options, std::move(checked.diagnostics), report, line, train);
+  const DiagnosticTexts texts{options.line_text, options.train_text, inputs.line, inputs.train};
   int errors = 0;
   int warnings = 0;
-  for (const Diagnostic& diagnostic :
-       diagnostics_of(options, std::move(checked.diagnostics), report, line, train)) {
-    err << format_diagnostic(diagnostic, options.line_text, options.train_text) << '\n';
+  for (const Diagnostic& diagnostic : diagnostics) {
+    if (options.format == CompileOptions::Format::kText) {
+      err << (options.color
+                  ? format_colored_diagnostic(diagnostic, texts)
+                  : format_diagnostic(diagnostic, options.line_text, options.train_text) + '\n');
+    }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
+  }
+  if (options.format == CompileOptions::Format::kJson) {
+    (out ? *out : err) << diagnostics_json(diagnostics, texts);
+  } else if (options.format == CompileOptions::Format::kSarif) {
+    (out ? *out : err) << diagnostics_sarif(diagnostics, texts, kProgramVersion);
   }
   if (report.end != BuildEnd::kDone) {
     const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),

@@ -19,6 +19,11 @@ struct CompileOptions {
   bool warnings_are_errors = false;   // --werror: a warning makes the exit status 1
   std::vector<std::string> silenced;  // -Wno-NAME: warnings not shown
   bool summary = false;               // --summary: what the scenario holds, on `out`
+  // --format: diagnostics as text on `err`, or as one JSON or SARIF document
+  // on `out` (the counts and notices stay on `err`).
+  enum class Format { kText, kJson, kSarif };
+  Format format = Format::kText;
+  bool color = false;  // text diagnostics coloured, with the source and caret lines
 };
 
 // Compiles an author's two texts through the same build as the bare run and

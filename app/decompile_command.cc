@@ -179,7 +179,7 @@ bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
   plan.texts = {ComparingFileSystem::kLineText, ComparingFileSystem::kTrainText,
                 /*delete_after_reading=*/false};
   plan.outputs = ComparingFileSystem::outputs();
-  const BuildReport report = memorizza_percorso(state, 0, memory, plan);
+  const BuildReport report = memorizza_percorso(state, kWithoutLineTrace, memory, plan);
   if (exit_status(report) != 0 || !memory.all_compared()) {
     const Finding* failure = final_compile_error(report);
     *error = "the texts recovered from the files do not compile cleanly (error " +

@@ -20,7 +20,7 @@ int compile_into(MemoryFileSystem& files, const std::string& line, const std::st
   BuildPlan plan;
   plan.texts = {line, train, false};
   plan.outputs = scenario_file_names(directory, "Zufall", "7");
-  return exit_status(memorizza_percorso(state, 1, files, plan));
+  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
 }
 
 // Every random scenario that compiles cleanly decompiles to texts that

@@ -35,7 +35,7 @@ void run_build(benchmark::State& bench, const std::string& name, const std::stri
     BuildState state;
     state.scenario_name = name;
     state.train_number = train;
-    const BuildReport report = memorizza_percorso(state, 1, files, plan);
+    const BuildReport report = memorizza_percorso(state, kWithLineTrace, files, plan);
     if (exit_status(report) != 0) {
       bench.SkipWithError("the build did not end clean");
       break;

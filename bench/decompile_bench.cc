@@ -23,7 +23,7 @@ CompiledFileSet generated_files(int32_t length) {
   BuildPlan plan;
   plan.texts = {"l.txt", "t.txt", false};
   plan.outputs = scenario_file_names("out", kGeneratedScenarioName, kGeneratedTrainNumber);
-  memorizza_percorso(state, 1, files, plan);
+  memorizza_percorso(state, kWithLineTrace, files, plan);
   CompiledFileSet set;
   set.paths = {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells};
   set.bytes = {files.files[set.paths[0]], files.files[set.paths[1]], files.files[set.paths[2]]};

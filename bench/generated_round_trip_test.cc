@@ -17,7 +17,7 @@ int compile_into(MemoryFileSystem& files, const std::string& line, const std::st
   BuildPlan plan;
   plan.texts = {line, train, false};
   plan.outputs = scenario_file_names(directory, kGeneratedScenarioName, kGeneratedTrainNumber);
-  return exit_status(memorizza_percorso(state, 1, files, plan));
+  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
 }
 
 // The scenarios of the scale series decompile to texts that compile to the

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "checks/diagnostic.h"
+#include "format/record_fields.h"
 #include "util/rounding.h"
 
 namespace sb {
@@ -73,7 +74,7 @@ std::string counted(int count, const char* one, const char* many) {
 
 std::string scenario_summary(const BuildState& state, const LineFacts& line,
                              const TrainFacts& train) {
-  const int32_t length = state.record(kTotalsRecord).long_2;
+  const int32_t length = route_length(state.general_records);
   const std::vector<Chainage> chainages = chainages_of(state);
   std::string out = "route: " + std::to_string(length) + " m, ";
   if (state.has_cells()) {

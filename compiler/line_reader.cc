@@ -11,6 +11,7 @@
 #include "compiler/line_trace_builder.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/text_walk.h"
+#include "format/record_fields.h"
 #include "model/error_codes.h"
 #include "util/text.h"
 
@@ -159,7 +160,7 @@ Flow LineTextCompiler::read_background(int32_t GeneralRecord::*target) {
 }
 
 Flow LineTextCompiler::read_route_length() {
-  int32_t& length = state_.record(kTotalsRecord).long_2;
+  int32_t& length = route_length(state_.general_records);
   if (const Flow flow = walk_.read_all(&length); flow != Flow::kNext) return flow;
   if (length < 0 || length > kMaxRouteLength) return walk_.stop(kRouteLengthRefused, length);
   size_for_route(state_, length);

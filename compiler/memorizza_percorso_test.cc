@@ -27,7 +27,7 @@ void run(Build& build, const std::string& line, const std::string& train = kTrai
   build.plan.outputs = scenario_file_names("/d", "S", "1");
   build.file_system.files[build.plan.texts.line_path] = line;
   build.file_system.files[build.plan.texts.train_path] = train;
-  build.report = memorizza_percorso(build.state, 1, build.file_system, build.plan);
+  build.report = memorizza_percorso(build.state, kWithLineTrace, build.file_system, build.plan);
 }
 
 bool wrote_any(const Build& build) {

@@ -3,6 +3,7 @@
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "format/object_cells.h"
+#include "format/record_fields.h"
 #include "model/error_codes.h"
 #include "util/rounding.h"
 
@@ -18,7 +19,7 @@ bool has_approach_marks(uint8_t kind) {
 std::vector<StationApproachMark> station_approach_marks(const GeneralRecord& station) {
   std::vector<StationApproachMark> marks;
   if (!has_approach_marks(station.kind)) return marks;
-  const double stop_at = area_end_cell_at(station.long_2);
+  const double stop_at = area_end_cell_at(area_end(station));
   for (int b = 1; b <= kApproachMarks; ++b) {
     const double mark_at = stop_at - b;
     if (mark_at > 1) {
@@ -31,8 +32,8 @@ std::vector<StationApproachMark> station_approach_marks(const GeneralRecord& sta
 std::optional<Finding> record_station_stop(BuildState& state, int record) {
   const GeneralRecord& station = state.record(record);
   if (station.kind >= kUnmarkedStationKind) return std::nullopt;
-  const double stop_at = area_end_cell_at(station.long_2);
-  const int64_t stop_cell = area_end_cell(station.long_2);
+  const double stop_at = area_end_cell_at(area_end(station));
+  const int64_t stop_cell = area_end_cell(area_end(station));
   if (stop_cell > state.cell_last_index) return outside_the_line(state);
   for (const StationApproachMark& mark : station_approach_marks(station)) {
     state.cell(static_cast<int32_t>(mark.cell)).approach = mark.mark;

@@ -14,6 +14,7 @@
 #include "compiler/text_walk.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
+#include "format/record_fields.h"
 #include "format/station_area.h"
 #include "model/error_codes.h"
 
@@ -99,8 +100,8 @@ class TrainReader {
 
   // ---- entries ----
 
-  Flow braked_mass() { return walk_.read_all(&state_.record(kTotalsRecord).long_1); }
-  Flow cars() { return walk_.read_all(&state_.record(kTotalsRecord).long_3); }
+  Flow braked_mass() { return walk_.read_all(&sb::braked_mass(state_.general_records)); }
+  Flow cars() { return walk_.read_all(&sb::car_count(state_.general_records)); }
   Flow sand() { return walk_.read_all(&state_.record(kTrainRecord).short_1); }
   Flow clock() {
     GeneralRecord& train = state_.record(kTrainRecord);
@@ -188,7 +189,7 @@ class TrainReader {
       return walk_.stop(refused->code);
     }
     if (station_ > kFirstStationRecord &&
-        int64_t{record.long_1} - kStationSpacing < state_.record(station_ - 1).long_2) {
+        int64_t{area_start(record)} - kStationSpacing < area_end(state_.record(station_ - 1))) {
       return walk_.stop_at(kStationsTooClose, position);
     }
     ++station_;
@@ -222,8 +223,8 @@ class TrainReader {
     const StationArea extent =
         station_area(record.long_3, record.kind, length, /*extended=*/record.byte_4 != 0);
     if (!fits_long(extent.start) || !fits_long(extent.end)) return false;
-    record.long_1 = static_cast<int32_t>(extent.start);
-    record.long_2 = static_cast<int32_t>(extent.end);
+    area_start(record) = static_cast<int32_t>(extent.start);
+    area_end(record) = static_cast<int32_t>(extent.end);
     if (record.kind >= 5 && record.kind <= 8) record.byte_4 = 0;
     return true;
   }

@@ -18,6 +18,7 @@
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
 #include "format/object_cells.h"
+#include "format/record_fields.h"
 
 namespace sb {
 namespace {
@@ -66,6 +67,10 @@ struct Slowdown {
   int16_t carried_value = 0;
   bool warning = false;
   bool lead_in = false;
+  // The lead-in cells begin two cells below the warning: the start stands
+  // on the half-way point below its cell, which rounds the lead-in's
+  // position down and the warning's up.
+  bool lead_in_lowered = false;
   std::vector<int> before_stations;
 };
 
@@ -108,7 +113,7 @@ class Decompiler {
   // ---- the files as a whole ----
 
   void check_sizes() {
-    const int32_t route = records_[kTotalsRecord].long_2;
+    const int32_t route = route_length(records_);
     if (route < 0 || route > kMaxRouteLength) {
       refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
     }
@@ -319,13 +324,15 @@ class Decompiler {
              cell_name(w));
     }
     if (!s.warning) return;
+    const int32_t nearest = lead_in_nearest(s, w);
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = w - i;
+      const int32_t c = nearest + 1 - i;
       if (exists(c) && cell(c).kind == kWarningLeadInCell && cell(c).value_1 == i) s.lead_in = true;
     }
     if (!s.lead_in) return;
+    s.lead_in_lowered = nearest != w - 1;
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = w - i;
+      const int32_t c = nearest + 1 - i;
       if (!exists(c) || cell(c).kind == kWarningLeadInCell) continue;
       StopResidue* residue = residue_at(c);
       if (residue == nullptr || residue->used) {
@@ -337,12 +344,33 @@ class Decompiler {
     }
   }
 
+  // The nearest lead-in cell of a slowdown warned in w: just below the
+  // warning, or one lower when the cells there say so and an even start
+  // cell lets the start stand on its lower half-way point.
+  int32_t lead_in_nearest(const Slowdown& s, int32_t w) const {
+    const int32_t lowered = w - 2;
+    const bool may_lower =
+        s.start % 2 == 0 && kCellLength * (s.start - 1) - kCellLength / 2 > kSlowdownWarningFrom;
+    const bool plain =
+        exists(w - 1) && cell(w - 1).kind == kWarningLeadInCell && cell(w - 1).value_1 == 1;
+    if (!plain && may_lower && exists(lowered) && cell(lowered).kind == kWarningLeadInCell &&
+        cell(lowered).value_1 == 1) {
+      return lowered;
+    }
+    return w - 1;
+  }
+
   std::string slowdown_line(const Slowdown& s) const {
     int32_t x = kCellLength * (s.start - 1);
     if (s.warning && x <= kSlowdownWarningFrom)
       x = kSlowdownWarningFrom + 1;  // the same cells, with a warning
+    int32_t shift = 0;
+    if (s.lead_in_lowered) {
+      shift = kCellLength / 2;
+      x = kCellLength * (s.start - 1) - shift;
+    }
     const int32_t end = s.end < 0 ? s.start : s.end;
-    const int32_t l = kCellLength * (end - s.start);
+    const int32_t l = kCellLength * (end - s.start) + shift;
     return entry_line("rallentamento",
                       {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0, s.second_speed});
   }
@@ -673,11 +701,10 @@ class Decompiler {
 
   std::string line_text() {
     SourceText text;
-    const GeneralRecord& totals = records_[kTotalsRecord];
     const GeneralRecord& scenario = records_[kScenarioRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("lunghezza percorso", {totals.long_2}));
+    text.line(entry_line("lunghezza percorso", {route_length(records_)}));
     chainage_lines(text);
     text.line(entry_line("sfondo uno", {scenario.long_1}));
     text.line(entry_line("sfondo due", {scenario.long_3}));
@@ -692,7 +719,7 @@ class Decompiler {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
-    const auto rows = static_cast<size_t>(trace_rows_for_route(records_[kTotalsRecord].long_2));
+    const auto rows = static_cast<size_t>(trace_rows_for_route(route_length(records_)));
     if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword =
@@ -763,11 +790,10 @@ class Decompiler {
 
   std::string train_text() {
     SourceText text;
-    const GeneralRecord& totals = records_[kTotalsRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("numero vetture", {totals.long_3}));
-    text.line(entry_line("percentuale massa frenata", {totals.long_1}));
+    text.line(entry_line("numero vetture", {car_count(records_)}));
+    text.line(entry_line("percentuale massa frenata", {braked_mass(records_)}));
     text.line(entry_line("sabbia", {train.short_1}));
     text.line(entry_line("orologio", {train.short_3, train.short_4, train.short_5}));
     text.line("[aderenze]");

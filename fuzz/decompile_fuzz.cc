@@ -18,6 +18,7 @@
 #include "app/decompile_command.h"
 #include "compiler/line_reader.h"
 #include "compiler/memorizza_percorso.h"
+#include "format/record_fields.h"
 #include "format/trace_elements.h"
 #include "fuzz/fuzz_checks.h"
 #include "inspect/scenario_decoder.h"
@@ -54,7 +55,7 @@ std::optional<int32_t> route_length(const std::string& records) {
   std::array<sb::GeneralRecord, sb::kRecordCount> decoded;
   std::string error;
   if (!sb::decode_records(records, &decoded, &error)) return std::nullopt;
-  return decoded[sb::kTotalsRecord].long_2;
+  return sb::route_length(decoded);
 }
 
 void decompile_texts(std::string_view input) {
@@ -75,7 +76,7 @@ void decompile_texts(std::string_view input) {
   sb::BuildPlan plan;
   plan.texts = {"l.txt", "t.txt", false};
   plan.outputs = sb::scenario_file_names("out", "Fuzz", "1");
-  if (sb::exit_status(sb::memorizza_percorso(state, 1, fs, plan)) != 0) return;
+  if (sb::exit_status(sb::memorizza_percorso(state, sb::kWithLineTrace, fs, plan)) != 0) return;
   sb::CompiledFileSet files;
   files.paths = {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells};
   files.bytes = {fs.files[plan.outputs.line_trace], fs.files[plan.outputs.records],
@@ -94,7 +95,7 @@ void decompile_texts(std::string_view input) {
   again.train_number = "1";
   plan.texts = {"l2.txt", "t2.txt", false};
   plan.outputs = sb::scenario_file_names("again", "Fuzz", "1");
-  FUZZ_CHECK(sb::exit_status(sb::memorizza_percorso(again, 1, fs, plan)) == 0);
+  FUZZ_CHECK(sb::exit_status(sb::memorizza_percorso(again, sb::kWithLineTrace, fs, plan)) == 0);
   FUZZ_CHECK(fs.files[plan.outputs.line_trace] == files.bytes[0]);
   FUZZ_CHECK(fs.files[plan.outputs.records] == files.bytes[1]);
   FUZZ_CHECK(fs.files[plan.outputs.cells] == files.bytes[2]);

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "format/trace_elements.h"
+#include "format/record_fields.h"
 #include "fuzz/fuzz_checks.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/scenario_decoder.h"
@@ -72,7 +73,7 @@ std::string trace_file(std::string_view rest, const std::string& records) {
   std::array<sb::GeneralRecord, sb::kRecordCount> decoded;
   std::string error;
   if (!sb::decode_records(records, &decoded, &error)) return std::string(x) + std::string(y);
-  const int32_t route = decoded[sb::kTotalsRecord].long_2;
+  const int32_t route = sb::route_length(decoded);
   if (route < 0 || route > sb::kMaxRouteLength) return std::string(x) + std::string(y);
   const int64_t rows = int64_t{route} + sb::kRouteOverrun + 1;
   return padded(x, rows) + padded(y, rows);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "format/record_fields.h"
 #include "inspect/scenario_decoder.h"
 #include "model/build_state.h"
 #include "format/cells.h"
@@ -18,7 +19,7 @@ struct CompiledScenario {
   std::vector<TrackCell> cells;
   DecodedTrace trace;
 
-  int32_t route_length() const { return records[kTotalsRecord].long_2; }
+  int32_t route_length() const { return sb::route_length(records); }
 };
 
 struct CompiledScenarioPaths {

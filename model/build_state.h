@@ -15,6 +15,12 @@ namespace sb {
 
 inline constexpr int kMaxMountainStretches = 80;
 
+// The build's trace flag: with it nonzero the curves are read and the line
+// trace is written; with it zero neither (a build that only needs the records
+// and cells, as the decompiler's check of its own texts).
+inline constexpr int32_t kWithLineTrace = 1;
+inline constexpr int32_t kWithoutLineTrace = 0;
+
 // The whole state of one build, passed explicitly to every step that fills it.
 struct BuildState {
   std::string scenario_name;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "format/record_fields.h"
 #include "inspect/compiled_scenario.h"
 #include "model/build_state.h"
 #include "output/scenario_files.h"
@@ -28,7 +29,7 @@ inline BuildState straight_scenario(int32_t route_length) {
   state.train_number = kTrain;
   state.trace_flag = 1;
   size_for_route(state, route_length);
-  state.record(kTotalsRecord).long_2 = route_length;
+  sb::route_length(state.general_records) = route_length;
   state.record(kScenarioRecord).text = kName;
   state.record(kTrainRecord).text = kTrain;
   state.line_trace.set_int16(0, 0, 0);
