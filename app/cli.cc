@@ -372,7 +372,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
   if (*watch_app) {
-    watch.compile.silenced = silenced;
+    watch.compile.warnings = warning_options;
     catch_interrupts();
     watch.stop = interrupted;
     return watch_command(watch, file_system, out);

@@ -10,7 +10,7 @@
 namespace sb {
 
 struct WatchOptions {
-  // The texts, names and silenced warnings; an empty output directory is
+  // The texts, names and warning options; an empty output directory is
   // the line text's own.
   CompileOptions compile;
   // Asked between waits: true ends the watch.
