@@ -7,16 +7,19 @@
 #include <vector>
 
 #include "app/bare_run.h"
-#include "app/command_line_outline.h"
+#include "app/command_line_spec.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
 #include "app/man_page.h"
 #include "app/new_command.h"
 #include "app/shell_completion.h"
 #include "app/version.h"
+#include "app/watch_command.h"
 #include "platform/terminal.h"
 #include "checks/diagnostic.h"
+#include "checks/warning_options.h"
 #include "app/dump_command.h"
+#include "platform/interrupt.h"
 #include "platform/program_dir.h"
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
@@ -55,7 +58,7 @@ const std::vector<std::string> kColorChoices = {"auto", "always", "never"};
 const std::vector<std::string> kDumpKinds = {"records", "cells", "trace"};
 const std::vector<std::string> kShells = {"bash", "zsh", "fish"};
 
-// -Wno-NAME, which the parser does not see (take_silenced_warnings reads it).
+// -Wno-NAME, which the parser does not see (take_warning_options reads it).
 OptionOutline silenced_warning_option() {
   OptionOutline option;
   option.names = {"-Wno-"};
@@ -87,7 +90,7 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
       .add_option("--train-number", options.train_number,
                   "train number N (default: from the train text's name)")
       ->type_name("N");
-  command.add_flag("--werror", options.warnings_are_errors,
+  command.add_flag("--werror", options.warnings.errors,
                    "a warning makes the exit status 1, as an error does");
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
@@ -121,24 +124,19 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
   }
 }
 
-// Takes -Wno-NAME out of the arguments (CLI11 does not parse a name glued to
-// a one-letter option); false, with *error, for a name no warning has.
-bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::string>* names,
-                            std::string* error) {
+// Takes the -W options out of the arguments (CLI11 does not parse a name
+// glued to a one-letter option); false, with *error, for one that does not
+// exist.
+bool take_warning_options(std::vector<const char*>& args, WarningOptions* options,
+                          std::string* error) {
   std::vector<const char*> kept;
   for (const char* arg : args) {
     const std::string_view text(arg);
-    if (!text.starts_with("-Wno-")) {
+    if (!text.starts_with("-W")) {
       kept.push_back(arg);
       continue;
     }
-    const std::string_view name = text.substr(5);
-    if (!warning_by_name(name)) {
-      *error = "unknown warning " + std::string(text) + "; the warnings are:";
-      for (const WarningKind& kind : warning_kinds()) *error += " " + std::string(kind.name);
-      return false;
-    }
-    names->emplace_back(name);
+    if (!take_warning_option(text, options, error)) return false;
   }
   args = std::move(kept);
   return true;
@@ -154,10 +152,10 @@ bool wants_color(const std::string& choice) {
 int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
                 std::ostream& out, std::ostream& err) {
   std::vector<const char*> args(argv_in, argv_in + argc);
-  std::vector<std::string> silenced;
-  std::string silenced_error;
-  if (!take_silenced_warnings(args, &silenced, &silenced_error)) {
-    err << "scenario-builder: " << silenced_error << '\n';
+  WarningOptions warning_options;
+  std::string warning_error;
+  if (!take_warning_options(args, &warning_options, &warning_error)) {
+    err << "scenario-builder: " << warning_error << '\n';
     return kExitUsage;
   }
   argc = static_cast<int>(args.size());
@@ -212,6 +210,32 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, check_color, false, hints);
+  WatchOptions watch;
+  watch.compile.output_directory.clear();
+  CLI::App* watch_app = app.add_subcommand(
+      "watch",
+      "compile the two texts now and again on every change; a compile with errors keeps the "
+      "last good files");
+  hinted(watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
+             ->required(),
+         file_like("*_linea.txt"), hints);
+  hinted(watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
+             ->required(),
+         file_like("*-.txt"), hints);
+  watch_app
+      ->add_option("--scenario", watch.compile.scenario_name,
+                   "scenario name NAME (default: from the line text's name)")
+      ->type_name("NAME");
+  watch_app
+      ->add_option("--train-number", watch.compile.train_number,
+                   "train number N (default: from the train text's name)")
+      ->type_name("N");
+  hinted(watch_app
+             ->add_option("-o,--output", watch.compile.output_directory,
+                          "directory of the three binary files (default: the line text's)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -324,7 +348,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   }
   if (print_man_page || *completion_app) {
     const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
-                              {check_app, {silenced_warning_option()}}};
+                              {check_app, {silenced_warning_option()}},
+                              {watch_app, {silenced_warning_option()}}};
     const std::vector<CommandOutline> commands = describe_command_line(app, hints, extras);
     if (print_man_page) {
       out << man_page(commands, kProgramVersion);
@@ -337,12 +362,21 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
-  compile.silenced = silenced;
-  check.silenced = silenced;
+  for (CompileOptions* options : {&compile, &check}) {
+    const bool werror = options->warnings.errors;
+    options->warnings = warning_options;
+    options->warnings.errors = options->warnings.errors || werror;
+  }
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
+  if (*watch_app) {
+    watch.compile.warnings = warning_options;
+    catch_interrupts();
+    watch.stop = interrupted;
+    return watch_command(watch, file_system, out);
+  }
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
