@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/bare_run.h"
-#include "app/command_line_spec.h"
+#include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
 #include "app/man_page.h"
