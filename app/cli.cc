@@ -115,6 +115,9 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
              ->type_name("WHEN"),
          choice_of(kColorChoices), hints);
   if (with_outputs) {
+    command.add_flag("--write-on-error", options.write_on_error,
+                     "write the files of a build with an error as it made them (by default it "
+                     "writes nothing and the last good files stay)");
     hinted(command
                .add_option("-o,--output", options.output_directory,
                            "directory of the three binary files (default: the current one)")
