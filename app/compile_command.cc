@@ -9,6 +9,8 @@
 #include "compiler/memorizza_percorso.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
+#include "checks/meaning_checks.h"
+#include "checks/timetable.h"
 #include "format/scenario_names.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
@@ -109,11 +111,16 @@ struct Checked {
   std::vector<Diagnostic> diagnostics;
   LineFacts line;
   TrainFacts train;
+  Timetable timetable;
 };
 
 void check_texts(const Inputs& inputs, Checked* checked) {
   checked->line = check_line_text(inputs.line, &checked->diagnostics);
   checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
+  const TextEntries line = read_text_entries(inputs.line, SourceLocation::Text::kLine);
+  const TextEntries train = read_text_entries(inputs.train, SourceLocation::Text::kTrain);
+  check_meaning(line, train, &checked->diagnostics);
+  checked->timetable = timetable_of(train, LineSpeeds::of(train));
 }
 
 // The build, with the checks walking the texts on a helper thread meanwhile

@@ -36,6 +36,18 @@ const std::vector<WarningKind>& warning_kinds() {
        "a train text without a general section, a clock or a station"},
       {WarningId::kCutShort, 33, "cut-short", "a text that does not end with its [fine] line"},
       {WarningId::kCurveSide, 34, "curve-side", "a curve keyword without the side letter s or d"},
+      {WarningId::kTimetableOrder, 40, "timetable-order",
+       "a station time earlier than the previous station's"},
+      {WarningId::kInfeasibleLeg, 41, "infeasible-leg",
+       "a leg scheduled faster than the speed limits and slowdowns allow"},
+      {WarningId::kSlowdownNotSlower, 42, "slowdown-not-slower",
+       "a slowdown not below the speed limit where it lies"},
+      {WarningId::kSlowdownEmpty, 43, "slowdown-empty", "a slowdown 0 m long"},
+      {WarningId::kSlowdownPastEnd, 44, "slowdown-past-end",
+       "a slowdown that runs past the end of the line"},
+      {WarningId::kSlowdownOverlap, 45, "slowdown-overlap",
+       "two slowdowns that overlap with different speeds"},
+      {WarningId::kSpeedLimitZero, 46, "speed-limit-zero", "a speed limit of 0 km/h"},
   };
   return kinds;
 }

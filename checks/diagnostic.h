@@ -12,7 +12,8 @@
 namespace sb {
 
 // The warnings of a build, each with a stable code and name: those of the
-// code points the build adds around slowdowns (W11 to W13) and the checks'.
+// code points the build adds around slowdowns (W11 to W13), the checks' of
+// form (W21 on) and of meaning (W40 on).
 enum class WarningId {
   kCodePointAtSignal,
   kCodePointBeforeSlowdown,
@@ -31,6 +32,13 @@ enum class WarningId {
   kMissingEntry,
   kCutShort,
   kCurveSide,
+  kTimetableOrder,
+  kInfeasibleLeg,
+  kSlowdownNotSlower,
+  kSlowdownEmpty,
+  kSlowdownPastEnd,
+  kSlowdownOverlap,
+  kSpeedLimitZero,
 };
 
 struct WarningKind {
