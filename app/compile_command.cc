@@ -11,6 +11,7 @@
 #include "checks/diagnostic_report.h"
 #include "checks/meaning_checks.h"
 #include "checks/timetable.h"
+#include "checks/timetable_report.h"
 #include "format/scenario_names.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
@@ -177,7 +178,12 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
-  if (options.format == CompileOptions::Format::kJson) {
+  // As JSON, the summary is a member of the one document.
+  const bool json = options.format == CompileOptions::Format::kJson;
+  if (json && options.summary) {
+    (out ? *out : err) << diagnostics_json(
+        diagnostics, texts, {{"timetable", timetable_report_json(checked.timetable)}});
+  } else if (json) {
     (out ? *out : err) << diagnostics_json(diagnostics, texts);
   } else if (options.format == CompileOptions::Format::kSarif) {
     (out ? *out : err) << diagnostics_sarif(diagnostics, texts, kProgramVersion);
@@ -196,7 +202,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     const std::string outcome = format_outcome(report, plan);
     if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
   }
-  if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
+  if (options.summary && !json) {
+    (out ? *out : err) << scenario_summary(state, line, train)
+                       << timetable_report(checked.timetable);
+  }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
   if (status == 0 && warnings > 0 && options.warnings_are_errors) return kExitCompileError;

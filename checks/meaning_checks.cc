@@ -113,8 +113,10 @@ class MeaningChecker {
     }
     if (route_length && slowdown.start <= *route_length && end > *route_length) {
       warn(WarningId::kSlowdownPastEnd, slowdown.at,
-           what + ", " + metres(slowdown.length) + " long, runs past the end of the line: it "
-               "ends at " + metres(end) + ", the route at " + metres(*route_length));
+           what + ", " + metres(slowdown.length) +
+               " long, runs past the end of the line: it "
+               "ends at " +
+               metres(end) + ", the route at " + metres(*route_length));
     }
     if (slowdown.length < 0) return;
     const std::optional<int64_t> limit =

@@ -145,7 +145,8 @@ TEST(MeaningChecks, Slowdowns) {
        {{kFirstSlowdown, "rallentamento,    2000,    60,  0, 0,  0,  60"}},
        {"T:36:1: warning W43: the slowdown at 2000 m is 0 m long: it slows nothing "
         "[-Wslowdown-empty]"}},
-      {"near miss: 50 m long", {{kFirstSlowdown, "rallentamento,    2000,    60,  50, 0,  0,  60"}},
+      {"near miss: 50 m long",
+       {{kFirstSlowdown, "rallentamento,    2000,    60,  50, 0,  0,  60"}},
        {}},
       {"past the end of the line",
        {{kSecondSlowdown, "rallentamento,   77800,   100,  225000, 0,  1,  100"}},
@@ -155,18 +156,18 @@ TEST(MeaningChecks, Slowdowns) {
        {{kSecondSlowdown, "rallentamento,   77800,   100,  224800, 0,  1,  100"}},
        {}},
       {"overlapping at another speed",
-       {{kFirstSlowdown, std::string(kFirstSlowdown) +
-                             "\r\nrallentamento,    2500,    80,  400, 0,  0,  80"}},
+       {{kFirstSlowdown,
+         std::string(kFirstSlowdown) + "\r\nrallentamento,    2500,    80,  400, 0,  0,  80"}},
        {"T:37:1: warning W45: the slowdown at 2500 m (80 km/h) overlaps the slowdown at 2000 m "
         "(60 km/h) from 2500 m to 2700 m: two speeds for one stretch (T:36:1) "
         "[-Wslowdown-overlap]"}},
       {"near miss: overlapping at the same speed",
-       {{kFirstSlowdown, std::string(kFirstSlowdown) +
-                             "\r\nrallentamento,    2500,    60,  400, 0,  0,  60"}},
+       {{kFirstSlowdown,
+         std::string(kFirstSlowdown) + "\r\nrallentamento,    2500,    60,  400, 0,  0,  60"}},
        {}},
       {"near miss: one ending where the other begins",
-       {{kFirstSlowdown, std::string(kFirstSlowdown) +
-                             "\r\nrallentamento,    2700,    80,  400, 0,  0,  80"}},
+       {{kFirstSlowdown,
+         std::string(kFirstSlowdown) + "\r\nrallentamento,    2700,    80,  400, 0,  0,  80"}},
        {}},
   });
 }
@@ -192,8 +193,7 @@ TEST(MeaningChecks, SpeedLimitZero) {
 }
 
 // Every check, of form and of meaning, on a pair of texts.
-std::vector<std::string> all_warnings(const std::string& line_text,
-                                      const std::string& train_text) {
+std::vector<std::string> all_warnings(const std::string& line_text, const std::string& train_text) {
   std::vector<Diagnostic> diagnostics;
   const LineFacts line = check_line_text(line_text, &diagnostics);
   check_train_text(train_text, line, &diagnostics);

@@ -17,9 +17,7 @@ constexpr size_t kNameValue = 16;
 constexpr int64_t kUnmarkedKind = 25;
 
 // A speed limit as the cells keep it: its fifth, rounded, times 5.
-int64_t kept_speed(int64_t written) {
-  return round_div(static_cast<double>(written), 5.0) * 5;
-}
+int64_t kept_speed(int64_t written) { return round_div(static_cast<double>(written), 5.0) * 5; }
 
 }  // namespace
 

@@ -64,8 +64,8 @@ struct TimetableStop {
 struct TimetableLeg {
   size_t from = 0;  // indices into the stops
   size_t to = 0;
-  int64_t distance = 0;   // metres, station position to station position
-  int64_t scheduled = 0;  // seconds, departure to arrival
+  int64_t distance = 0;           // metres, station position to station position
+  int64_t scheduled = 0;          // seconds, departure to arrival
   std::optional<double> fastest;  // seconds; empty where no limit allows a run
   // Set when the leg's times mean something: neither end out of order and
   // the stations in order along the line.
