@@ -20,7 +20,7 @@ const fields = {
       beginCaptures: { 0: { name: 'punctuation.definition.string.begin.scenario' } },
       endCaptures: { 0: { name: 'punctuation.definition.string.end.scenario' } } },
     // A field that is no number: a text value (a station's name, a board's text) or a stray word.
-    { match: `(?<=,)\\s*(${F}*[^-+0-9.\\s,\\r\\n"]${F}*?)(?=\\s*(?:,|$))`,
+    { match: `(?<=,)\\s*+(?!")(${F}*[^-+0-9.\\s,\\r\\n"]${F}*?)(?=\\s*(?:,|$))`,
       captures: { 1: { name: 'string.unquoted.text.scenario' } } },
     { match: '(?<![^\\s,])[-+]?[0-9]+\\.[0-9]*(?![^\\s,])', name: 'constant.numeric.float.scenario' },
     { match: '(?<![^\\s,])[-+]?[0-9]+(?![^\\s,])', name: 'constant.numeric.integer.scenario' },
@@ -61,40 +61,48 @@ function grammar(lang, extra, topKeywords) {
   };
 }
 
-const G = 'keyword.other.entry.general.scenario-line';
-const B = 'keyword.other.entry.body.scenario-line';
-const general = {
-  name: 'meta.section.general.scenario-line',
-  begin: '(\\[(?i:generale)\\])',
-  beginCaptures: { 1: { name: 'entity.name.section.scenario' } },
-  // The first field holding [ and ] (a dash makes it a comment) ends the section.
-  end: `(?=^\\s*\\[[^\\]\\-,\\r\\n]*\\])`,
-  patterns: [
-    { include: '#comment' },
-    { include: '#general-keywords' },
-    { include: '#fields' },
-  ],
-};
-const line = grammar('line', [{ include: '#general' }], [
-  keyword(['pendenza'], B, true),
-  keyword(['curva'], B, true),
-  keyword(['montagna'], B, true),
-  keyword(['indicatori_v'], B, true),
-  keyword(['indicat', 'cartello'], B, true),
-]);
-line.repository.general = general;
-line.repository['general-keywords'] = { patterns: [
-  keyword(['lunghezza', 'percorso'], G, true),
-  keyword(['progressiva', '(?:uno|due|tre)'], G, false),
-  keyword(['sfondo', '(?:uno|due|tre)'], G, false),
-  keyword(['segnali', 'ripetizione'], G, false),
-] };
-const T = 'keyword.other.entry.scenario-train';
-const train = grammar('train', [{ include: '#general-header' }], [
-  ['frenata', 'massa'], ['vetture'], ['velocit'], ['aderenza'], ['orologio'], ['sabbia'],
-  ['segnale'], ['rallentamento'], ['abbattimento'], ['stazione'],
-].map(w => keyword(w, T, true)));
-train.repository['general-header'] = { match: '(\\[(?i:generale)\\])', captures: { 1: { name: 'entity.name.section.scenario' } } };
-const out = path.dirname(fileURLToPath(import.meta.url));
-fs.writeFileSync(`${out}/scenario-line.tmLanguage.json`, JSON.stringify(line, null, 2) + '\n');
-fs.writeFileSync(`${out}/scenario-train.tmLanguage.json`, JSON.stringify(train, null, 2) + '\n');
+// The two grammars: { line, train }.
+export function makeGrammars() {
+  const G = 'keyword.other.entry.general.scenario-line';
+  const B = 'keyword.other.entry.body.scenario-line';
+  const general = {
+    name: 'meta.section.general.scenario-line',
+    begin: '(\\[(?i:generale)\\])',
+    beginCaptures: { 1: { name: 'entity.name.section.scenario' } },
+    // The first field holding [ and ] (a dash makes it a comment) ends the section.
+    end: `(?=^\\s*\\[[^\\]\\-,\\r\\n]*\\])`,
+    patterns: [
+      { include: '#comment' },
+      { include: '#general-keywords' },
+      { include: '#fields' },
+    ],
+  };
+  const line = grammar('line', [{ include: '#general' }], [
+    keyword(['pendenza'], B, true),
+    keyword(['curva'], B, true),
+    keyword(['montagna'], B, true),
+    keyword(['indicatori_v'], B, true),
+    keyword(['indicat', 'cartello'], B, true),
+  ]);
+  line.repository.general = general;
+  line.repository['general-keywords'] = { patterns: [
+    keyword(['lunghezza', 'percorso'], G, true),
+    keyword(['progressiva', '(?:uno|due|tre)'], G, false),
+    keyword(['sfondo', '(?:uno|due|tre)'], G, false),
+    keyword(['segnali', 'ripetizione'], G, false),
+  ] };
+  const T = 'keyword.other.entry.scenario-train';
+  const train = grammar('train', [{ include: '#general-header' }], [
+    ['frenata', 'massa'], ['vetture'], ['velocit'], ['aderenza'], ['orologio'], ['sabbia'],
+    ['segnale'], ['rallentamento'], ['abbattimento'], ['stazione'],
+  ].map(w => keyword(w, T, true)));
+  train.repository['general-header'] = { match: '(\\[(?i:generale)\\])', captures: { 1: { name: 'entity.name.section.scenario' } } };
+  return { line, train };
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const out = path.dirname(fileURLToPath(import.meta.url));
+  const { line, train } = makeGrammars();
+  fs.writeFileSync(`${out}/scenario-line.tmLanguage.json`, JSON.stringify(line, null, 2) + '\n');
+  fs.writeFileSync(`${out}/scenario-train.tmLanguage.json`, JSON.stringify(train, null, 2) + '\n');
+}
