@@ -69,14 +69,6 @@ bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs*
          file_system.read_file(options.train_text, &inputs->train, error);
 }
 
-bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
-  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
-  for (const std::string& name : options.silenced) {
-    if (name == diagnostic.name) return true;
-  }
-  return false;
-}
-
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
 std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
@@ -97,10 +89,7 @@ std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vecto
   for (const MarkerWarning& warning : report.warnings) {
     all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
   }
-  std::vector<Diagnostic> kept;
-  for (Diagnostic& diagnostic : all) {
-    if (!silenced(options, diagnostic)) kept.push_back(std::move(diagnostic));
-  }
+  std::vector<Diagnostic> kept = apply_warning_options(options.warnings, std::move(all));
   sort_diagnostics(kept);
   return kept;
 }
@@ -192,7 +181,6 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
-  if (status == 0 && warnings > 0 && options.warnings_are_errors) return kExitCompileError;
   return status;
 }
 

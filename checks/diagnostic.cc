@@ -24,7 +24,8 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kNotANumber, 24, "not-a-number", "a value that is not a whole number reads 0"},
       {WarningId::kFraction, 25, "fraction", "a number with a fraction is rounded"},
       {WarningId::kValuesShifted, 26, "values-shifted",
-       "an entry short of values takes them from the next keyword or header"},
+       "an entry short of a value, or with one too many, takes its neighbour's fields",
+       WarningLevel::kError},
       {WarningId::kCutAtComma, 27, "cut-at-comma",
        "a comment or a text cut at a comma on its line"},
       {WarningId::kBeyondRoute, 28, "beyond-route",
@@ -36,6 +37,11 @@ const std::vector<WarningKind>& warning_kinds() {
        "a train text without a general section, a clock or a station"},
       {WarningId::kCutShort, 33, "cut-short", "a text that does not end with its [fine] line"},
       {WarningId::kCurveSide, 34, "curve-side", "a curve keyword without the side letter s or d"},
+      {WarningId::kCommentEntry, 40, "comment-entry",
+       "a comment field beyond the ones skipped in a row, read as a keyword field",
+       WarningLevel::kError},
+      {WarningId::kCurveHand, 41, "curve-hand",
+       "a curve keyword whose words contradict the side it is read as", WarningLevel::kError},
   };
   return kinds;
 }
@@ -54,6 +60,11 @@ std::optional<WarningId> warning_by_name(std::string_view name) {
   return std::nullopt;
 }
 
+std::string warning_option(const Diagnostic& diagnostic) {
+  const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
+  return (warning ? "-W" : "-Werror=") + diagnostic.name;
+}
+
 Diagnostic make_warning(WarningId id, SourceLocation location, std::string message) {
   const WarningKind& kind = warning_kind(id);
   Diagnostic diagnostic;
@@ -63,6 +74,10 @@ Diagnostic make_warning(WarningId id, SourceLocation location, std::string messa
   diagnostic.name = std::string(kind.name);
   diagnostic.message = std::move(message);
   return diagnostic;
+}
+
+std::string diagnostic_code(const Diagnostic& diagnostic) {
+  return (diagnostic.name.empty() ? "E" : "W") + std::to_string(diagnostic.code);
 }
 
 void sort_diagnostics(std::vector<Diagnostic>& diagnostics) {
@@ -90,8 +105,8 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
   }
   const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
   if (!text.empty()) text += ": ";
-  text += warning ? "warning W" : "error E";
-  text += std::to_string(diagnostic.code);
+  text += warning ? "warning " : "error ";
+  text += diagnostic_code(diagnostic);
   text += ": ";
   text += diagnostic.message;
   if (diagnostic.related) {
@@ -100,11 +115,7 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
     text += other.text == SourceLocation::Text::kTrain ? train_text_name : line_text_name;
     text += ':' + std::to_string(other.line) + ':' + std::to_string(other.column) + ')';
   }
-  if (warning && !diagnostic.name.empty()) {
-    text += " [-W";
-    text += diagnostic.name;
-    text += ']';
-  }
+  if (!diagnostic.name.empty()) text += " [" + warning_option(diagnostic) + ']';
   return text;
 }
 
