@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "compiler/memorizza_percorso.h"
+#include "output/scenario_files.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
 #include "format/scenario_names.h"
@@ -120,6 +121,20 @@ BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, cons
   return report;
 }
 
+// What a compile with an error says of the files it did not write.
+std::string nothing_written(const ScenarioFileNames& outputs, const CompileOptions& options,
+                            FileSystem& file_system) {
+  const std::string& directory = options.output_directory;
+  const std::string place = directory == "." ? std::string("the current directory")
+                                             : directory + (directory.ends_with('/') ? "" : "/");
+  const bool kept = file_system.exists(outputs.records) || file_system.exists(outputs.cells) ||
+                    file_system.exists(outputs.line_trace);
+  return std::string("error: nothing written; ") +
+         (kept ? "the files in " + place + " are from the last clean compile"
+               : place + " holds no files of this scenario yet") +
+         " (--write-on-error writes them)";
+}
+
 }  // namespace
 
 int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
@@ -143,12 +158,25 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     return kExitNotWritten;
   }
   Checked checked;
-  const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
+  // The files are written once the diagnostics are known: a build with an
+  // error leaves the last good set in place unless --write-on-error.
+  BuildPlan in_memory = plan;
+  in_memory.write_files = false;
+  BuildReport report = build_beside_checks(state, file_system, in_memory, inputs, &checked);
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
   const std::vector<Diagnostic> diagnostics =
       diagnostics_of(options, std::move(checked.diagnostics), report, line, train);
   const DiagnosticTexts texts{options.line_text, options.train_text, inputs.line, inputs.train};
+  const auto errors_found =
+      std::count_if(diagnostics.begin(), diagnostics.end(),
+                    [](const Diagnostic& d) { return d.severity == Diagnostic::Severity::kError; });
+  const bool withheld = plan.write_files && report.end == BuildEnd::kDone && errors_found > 0 &&
+                        !options.write_on_error;
+  if (plan.write_files && report.end == BuildEnd::kDone && !withheld &&
+      !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {
+    report.end = BuildEnd::kWriteFailed;
+  }
   int errors = 0;
   int warnings = 0;
   for (const Diagnostic& diagnostic : diagnostics) {
@@ -173,6 +201,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
         << '\n';
   }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
+  if (withheld)
+    err << "scenario-builder: " << nothing_written(plan.outputs, options, file_system) << '\n';
   // A check whose warnings were counted has said enough.
   if (errors == 0 && (plan.write_files || warnings == 0)) {
     const std::string outcome = format_outcome(report, plan);

@@ -33,8 +33,7 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kOrder, 29, "order", "entries out of order or overlapping"},
       {WarningId::kRange, 30, "range", "a value outside the range its slot keeps"},
       {WarningId::kEncoding, 31, "encoding", "a text that looks like UTF-8 or UTF-16"},
-      {WarningId::kMissingEntry, 32, "missing-entry",
-       "a train text without a general section, a clock or a station"},
+      {WarningId::kMissingEntry, 32, "missing-entry", "a train text without a clock or a station"},
       {WarningId::kCutShort, 33, "cut-short", "a text that does not end with its [fine] line"},
       {WarningId::kCurveSide, 34, "curve-side", "a curve keyword without the side letter s or d"},
       {WarningId::kCommentEntry, 40, "comment-entry",
@@ -42,6 +41,18 @@ const std::vector<WarningKind>& warning_kinds() {
        WarningLevel::kError},
       {WarningId::kCurveHand, 41, "curve-hand",
        "a curve keyword whose words contradict the side it is read as", WarningLevel::kError},
+      {WarningId::kNoGeneralSection, 42, "missing-general",
+       "a train text without [generale], which yields no entries at all", WarningLevel::kError},
+      {WarningId::kWrapped, 43, "wrapped-value",
+       "a value kept in fewer bits that wraps into one of the opposite sign", WarningLevel::kError},
+      {WarningId::kRouteLengthNotANumber, 44, "route-length",
+       "a route length that does not read as a number, which makes a route of 0 m",
+       WarningLevel::kError},
+      {WarningId::kLastStopDropped, 45, "last-stop",
+       "a last station of a kind that gets no stop cell, so that the run has no last stop",
+       WarningLevel::kError},
+      {WarningId::kGradientOrder, 46, "gradient-order",
+       "a gradient change behind the previous one, which writes a single cell", WarningLevel::kAll},
   };
   return kinds;
 }

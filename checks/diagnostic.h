@@ -33,6 +33,11 @@ enum class WarningId {
   kCurveSide,
   kCommentEntry,
   kCurveHand,
+  kNoGeneralSection,
+  kWrapped,
+  kRouteLengthNotANumber,
+  kLastStopDropped,
+  kGradientOrder,
 };
 
 // How loud a warning is unless the command line says otherwise: one that

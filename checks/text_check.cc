@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <algorithm>
+#include <limits>
 #include <span>
 #include <string>
 #include <tuple>
@@ -112,6 +113,27 @@ std::string stored_value(const Slot& slot, int64_t value) {
   return {};
 }
 
+// What a value of a signed slot outside its range becomes when its bits
+// make it one of the opposite sign (a gradient of 200 kept as -56); none
+// otherwise.
+std::optional<int64_t> wrapped_value(const Slot& slot, int64_t value) {
+  if (slot.low >= 0 || value == 0) return std::nullopt;
+  int64_t stored = value;
+  if (contains(slot.stored, "low 8 bits") && slot.name == "gradient") {
+    stored = stored_gradient(pack_gradient(static_cast<int32_t>(value)));
+  } else if (contains(slot.stored, "low 16 bits")) {
+    stored = static_cast<int16_t>(static_cast<uint16_t>(value));
+  }
+  if ((stored < 0) == (value < 0) || stored == 0) return std::nullopt;
+  return stored;
+}
+
+struct StationSeen {
+  int64_t position = 0;
+  int64_t kind = 0;
+  SourceLocation at;
+};
+
 struct Seen {
   bool any = false;
   int64_t position = 0;
@@ -130,11 +152,13 @@ class TextChecker {
     if (!seek_general()) return facts_;
     if (!line_general_section()) return facts_;
     line_body();
+    fold_beyond_route();
     return facts_;
   }
 
   TrainFacts check_train(const LineFacts& line) {
     facts_.route_length = line.route_length;
+    facts_.route_length_unread = line.route_length_unread;
     // The train's entries meet the line's boards in the cells.
     facts_.placements = line.placements;
     for (size_t i = 0; i < facts_.placements.size(); ++i) holders_[facts_.placements[i].cell] = i;
@@ -146,10 +170,33 @@ class TextChecker {
   }
 
  private:
+  // The entries beyond a route length that did not read as a number are
+  // said of once, on the route length.
+  void fold_beyond_route() {
+    if (beyond_folded_ == 0) return;
+    for (Diagnostic& diagnostic : *diagnostics_) {
+      if (diagnostic.code != warning_kind(WarningId::kRouteLengthNotANumber).code) continue;
+      diagnostic.message += "; " + std::to_string(beyond_folded_) +
+                            (beyond_folded_ == 1 ? " entry lies beyond it and is"
+                                                 : " entries lie beyond it and are") +
+                            " not reported one by one";
+    }
+  }
+
+  // The last station of the run is its last stop: one of a kind that gets
+  // no stop cell leaves the run without one.
+  void check_last_stop() {
+    if (!last_station_ || last_station_->kind < kUnmarkedStationKind) return;
+    warn(WarningId::kLastStopDropped, last_station_->at,
+         "the last station, at " + metres(last_station_->position) + ", has kind " +
+             std::to_string(last_station_->kind) +
+             ", which gets no stop cell (kinds 25 and above): the run has no last stop");
+  }
+
   void walk_train() {
     if (!check_text_as_a_whole()) return;
     if (!seek_general()) {
-      warn(WarningId::kMissingEntry, {which_, 1, 1},
+      warn(WarningId::kNoGeneralSection, {which_, 1, 1},
            "no field contains [generale]: the train text yields no entries (no station, speed "
            "0, adhesion 0)");
       return;
@@ -159,6 +206,13 @@ class TextChecker {
     if (reading_failed_) return;  // what stands beyond is unknown
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
+    check_last_stop();
+    if (beyond_folded_ > 0) {
+      warn(WarningId::kBeyondRoute, general,
+           std::to_string(beyond_folded_) + (beyond_folded_ == 1 ? " entry lies" : " entries lie") +
+               " beyond the route length " + metres(*facts_.route_length) +
+               ", which the line text's route length makes (it does not read as a number)");
+    }
   }
 
  private:
@@ -418,6 +472,7 @@ class TextChecker {
     }
     diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
     check_values_left_on_line(entry, at);
+    if (entry.id == EntryId::kStation) last_station_ = StationSeen{values[0], values[1], at};
     check_ranges(entry, values, at);
     const bool inside = check_position(entry, values, at);
     if (inside) check_refused(entry, field, values, at);
@@ -601,6 +656,13 @@ class TextChecker {
     };
     if (!parse_number_token(token, &value, &overflow)) {
       if (overflow) return;
+      if (entry.id == EntryId::kRouteLength) {
+        facts_.route_length_unread = true;
+        warn(WarningId::kRouteLengthNotANumber, at,
+             "the route length " + quoted(token) +
+                 " is not a whole number: it reads 0, which makes a route of 0 m");
+        return;
+      }
       warn(WarningId::kNotANumber, at,
            what() + " " + quoted(token) + " is not a whole number: it reads 0");
       // A sign apart from its digits leaves them to be read as the next field.
@@ -678,6 +740,13 @@ class TextChecker {
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
         if (slot.zero_allowed) range.insert(0, "0 or ");
+        const std::optional<int64_t> wrapped = wrapped_value(slot, v);
+        if (wrapped) {
+          warn(WarningId::kWrapped, at,
+               what() + " lies outside " + range + " and wraps into " + std::to_string(*wrapped) +
+                   ": " + std::string(slot.stored));
+          continue;
+        }
         std::string message = what() + " lies outside " + range + ": ";
         message.append(slot.stored);
         message += stored_value(slot, v);
@@ -827,7 +896,9 @@ class TextChecker {
                 rest_not_compiled());
       return false;
     }
-    if (end > length) {
+    if (end > length && facts_.route_length_unread) {
+      ++beyond_folded_;
+    } else if (end > length) {
       warn(WarningId::kBeyondRoute, at,
            "the " + title + " at " + metres(end) + " lies beyond the end of the route (" +
                metres(length) + "), where the cells still take it");
@@ -872,12 +943,41 @@ class TextChecker {
         }
         mountain_ = {true, position, values[1], at.line};
         return;
+      case EntryId::kGradient: return gradient_in_order(values, at);
       case EntryId::kSpeedLimit:
         return in_order(speed_, title, position, at, ", it writes a single cell");
       case EntryId::kAdhesion:
         return in_order(adhesion_, title, position, at, ", it writes a single cell");
       default: return;
     }
+  }
+
+  // The cursor the compile spreads gradients with: each change fills the
+  // cells up to its own with the gradient in force, and at least one.
+  void gradient_in_order(const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
+    const int64_t position = values[0];
+    const int64_t cell = cell_of(static_cast<double>(position));
+    const int64_t last = facts_.route_length ? last_cell_for_route(*facts_.route_length)
+                                             : std::numeric_limits<int64_t>::max();
+    if (cell > 0) {
+      const int64_t written = gradient_cell_;
+      const bool behind = gradient_.any && cell <= gradient_cell_;
+      do {
+        if (gradient_cell_ <= last) ++gradient_cell_;
+      } while (gradient_cell_ < cell && gradient_cell_ <= last);
+      if (behind) {
+        warn(WarningId::kGradientOrder, at,
+             "the gradient change at " + metres(position) +
+                 " stands behind the previous one (line " + std::to_string(gradient_.line) + ", " +
+                 metres(gradient_.position) + "): it writes the single cell " +
+                 std::to_string(written) + " with the gradient " +
+                 std::to_string(gradient_in_force_) + " in force, and its own gradient " +
+                 std::to_string(values[1]) + " holds from cell " + std::to_string(gradient_cell_) +
+                 " (" + metres(cell_start(gradient_cell_)) + ") on");
+      }
+    }
+    gradient_in_force_ = values[1];
+    gradient_ = {true, position, position, at.line};
   }
 
   void in_order(Seen& seen, const std::string& title, int64_t position, SourceLocation at,
@@ -936,6 +1036,11 @@ class TextChecker {
   std::unordered_map<int64_t, size_t> holders_;
   Seen speed_;
   Seen adhesion_;
+  Seen gradient_;
+  int64_t gradient_cell_ = 0;  // the next cell the gradient cursor writes
+  int64_t gradient_in_force_ = 0;
+  std::optional<StationSeen> last_station_;
+  int beyond_folded_ = 0;
 };
 
 }  // namespace

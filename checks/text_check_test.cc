@@ -92,8 +92,8 @@ TEST(TextCheck, AuthorMistakes) {
       {"unit behind the route length",
        Which::kLine,
        "[generale]\r\nlunghezza percorso, 32000m\r\n[fine]\r\n",
-       {"L.txt:2:21: warning W24: the route length's length `32000m` is not a whole number: it "
-        "reads 0 [-Wnot-a-number]"}},
+       {"L.txt:2:21: warning W44: the route length `32000m` is not a whole number: it reads 0, "
+        "which makes a route of 0 m [-Wroute-length]"}},
       {"exponent and hexadecimal",
        Which::kLine,
        line("[curve]\r\nmontagna, 1e3, 0x4e20, 12\r\n"),
@@ -141,15 +141,23 @@ TEST(TextCheck, AuthorMistakes) {
        line("[curve]\r\nmontagna, 5000, 4000, 12\r\n"),
        {"L.txt:4:1: warning W29: the mountain stretch from 5000 m ends before it begins, at "
         "4000 m: it marks no cell [-Worder]"}},
-      {"gradients behind the filled cells are legal",
+      {"gradient behind the filled cells (a -Wall warning)",
        Which::kLine,
        line("[curve]\r\npendenza, 300, -3\r\npendenza, 586, 0\r\npendenza, 165, -4\r\n"),
-       {}},
+       {"L.txt:6:1: warning W46: the gradient change at 165 m stands behind the previous one "
+        "(line 5, 586 m): it writes the single cell 12 with the gradient 0 in force, and its own "
+        "gradient -4 holds from cell 13 (650 m) on [-Wgradient-order]"}},
       {"gradient outside its byte",
        Which::kLine,
        line("[curve]\r\npendenza, 300, 200\r\n"),
-       {"L.txt:4:1: warning W30: the gradient change's gradient 200 lies outside -100 to 155: "
-        "kept in one byte with 100 added: only its low 8 bits (gradient -56) [-Wrange]"}},
+       {"L.txt:4:1: warning W43: the gradient change's gradient 200 lies outside -100 to 155 and "
+        "wraps into -56: kept in one byte with 100 added: only its low 8 bits "
+        "[-Wwrapped-value]"}},
+      {"gradient outside its byte, same sign",
+       Which::kLine,
+       line("[curve]\r\npendenza, 300, 300\r\n"),
+       {"L.txt:4:1: warning W30: the gradient change's gradient 300 lies outside -100 to 155: "
+        "kept in one byte with 100 added: only its low 8 bits (gradient 44) [-Wrange]"}},
       {"cut short",
        Which::kLine,
        "[generale]\r\nlunghezza percorso, 32000\r\n[curve]\r\npendenza, 300, 1\r\n",
@@ -169,8 +177,8 @@ TEST(TextCheck, AuthorMistakes) {
       {"no general section",
        Which::kTrain,
        "\r\n\r\n\r\n",
-       {"T.txt:1:1: warning W32: no field contains [generale]: the train text yields no "
-        "entries (no station, speed 0, adhesion 0) [-Wmissing-entry]"}},
+       {"T.txt:1:1: warning W42: no field contains [generale]: the train text yields no "
+        "entries (no station, speed 0, adhesion 0) [-Wmissing-general]"}},
       {"no clock, no station",
        Which::kTrain,
        "[generale]\r\nsabbia, 200\r\n[fine]\r\n",
@@ -281,6 +289,40 @@ TEST(TextCheck, SlipsThatLoseDataAreErrors) {
        {"L.txt:4:1: error W41: the curve keyword `curva left 2` is read as a right-hand curve: "
         "only an `s` makes a curve left-handed, and `left` has none; write `curvas2` for a "
         "left-hand curve [-Werror=curve-hand]"}},
+      {"route length not a number, its follow-on warnings folded",
+       Which::kLine,
+       "[generale]\r\nlunghezza percorso, 6OOO\r\n[curve]\r\npendenza, 300, 1\r\n"
+       "pendenza, 900, 2\r\n[fine]\r\n",
+       {"L.txt:2:21: error W44: the route length `6OOO` is not a whole number: it reads 0, which "
+        "makes a route of 0 m; 2 entries lie beyond it and are not reported one by one "
+        "[-Werror=route-length]"}},
+      {"gradient that wraps into the opposite sign",
+       Which::kLine,
+       line("[curve]\r\npendenza, 300, 200\r\n"),
+       {"L.txt:4:1: error W43: the gradient change's gradient 200 lies outside -100 to 155 and "
+        "wraps into -56: kept in one byte with 100 added: only its low 8 bits "
+        "[-Werror=wrapped-value]"}},
+      {"code point value that wraps into a code cut point",
+       Which::kTrain,
+       train("abbattimento, 5000, 40000\r\n"),
+       {"T.txt:2:1: error W43: the code point's value 40000 lies outside at most 32767 and wraps "
+        "into -25536: only its low 16 bits are kept [-Werror=wrapped-value]"}},
+      {"train text without [generale]",
+       Which::kTrain,
+       "[general]\r\nstazione, 1000, 12, 400, 1,0,0, 1,1,0, 4,1,1, 30, 12,0,0, PARTENZA\r\n[fine]\r\n",
+       {"T.txt:1:1: error W42: no field contains [generale]: the train text yields no entries (no "
+        "station, speed 0, adhesion 0) [-Werror=missing-general]"}},
+      {"last station of a kind without a stop cell",
+       Which::kTrain,
+       "[generale]\r\norologio, 12 0 0\r\n"
+       "stazione, 1000, 12, 400, 1,0,0, 1,1,0, 4,1,1, 30, 12,0,0, PARTENZA\r\n"
+       "stazione, 5000, 25, 400, 1,0,0, 1,1,0, 4,1,1, 0, 13,0,0, ARRIVO\r\n[fine]\r\n",
+       {"T.txt:4:1: error W45: the last station, at 5000 m, has kind 25, which gets no stop cell "
+        "(kinds 25 and above): the run has no last stop [-Werror=last-stop]"}},
+      {"gradient behind the previous one, hidden without -Wall",
+       Which::kLine,
+       line("[curve]\r\npendenza, 1500, 6\r\npendenza, 1000, -4\r\n"),
+       {}},
       {"curves written as the format has them",
        Which::kLine,
        line("[curve]\r\ncurvas4, 300, 100\r\ncurvad4, 500, 100\r\ncurva sinistra 3, 700, 100\r\n"),
