@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <memory>
 #include <sstream>
 #include <streambuf>
@@ -294,7 +296,40 @@ TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
             "  station   route km  chainage  arrival   departure\n"
             "  ALFA         1.000  121+000             12:00:00\n"
             "  BETA         2.500  122+500   12:04:30  12:05:00\n"
-            "  GAMMA        4.000  124+000   12:09:30\n");
+            "  GAMMA        4.000  124+000   12:09:30\n"
+            "legs (fastest: at the limits and slowdowns, without accelerating or braking):\n"
+            "  from   to          km  scheduled  fastest  slack\n"
+            "  ALFA   BETA     1.500       4:30        -      -\n"
+            "  BETA   GAMMA    1.500       4:30        -      -\n");
+}
+
+// As JSON the summary is a member of the one document, beside the
+// diagnostics, which include the checks of meaning.
+TEST_F(Cli, CheckSummaryAsJsonHoldsTheTimetableLegs) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\norologio, 12 0 0\r\nvelocita, 0, 60\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+      "stazione, 2500, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 12,5,0, BETA\r\n"
+      "stazione, 4000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 12,6,0, GAMMA\r\n[fine]\r\n";
+  const Outcome result =
+      run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary", "--format=json"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const nlohmann::json document = nlohmann::json::parse(result.out);
+  ASSERT_EQ(document["diagnostics"].size(), 1u) << result.out;
+  EXPECT_EQ(document["diagnostics"][0]["name"], "infeasible-leg");
+  const nlohmann::json& timetable = document["summary"]["timetable"];
+  ASSERT_EQ(timetable["legs"].size(), 2u) << result.out;
+  EXPECT_EQ(timetable["legs"][1].dump(),
+            R"({"distance":1500,"fastest":90,"from":1,"scheduled":60,"slack":-30,"tightest":true,)"
+            R"("to":2})");
+  EXPECT_EQ(timetable["tightest"], 1);
+  EXPECT_EQ(timetable["stations"][2]["name"], "GAMMA");
+
+  const Outcome silenced = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary",
+                                "--format=json", "-Wno-infeasible-leg"});
+  EXPECT_EQ(nlohmann::json::parse(silenced.out)["warnings"], 0) << silenced.out;
 }
 
 TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
@@ -377,15 +412,38 @@ TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
             "b/Valmira_Lunerio_37924-.txt\n");
 }
 
-TEST_F(Cli, AnUnreadableInputIsAUsageError) {
-  const Outcome result = run({"compile", "in/S_linea.txt", "in/missing-.txt"});
-  EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err,
-            "scenario-builder: the train text in/missing-.txt is not named S_N-.txt: give the "
-            "train number with --train-number\n");
-  const Outcome missing = run({"compile", "in/S_linea.txt", "in/S_8-.txt"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.err, "scenario-builder: cannot read in/S_8-.txt: No such file or directory\n");
+// The wrong file given: each message names what happened, before any
+// complaint about a name.
+TEST_F(Cli, TheWrongFileIsNamedForWhatItIs) {
+  files_.files["in/S_linea.dat"] = std::string("\0\x01\0\x02", 4);
+  files_.files["in/T_7-.txt"] = kTrain;
+  const struct {
+    std::vector<const char*> args;
+    const char* err;
+  } cases[] = {
+      {{"compile", "in/S_linea.txt", "in/missing-.txt"},
+       "scenario-builder: cannot read in/missing-.txt: No such file or directory\n"},
+      {{"compile", "in/S_linea.txt", "in/S_8-.txt"},
+       "scenario-builder: cannot read in/S_8-.txt: No such file or directory\n"},
+      {{"check", "in/s_linea.txt", "in/S_7-.txt"},
+       "scenario-builder: cannot read in/s_linea.txt: No such file or directory\n"},
+      {{"check", "in/S_7-.txt", "in/S_linea.txt"},
+       "scenario-builder: the texts are given the other way round: the line text (S_linea.txt) "
+       "comes first, then the train text (S_7-.txt)\n"},
+      {{"check", "in/S_linea.txt", "in/T_7-.txt"},
+       "scenario-builder: the train text in/T_7-.txt is of the scenario T, the line text "
+       "in/S_linea.txt of the scenario S: give texts of one scenario, or name it with "
+       "--scenario and --train-number\n"},
+      {{"compile", "in/S_linea.dat", "in/S_7-.txt"},
+       "scenario-builder: in/S_linea.dat is a compiled file, not a source text: compile reads "
+       "the two texts, NAME_linea.txt and NAME_N-.txt (dump in/S_linea.dat shows what the file "
+       "holds)\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, 2) << c.args[1];
+    EXPECT_EQ(result.err, c.err) << c.args[1];
+  }
 }
 
 TEST_F(Cli, DumpDecodesACompiledFile) {
