@@ -1,12 +1,9 @@
 #include "app/compile_command.h"
 
-#include <algorithm>
-#include <functional>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 #include "compiler/memorizza_percorso.h"
+#include "checks/checked_build.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
 #include "format/scenario_names.h"
@@ -69,68 +66,6 @@ bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs*
          file_system.read_file(options.train_text, &inputs->train, error);
 }
 
-bool silenced(const CompileOptions& options, const Diagnostic& diagnostic) {
-  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
-  for (const std::string& name : options.silenced) {
-    if (name == diagnostic.name) return true;
-  }
-  return false;
-}
-
-// The checks' warnings of both texts and the compile error, in the order of
-// the texts and their lines.
-std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
-                                       const BuildReport& report, const LineFacts& line,
-                                       const TrainFacts& train) {
-  if (const Finding* error = final_compile_error(report)) {
-    // The checks find what the compile refuses whatever the state, with more
-    // to say: the compile's error gives way to theirs at the same place.
-    Diagnostic compiled = compile_error_diagnostic(*error);
-    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
-      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
-             (d.location == compiled.location || compiled.location.line == 0);
-    });
-    if (!found) all.push_back(std::move(compiled));
-  }
-  const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
-                                    0};
-  for (const MarkerWarning& warning : report.warnings) {
-    all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
-  }
-  std::vector<Diagnostic> kept;
-  for (Diagnostic& diagnostic : all) {
-    if (!silenced(options, diagnostic)) kept.push_back(std::move(diagnostic));
-  }
-  sort_diagnostics(kept);
-  return kept;
-}
-
-struct Checked {
-  std::vector<Diagnostic> diagnostics;
-  LineFacts line;
-  TrainFacts train;
-};
-
-void check_texts(const Inputs& inputs, Checked* checked) {
-  checked->line = check_line_text(inputs.line, &checked->diagnostics);
-  checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
-}
-
-// The build, with the checks walking the texts on a helper thread meanwhile
-// (in turn when no thread can be had): they share nothing but the texts.
-BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                                const Inputs& inputs, Checked* checked) {
-  std::thread helper;
-  try {
-    helper = std::thread(check_texts, std::cref(inputs), checked);
-  } catch (const std::system_error&) {
-    check_texts(inputs, checked);
-  }
-  BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
-  if (helper.joinable()) helper.join();
-  return report;
-}
-
 }  // namespace
 
 int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
@@ -153,12 +88,11 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     err << "scenario-builder: " << error << '\n';
     return kExitNotWritten;
   }
-  Checked checked;
-  const BuildReport report = build_beside_checks(state, file_system, plan, inputs, &checked);
+  CheckedBuild checked = checked_build(state, file_system, plan, options.silenced);
+  const BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
-  const std::vector<Diagnostic> diagnostics =
-      diagnostics_of(options, std::move(checked.diagnostics), report, line, train);
+  const std::vector<Diagnostic>& diagnostics = checked.diagnostics;
   const DiagnosticTexts texts{options.line_text, options.train_text, inputs.line, inputs.train};
   int errors = 0;
   int warnings = 0;

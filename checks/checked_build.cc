@@ -1,0 +1,71 @@
+#include "checks/checked_build.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <system_error>
+#include <thread>
+
+#include "checks/compile_diagnostics.h"
+
+namespace sb {
+namespace {
+
+bool is_silenced(const std::vector<std::string>& silenced, const Diagnostic& diagnostic) {
+  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
+  return std::find(silenced.begin(), silenced.end(), diagnostic.name) != silenced.end();
+}
+
+// The checks' warnings of both texts and the compile error, in the order of
+// the texts and their lines.
+std::vector<Diagnostic> diagnostics_of(const std::vector<std::string>& silenced,
+                                       std::vector<Diagnostic> all, const BuildReport& report,
+                                       const LineFacts& line, const TrainFacts& train) {
+  if (const Finding* error = final_compile_error(report)) {
+    // The checks find what the compile refuses whatever the state, with more
+    // to say: the compile's error gives way to theirs at the same place.
+    Diagnostic compiled = compile_error_diagnostic(*error);
+    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
+      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
+             (d.location == compiled.location || compiled.location.line == 0);
+    });
+    if (!found) all.push_back(std::move(compiled));
+  }
+  const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
+                                    0};
+  for (const MarkerWarning& warning : report.warnings) {
+    all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
+  }
+  std::vector<Diagnostic> kept;
+  for (Diagnostic& diagnostic : all) {
+    if (!is_silenced(silenced, diagnostic)) kept.push_back(std::move(diagnostic));
+  }
+  sort_diagnostics(kept);
+  return kept;
+}
+
+void check_texts(const SourceTexts& texts, CheckedBuild* checked) {
+  checked->line = check_line_text(*texts.line_bytes, &checked->diagnostics);
+  checked->train = check_train_text(*texts.train_bytes, checked->line, &checked->diagnostics);
+}
+
+}  // namespace
+
+CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
+                           const std::vector<std::string>& silenced) {
+  CheckedBuild checked;
+  // They share nothing but the texts; in turn when no thread can be had.
+  std::thread helper;
+  try {
+    helper = std::thread(check_texts, std::cref(plan.texts), &checked);
+  } catch (const std::system_error&) {
+    check_texts(plan.texts, &checked);
+  }
+  checked.report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
+  if (helper.joinable()) helper.join();
+  checked.diagnostics = diagnostics_of(silenced, std::move(checked.diagnostics), checked.report,
+                                       checked.line, checked.train);
+  return checked;
+}
+
+}  // namespace sb
