@@ -20,9 +20,9 @@ using Json = nlohmann::json;
 class LanguageServerTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("sb_lsp_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        fs::temp_directory_path() / ("sb_lsp_" + std::to_string(getpid()) + "_" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_);
     write("S_linea.txt", starter_line_text("S"));
     write("S_7-.txt", starter_train_text("S", "7"));
@@ -43,18 +43,20 @@ class LanguageServerTest : public testing::Test {
   // A server started and initialized, with `capabilities`.
   void start(Json capabilities = Json::object()) {
     const Json reply = server_.request(
-        "initialize", {{"processId", nullptr}, {"rootUri", nullptr}, {"capabilities", capabilities}});
+        "initialize",
+        {{"processId", nullptr}, {"rootUri", nullptr}, {"capabilities", capabilities}});
     ASSERT_TRUE(reply.contains("result")) << reply;
     initialize_result_ = reply["result"];
     server_.notify("initialized", Json::object());
   }
   void open(const std::string& name, const std::string& utf8, int version = 1) {
-    server_.notify("textDocument/didOpen",
-                   {{"textDocument",
-                     {{"uri", uri(name)},
-                      {"languageId", name.ends_with("linea.txt") ? "scenario-line" : "scenario-train"},
-                      {"version", version},
-                      {"text", utf8}}}});
+    server_.notify(
+        "textDocument/didOpen",
+        {{"textDocument",
+          {{"uri", uri(name)},
+           {"languageId", name.ends_with("linea.txt") ? "scenario-line" : "scenario-train"},
+           {"version", version},
+           {"text", utf8}}}});
   }
   void change(const std::string& name, int version, Json changes) {
     server_.notify("textDocument/didChange",
@@ -149,7 +151,8 @@ TEST_F(LanguageServerTest, AnEditRechecksBothTextsOfThePair) {
   open("S_7-.txt", train);
   EXPECT_EQ(diagnostics_for("S_7-.txt")["diagnostics"], Json::array());
   // An incremental edit: the second signal moved onto the first's place.
-  const size_t line = static_cast<size_t>(std::count(train.begin(), train.begin() + train.find("segnale,    4500"), '\n'));
+  const size_t line = static_cast<size_t>(
+      std::count(train.begin(), train.begin() + train.find("segnale,    4500"), '\n'));
   change("S_7-.txt", 2, {{{"range", range(static_cast<int>(line), 12, 16)}, {"text", "1600"}}});
   Json published = diagnostics_for("S_7-.txt");
   EXPECT_EQ(published["version"], 2);
@@ -158,8 +161,9 @@ TEST_F(LanguageServerTest, AnEditRechecksBothTextsOfThePair) {
   EXPECT_EQ(clash["code"], "E16");
   EXPECT_EQ(clash["severity"], 1);
   EXPECT_EQ(clash["range"], range(static_cast<int>(line), 0, 7));
-  EXPECT_EQ(clash["message"],
-            "the signal at 1600 m needs cell 33 at 1650 m, which already holds the signal at 1600 m");
+  EXPECT_EQ(
+      clash["message"],
+      "the signal at 1600 m needs cell 33 at 1650 m, which already holds the signal at 1600 m");
   EXPECT_EQ(clash["relatedInformation"][0]["location"]["uri"], uri("S_7-.txt"));
   EXPECT_EQ(clash["relatedInformation"][0]["location"]["range"],
             range(static_cast<int>(line) - 1, 0, 7));
@@ -200,8 +204,9 @@ TEST_F(LanguageServerTest, WarningsCarryTheirCodeAndName) {
   EXPECT_EQ(warning["severity"], 2);
   EXPECT_EQ(warning["data"]["name"], "unknown-keyword");
   EXPECT_EQ(warning["code"], "W21");
-  EXPECT_NE(warning["message"].get<std::string>().find("did you mean `sfondo uno`? [-Wunknown-keyword]"),
-            std::string::npos)
+  EXPECT_NE(
+      warning["message"].get<std::string>().find("did you mean `sfondo uno`? [-Wunknown-keyword]"),
+      std::string::npos)
       << warning;
 }
 
@@ -223,7 +228,8 @@ TEST_F(LanguageServerTest, ColumnsAfterAnAccentedName) {
                                              {"text", line}}}});
     const Json published = server.next_notification("textDocument/publishDiagnostics")["params"];
     ASSERT_EQ(published["diagnostics"].size(), 2u) << published;
-    const int row = static_cast<int>(std::count(line.begin(), line.begin() + line.find("CITT"), '\n'));
+    const int row =
+        static_cast<int>(std::count(line.begin(), line.begin() + line.find("CITT"), '\n'));
     // CITTÀ is a keyword field of its own, unknown; then the value that is
     // not a number.
     EXPECT_EQ(published["diagnostics"][0]["range"], range(row, 0, utf8 ? 6 : 5));
@@ -245,8 +251,9 @@ TEST_F(LanguageServerTest, ACharacterWindows1252LacksIsAnError) {
             "\"Ł\" (U+0141) cannot be written in Windows-1252, the texts' encoding");
   EXPECT_EQ(published["diagnostics"][1]["range"], range(row, 5, 6));  // ó is in it, ź not
   EXPECT_EQ(published["diagnostics"][2]["range"], range(row, 7, 9));  // two UTF-16 units
-  EXPECT_EQ(published["diagnostics"][2]["message"],
-            "\"\xF0\x9F\x9A\x86\" (U+1F686) cannot be written in Windows-1252, the texts' encoding");
+  EXPECT_EQ(
+      published["diagnostics"][2]["message"],
+      "\"\xF0\x9F\x9A\x86\" (U+1F686) cannot be written in Windows-1252, the texts' encoding");
 }
 
 TEST_F(LanguageServerTest, ANewerEditSupersedesTheCheckOfAnOlderOne) {

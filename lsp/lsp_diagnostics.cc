@@ -45,18 +45,18 @@ Json range_at(const Document& document, int line, int column, int end_column,
           {"end", position_json(document.position(std::max(start, end), encoding))}};
 }
 
-Json lsp_diagnostic(const Diagnostic& diagnostic, const CheckedText& line,
-                    const CheckedText& train, PositionEncoding encoding) {
+Json lsp_diagnostic(const Diagnostic& diagnostic, const CheckedText& line, const CheckedText& train,
+                    PositionEncoding encoding) {
   const DiagnosticTexts texts{line.path, train.path, line.document->bytes(),
                               train.document->bytes()};
   const Json shared = diagnostic_json(diagnostic, texts);
   const SourceLocation& at = diagnostic.location;
   const CheckedText& own = text_of(at.text, line, train);
   const int last = shared["end_column"].is_number() ? shared["end_column"].get<int>() : 0;
-  Json result = {{"range", range_at(*own.document, at.line, at.column, last, encoding)},
-                 {"severity", diagnostic.severity == Diagnostic::Severity::kError ? kError
-                                                                                  : kWarning},
-                 {"source", "scenario-builder"}};
+  Json result = {
+      {"range", range_at(*own.document, at.line, at.column, last, encoding)},
+      {"severity", diagnostic.severity == Diagnostic::Severity::kError ? kError : kWarning},
+      {"source", "scenario-builder"}};
   std::string message = diagnostic.message;
   if (diagnostic.code != 0) result["code"] = shared["code"];
   if (!diagnostic.name.empty()) {

@@ -26,8 +26,8 @@ Json range_at(const Document& document, int line, int column, int end_column,
 // code ("W21", "E12"), the message with the warning's name as `check`
 // prints it, the warning's name as data, and the other entry as related
 // information.
-Json lsp_diagnostic(const Diagnostic& diagnostic, const CheckedText& line,
-                    const CheckedText& train, PositionEncoding encoding);
+Json lsp_diagnostic(const Diagnostic& diagnostic, const CheckedText& line, const CheckedText& train,
+                    PositionEncoding encoding);
 
 // An error on the byte of an editor's text that stands for a character
 // Windows-1252 lacks.

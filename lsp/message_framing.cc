@@ -46,7 +46,7 @@ FrameRead read_frame(std::istream& in, std::string* body, std::string* error) {
   bool has_length = false;
   bool bad_length = false;
   size_t length = 0;
-  for (; !line.empty(); ) {
+  for (; !line.empty();) {
     if (is_length_header(line)) {
       has_length = parse_length(std::string_view(line).substr(kLengthHeader.size()), &length);
       bad_length = !has_length;

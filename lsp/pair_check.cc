@@ -51,14 +51,14 @@ PairCheck check_pair(const PairTexts& texts) {
   result.diagnostics = std::move(checked.diagnostics);
   result.line = checked.line;
   if (checked.report.end != BuildEnd::kDone) {
-    const SourceLocation end_of_texts{SourceLocation::Text::kTrain,
-                                      std::numeric_limits<int>::max(), 0};
+    const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
+                                      0};
     const Placement* holder = holder_of(1, end_of_texts, checked.line, checked.train);
     Diagnostic stop;
     stop.severity = Diagnostic::Severity::kError;
     stop.location = holder ? holder->location : SourceLocation{SourceLocation::Text::kLine, 1, 1};
-    stop.message = explain_stop(checked.report, *result.state, holder,
-                                {texts.line_path, texts.train_path});
+    stop.message =
+        explain_stop(checked.report, *result.state, holder, {texts.line_path, texts.train_path});
     result.diagnostics.push_back(std::move(stop));
   }
   return result;

@@ -22,8 +22,8 @@ std::optional<Document::Range> range_of(const Json& change) {
 // The client's position encodings, in its order of preference: UTF-8 when
 // it offers it, else the default.
 PositionEncoding chosen_encoding(const Json& params) {
-  const Json encodings = params.value("/capabilities/general/positionEncodings"_json_pointer,
-                                      Json::array());
+  const Json encodings =
+      params.value("/capabilities/general/positionEncodings"_json_pointer, Json::array());
   if (!encodings.is_array()) return PositionEncoding::kUtf16;
   for (const Json& encoding : encodings) {
     if (encoding == "utf-8") return PositionEncoding::kUtf8;
@@ -62,9 +62,7 @@ void Server::handle(std::string_view body) {
   }
 }
 
-void Server::bad_frame(const std::string& why) {
-  log_ << "scenario-builder lsp: " << why << '\n';
-}
+void Server::bad_frame(const std::string& why) { log_ << "scenario-builder lsp: " << why << '\n'; }
 
 bool Server::check_edited(const std::function<bool()>& edits_waiting) {
   if (!initialized_ || shut_down_) return true;

@@ -25,8 +25,8 @@ TEST(LineIndex, CountsCharactersInTheClientsEncoding) {
   const Case cases[] = {
       {0, {0, 0}, {0, 0}},
       {1, {0, 1}, {0, 1}},
-      {comma, {1, 5}, {1, 6}},           // À is one UTF-16 unit, two UTF-8 bytes
-      {comma + 5, {1, 8}, {1, 11}},      // past the train: two units, four bytes
+      {comma, {1, 5}, {1, 6}},       // À is one UTF-16 unit, two UTF-8 bytes
+      {comma + 5, {1, 8}, {1, 11}},  // past the train: two units, four bytes
       {kText.find("end"), {2, 0}, {2, 0}},
       {kText.size(), {3, 4}, {3, 4}},
   };

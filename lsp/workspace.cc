@@ -134,8 +134,8 @@ void Workspace::mark_edited(const TextName& name) {
   if (name.kind != TextName::Kind::kOther) edited_.insert(group_of(name));
 }
 
-bool Workspace::check_edited(PositionEncoding encoding,
-                             const std::function<bool()>& edits_waiting, const Publish& publish) {
+bool Workspace::check_edited(PositionEncoding encoding, const std::function<bool()>& edits_waiting,
+                             const Publish& publish) {
   for (const std::string& uri : closed_) {
     publish({{"uri", uri}, {"diagnostics", Json::array()}});
   }
@@ -143,8 +143,8 @@ bool Workspace::check_edited(PositionEncoding encoding,
   while (!edited_.empty()) {
     const GroupKey group = *edited_.begin();
     const std::unique_ptr<PairMember> line = member(line_text_path(group), open_);
-    const bool line_found = line->open || !line->disk.bytes().empty() ||
-                            std::filesystem::exists(line->path);
+    const bool line_found =
+        line->open || !line->disk.bytes().empty() || std::filesystem::exists(line->path);
     std::vector<Json> publications;
     std::vector<std::unique_ptr<PairMember>> trains;
     for (const std::string& path : train_paths(group, open_)) trains.push_back(member(path, open_));
@@ -160,8 +160,9 @@ bool Workspace::check_edited(PositionEncoding encoding,
       const PairCheck check = check_members(*line, *train);
       Json list = diagnostics_of(SourceLocation::Text::kTrain, check, *line, *train, encoding);
       if (!line_found) {
-        list.push_back({{"range", {{"start", {{"line", 0}, {"character", 0}}},
-                                   {"end", {{"line", 0}, {"character", 0}}}}},
+        list.push_back({{"range",
+                         {{"start", {{"line", 0}, {"character", 0}}},
+                          {"end", {{"line", 0}, {"character", 0}}}}},
                         {"severity", 2},
                         {"source", "scenario-builder"},
                         {"message", "no line text " + line->path +
@@ -177,7 +178,8 @@ bool Workspace::check_edited(PositionEncoding encoding,
     }
     if (line->open && (partner == nullptr || !partner->open)) {
       PairMember empty;
-      empty.path = (std::filesystem::path(group.first) / (group.second + "_1-.txt")).generic_string();
+      empty.path =
+          (std::filesystem::path(group.first) / (group.second + "_1-.txt")).generic_string();
       const PairMember& train = partner ? *partner : empty;
       const PairCheck check = check_members(*line, train);
       publications.push_back(publication(
