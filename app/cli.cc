@@ -16,6 +16,7 @@
 #include "app/version.h"
 #include "platform/terminal.h"
 #include "checks/diagnostic.h"
+#include "checks/warning_options.h"
 #include "app/dump_command.h"
 #include "platform/program_dir.h"
 #include "platform/standard_streams.h"
@@ -58,7 +59,7 @@ const std::vector<std::string> kColorChoices = {"auto", "always", "never"};
 const std::vector<std::string> kDumpKinds = {"records", "cells", "trace"};
 const std::vector<std::string> kShells = {"bash", "zsh", "fish"};
 
-// -Wno-NAME, which the parser does not see (take_silenced_warnings reads it).
+// -Wno-NAME, which the parser does not see (take_warning_options reads it).
 OptionSpec silenced_warning_option() {
   OptionSpec option;
   option.names = {"-Wno-"};
@@ -90,7 +91,7 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
       .add_option("--train-number", options.train_number,
                   "train number N (default: from the train text's name)")
       ->type_name("N");
-  command.add_flag("--werror", options.warnings_are_errors,
+  command.add_flag("--werror", options.warnings.errors,
                    "a warning makes the exit status 1, as an error does");
   command.add_flag("--summary", options.summary,
                    "print what the scenario holds: route, counts of entries, timetable");
@@ -124,24 +125,19 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
   }
 }
 
-// Takes -Wno-NAME out of the arguments (CLI11 does not parse a name glued to
-// a one-letter option); false, with *error, for a name no warning has.
-bool take_silenced_warnings(std::vector<const char*>& args, std::vector<std::string>* names,
-                            std::string* error) {
+// Takes the -W options out of the arguments (CLI11 does not parse a name
+// glued to a one-letter option); false, with *error, for one that does not
+// exist.
+bool take_warning_options(std::vector<const char*>& args, WarningOptions* options,
+                          std::string* error) {
   std::vector<const char*> kept;
   for (const char* arg : args) {
     const std::string_view text(arg);
-    if (!text.starts_with("-Wno-")) {
+    if (!text.starts_with("-W")) {
       kept.push_back(arg);
       continue;
     }
-    const std::string_view name = text.substr(5);
-    if (!warning_by_name(name)) {
-      *error = "unknown warning " + std::string(text) + "; the warnings are:";
-      for (const WarningKind& kind : warning_kinds()) *error += " " + std::string(kind.name);
-      return false;
-    }
-    names->emplace_back(name);
+    if (!take_warning_option(text, options, error)) return false;
   }
   args = std::move(kept);
   return true;
@@ -157,10 +153,10 @@ bool wants_color(const std::string& choice) {
 int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
                 std::ostream& out, std::ostream& err) {
   std::vector<const char*> args(argv_in, argv_in + argc);
-  std::vector<std::string> silenced;
-  std::string silenced_error;
-  if (!take_silenced_warnings(args, &silenced, &silenced_error)) {
-    err << "scenario-builder: " << silenced_error << '\n';
+  WarningOptions warning_options;
+  std::string warning_error;
+  if (!take_warning_options(args, &warning_options, &warning_error)) {
+    err << "scenario-builder: " << warning_error << '\n';
     return kExitUsage;
   }
   argc = static_cast<int>(args.size());
@@ -349,8 +345,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     use_binary_standard_streams();
     return serve_language_server(std::cin, out, err);
   }
-  compile.silenced = silenced;
-  check.silenced = silenced;
+  for (CompileOptions* options : {&compile, &check}) {
+    const bool werror = options->warnings.errors;
+    options->warnings = warning_options;
+    options->warnings.errors = options->warnings.errors || werror;
+  }
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);

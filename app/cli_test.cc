@@ -159,7 +159,15 @@ TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
   EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
   result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
   EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "in/S_linea.txt:4:1: error W21: `pendeza` matches no entry and is skipped; did you "
+            "mean `pendenza`? [-Werror=unknown-keyword]\n1 error, 0 warnings\n");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Werror", "-Wno-error=W21"});
+  EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, warning + "0 errors, 1 warning\n");
+  result = run({"check", "in/S_linea.txt", "in/S_7-.txt", "-Wno-W21"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");
   result = run({"check", "-Wno-unknown-keyword", "in/S_linea.txt", "in/S_7-.txt", "--werror"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "scenario-builder: no errors in in/S_linea.txt and in/S_7-.txt\n");

@@ -88,7 +88,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     err << "scenario-builder: " << error << '\n';
     return kExitNotWritten;
   }
-  CheckedBuild checked = checked_build(state, file_system, plan, options.silenced);
+  CheckedBuild checked = checked_build(state, file_system, plan, options.warnings);
   const BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
@@ -126,7 +126,6 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
-  if (status == 0 && warnings > 0 && options.warnings_are_errors) return kExitCompileError;
   return status;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/warning_options.h"
 #include "platform/file_system.h"
 
 namespace sb {
@@ -13,12 +14,13 @@ struct CompileOptions {
   std::string line_text;
   std::string train_text;
   std::string output_directory = ".";
-  std::string scenario_name;          // UTF-8; empty: from the line text's name
-  std::string train_number;           // UTF-8; empty: from the train text's name
-  bool write_files = true;            // false: check only
-  bool warnings_are_errors = false;   // --werror: a warning makes the exit status 1
-  std::vector<std::string> silenced;  // -Wno-NAME: warnings not shown
-  bool summary = false;               // --summary: what the scenario holds, on `out`
+  std::string scenario_name;  // UTF-8; empty: from the line text's name
+  std::string train_number;   // UTF-8; empty: from the train text's name
+  bool write_files = true;    // false: check only
+  // -W options and --werror (which sets `warnings.errors`: every warning an
+  // error, making the exit status 1).
+  WarningOptions warnings;
+  bool summary = false;  // --summary: what the scenario holds, on `out`
   // --format: diagnostics as text on `err`, or as one JSON or SARIF document
   // on `out` (the counts and notices stay on `err`).
   enum class Format { kText, kJson, kSarif };

@@ -11,16 +11,11 @@
 namespace sb {
 namespace {
 
-bool is_silenced(const std::vector<std::string>& silenced, const Diagnostic& diagnostic) {
-  if (diagnostic.severity != Diagnostic::Severity::kWarning) return false;
-  return std::find(silenced.begin(), silenced.end(), diagnostic.name) != silenced.end();
-}
-
 // The checks' warnings of both texts and the compile error, in the order of
 // the texts and their lines.
-std::vector<Diagnostic> diagnostics_of(const std::vector<std::string>& silenced,
-                                       std::vector<Diagnostic> all, const BuildReport& report,
-                                       const LineFacts& line, const TrainFacts& train) {
+std::vector<Diagnostic> diagnostics_of(const WarningOptions& warnings, std::vector<Diagnostic> all,
+                                       const BuildReport& report, const LineFacts& line,
+                                       const TrainFacts& train) {
   if (const Finding* error = final_compile_error(report)) {
     // The checks find what the compile refuses whatever the state, with more
     // to say: the compile's error gives way to theirs at the same place.
@@ -36,10 +31,7 @@ std::vector<Diagnostic> diagnostics_of(const std::vector<std::string>& silenced,
   for (const MarkerWarning& warning : report.warnings) {
     all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
   }
-  std::vector<Diagnostic> kept;
-  for (Diagnostic& diagnostic : all) {
-    if (!is_silenced(silenced, diagnostic)) kept.push_back(std::move(diagnostic));
-  }
+  std::vector<Diagnostic> kept = apply_warning_options(warnings, std::move(all));
   sort_diagnostics(kept);
   return kept;
 }
@@ -52,7 +44,7 @@ void check_texts(const SourceTexts& texts, CheckedBuild* checked) {
 }  // namespace
 
 CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                           const std::vector<std::string>& silenced) {
+                           const WarningOptions& warnings) {
   CheckedBuild checked;
   // They share nothing but the texts; in turn when no thread can be had.
   std::thread helper;
@@ -63,7 +55,7 @@ CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const Bui
   }
   checked.report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   if (helper.joinable()) helper.join();
-  checked.diagnostics = diagnostics_of(silenced, std::move(checked.diagnostics), checked.report,
+  checked.diagnostics = diagnostics_of(warnings, std::move(checked.diagnostics), checked.report,
                                        checked.line, checked.train);
   return checked;
 }

@@ -6,6 +6,7 @@
 
 #include "checks/diagnostic.h"
 #include "checks/text_check.h"
+#include "checks/warning_options.h"
 #include "compiler/memorizza_percorso.h"
 #include "model/build_state.h"
 #include "platform/file_system.h"
@@ -17,8 +18,9 @@ namespace sb {
 struct CheckedBuild {
   BuildReport report;
   // The checks' warnings of both texts, the compile's error (unless a check
-  // said the same at the same place) and the marker pass's warnings, less
-  // those silenced, in the order of the texts and their lines.
+  // said the same at the same place) and the marker pass's warnings, as
+  // the warning options have them, in the order of the texts and their
+  // lines.
   std::vector<Diagnostic> diagnostics;
   LineFacts line;
   TrainFacts train;
@@ -26,9 +28,9 @@ struct CheckedBuild {
 
 // Builds `plan` into `state`, the checks walking the texts on a helper
 // thread meanwhile.  The plan's texts must carry their bytes (line_bytes,
-// train_bytes): the checks read those.  `silenced`: warning names left out.
+// train_bytes): the checks read those.
 CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                           const std::vector<std::string>& silenced);
+                           const WarningOptions& warnings);
 
 }  // namespace sb
 

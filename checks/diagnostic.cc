@@ -24,7 +24,8 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kNotANumber, 24, "not-a-number", "a value that is not a whole number reads 0"},
       {WarningId::kFraction, 25, "fraction", "a number with a fraction is rounded"},
       {WarningId::kValuesShifted, 26, "values-shifted",
-       "an entry short of values takes them from the next keyword or header"},
+       "an entry short of a value, or with one too many, takes its neighbour's fields",
+       WarningLevel::kError},
       {WarningId::kCutAtComma, 27, "cut-at-comma",
        "a comment or a text cut at a comma on its line"},
       {WarningId::kBeyondRoute, 28, "beyond-route",
@@ -32,10 +33,26 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kOrder, 29, "order", "entries out of order or overlapping"},
       {WarningId::kRange, 30, "range", "a value outside the range its slot keeps"},
       {WarningId::kEncoding, 31, "encoding", "a text that looks like UTF-8 or UTF-16"},
-      {WarningId::kMissingEntry, 32, "missing-entry",
-       "a train text without a general section, a clock or a station"},
+      {WarningId::kMissingEntry, 32, "missing-entry", "a train text without a clock or a station"},
       {WarningId::kCutShort, 33, "cut-short", "a text that does not end with its [fine] line"},
       {WarningId::kCurveSide, 34, "curve-side", "a curve keyword without the side letter s or d"},
+      {WarningId::kCommentEntry, 40, "comment-entry",
+       "a comment field beyond the ones skipped in a row, read as a keyword field",
+       WarningLevel::kError},
+      {WarningId::kCurveHand, 41, "curve-hand",
+       "a curve keyword whose words contradict the side it is read as", WarningLevel::kError},
+      {WarningId::kNoGeneralSection, 42, "missing-general",
+       "a train text without [generale], which yields no entries at all", WarningLevel::kError},
+      {WarningId::kWrapped, 43, "wrapped-value",
+       "a value kept in fewer bits that wraps into one of the opposite sign", WarningLevel::kError},
+      {WarningId::kRouteLengthNotANumber, 44, "route-length",
+       "a route length that does not read as a number, which makes a route of 0 m",
+       WarningLevel::kError},
+      {WarningId::kLastStopDropped, 45, "last-stop",
+       "a last station of a kind that gets no stop cell, so that the run has no last stop",
+       WarningLevel::kError},
+      {WarningId::kGradientOrder, 46, "gradient-order",
+       "a gradient change behind the previous one, which writes a single cell", WarningLevel::kAll},
   };
   return kinds;
 }
@@ -54,6 +71,11 @@ std::optional<WarningId> warning_by_name(std::string_view name) {
   return std::nullopt;
 }
 
+std::string warning_option(const Diagnostic& diagnostic) {
+  const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
+  return (warning ? "-W" : "-Werror=") + diagnostic.name;
+}
+
 Diagnostic make_warning(WarningId id, SourceLocation location, std::string message) {
   const WarningKind& kind = warning_kind(id);
   Diagnostic diagnostic;
@@ -63,6 +85,10 @@ Diagnostic make_warning(WarningId id, SourceLocation location, std::string messa
   diagnostic.name = std::string(kind.name);
   diagnostic.message = std::move(message);
   return diagnostic;
+}
+
+std::string diagnostic_code(const Diagnostic& diagnostic) {
+  return (diagnostic.name.empty() ? "E" : "W") + std::to_string(diagnostic.code);
 }
 
 void sort_diagnostics(std::vector<Diagnostic>& diagnostics) {
@@ -90,8 +116,8 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
   }
   const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
   if (!text.empty()) text += ": ";
-  text += warning ? "warning W" : "error E";
-  text += std::to_string(diagnostic.code);
+  text += warning ? "warning " : "error ";
+  text += diagnostic_code(diagnostic);
   text += ": ";
   text += diagnostic.message;
   if (diagnostic.related) {
@@ -100,11 +126,7 @@ std::string format_diagnostic(const Diagnostic& diagnostic, std::string_view lin
     text += other.text == SourceLocation::Text::kTrain ? train_text_name : line_text_name;
     text += ':' + std::to_string(other.line) + ':' + std::to_string(other.column) + ')';
   }
-  if (warning && !diagnostic.name.empty()) {
-    text += " [-W";
-    text += diagnostic.name;
-    text += ']';
-  }
+  if (!diagnostic.name.empty()) text += " [" + warning_option(diagnostic) + ']';
   return text;
 }
 

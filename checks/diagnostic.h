@@ -31,13 +31,26 @@ enum class WarningId {
   kMissingEntry,
   kCutShort,
   kCurveSide,
+  kCommentEntry,
+  kCurveHand,
+  kNoGeneralSection,
+  kWrapped,
+  kRouteLengthNotANumber,
+  kLastStopDropped,
+  kGradientOrder,
 };
+
+// How loud a warning is unless the command line says otherwise: one that
+// loses the author's data is an error by default; one that a correct text
+// may trigger is shown only with -Wall.
+enum class WarningLevel { kWarning, kError, kAll };
 
 struct WarningKind {
   WarningId id;
   int code;               // W<code>
   std::string_view name;  // -W<name>, -Wno-<name>
   std::string_view summary;
+  WarningLevel level = WarningLevel::kWarning;
 };
 
 const std::vector<WarningKind>& warning_kinds();
@@ -50,14 +63,23 @@ struct Diagnostic {
   enum class Severity { kError, kWarning };
   Severity severity = Severity::kWarning;
   SourceLocation location;
-  int code = 0;      // E<code> or W<code>
-  std::string name;  // the warning's name; empty for errors
+  int code = 0;      // E<code>, or W<code> for a named warning (shown as an
+                     // error when the command line or its level makes it one)
+  std::string name;  // the warning's name; empty for the compile's errors
   std::string message;
   // Where the entry stands that the message names beside this one's.
   std::optional<SourceLocation> related;
 };
 
 Diagnostic make_warning(WarningId id, SourceLocation location, std::string message);
+
+// "E22" or "W26": W for every diagnostic with a warning's name, whatever its
+// severity.
+std::string diagnostic_code(const Diagnostic& diagnostic);
+
+// The option that names a warning's diagnostic: "-Wvalues-shifted", or
+// "-Werror=values-shifted" when it is shown as an error.
+std::string warning_option(const Diagnostic& diagnostic);
 
 // Line text before train text, then by line and column; errors and warnings
 // of one place keep their order.

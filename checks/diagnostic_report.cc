@@ -42,10 +42,7 @@ bool has_line(const SourceLocation& location) {
   return location.text != SourceLocation::Text::kNone && location.line > 0;
 }
 
-std::string code_of(const Diagnostic& diagnostic) {
-  const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
-  return (warning ? "W" : "E") + std::to_string(diagnostic.code);
-}
+std::string code_of(const Diagnostic& diagnostic) { return diagnostic_code(diagnostic); }
 
 std::string severity_of(const Diagnostic& diagnostic) {
   return diagnostic.severity == Diagnostic::Severity::kWarning ? "warning" : "error";
@@ -163,10 +160,10 @@ std::string format_colored_diagnostic(const Diagnostic& diagnostic, const Diagno
     text += name_of(other.text, texts);
     text += ':' + std::to_string(other.line) + ':' + std::to_string(other.column) + ')';
   }
-  if (diagnostic.severity == Diagnostic::Severity::kWarning && !diagnostic.name.empty()) {
+  if (!diagnostic.name.empty()) {
     text += " [";
     text += kMagenta;
-    text += "-W" + diagnostic.name;
+    text += warning_option(diagnostic);
     text += kReset;
     text += ']';
   }

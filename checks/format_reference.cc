@@ -170,12 +170,18 @@ void render_warnings(std::string& out) {
   out += "## Warnings of `check` and `compile`\n\n";
   out +=
       "Printed as `FILE:LINE:COL: warning W<code>: message [-W<name>]`; `-Wno-<name>` "
-      "silences one, `--werror` makes any warning fail the run (exit status 1). Warnings "
-      "never change the compiled files.\n\n";
-  out += "| code | name | what |\n|---|---|---|\n";
+      "(or `-Wno-W<code>`) silences one, `-Werror` (or `--werror`) makes every warning an "
+      "error. The warnings of a slip that loses data are errors by default, printed as "
+      "`error W<code>: message [-Werror=<name>]`: `-Wno-error=<name>` makes one a warning "
+      "again, `-Wno-error` all of them. The warnings that a correct text may trigger too are "
+      "shown only with `-Wall`. Warnings never change the compiled files.\n\n";
+  out += "| code | name | by default | what |\n|---|---|---|---|\n";
   for (const WarningKind& kind : warning_kinds()) {
+    const std::string_view level = kind.level == WarningLevel::kError ? "error"
+                                   : kind.level == WarningLevel::kAll ? "with `-Wall`"
+                                                                      : "warning";
     out += "| W" + std::to_string(kind.code) + " | `" + std::string(kind.name) + "` | " +
-           std::string(kind.summary) + " |\n";
+           std::string(level) + " | " + std::string(kind.summary) + " |\n";
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cmath>
+#include <algorithm>
+#include <limits>
+#include <span>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -41,6 +44,10 @@ bool closes_general_section(std::string_view field) {
   return first == std::string_view::npos || field[first] != '-';
 }
 
+bool has_digit(std::string_view text) {
+  return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
 bool has_letter(std::string_view text) {
   for (char c : text) {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
@@ -64,6 +71,28 @@ bool is_number(std::string_view token) {
   return parse_number_token(token, &value, &overflow) || overflow;
 }
 
+// A field that the reader would skip as a comment ahead of a keyword field.
+bool looks_like_comment(std::string_view field) {
+  return contains(field, "-") && !is_number(field);
+}
+
+std::string trimmed(std::string_view field) {
+  const size_t first = field.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = field.find_last_not_of(" \t");
+  return std::string(field.substr(first, last - first + 1));
+}
+
+// "1 value", "16 values"
+std::string values_count(size_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
+std::string expected_count(size_t n) {
+  return std::to_string(n) + (n == 1 ? " is expected" : " are expected");
+}
+
+// The comment fields skipped in a row, and the one beyond them.
+std::string_view count_word(int n) { return n == 2 ? "two" : "ten"; }
+std::string_view ordinal_after(int n) { return n == 2 ? "third" : "eleventh"; }
+
 std::string article(std::string_view title) {
   const bool vowel = std::string_view("aeiou").find(title[0]) != std::string_view::npos;
   return (vowel ? "an " : "a ") + std::string(title);
@@ -84,6 +113,27 @@ std::string stored_value(const Slot& slot, int64_t value) {
   return {};
 }
 
+// What a value of a signed slot outside its range becomes when its bits
+// make it one of the opposite sign (a gradient of 200 kept as -56); none
+// otherwise.
+std::optional<int64_t> wrapped_value(const Slot& slot, int64_t value) {
+  if (slot.low >= 0 || value == 0) return std::nullopt;
+  int64_t stored = value;
+  if (contains(slot.stored, "low 8 bits") && slot.name == "gradient") {
+    stored = stored_gradient(pack_gradient(static_cast<int32_t>(value)));
+  } else if (contains(slot.stored, "low 16 bits")) {
+    stored = static_cast<int16_t>(static_cast<uint16_t>(value));
+  }
+  if ((stored < 0) == (value < 0) || stored == 0) return std::nullopt;
+  return stored;
+}
+
+struct StationSeen {
+  int64_t position = 0;
+  int64_t kind = 0;
+  SourceLocation at;
+};
+
 struct Seen {
   bool any = false;
   int64_t position = 0;
@@ -102,11 +152,13 @@ class TextChecker {
     if (!seek_general()) return facts_;
     if (!line_general_section()) return facts_;
     line_body();
+    fold_beyond_route();
     return facts_;
   }
 
   TrainFacts check_train(const LineFacts& line) {
     facts_.route_length = line.route_length;
+    facts_.route_length_unread = line.route_length_unread;
     // The train's entries meet the line's boards in the cells.
     facts_.placements = line.placements;
     for (size_t i = 0; i < facts_.placements.size(); ++i) holders_[facts_.placements[i].cell] = i;
@@ -118,10 +170,33 @@ class TextChecker {
   }
 
  private:
+  // The entries beyond a route length that did not read as a number are
+  // said of once, on the route length.
+  void fold_beyond_route() {
+    if (beyond_folded_ == 0) return;
+    for (Diagnostic& diagnostic : *diagnostics_) {
+      if (diagnostic.code != warning_kind(WarningId::kRouteLengthNotANumber).code) continue;
+      diagnostic.message += "; " + std::to_string(beyond_folded_) +
+                            (beyond_folded_ == 1 ? " entry lies beyond it and is"
+                                                 : " entries lie beyond it and are") +
+                            " not reported one by one";
+    }
+  }
+
+  // The last station of the run is its last stop: one of a kind that gets
+  // no stop cell leaves the run without one.
+  void check_last_stop() {
+    if (!last_station_ || last_station_->kind < kUnmarkedStationKind) return;
+    warn(WarningId::kLastStopDropped, last_station_->at,
+         "the last station, at " + metres(last_station_->position) + ", has kind " +
+             std::to_string(last_station_->kind) +
+             ", which gets no stop cell (kinds 25 and above): the run has no last stop");
+  }
+
   void walk_train() {
     if (!check_text_as_a_whole()) return;
     if (!seek_general()) {
-      warn(WarningId::kMissingEntry, {which_, 1, 1},
+      warn(WarningId::kNoGeneralSection, {which_, 1, 1},
            "no field contains [generale]: the train text yields no entries (no station, speed "
            "0, adhesion 0)");
       return;
@@ -131,6 +206,13 @@ class TextChecker {
     if (reading_failed_) return;  // what stands beyond is unknown
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
+    check_last_stop();
+    if (beyond_folded_ > 0) {
+      warn(WarningId::kBeyondRoute, general,
+           std::to_string(beyond_folded_) + (beyond_folded_ == 1 ? " entry lies" : " entries lie") +
+               " beyond the route length " + metres(*facts_.route_length) +
+               ", which the line text's route length makes (it does not read as a number)");
+    }
   }
 
  private:
@@ -203,10 +285,12 @@ class TextChecker {
       if (!read_field(&field)) return false;
       if (reader_.at_end()) return true;
       int comment_line = 0;
-      for (int i = 0; i < kMostGeneralComments && contains(field, "-"); ++i) {
+      int comments = 0;
+      for (; comments < kMostGeneralComments && contains(field, "-"); ++comments) {
         comment_line = reader_.line();
         if (!read_field(&field)) return false;
       }
+      comments_skipped_ = contains(field, "-") ? comments : 0;
       if (!examine(field, Section::kLineGeneral, comment_line)) return false;
       if (closes_general_section(field)) return true;
     }
@@ -223,11 +307,13 @@ class TextChecker {
       if (!read_field(&field)) return;
       if (reader_.at_end()) return;
       int comment_line = 0;
-      for (int i = 0; i < kMostBodyComments && contains(field, "-"); ++i) {
+      int comments = 0;
+      for (; comments < kMostBodyComments && contains(field, "-"); ++comments) {
         comment_line = reader_.line();
         if (!read_field(&field)) return;
         if (reader_.at_end()) return;
       }
+      comments_skipped_ = contains(field, "-") ? comments : 0;
       if (!examine(field, section, comment_line)) return;
     }
   }
@@ -251,7 +337,17 @@ class TextChecker {
       return first_match ? ", and it starts " + article(first_match->title) + " entry"
                          : std::string();
     };
-    if (after_comment && !is_blank(field)) {
+    entry_from_comment_ = first_match && comments_skipped_ > 0;
+    if (entry_from_comment_) {
+      warn(WarningId::kCommentEntry, at,
+           "only " + std::string(count_word(comments_skipped_)) +
+               " comment fields in a row are skipped: this " +
+               std::string(ordinal_after(comments_skipped_)) + " one, " + quoted(field) +
+               ", is read as a keyword field" + starts() +
+               " (a blank line before it restarts the count)");
+      quiet_line_ = at.line;
+    } else if (after_comment && !is_blank(field)) {
+      entry_from_comment_ = first_match != nullptr;
       warn(WarningId::kCutAtComma, at,
            "the comment on this line ends at the comma: " + quoted(field) +
                " is read as a keyword field" + starts());
@@ -263,13 +359,16 @@ class TextChecker {
                ": quote the text to keep the comma");
       quiet_line_ = at.line;
     }
-    bool matched = false;
+    std::vector<const Entry*> started;
     for (const Entry& entry : grammar_entries()) {
-      if (entry.section != section || !keyword_matches(entry, field)) continue;
-      matched = true;
-      if (!read_entry(entry, field, at)) return false;
+      if (entry.section == section && keyword_matches(entry, field)) started.push_back(&entry);
     }
-    if (!matched) unmatched(field, section, at);
+    for (const Entry* entry : started) {
+      // Entries that share a keyword field take their values one after another.
+      last_of_field_ = entry == started.back();
+      if (!read_entry(*entry, field, at)) return false;
+    }
+    if (started.empty()) unmatched(field, section, at);
     return true;
   }
 
@@ -322,20 +421,36 @@ class TextChecker {
     if (entry.id == EntryId::kStation) station_seen_ = true;
     std::array<int64_t, kMostSlots> values{};
     bool shifted = false;
+    // The values' own warnings, left out when the values shift: the shift
+    // is what happened to them.
+    std::vector<Diagnostic> value_warnings;
+    std::vector<bool> of_a_word;  // each of them, about a field without a digit
+    std::vector<Diagnostic>* const diagnostics = diagnostics_;
+    int previous_line = at.line;
     for (size_t i = 0; i < entry.slots.size(); ++i) {
       const Slot& slot = entry.slots[i];
-      if (!read_value(slot, &values[i])) return read_failed();
+      diagnostics_ = diagnostics;
+      if (!read_value(slot, &values[i])) {
+        diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
+        return read_failed();
+      }
       const SourceLocation value_at = here();
       const std::string_view token = reader_.token();
+      const bool new_line = value_at.line > previous_line;
+      previous_line = value_at.line;
       if (shifted) continue;
-      if (slot.width != Width::kText && looks_like_keyword(token)) {
-        warn(WarningId::kValuesShifted, value_at,
-             "the " + std::string(entry.title) + " entry of line " + std::to_string(at.line) +
-                 " is short of values: its " + std::string(slot.name) + " is read from " +
-                 quoted(token) + " (as 0), and what follows shifts");
+      const std::string intruder = intruding_field(entry, slot, new_line);
+      if (!intruder.empty()) {
+        if (!entry_from_comment_) {
+          warn(WarningId::kValuesShifted, at,
+               "the " + std::string(entry.title) + " entry at line " + std::to_string(at.line) +
+                   " has " + values_count(i) + " before " + intruder + ": " +
+                   expected_count(entry.slots.size()));
+        }
         shifted = true;
         continue;
       }
+      diagnostics_ = &value_warnings;
       if (slot.width == Width::kText) {
         text_value_line_ = value_at.line;
         text_value_name_ =
@@ -343,17 +458,94 @@ class TextChecker {
         continue;
       }
       check_number(entry, slot, token, value_at);
+      of_a_word.resize(value_warnings.size(), !has_digit(token));
     }
+    diagnostics_ = diagnostics;
     if (shifted) {
+      // A word read as a number is the neighbour's value the shift brought
+      // here; a number written wrong ("8:15:00") is the author's to hear of.
+      for (size_t i = 0; i < value_warnings.size(); ++i) {
+        if (!of_a_word[i]) diagnostics_->push_back(std::move(value_warnings[i]));
+      }
       quiet_line_ = reader_.line();
       return true;
     }
+    diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
+    check_values_left_on_line(entry, at);
+    if (entry.id == EntryId::kStation) last_station_ = StationSeen{values[0], values[1], at};
     check_ranges(entry, values, at);
     const bool inside = check_position(entry, values, at);
     if (inside) check_refused(entry, field, values, at);
     if (inside) claim_cells(entry, values, at);
     check_order(entry, values, at);
     return true;
+  }
+
+  // The field the reader took last, as written up to its comma or line end.
+  std::string written_field() const {
+    const size_t start = reader_.field_start();
+    const size_t stop = text_.find_first_of(",\r\n", start);
+    return trimmed(text_.substr(start, stop == std::string_view::npos ? stop : stop - start));
+  }
+
+  // What the value just read is, when it is not one of the entry's values
+  // but the start of what follows it: a keyword field, a section header or a
+  // comment ("the next entry `stazione` (line 25)").  Empty otherwise.  A
+  // text value is taken as such only from the start of a line.
+  std::string intruding_field(const Entry& entry, const Slot& slot, bool new_line) const {
+    const std::string written = written_field();
+    const std::string line = " (line " + std::to_string(reader_.line()) + ")";
+    if (is_header(written)) return "the section header " + quoted(written) + line;
+    if (new_line && looks_like_comment(written)) {
+      return "the comment on line " + std::to_string(reader_.line()) +
+             ", which is read as its values";
+    }
+    bool keyword = false;
+    if (slot.width != Width::kText) {
+      keyword = looks_like_keyword(written);
+    } else if (new_line) {
+      for (const Entry& other : grammar_entries()) {
+        keyword = keyword || (other.section == entry.section && keyword_matches(other, written));
+      }
+    }
+    return keyword ? "the next entry " + quoted(written) + line : std::string();
+  }
+
+  // An entry with a value too many on its line: the last value it takes is
+  // not its own, and the field after it is read as a keyword field.
+  void check_values_left_on_line(const Entry& entry, SourceLocation at) {
+    // A sign apart from its digits has been said of already.
+    if (entry_from_comment_ || !last_of_field_ || quiet_line_ == reader_.line()) return;
+    const size_t from = reader_.offset();
+    if (from == 0 || from > text_.size() || text_[from - 1] == '\n' || text_[from - 1] == '\r') {
+      return;
+    }
+    size_t stop = text_.find_first_of("\r\n", from);
+    if (stop == std::string_view::npos) stop = text_.size();
+    std::vector<std::string> left;
+    for (size_t begin = from; begin <= stop;) {
+      size_t comma = text_.find(',', begin);
+      if (comma == std::string_view::npos || comma > stop) comma = stop;
+      const std::string field = trimmed(text_.substr(begin, comma - begin));
+      if (!field.empty()) left.push_back(field);
+      begin = comma + 1;
+    }
+    if (left.empty()) return;
+    const Slot& last = entry.slots.back();
+    const std::string_view token = reader_.token();
+    const bool text_took_number = last.width == Width::kText && is_number(token);
+    if (!text_took_number && !is_number(left.front())) return;
+    std::string message = "the " + std::string(entry.title) + " entry at line " +
+                          std::to_string(at.line) + " has " +
+                          values_count(entry.slots.size() + left.size()) + ": " +
+                          expected_count(entry.slots.size()) + ", so ";
+    if (text_took_number) {
+      message += "its " + std::string(last.name) + " reads " + quoted(token) + " and ";
+    }
+    message += quoted(left.front()) + " is read as a keyword field";
+    warn(WarningId::kValuesShifted, at, message);
+    quiet_line_ = reader_.line();
+    text_value_line_ = 0;
   }
 
   // What the compile refuses whatever the state: found here for every entry,
@@ -464,6 +656,13 @@ class TextChecker {
     };
     if (!parse_number_token(token, &value, &overflow)) {
       if (overflow) return;
+      if (entry.id == EntryId::kRouteLength) {
+        facts_.route_length_unread = true;
+        warn(WarningId::kRouteLengthNotANumber, at,
+             "the route length " + quoted(token) +
+                 " is not a whole number: it reads 0, which makes a route of 0 m");
+        return;
+      }
       warn(WarningId::kNotANumber, at,
            what() + " " + quoted(token) + " is not a whole number: it reads 0");
       // A sign apart from its digits leaves them to be read as the next field.
@@ -479,10 +678,40 @@ class TextChecker {
 
   void check_curve_side(const std::string& field, SourceLocation at) {
     const std::string lower = cp1252_lower(field);
+    if (check_curve_hand(field, lower, at)) return;
     if (contains(lower, "s") || contains(lower, "d")) return;
     warn(WarningId::kCurveSide, at,
          "the curve keyword " + quoted(field) +
              " names no side (curvas: left, curvad: right): it is read as a right-hand curve");
+  }
+
+  // An s anywhere makes a curve left-handed: words that name the other hand
+  // do not make it so.
+  // True when it warned.
+  bool check_curve_hand(const std::string& field, const std::string& lower, SourceLocation at) {
+    const bool left = contains(lower, "s");
+    static constexpr std::string_view kRightWords[] = {"destra", "right", "dx"};
+    static constexpr std::string_view kLeftWords[] = {"left", "manca"};
+    std::string_view word;
+    for (std::string_view w : left ? std::span<const std::string_view>(kRightWords)
+                                   : std::span<const std::string_view>(kLeftWords)) {
+      if (word.empty() && contains(lower, w)) word = w;
+    }
+    if (word.empty()) return false;
+    std::string meant = left ? "curvad" : "curvas";
+    for (char digit = '1'; digit <= '6'; ++digit) {
+      if (field.find(digit) == std::string::npos) continue;
+      meant += digit;  // the class: the lowest digit 1 to 6 it holds
+      break;
+    }
+    warn(WarningId::kCurveHand, at,
+         "the curve keyword " + quoted(field) + " is read as a " +
+             (left ? "left-hand curve: an `s` anywhere makes a curve left-handed, and `" +
+                         std::string(word) + "` has one"
+                   : "right-hand curve: only an `s` makes a curve left-handed, and `" +
+                         std::string(word) + "` has none") +
+             "; write `" + meant + "` for a " + (left ? "right" : "left") + "-hand curve");
+    return true;
   }
 
   void check_ranges(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
@@ -511,6 +740,13 @@ class TextChecker {
         if (slot.high == INT32_MAX) range = "at least " + std::to_string(slot.low);
         if (slot.low == INT32_MIN) range = "at most " + std::to_string(slot.high);
         if (slot.zero_allowed) range.insert(0, "0 or ");
+        const std::optional<int64_t> wrapped = wrapped_value(slot, v);
+        if (wrapped) {
+          warn(WarningId::kWrapped, at,
+               what() + " lies outside " + range + " and wraps into " + std::to_string(*wrapped) +
+                   ": " + std::string(slot.stored));
+          continue;
+        }
         std::string message = what() + " lies outside " + range + ": ";
         message.append(slot.stored);
         message += stored_value(slot, v);
@@ -660,7 +896,9 @@ class TextChecker {
                 rest_not_compiled());
       return false;
     }
-    if (end > length) {
+    if (end > length && facts_.route_length_unread) {
+      ++beyond_folded_;
+    } else if (end > length) {
       warn(WarningId::kBeyondRoute, at,
            "the " + title + " at " + metres(end) + " lies beyond the end of the route (" +
                metres(length) + "), where the cells still take it");
@@ -705,12 +943,41 @@ class TextChecker {
         }
         mountain_ = {true, position, values[1], at.line};
         return;
+      case EntryId::kGradient: return gradient_in_order(values, at);
       case EntryId::kSpeedLimit:
         return in_order(speed_, title, position, at, ", it writes a single cell");
       case EntryId::kAdhesion:
         return in_order(adhesion_, title, position, at, ", it writes a single cell");
       default: return;
     }
+  }
+
+  // The cursor the compile spreads gradients with: each change fills the
+  // cells up to its own with the gradient in force, and at least one.
+  void gradient_in_order(const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
+    const int64_t position = values[0];
+    const int64_t cell = cell_of(static_cast<double>(position));
+    const int64_t last = facts_.route_length ? last_cell_for_route(*facts_.route_length)
+                                             : std::numeric_limits<int64_t>::max();
+    if (cell > 0) {
+      const int64_t written = gradient_cell_;
+      const bool behind = gradient_.any && cell <= gradient_cell_;
+      do {
+        if (gradient_cell_ <= last) ++gradient_cell_;
+      } while (gradient_cell_ < cell && gradient_cell_ <= last);
+      if (behind) {
+        warn(WarningId::kGradientOrder, at,
+             "the gradient change at " + metres(position) +
+                 " stands behind the previous one (line " + std::to_string(gradient_.line) + ", " +
+                 metres(gradient_.position) + "): it writes the single cell " +
+                 std::to_string(written) + " with the gradient " +
+                 std::to_string(gradient_in_force_) + " in force, and its own gradient " +
+                 std::to_string(values[1]) + " holds from cell " + std::to_string(gradient_cell_) +
+                 " (" + metres(cell_start(gradient_cell_)) + ") on");
+      }
+    }
+    gradient_in_force_ = values[1];
+    gradient_ = {true, position, position, at.line};
   }
 
   void in_order(Seen& seen, const std::string& title, int64_t position, SourceLocation at,
@@ -749,6 +1016,12 @@ class TextChecker {
   std::vector<Diagnostic>* diagnostics_;
   LineFacts facts_;
   int quiet_line_ = 0;
+  // Comment fields skipped before the keyword field now examined, when that
+  // field holds a dash too (it is then a comment read as a keyword field).
+  int comments_skipped_ = 0;
+  bool entry_from_comment_ = false;
+  // The entry read is the last that its keyword field starts.
+  bool last_of_field_ = true;
   int text_value_line_ = 0;
   std::string text_value_name_;
   bool outside_seen_ = false;
@@ -763,6 +1036,11 @@ class TextChecker {
   std::unordered_map<int64_t, size_t> holders_;
   Seen speed_;
   Seen adhesion_;
+  Seen gradient_;
+  int64_t gradient_cell_ = 0;  // the next cell the gradient cursor writes
+  int64_t gradient_in_force_ = 0;
+  std::optional<StationSeen> last_station_;
+  int beyond_folded_ = 0;
 };
 
 }  // namespace

@@ -31,6 +31,8 @@ struct Placement {
 // cells its entries claim, in file order.
 struct LineFacts {
   std::optional<int32_t> route_length;
+  // The route length's value did not read as a number (and read 0).
+  bool route_length_unread = false;
   std::array<int, kEntryKinds> entries{};
   std::vector<Placement> placements;
 
