@@ -14,10 +14,12 @@
 #include "app/new_command.h"
 #include "app/shell_completion.h"
 #include "app/version.h"
+#include "app/watch_command.h"
 #include "platform/terminal.h"
 #include "checks/diagnostic.h"
 #include "checks/warning_options.h"
 #include "app/dump_command.h"
+#include "platform/interrupt.h"
 #include "platform/program_dir.h"
 #include "platform/standard_streams.h"
 #include "lsp/serve.h"
@@ -116,6 +118,9 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
              ->type_name("WHEN"),
          choice_of(kColorChoices), hints);
   if (with_outputs) {
+    command.add_flag("--write-on-error", options.write_on_error,
+                     "write the files of a build with an error as it made them (by default it "
+                     "writes nothing and the last good files stay)");
     hinted(command
                .add_option("-o,--output", options.output_directory,
                            "directory of the three binary files (default: the current one)")
@@ -211,6 +216,32 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, check_color, false, hints);
+  WatchOptions watch;
+  watch.compile.output_directory.clear();
+  CLI::App* watch_app = app.add_subcommand(
+      "watch",
+      "compile the two texts now and again on every change; a compile with errors keeps the "
+      "last good files");
+  hinted(watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
+             ->required(),
+         file_like("*_linea.txt"), hints);
+  hinted(watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
+             ->required(),
+         file_like("*-.txt"), hints);
+  watch_app
+      ->add_option("--scenario", watch.compile.scenario_name,
+                   "scenario name NAME (default: from the line text's name)")
+      ->type_name("NAME");
+  watch_app
+      ->add_option("--train-number", watch.compile.train_number,
+                   "train number N (default: from the train text's name)")
+      ->type_name("N");
+  hinted(watch_app
+             ->add_option("-o,--output", watch.compile.output_directory,
+                          "directory of the three binary files (default: the line text's)")
+             ->check(kNotEmpty)
+             ->type_name("DIR"),
+         kDirectoryHint, hints);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -328,7 +359,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   }
   if (print_man_page || *completion_app) {
     const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
-                              {check_app, {silenced_warning_option()}}};
+                              {check_app, {silenced_warning_option()}},
+                              {watch_app, {silenced_warning_option()}}};
     const std::vector<CommandSpec> commands = describe_command_line(app, hints, extras);
     if (print_man_page) {
       out << man_page(commands, kProgramVersion);
@@ -354,6 +386,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
   if (*check_app) return compile_command(check, file_system, err, &out);
+  if (*watch_app) {
+    watch.compile.warnings = warning_options;
+    catch_interrupts();
+    watch.stop = interrupted;
+    return watch_command(watch, file_system, out);
+  }
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cli_for_test.h"
+#include "compiler/memorizza_percorso.h"
 #include "platform/memory_file_system.h"
 
 namespace sb {
@@ -50,6 +51,96 @@ TEST_F(Cli, CompileWritesTheThreeFilesNamedAfterTheInputsAndKeepsTheInputs) {
   EXPECT_EQ(files_.files["in/S_linea.txt"], kLine);
   EXPECT_EQ(files_.files["in/S_7-.txt"], kTrain);
   EXPECT_TRUE(files_.removed.empty());
+}
+
+// A train text whose station is short of its seconds: an error by default
+// (the station takes the signal's keyword field as its name).
+const char kTrainShortOfAValue[] =
+    "[generale]\r\n"
+    "orologio, 12 0 0\r\n"
+    "velocita, 0, 100\r\n"
+    "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0, ALFA\r\n"
+    "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"
+    "[fine]\r\n";
+
+TEST_F(Cli, ACompileWithAnErrorKeepsTheLastGoodFiles) {
+  ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
+  const std::map<std::string, std::string> good = files_.files;
+  files_.files["in/S_7-.txt"] = kTrainShortOfAValue;
+  Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "in/S_7-.txt:4:1: error W26: the station entry at line 4 has 16 values before the "
+            "next entry `segnale` (line 5): 17 are expected [-Werror=values-shifted]\n"
+            "1 error, 0 warnings\n"
+            "scenario-builder: error: nothing written; the files in out/ are from the last clean "
+            "compile (--write-on-error writes them)\n");
+  for (const char* name : {"out/S_linea.dat", "out/S_7.sim", "out/S_7.dat"}) {
+    EXPECT_EQ(files_.files[name], good.at(name)) << name;
+  }
+  result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "new"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("scenario-builder: error: nothing written; new/ holds no files of "
+                            "this scenario yet (--write-on-error writes them)\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(files_.files.count("new/S_7.sim"), 0u);
+  // A warning that --werror makes an error writes nothing either.
+  files_.files["in/S_7-.txt"] = kTrain;
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendeza, 300, 2\r\n[fine]\r\n";
+  result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "new", "--werror"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(files_.files.count("new/S_7.sim"), 0u);
+}
+
+// With --write-on-error -Wno-error a compile writes, exits and reports as
+// the build alone does: the files memorizza_percorso writes, its exit
+// status, its first error.
+TEST_F(Cli, WriteOnErrorWithoutErrorsOfWarningsIsTheBuildAsItWas) {
+  const struct {
+    const char* what;
+    std::string train;
+    const char* first_error;  // the first line saying "error", or none
+  } cases[] = {
+      {"clean", kTrain, nullptr},
+      {"a slip that is an error by default", kTrainShortOfAValue, nullptr},
+      {"an error of the compile",
+       std::string(kTrain).insert(std::string(kTrain).find("[fine]"),
+                                  "segnale, 2000, 1, 4,1,0, 0, 1, 3,1,0, 0\r\n"),
+       "in/S_7-.txt:6:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which already "
+       "holds the signal at 2000 m (in/S_7-.txt:5:1)"},
+  };
+  for (const auto& c : cases) {
+    files_.files["in/S_7-.txt"] = c.train;
+    MemoryFileSystem reference;
+    BuildState state;
+    state.scenario_name = "S";
+    state.train_number = "7";
+    BuildPlan plan;
+    const std::string line = kLine;
+    plan.texts = {"in/S_linea.txt", "in/S_7-.txt", false, &line, &c.train};
+    plan.outputs = scenario_file_names("out", "S", "7");
+    const BuildReport report = memorizza_percorso(state, kWithLineTrace, reference, plan);
+
+    files_.files.erase("out/S_linea.dat");
+    files_.files.erase("out/S_7.sim");
+    files_.files.erase("out/S_7.dat");
+    const Outcome result = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out",
+                                "--write-on-error", "-Wno-error"});
+    EXPECT_EQ(result.status, exit_status(report)) << c.what;
+    for (const char* name : {"out/S_linea.dat", "out/S_7.sim", "out/S_7.dat"}) {
+      EXPECT_EQ(files_.files[name], reference.files[name]) << c.what << " " << name;
+    }
+    const size_t error = result.err.find(": error ");
+    if (c.first_error == nullptr) {
+      EXPECT_EQ(error, std::string::npos) << c.what << "\n" << result.err;
+    } else {
+      const size_t start = result.err.rfind('\n', error) + 1;
+      EXPECT_EQ(result.err.substr(start, result.err.find('\n', error) - start), c.first_error)
+          << c.what;
+    }
+  }
 }
 
 TEST_F(Cli, CompileTakesNamesFromOptionsWhenTheInputsAreNamedOtherwise) {

@@ -1,8 +1,10 @@
 #include "app/compile_command.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "compiler/memorizza_percorso.h"
+#include "output/scenario_files.h"
 #include "checks/checked_build.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
@@ -66,6 +68,20 @@ bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs*
          file_system.read_file(options.train_text, &inputs->train, error);
 }
 
+// What a compile with an error says of the files it did not write.
+std::string nothing_written(const ScenarioFileNames& outputs, const CompileOptions& options,
+                            FileSystem& file_system) {
+  const std::string& directory = options.output_directory;
+  const std::string place = directory == "." ? std::string("the current directory")
+                                             : directory + (directory.ends_with('/') ? "" : "/");
+  const bool kept = file_system.exists(outputs.records) || file_system.exists(outputs.cells) ||
+                    file_system.exists(outputs.line_trace);
+  return std::string("error: nothing written; ") +
+         (kept ? "the files in " + place + " are from the last clean compile"
+               : place + " holds no files of this scenario yet") +
+         " (--write-on-error writes them)";
+}
+
 }  // namespace
 
 int compile_command(const CompileOptions& options, FileSystem& file_system, std::ostream& err,
@@ -88,12 +104,25 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     err << "scenario-builder: " << error << '\n';
     return kExitNotWritten;
   }
-  CheckedBuild checked = checked_build(state, file_system, plan, options.warnings);
-  const BuildReport& report = checked.report;
+  // The files are written once the diagnostics are known: a build with an
+  // error leaves the last good set in place unless --write-on-error.
+  BuildPlan in_memory = plan;
+  in_memory.write_files = false;
+  CheckedBuild checked = checked_build(state, file_system, in_memory, options.warnings);
+  BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
   const std::vector<Diagnostic>& diagnostics = checked.diagnostics;
   const DiagnosticTexts texts{options.line_text, options.train_text, inputs.line, inputs.train};
+  const auto errors_found =
+      std::count_if(diagnostics.begin(), diagnostics.end(),
+                    [](const Diagnostic& d) { return d.severity == Diagnostic::Severity::kError; });
+  const bool withheld = plan.write_files && report.end == BuildEnd::kDone && errors_found > 0 &&
+                        !options.write_on_error;
+  if (plan.write_files && report.end == BuildEnd::kDone && !withheld &&
+      !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {
+    report.end = BuildEnd::kWriteFailed;
+  }
   int errors = 0;
   int warnings = 0;
   for (const Diagnostic& diagnostic : diagnostics) {
@@ -118,6 +147,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
         << '\n';
   }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
+  if (withheld)
+    err << "scenario-builder: " << nothing_written(plan.outputs, options, file_system) << '\n';
   // A check whose warnings were counted has said enough.
   if (errors == 0 && (plan.write_files || warnings == 0)) {
     const std::string outcome = format_outcome(report, plan);

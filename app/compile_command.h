@@ -17,6 +17,9 @@ struct CompileOptions {
   std::string scenario_name;  // UTF-8; empty: from the line text's name
   std::string train_number;   // UTF-8; empty: from the train text's name
   bool write_files = true;    // false: check only
+  // --write-on-error: a build with an error writes its files as it made
+  // them; by default it writes nothing and leaves the last good set.
+  bool write_on_error = false;
   // -W options and --werror (which sets `warnings.errors`: every warning an
   // error, making the exit status 1).
   WarningOptions warnings;

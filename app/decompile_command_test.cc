@@ -240,8 +240,10 @@ TEST(DecompileOnDisk, BareRunThroughDecompileAndCompile) {
 }
 
 // Scenarios written by hand whose slowdowns' lead-in cells stand where the
-// rounding of their positions puts them: compiled, decompiled and compiled
-// again through the commands, they give the same three files.
+// rounding of their positions puts them, or whose stations and signals write
+// over one another's approach marks in both directions: compiled,
+// decompiled and compiled again through the commands, they give the same
+// three files.
 TEST(DecompileOnDisk, CleanBuildsRoundTrip) {
   const fs::path fixtures = fs::path(SB_SOURCE_DIR) / "app" / "testdata" / "decompile";
   const fs::path root =
@@ -251,7 +253,7 @@ TEST(DecompileOnDisk, CleanBuildsRoundTrip) {
   const struct {
     const char* name;
     const char* train;
-  } cases[] = {{"Alta_Riva", "13378"}, {"piana", "52841"}};
+  } cases[] = {{"Alta_Riva", "13378"}, {"piana", "52841"}, {"Borgo", "71810"}};
   for (const auto& [name, train] : cases) {
     SCOPED_TRACE(name);
     fs::remove_all(root);

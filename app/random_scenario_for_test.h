@@ -1,11 +1,14 @@
 #ifndef SCENARIO_BUILDER_APP_RANDOM_SCENARIO_FOR_TEST_H_
 #define SCENARIO_BUILDER_APP_RANDOM_SCENARIO_FOR_TEST_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "format/object_cells.h"
 
 namespace sb::test {
 
@@ -15,8 +18,14 @@ namespace sb::test {
 // odd speeds and quoted texts, every station kind, slowdowns with and
 // without warnings, lead-ins and second speeds, signals of every code,
 // author's code points and cut points, and entries that a later station's
-// stop cell overwrites.  Most seeds compile cleanly; objects are put in
-// cells kept free for them, so that a refusal stays rare.
+// stop cell overwrites.  Objects also crowd one another where their cells
+// and marks meet: slowdowns a half cell off their cell, whose lead-in cells
+// fall near the start of the line, beside signals, code points, stations
+// and other slowdowns' lead-in cells; signals whose approach marks cross
+// a station's or another signal's; objects in the last cells of the line;
+// and the sections in any order, so that stations may come after the
+// signals whose marks they meet.  Most seeds compile cleanly; objects are
+// put in cells kept free for them, so that a refusal stays rare.
 struct RandomScenario {
   std::string line_text;
   std::string train_text;
@@ -177,22 +186,113 @@ class RandomScenarioMaker {
   // are taken than the one the caller gave it: its own start, or the stop
   // cell of a station written after it.
   std::string slowdown_line(int32_t start, int32_t end, bool lead) {
-    const bool warn = start >= 32;
-    lead = lead && warn;
-    std::vector<int32_t> cells = {start, end};
-    if (warn) cells.push_back(start - 24);
-    for (int k = 25; lead && k <= 28; ++k) cells.push_back(start - k);
+    return slowdown_at(50 * (start - 1), 50 * (end - start), lead, 1);
+  }
+
+  // A slowdown from `x` metres, `length` long, nothing when more than
+  // `allowed` of its cells are taken already.
+  std::string slowdown_at(int32_t x, int32_t length, bool lead, int allowed) {
+    const SlowdownCells at = slowdown_cells(x, length, lead);
+    // A position a half cell past an odd cell puts the lead-in on the
+    // warning, which the compile always refuses.
+    if (at.lead_in >= 0 && at.lead_in == at.warning) return "";
+    if (50 * at.end + 100 > 50 * last_cell_) return "";
+    std::vector<int64_t> cells = {at.start};
+    if (at.end != at.start) cells.push_back(at.end);
+    if (at.warning >= 0) cells.push_back(at.warning);
+    for (int k = 0; at.lead_in >= 0 && k < kWarningLeadInCells; ++k)
+      cells.push_back(at.lead_in - k);
     int already = 0;
-    for (size_t i = 0; i < cells.size(); ++i) {
-      if (i == 1 && end == start) continue;
-      if (cells[i] < 0 || taken_.count(cells[i]) != 0) ++already;
+    for (int64_t c : cells) {
+      if (c < 0 || taken_.count(static_cast<int32_t>(c)) != 0) ++already;
     }
-    // The start claimed by the caller, or the station's stop cell.
-    if (already > 1) return "";
-    for (int32_t c : cells) taken_.insert(c);
+    if (already > allowed) return "";
+    for (int64_t c : cells) taken_.insert(static_cast<int32_t>(c));
     return line("rallentamento",
-                {50 * (start - 1), pick(0, 1) ? pick(10, 105) : pick(110, 160), 50 * (end - start),
-                 pick(0, 3), lead ? 1 : 0, chance(50) ? 0 : pick(10, 150)});
+                {x, pick(0, 1) ? pick(10, 105) : pick(110, 160), length, pick(0, 3),
+                 at.lead_in >= 0 ? 1 : 0, chance(50) ? 0 : pick(10, 150)});
+  }
+
+  // A signal or a code point in cell c when it is free.
+  std::string signal_in(int32_t c) {
+    if (c < 9 || c > last_cell_ - 3 || !taken_.insert(c).second) return "";
+    return signal_line(c);
+  }
+  std::string code_point_in(int32_t c) {
+    if (c < 2 || c > last_cell_ - 3 || !taken_.insert(c).second) return "";
+    return line("abbattimento", {50 * c, chance(30) ? 0 : (chance(50) ? 180 : pick(1, 400))});
+  }
+
+  // A slowdown position a half cell or less off the start of cell `start`.
+  int32_t off_cell(int32_t start) {
+    const int32_t offsets[] = {0, -25, 25, pick(-24, 24)};
+    return 50 * (start - 1) + offsets[pick(0, 3)];
+  }
+
+  // Objects put next to one another at the distances where lead-in cells,
+  // warnings, approach marks, station stop cells and the code points of
+  // the build meet; into the blocks of slowdowns, signals and code points,
+  // or before a station (which then writes over them) into the stations'.
+  void crowd(std::string& slowdowns, std::string& signals, std::string& codes) {
+    for (int i = pick(0, 5); i > 0; --i) {
+      switch (pick(0, 5)) {
+        case 0: {  // lead-in cells near the start of the line
+          const int32_t start = pick(30, 36);
+          slowdowns += slowdown_at(off_cell(start), 50 * pick(0, 20), true, 0);
+          break;
+        }
+        case 1: {  // a slowdown with lead-in cells and its neighbours
+          if (max_cell() - 30 < 40) break;
+          const int32_t start = pick(40, max_cell() - 30);
+          const std::string text = slowdown_at(off_cell(start), 50 * pick(0, 30), true, 0);
+          if (text.empty()) break;
+          slowdowns += text;
+          const int32_t lead_in = start - 25;
+          for (int j = pick(0, 3); j > 0; --j) {
+            const int32_t near = lead_in + pick(-7, 4);
+            switch (pick(0, 2)) {
+              case 0: signals += signal_in(near); break;
+              case 1: codes += code_point_in(near); break;
+              default:  // another slowdown whose lead-in cells meet these
+                slowdowns += slowdown_at(off_cell(near + 25), 50 * pick(0, 10), chance(80), 0);
+            }
+          }
+          break;
+        }
+        case 2: {  // a signal whose approach marks cross a station's
+          if (stations_.empty()) break;
+          const Station& st =
+              stations_[static_cast<size_t>(pick(0, static_cast<int32_t>(stations_.size()) - 1))];
+          if (st.stop_cell < 0) break;
+          const int32_t d = pick(-9, 9);
+          if (d != 0) signals += signal_in(st.stop_cell + d);
+          break;
+        }
+        case 3: {  // signals whose approach marks cross
+          const int32_t c = pick(9, std::max(9, max_cell()));
+          signals += signal_in(c);
+          signals += signal_in(c + pick(1, 9));
+          break;
+        }
+        case 4: {  // a slowdown's lead-in cells at a station's stop cell
+          if (stations_.empty()) break;
+          const Station& st =
+              stations_[static_cast<size_t>(pick(0, static_cast<int32_t>(stations_.size()) - 1))];
+          if (st.stop_cell < 0 || st.stop_cell + 30 > max_cell()) break;
+          slowdowns +=
+              slowdown_at(off_cell(st.stop_cell + pick(20, 30)), 50 * pick(0, 10), true, 0);
+          break;
+        }
+        default: {  // objects in the last cells of the line
+          const int32_t c = last_cell_ - pick(3, 40);
+          switch (pick(0, 2)) {
+            case 0: signals += signal_in(c); break;
+            case 1: codes += code_point_in(c); break;
+            default: slowdowns += slowdown_at(off_cell(c), 50 * pick(0, 40), chance(50), 0);
+          }
+        }
+      }
+    }
   }
 
   std::string train_text() {
@@ -207,39 +307,43 @@ class RandomScenarioMaker {
     for (int32_t p = 0; p <= max_cell() * 50; p += 50 * pick(5, 60)) {
       t += line("Velocita", {p + pick(-10, 10), 5 * pick(0, 40) + pick(0, 2)});
     }
-    t += "[stazioni]\r\n";
+    std::string stations = "[stazioni]\r\n";
     for (const Station& s : stations_) {
       // A signal or a slowdown cell that this station's stop cell overwrites.
-      if (s.stop_cell >= 9 && chance(20)) t += signal_line(s.stop_cell);
+      if (s.stop_cell >= 9 && chance(20)) stations += signal_line(s.stop_cell);
       if (s.stop_cell >= 12 && chance(25)) {
         const int32_t starts[] = {s.stop_cell, s.stop_cell - pick(1, 10), s.stop_cell + 24,
                                   s.stop_cell + 24 + pick(1, 4)};
         const int part = pick(0, 3);
         const int32_t start = starts[part];
         if (start >= 2 && start <= max_cell() - 30) {
-          t += slowdown_line(start, part == 1 ? s.stop_cell : start + pick(0, 30), part == 3);
+          stations +=
+              slowdown_line(start, part == 1 ? s.stop_cell : start + pick(0, 30), part == 3);
         }
       }
-      t += s.line;
+      stations += s.line;
     }
-    t += "[rallentamenti]\r\n";
+    std::string slowdowns = "[rallentamenti]\r\n";
     for (int i = pick(0, 3); i > 0; --i) {
       const int32_t start = claim(2, max_cell() - 30);
       if (start < 0) continue;
-      t += slowdown_line(start, start + pick(0, 30), chance(50));
+      slowdowns += slowdown_line(start, start + pick(0, 30), chance(50));
     }
-
-    t += "[segnali]\r\n";
+    std::string signals = "[segnali]\r\n";
     for (int i = pick(0, 8); i > 0; --i) {
       const int32_t c = claim(9, max_cell());
-      if (c >= 0) t += signal_line(c);
+      if (c >= 0) signals += signal_line(c);
     }
-    t += "[codici]\r\n";
+    std::string codes = "[codici]\r\n";
     for (int i = pick(0, 3); i > 0; --i) {
       const int32_t c = claim(2, max_cell());
       if (c >= 0)
-        t += line("abbattimento", {50 * c, chance(30) ? 0 : (chance(50) ? 180 : pick(1, 400))});
+        codes += line("abbattimento", {50 * c, chance(30) ? 0 : (chance(50) ? 180 : pick(1, 400))});
     }
+    if (chance(60)) crowd(slowdowns, signals, codes);
+    std::vector<std::string> blocks = {stations, slowdowns, signals, codes};
+    if (chance(40)) std::shuffle(blocks.begin(), blocks.end(), random_);
+    for (const std::string& block : blocks) t += block;
     return t + "[fine]\r\n";
   }
 

@@ -71,6 +71,8 @@ struct Slowdown {
   // on the half-way point below its cell, which rounds the lead-in's
   // position down and the warning's up.
   bool lead_in_lowered = false;
+  // The second speed is a multiple of 65536: written as 65536.
+  bool second_speed_wraps = false;
   std::vector<int> before_stations;
 };
 
@@ -99,6 +101,7 @@ class Decompiler {
     find_signals();
     find_code_points();
     settle_signal_codes();
+    find_signals_under_stop_cells_by_their_marks();
     DecompiledTexts texts;
     texts.line_text = line_text();
     texts.train_text = train_text();
@@ -226,6 +229,7 @@ class Decompiler {
   // ---- slowdowns ----
 
   void find_slowdowns() {
+    lead_in_taken_.assign(cells_.size(), false);
     std::vector<bool> end_taken(cells_.size(), false);
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind != kSlowdownStartCell) continue;
@@ -324,16 +328,19 @@ class Decompiler {
              cell_name(w));
     }
     if (!s.warning) return;
-    const int32_t nearest = lead_in_nearest(s, w);
+    const std::optional<int32_t> nearest = lead_in_nearest(s, w);
+    if (!nearest) return;
+    s.lead_in = true;
+    s.lead_in_lowered = *nearest != w - 1;
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = nearest + 1 - i;
-      if (exists(c) && cell(c).kind == kWarningLeadInCell && cell(c).value_1 == i) s.lead_in = true;
-    }
-    if (!s.lead_in) return;
-    s.lead_in_lowered = nearest != w - 1;
-    for (int i = 1; i <= kWarningLeadInCells; ++i) {
-      const int32_t c = nearest + 1 - i;
-      if (!exists(c) || cell(c).kind == kWarningLeadInCell) continue;
+      const int32_t c = *nearest + 1 - i;
+      if (!exists(c)) continue;
+      if (cell(c).kind == kWarningLeadInCell) {
+        lead_in_taken_[static_cast<size_t>(c)] = true;
+        // A second speed of a multiple of 65536 leaves no trace but here.
+        if (s.second_speed == 0 && cell(c).value_2 == i) s.second_speed_wraps = true;
+        continue;
+      }
       StopResidue* residue = residue_at(c);
       if (residue == nullptr || residue->used) {
         refuse("the slowdown starting in " + cell_name(s.start) + " lacks its lead-in " +
@@ -344,20 +351,32 @@ class Decompiler {
     }
   }
 
-  // The nearest lead-in cell of a slowdown warned in w: just below the
-  // warning, or one lower when the cells there say so and an even start
-  // cell lets the start stand on its lower half-way point.
-  int32_t lead_in_nearest(const Slowdown& s, int32_t w) const {
-    const int32_t lowered = w - 2;
+  // The nearest lead-in cell of a slowdown warned in w, if it has lead-in
+  // cells: just below the warning, or one lower when an even start cell
+  // lets the start stand on its lower half-way point (which rounds the
+  // lead-in's position down and the warning's up).  The cells must hold
+  // their marks (some may lie under station stop cells), be no other
+  // slowdown's, and carry second-speed marks when the slowdown has a second
+  // speed.
+  std::optional<int32_t> lead_in_nearest(const Slowdown& s, int32_t w) const {
+    if (lead_in_fits(s, w - 1)) return w - 1;
     const bool may_lower =
         s.start % 2 == 0 && kCellLength * (s.start - 1) - kCellLength / 2 > kSlowdownWarningFrom;
-    const bool plain =
-        exists(w - 1) && cell(w - 1).kind == kWarningLeadInCell && cell(w - 1).value_1 == 1;
-    if (!plain && may_lower && exists(lowered) && cell(lowered).kind == kWarningLeadInCell &&
-        cell(lowered).value_1 == 1) {
-      return lowered;
+    if (may_lower && lead_in_fits(s, w - 2)) return w - 2;
+    return std::nullopt;
+  }
+
+  bool lead_in_fits(const Slowdown& s, int32_t nearest) const {
+    bool marked = false;
+    for (int i = 1; i <= kWarningLeadInCells; ++i) {
+      const int32_t c = nearest + 1 - i;
+      if (!exists(c) || cell(c).kind != kWarningLeadInCell || cell(c).value_1 != i) continue;
+      if (lead_in_taken_[static_cast<size_t>(c)]) return false;
+      const int16_t second = cell(c).value_2;
+      if (s.second_speed != 0 ? second != i : (second != 0 && second != i)) return false;
+      marked = true;
     }
-    return w - 1;
+    return marked;
   }
 
   std::string slowdown_line(const Slowdown& s) const {
@@ -372,7 +391,8 @@ class Decompiler {
     const int32_t end = s.end < 0 ? s.start : s.end;
     const int32_t l = kCellLength * (end - s.start) + shift;
     return entry_line("rallentamento",
-                      {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0, s.second_speed});
+                      {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0,
+                       s.second_speed_wraps ? int64_t{65536} : int64_t{s.second_speed}});
   }
 
   // ---- signals ----
@@ -412,9 +432,7 @@ class Decompiler {
       }
       if (residue.cell_values.signal_time == 0 && !marks_of_its_own) continue;
       residue.used = true;
-      Signal s{residue.cell, residue.cell_values, true, 0, {residue.station}};
-      s.values.value_1 = 0;
-      signals_.push_back(s);
+      add_hidden_signal(residue);
     }
     std::sort(signals_.begin(), signals_.end(),
               [](const Signal& a, const Signal& b) { return a.cell < b.cell; });
@@ -472,6 +490,59 @@ class Decompiler {
       }
     }
     return writers;
+  }
+
+  // The approach marks that no station or signal, with the codes settled,
+  // leaves.
+  int unexplained_marks() const {
+    const std::vector<std::vector<Writer>> writers = approach_writers();
+    int unexplained = 0;
+    for (int32_t c = 0; c <= last(); ++c) {
+      const uint8_t wanted = cell(c).approach;
+      if (wanted == 0) continue;
+      bool explained = false;
+      for (const Writer& w : writers[static_cast<size_t>(c)]) {
+        const Signal* signal = w.station ? nullptr : &signals_[static_cast<size_t>(w.index)];
+        const uint8_t value = signal ? signal_mark(signal->code, (signal->cell - c) / 2) : w.value;
+        if (value == wanted) explained = true;
+      }
+      if (!explained) ++unexplained;
+    }
+    return unexplained;
+  }
+
+  // Signals under station stop cells whose marks all lie where other
+  // entries write, and went under them or misled the codes settled from
+  // them: while some mark stays unexplained, the unused stop cell that,
+  // taken for a signal, leaves the fewest unexplained becomes one.
+  void find_signals_under_stop_cells_by_their_marks() {
+    int unexplained = unexplained_marks();
+    while (unexplained > 0) {
+      StopResidue* best = nullptr;
+      for (StopResidue& residue : residues_) {
+        if (residue.used || residue.cell - 2 * kApproachMarks < 0) continue;
+        const std::vector<Signal> kept = signals_;
+        add_hidden_signal(residue);
+        settle_signal_codes();
+        if (const int left = unexplained_marks(); left < unexplained) {
+          unexplained = left;
+          best = &residue;
+        }
+        signals_ = kept;
+      }
+      if (best == nullptr) break;
+      add_hidden_signal(*best);
+      best->used = true;
+      settle_signal_codes();
+    }
+  }
+
+  void add_hidden_signal(const StopResidue& residue) {
+    Signal hidden{residue.cell, residue.cell_values, true, 0, {residue.station}};
+    hidden.values.value_1 = 0;
+    signals_.push_back(hidden);
+    std::sort(signals_.begin(), signals_.end(),
+              [](const Signal& a, const Signal& b) { return a.cell < b.cell; });
   }
 
   // The code (3 × left-hand code + right-hand code) of each signal that an
@@ -598,8 +669,8 @@ class Decompiler {
   // The entries of the train text in an order that reproduces every
   // overwrite: stations in record order first, then slowdowns, signals and
   // code points by cell, each moved before the stations that were written
-  // over it, and the writers of each approach byte ordered so that the one
-  // that left it writes last.
+  // over it, and the writers of each approach byte ordered so that one of
+  // those whose value it keeps writes last.
   std::vector<TrainEntry> ordered_train_entries() {
     std::vector<TrainEntry> entries;
     for (int r = 1; r <= station_count_; ++r)
@@ -625,6 +696,7 @@ class Decompiler {
       for (int r : signals_[i].before_stations) edges[first_signal + i].insert(station_node(r));
     }
     const std::vector<std::vector<Writer>> writers = approach_writers();
+    std::vector<SharedCell> shared_cells;
     for (int32_t c = 0; c <= last(); ++c) {
       const auto& here = writers[static_cast<size_t>(c)];
       const uint8_t wanted = cell(c).approach;
@@ -633,23 +705,19 @@ class Decompiler {
           refuse(cell_name(c) + " has an approach mark that no station or signal writes");
         continue;
       }
-      std::optional<size_t> last_writer;
+      SharedCell shared;
       for (const Writer& w : here) {
         const size_t node =
             w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
-        if (w.value == wanted && (!last_writer || node > *last_writer)) last_writer = node;
+        (w.value == wanted ? shared.leaving : shared.overwritten).push_back(node);
       }
-      if (!last_writer) {
+      if (shared.leaving.empty()) {
         refuse("no order of the stations and signals leaves the approach mark " +
                std::to_string(wanted) + " in " + cell_name(c));
       }
-      for (const Writer& w : here) {
-        const size_t node =
-            w.station ? station_node(w.index) : first_signal + static_cast<size_t>(w.index);
-        if (node != *last_writer) edges[node].insert(*last_writer);
-      }
+      if (!shared.overwritten.empty()) shared_cells.push_back(std::move(shared));
     }
-    const std::optional<std::vector<size_t>> order = constrained_order(edges);
+    const std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
     if (!order) refuse("the stations and signals overwrite one another in a circle");
     std::vector<TrainEntry> ordered;
     for (size_t i : *order) ordered.push_back(std::move(entries[i]));
@@ -832,6 +900,7 @@ class Decompiler {
   int lowest_board_record_ = kTopBoardRecord + 1;
   std::vector<StopResidue> residues_;
   std::vector<Slowdown> slowdowns_;
+  std::vector<bool> lead_in_taken_;  // lead-in cells a slowdown has claimed
   std::vector<Signal> signals_;
   std::vector<std::pair<int32_t, int64_t>> code_points_;
 };

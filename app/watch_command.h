@@ -1,0 +1,32 @@
+#ifndef SCENARIO_BUILDER_APP_WATCH_COMMAND_H_
+#define SCENARIO_BUILDER_APP_WATCH_COMMAND_H_
+
+#include <functional>
+#include <ostream>
+
+#include "app/compile_command.h"
+#include "platform/file_system.h"
+
+namespace sb {
+
+struct WatchOptions {
+  // The texts, names and warning options; an empty output directory is
+  // the line text's own.
+  CompileOptions compile;
+  // Asked between waits: true ends the watch.
+  std::function<bool()> stop;
+};
+
+// Compiles the two texts now and again whenever either changes on disk.
+// Each compile is reported under a line with the time of day: the
+// diagnostics as `check` prints them, then what became of the files.  A
+// compile without errors writes the three files as `compile` does; one with
+// errors (or texts that cannot be read) leaves the files of the last good
+// compile as they are.  Returns 0 when stopped, 2 when the texts cannot be
+// watched or the first compile finds them unusable (unreadable, unnamed),
+// 3 when the system stops telling of changes.
+int watch_command(const WatchOptions& options, FileSystem& file_system, std::ostream& out);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_APP_WATCH_COMMAND_H_
