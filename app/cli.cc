@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/bare_run.h"
-#include "app/command_line_spec.h"
+#include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
 #include "app/man_page.h"
@@ -62,8 +62,8 @@ const std::vector<std::string> kDumpKinds = {"records", "cells", "trace"};
 const std::vector<std::string> kShells = {"bash", "zsh", "fish"};
 
 // -Wno-NAME, which the parser does not see (take_warning_options reads it).
-OptionSpec silenced_warning_option() {
-  OptionSpec option;
+OptionOutline silenced_warning_option() {
+  OptionOutline option;
   option.names = {"-Wno-"};
   option.value = "NAME";
   option.description = "leave the warning NAME out of the diagnostics";
@@ -74,7 +74,7 @@ OptionSpec silenced_warning_option() {
 
 void add_compile_options(CLI::App& command, CompileOptions& options, std::string& color_choice,
                          bool with_outputs, ValueHints& hints) {
-  const OptionSpec silenced = silenced_warning_option();
+  const OptionOutline silenced = silenced_warning_option();
   std::string names;
   for (const std::string& name : silenced.hint.words) names += (names.empty() ? "" : ", ") + name;
   command.footer("Warnings:\n  " + silenced.names.front() + silenced.value + "  " +
@@ -361,7 +361,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
                               {check_app, {silenced_warning_option()}},
                               {watch_app, {silenced_warning_option()}}};
-    const std::vector<CommandSpec> commands = describe_command_line(app, hints, extras);
+    const std::vector<CommandOutline> commands = describe_command_line(app, hints, extras);
     if (print_man_page) {
       out << man_page(commands, kProgramVersion);
     } else {

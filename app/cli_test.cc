@@ -377,15 +377,38 @@ TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
             "b/Valmira_Lunerio_37924-.txt\n");
 }
 
-TEST_F(Cli, AnUnreadableInputIsAUsageError) {
-  const Outcome result = run({"compile", "in/S_linea.txt", "in/missing-.txt"});
-  EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err,
-            "scenario-builder: the train text in/missing-.txt is not named S_N-.txt: give the "
-            "train number with --train-number\n");
-  const Outcome missing = run({"compile", "in/S_linea.txt", "in/S_8-.txt"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.err, "scenario-builder: cannot read in/S_8-.txt: No such file or directory\n");
+// The wrong file given: each message names what happened, before any
+// complaint about a name.
+TEST_F(Cli, TheWrongFileIsNamedForWhatItIs) {
+  files_.files["in/S_linea.dat"] = std::string("\0\x01\0\x02", 4);
+  files_.files["in/T_7-.txt"] = kTrain;
+  const struct {
+    std::vector<const char*> args;
+    const char* err;
+  } cases[] = {
+      {{"compile", "in/S_linea.txt", "in/missing-.txt"},
+       "scenario-builder: cannot read in/missing-.txt: No such file or directory\n"},
+      {{"compile", "in/S_linea.txt", "in/S_8-.txt"},
+       "scenario-builder: cannot read in/S_8-.txt: No such file or directory\n"},
+      {{"check", "in/s_linea.txt", "in/S_7-.txt"},
+       "scenario-builder: cannot read in/s_linea.txt: No such file or directory\n"},
+      {{"check", "in/S_7-.txt", "in/S_linea.txt"},
+       "scenario-builder: the texts are given the other way round: the line text (S_linea.txt) "
+       "comes first, then the train text (S_7-.txt)\n"},
+      {{"check", "in/S_linea.txt", "in/T_7-.txt"},
+       "scenario-builder: the train text in/T_7-.txt is of the scenario T, the line text "
+       "in/S_linea.txt of the scenario S: give texts of one scenario, or name it with "
+       "--scenario and --train-number\n"},
+      {{"compile", "in/S_linea.dat", "in/S_7-.txt"},
+       "scenario-builder: in/S_linea.dat is a compiled file, not a source text: compile reads "
+       "the two texts, NAME_linea.txt and NAME_N-.txt (dump in/S_linea.dat shows what the file "
+       "holds)\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, 2) << c.args[1];
+    EXPECT_EQ(result.err, c.err) << c.args[1];
+  }
 }
 
 TEST_F(Cli, DumpDecodesACompiledFile) {

@@ -8,6 +8,7 @@
 #include "checks/checked_build.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
+#include "format/file_names.h"
 #include "format/scenario_names.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
@@ -23,6 +24,36 @@ struct Names {
   std::string scenario;
   std::string train;
 };
+
+std::string file_name_of(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool is_compiled_file(const std::string& path) {
+  return path.ends_with(".dat") || path.ends_with(".sim");
+}
+
+// The input names that say the texts were given the wrong way: a compiled
+// file for a text, or the two texts swapped.  Empty when neither.
+std::string wrong_inputs(const CompileOptions& options) {
+  for (const std::string* path : {&options.line_text, &options.train_text}) {
+    if (is_compiled_file(*path)) {
+      return *path +
+             " is a compiled file, not a source text: compile reads the two texts, "
+             "NAME_linea.txt and NAME_N-.txt (dump " +
+             *path + " shows what the file holds)";
+    }
+  }
+  const std::string line = file_name_of(options.line_text);
+  const std::string train = file_name_of(options.train_text);
+  if (!line.ends_with(kLineTextSuffix) && line.ends_with(kTrainTextSuffix) &&
+      train.ends_with(kLineTextSuffix)) {
+    return "the texts are given the other way round: the line text (" + train +
+           ") comes first, then the train text (" + line + ")";
+  }
+  return {};
+}
 
 // Resolves NAME and N from the options or the input names.
 bool resolve_names(const CompileOptions& options, BuildState* state, Names* names,
@@ -42,6 +73,16 @@ bool resolve_names(const CompileOptions& options, BuildState* state, Names* name
   std::string number = options.train_number;
   if (number.empty()) {
     const auto derived = train_number_from_train_text(options.train_text, name);
+    const std::string train_file = file_name_of(options.train_text);
+    const size_t underscore = train_file.rfind('_');
+    if (!derived && options.scenario_name.empty() && underscore != std::string::npos &&
+        underscore > 0 && train_file.ends_with(kTrainTextSuffix)) {
+      *error = "the train text " + options.train_text + " is of the scenario " +
+               train_file.substr(0, underscore) + ", the line text " + options.line_text +
+               " of the scenario " + name +
+               ": give texts of one scenario, or name it with --scenario and --train-number";
+      return false;
+    }
     if (!derived) {
       *error = "the train text " + options.train_text + " is not named " + name +
                "_N-.txt: give the train number with --train-number";
@@ -90,8 +131,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   std::string error;
   Names names;
   Inputs inputs;
-  if (!resolve_names(options, &state, &names, &error) ||
-      !read_inputs(options, file_system, &inputs, &error)) {
+  // A text that cannot be read says so before any complaint about its name.
+  error = wrong_inputs(options);
+  if (!error.empty() || !read_inputs(options, file_system, &inputs, &error) ||
+      !resolve_names(options, &state, &names, &error)) {
     err << "scenario-builder: " << error << '\n';
     return kExitUsage;
   }

@@ -32,7 +32,7 @@ std::string roff_literal(std::string_view word) {
 }
 
 // An option's name and value as a man page sets them: "\fB\-o\fR \fIDIR\fR".
-std::string synopsis_of(const OptionSpec& option) {
+std::string synopsis_of(const OptionOutline& option) {
   std::string text;
   for (const std::string& name : option.names) {
     if (!text.empty()) text += ", ";
@@ -47,7 +47,7 @@ std::string synopsis_of(const OptionSpec& option) {
 
 // The words an option takes, where it takes a few, on a line of their own:
 // "One of: auto, always, never."
-std::string choices_of(const OptionSpec& option) {
+std::string choices_of(const OptionOutline& option) {
   if (option.hint.words.empty()) return {};
   std::string text = option.hint.kind == ValueHint::Kind::kGlued
                          ? roff_escaped(option.value) + " is one of: "
@@ -58,23 +58,23 @@ std::string choices_of(const OptionSpec& option) {
   return "\n.br\n" + text + ".";
 }
 
-std::string usage_of(const CommandSpec& command) {
+std::string usage_of(const CommandOutline& command) {
   std::string text = "\\fBscenario\\-builder\\fR";
   if (!command.name.empty()) text += " \\fB" + roff_escaped(command.name) + "\\fR";
   text += " [\\fIOPTIONS\\fR]";
-  for (const OptionSpec& positional : command.positionals) {
+  for (const OptionOutline& positional : command.positionals) {
     text += " \\fI" + roff_escaped(positional.value) + "\\fR";
   }
   return text;
 }
 
-std::string options_of(const CommandSpec& command) {
+std::string options_of(const CommandOutline& command) {
   std::string text;
-  for (const OptionSpec& option : command.positionals) {
+  for (const OptionOutline& option : command.positionals) {
     text += ".TP\n\\fI" + roff_escaped(option.value) + "\\fR\n" + roff_escaped(option.description) +
             choices_of(option) + "\n";
   }
-  for (const OptionSpec& option : command.options) {
+  for (const OptionOutline& option : command.options) {
     std::string description = option.description;
     if (option.required) description += " (required)";
     text += ".TP\n" + synopsis_of(option) + "\n" + roff_escaped(description) + choices_of(option) +
@@ -157,14 +157,14 @@ std::string roff_escaped(std::string_view utf8) {
   return text;
 }
 
-std::string man_page(const std::vector<CommandSpec>& commands, std::string_view version) {
+std::string man_page(const std::vector<CommandOutline>& commands, std::string_view version) {
   std::string page = ".TH SCENARIO\\-BUILDER 1 \"\" \"scenario\\-builder " + roff_escaped(version) +
                      "\" \"User Commands\"\n";
   // Lines set ragged, no word broken: option names and warning names stay whole.
   page += ".ad l\n.nh\n";
   page += ".SH NAME\nscenario\\-builder \\- compile scenarios for a train\\-driving simulator\n";
   page += ".SH SYNOPSIS\n";
-  for (const CommandSpec& command : commands) page += usage_of(command) + "\n.br\n";
+  for (const CommandOutline& command : commands) page += usage_of(command) + "\n.br\n";
   page += ".SH DESCRIPTION\n" + std::string(kDescription);
   page += ".SH OPTIONS\nThe options of the program itself, for the bare run:\n" +
           options_of(commands.front());

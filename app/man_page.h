@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_line_spec.h"
+#include "app/command_line_outline.h"
 
 namespace sb {
 
@@ -17,7 +17,7 @@ std::string roff_escaped(std::string_view utf8);
 // The manual page scenario-builder(1) in roff (man macros): what the command
 // line holds, from `commands` (the program first, as describe_command_line
 // gives it), with the exit status, files and examples around it.
-std::string man_page(const std::vector<CommandSpec>& commands, std::string_view version);
+std::string man_page(const std::vector<CommandOutline>& commands, std::string_view version);
 
 }  // namespace sb
 

@@ -23,13 +23,13 @@ TEST(RoffEscaped, GuardsWhatRoffWouldReadAsMarkup) {
 }
 
 TEST(ManPage, DescribesEachCommandWithItsOptionsValuesAndChoices) {
-  OptionSpec color{{"--color"}, "WHEN", "colour the diagnostics", false, {}};
+  OptionOutline color{{"--color"}, "WHEN", "colour the diagnostics", false, {}};
   color.hint = {ValueHint::Kind::kChoice, {"auto", "never"}, ""};
-  OptionSpec silenced{{"-Wno-"}, "NAME", "leave the warning NAME out", false, {}};
+  OptionOutline silenced{{"-Wno-"}, "NAME", "leave the warning NAME out", false, {}};
   silenced.hint = {ValueHint::Kind::kGlued, {"keyword-case"}, ""};
-  const OptionSpec output{{"-o", "--output"}, "FILE", "the drawing", true, {}};
-  const OptionSpec line{{}, "LINE", "the line text", true, {}};
-  const std::vector<CommandSpec> commands = {
+  const OptionOutline output{{"-o", "--output"}, "FILE", "the drawing", true, {}};
+  const OptionOutline line{{}, "LINE", "the line text", true, {}};
+  const std::vector<CommandOutline> commands = {
       {"", "the program", {}, {}},
       {"check", "check the texts", {color, silenced}, {line}},
       {"plot", "draw", {output}, {}},

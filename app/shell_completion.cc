@@ -24,7 +24,7 @@ std::string joined(const std::vector<std::string>& words) {
 
 // The words a command line gives an option: its names, or for a glued option
 // its name with each of its words.
-std::vector<std::string> option_words(const OptionSpec& option) {
+std::vector<std::string> option_words(const OptionOutline& option) {
   if (option.hint.kind != Kind::kGlued) return option.names;
   std::vector<std::string> words;
   for (const std::string& name : option.names) {
@@ -33,11 +33,11 @@ std::vector<std::string> option_words(const OptionSpec& option) {
   return words;
 }
 
-bool takes_value(const OptionSpec& option) {
+bool takes_value(const OptionOutline& option) {
   return !option.value.empty() && option.hint.kind != Kind::kGlued;
 }
 
-std::vector<std::string> subcommand_names(const std::vector<CommandSpec>& commands) {
+std::vector<std::string> subcommand_names(const std::vector<CommandOutline>& commands) {
   std::vector<std::string> names;
   for (size_t i = 1; i < commands.size(); ++i) names.push_back(commands[i].name);
   return names;
@@ -57,7 +57,7 @@ std::string bash_completer(const ValueHint& hint) {
 }
 
 // "'compile -o'|'compile --output'": the case pattern of an option's names.
-std::string bash_pattern(const CommandSpec& command, const OptionSpec& option) {
+std::string bash_pattern(const CommandOutline& command, const OptionOutline& option) {
   std::string pattern;
   for (const std::string& name : option.names) {
     pattern += (pattern.empty() ? "" : "|") + sh_quoted(command.name + " " + name);
@@ -65,11 +65,11 @@ std::string bash_pattern(const CommandSpec& command, const OptionSpec& option) {
   return pattern;
 }
 
-std::string bash_script(const std::vector<CommandSpec>& commands) {
+std::string bash_script(const std::vector<CommandOutline>& commands) {
   std::string options, valued, values, positionals;
-  for (const CommandSpec& command : commands) {
+  for (const CommandOutline& command : commands) {
     std::vector<std::string> words;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionOutline& option : command.options) {
       for (const std::string& word : option_words(option)) words.push_back(word);
       if (!takes_value(option)) continue;
       valued += "    " + bash_pattern(command, option) + ") return 0 ;;\n";
@@ -180,7 +180,7 @@ std::string bash_script(const std::vector<CommandSpec>& commands) {
 
 // ---- zsh ----------------------------------------------------------------
 
-// A description inside an _arguments spec's brackets.
+// A description inside an _arguments item's brackets.
 std::string zsh_bracketed(std::string_view text) {
   std::string escaped;
   for (const char c : text) {
@@ -190,7 +190,7 @@ std::string zsh_bracketed(std::string_view text) {
   return escaped;
 }
 
-// A message or value name between an _arguments spec's colons.
+// A message or value name between an _arguments item's colons.
 std::string zsh_colon_free(std::string_view text) {
   std::string escaped;
   for (const char c : text) {
@@ -212,14 +212,14 @@ std::string zsh_action(const ValueHint& hint) {
 }
 
 // The _arguments specs of one option, each a shell word.
-std::vector<std::string> zsh_option_specs(const OptionSpec& option) {
+std::vector<std::string> zsh_option_specs(const OptionOutline& option) {
   const std::string described = "[" + zsh_bracketed(option.description) + "]";
   if (option.hint.kind == Kind::kGlued) {
     std::vector<std::string> specs;
     for (const std::string& word : option_words(option)) {
-      std::string spec = "*" + word;
-      spec += described;
-      specs.push_back(sh_quoted(spec));
+      std::string item = "*" + word;
+      item += described;
+      specs.push_back(sh_quoted(item));
     }
     return specs;
   }
@@ -231,22 +231,22 @@ std::vector<std::string> zsh_option_specs(const OptionSpec& option) {
   for (const std::string& name : option.names) {
     const bool is_long = name.starts_with("--");
     const std::string form = !takes_value(option) ? "" : is_long ? "=" : "+";
-    std::string spec = exclusive + name;
-    spec += form;
-    spec += described;
-    spec += argument;
-    specs.push_back(sh_quoted(spec));
+    std::string item = exclusive + name;
+    item += form;
+    item += described;
+    item += argument;
+    specs.push_back(sh_quoted(item));
   }
   return specs;
 }
 
-std::vector<std::string> zsh_specs(const CommandSpec& command) {
+std::vector<std::string> zsh_specs(const CommandOutline& command) {
   std::vector<std::string> specs;
-  for (const OptionSpec& option : command.options) {
-    for (std::string& spec : zsh_option_specs(option)) specs.push_back(std::move(spec));
+  for (const OptionOutline& option : command.options) {
+    for (std::string& item : zsh_option_specs(option)) specs.push_back(std::move(item));
   }
   for (size_t i = 0; i < command.positionals.size(); ++i) {
-    const OptionSpec& positional = command.positionals[i];
+    const OptionOutline& positional = command.positionals[i];
     specs.push_back(sh_quoted(std::to_string(i + 1) + ":" + zsh_colon_free(positional.value) + ":" +
                               zsh_action(positional.hint)));
   }
@@ -255,11 +255,11 @@ std::vector<std::string> zsh_specs(const CommandSpec& command) {
 
 std::string zsh_arguments(const std::vector<std::string>& specs, std::string_view indent) {
   std::string text;
-  for (const std::string& spec : specs) text += " \\\n" + std::string(indent) + spec;
+  for (const std::string& item : specs) text += " \\\n" + std::string(indent) + item;
   return text;
 }
 
-std::string zsh_script(const std::vector<CommandSpec>& commands) {
+std::string zsh_script(const std::vector<CommandOutline>& commands) {
   std::string described;
   for (size_t i = 1; i < commands.size(); ++i) {
     described +=
@@ -318,7 +318,7 @@ std::string fish_quoted(std::string_view text) {
 }
 
 // The command's name in the helpers: "_" for the program itself.
-std::string fish_command(const CommandSpec& command) {
+std::string fish_command(const CommandOutline& command) {
   return command.name.empty() ? "_" : command.name;
 }
 
@@ -336,7 +336,7 @@ std::string fish_values(const ValueHint& hint) {
   return " -x";
 }
 
-std::string fish_option(const CommandSpec& command, const OptionSpec& option) {
+std::string fish_option(const CommandOutline& command, const OptionOutline& option) {
   const std::string head = "complete -c scenario-builder -n " +
                            fish_quoted("__scenario_builder_in " + fish_command(command));
   const std::string description = " -d " + fish_quoted(option.description);
@@ -360,11 +360,11 @@ std::string fish_option(const CommandSpec& command, const OptionSpec& option) {
   return line + description + "\n";
 }
 
-std::string fish_script(const std::vector<CommandSpec>& commands) {
+std::string fish_script(const std::vector<CommandOutline>& commands) {
   std::string valued;
   std::string lines;
-  for (const CommandSpec& command : commands) {
-    for (const OptionSpec& option : command.options) {
+  for (const CommandOutline& command : commands) {
+    for (const OptionOutline& option : command.options) {
       lines += fish_option(command, option);
       if (!takes_value(option)) continue;
       for (const std::string& name : option.names) {
@@ -372,7 +372,7 @@ std::string fish_script(const std::vector<CommandSpec>& commands) {
       }
     }
     for (size_t i = 0; i < command.positionals.size(); ++i) {
-      const OptionSpec& positional = command.positionals[i];
+      const OptionOutline& positional = command.positionals[i];
       lines +=
           "complete -c scenario-builder -n " +
           fish_quoted("__scenario_builder_at " + fish_command(command) + " " + std::to_string(i)) +
@@ -442,7 +442,7 @@ std::string fish_script(const std::vector<CommandSpec>& commands) {
 
 }  // namespace
 
-std::string completion_script(Shell shell, const std::vector<CommandSpec>& commands) {
+std::string completion_script(Shell shell, const std::vector<CommandOutline>& commands) {
   switch (shell) {
     case Shell::kBash: return bash_script(commands);
     case Shell::kZsh: return zsh_script(commands);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line_spec.h"
+#include "app/command_line_outline.h"
 
 namespace sb {
 
@@ -13,7 +13,7 @@ enum class Shell { kBash, kZsh, kFish };
 // The completion script of one shell for the command line `commands` (the
 // program first, as describe_command_line gives it): subcommands, options,
 // the words an option takes, and files by the kind each positional reads.
-std::string completion_script(Shell shell, const std::vector<CommandSpec>& commands);
+std::string completion_script(Shell shell, const std::vector<CommandOutline>& commands);
 
 }  // namespace sb
 

@@ -386,6 +386,14 @@ class TextChecker {
       return;
     }
     for (const Entry& entry : grammar_entries()) {
+      const bool train_entry = entry.section == Section::kTrain;
+      if (train_entry == (section == Section::kTrain) || !keyword_matches(entry, field)) continue;
+      warn(WarningId::kWrongSection, at,
+           quoted(field) + " is " + article(entry.title) + " entry, which belongs in the " +
+               (train_entry ? "train text" : "line text") + ": skipped here");
+      return;
+    }
+    for (const Entry& entry : grammar_entries()) {
       if (entry.section != section || !keyword_matches_ignoring_case(entry, field)) continue;
       warn(WarningId::kKeywordCase, at,
            quoted(field) + " would start " + article(entry.title) +

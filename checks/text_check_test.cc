@@ -323,6 +323,16 @@ TEST(TextCheck, SlipsThatLoseDataAreErrors) {
        Which::kLine,
        line("[curve]\r\npendenza, 1500, 6\r\npendenza, 1000, -4\r\n"),
        {}},
+      {"train entry in the line text",
+       Which::kLine,
+       line("[curve]\r\nvelocita, 0, 100\r\n"),
+       {"L.txt:4:1: warning W23: `velocita` is a speed limit entry, which belongs in the train "
+        "text: skipped here [-Wwrong-section]"}},
+      {"line entry in the train text",
+       Which::kTrain,
+       train("pendenza, 300, 2\r\n"),
+       {"T.txt:2:1: warning W23: `pendenza` is a gradient change entry, which belongs in the "
+        "line text: skipped here [-Wwrong-section]"}},
       {"curves written as the format has them",
        Which::kLine,
        line("[curve]\r\ncurvas4, 300, 100\r\ncurvad4, 500, 100\r\ncurva sinistra 3, 700, 100\r\n"),

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_APP_COMMAND_LINE_SPEC_H_
-#define SCENARIO_BUILDER_APP_COMMAND_LINE_SPEC_H_
+#ifndef SCENARIO_BUILDER_APP_COMMAND_LINE_OUTLINE_H_
+#define SCENARIO_BUILDER_APP_COMMAND_LINE_OUTLINE_H_
 
 #include <map>
 #include <string>
@@ -27,7 +27,7 @@ struct ValueHint {
 };
 
 // One option or positional of a command, as its help describes it.
-struct OptionSpec {
+struct OptionOutline {
   std::vector<std::string> names;  // "-o", "--output"; empty for a positional
   std::string value;               // "DIR", the positional's "LINE"; empty for a flag
   std::string description;
@@ -36,24 +36,24 @@ struct OptionSpec {
 };
 
 // The program ("" as name) or one of its subcommands.
-struct CommandSpec {
+struct CommandOutline {
   std::string name;
   std::string description;
-  std::vector<OptionSpec> options;      // in the order of the help
-  std::vector<OptionSpec> positionals;  // in the order they are given
+  std::vector<OptionOutline> options;      // in the order of the help
+  std::vector<OptionOutline> positionals;  // in the order they are given
 };
 
 // Hints for values, by the option they belong to.
 using ValueHints = std::map<const CLI::Option*, ValueHint>;
 // Options a command reads outside the parser (-Wno-NAME), by command.
-using ExtraOptions = std::map<const CLI::App*, std::vector<OptionSpec>>;
+using ExtraOptions = std::map<const CLI::App*, std::vector<OptionOutline>>;
 
 // The program and then its visible subcommands, each with its visible
 // options: what --help shows, read from the same definitions, for the man
 // page and the shell completions.
-std::vector<CommandSpec> describe_command_line(const CLI::App& app, const ValueHints& hints,
-                                               const ExtraOptions& extras);
+std::vector<CommandOutline> describe_command_line(const CLI::App& app, const ValueHints& hints,
+                                                  const ExtraOptions& extras);
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_APP_COMMAND_LINE_SPEC_H_
+#endif  // SCENARIO_BUILDER_APP_COMMAND_LINE_OUTLINE_H_
