@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "checks/compile_diagnostics.h"
+#include "checks/meaning_checks.h"
+#include "frontend/text_entries.h"
 
 namespace sb {
 namespace {
@@ -39,6 +41,10 @@ std::vector<Diagnostic> diagnostics_of(const WarningOptions& warnings, std::vect
 void check_texts(const SourceTexts& texts, CheckedBuild* checked) {
   checked->line = check_line_text(*texts.line_bytes, &checked->diagnostics);
   checked->train = check_train_text(*texts.train_bytes, checked->line, &checked->diagnostics);
+  const TextEntries line = read_text_entries(*texts.line_bytes, SourceLocation::Text::kLine);
+  const TextEntries train = read_text_entries(*texts.train_bytes, SourceLocation::Text::kTrain);
+  check_meaning(line, train, &checked->diagnostics);
+  checked->timetable = timetable_of(train, LineSpeeds::of(train));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "checks/diagnostic.h"
 #include "checks/text_check.h"
+#include "checks/timetable.h"
 #include "checks/warning_options.h"
 #include "compiler/memorizza_percorso.h"
 #include "model/build_state.h"
@@ -13,8 +14,8 @@
 
 namespace sb {
 
-// A build with the checks of both texts beside it, and what they say
-// together.
+// A build with the checks of both texts beside it (those of form and of
+// meaning), and what they say together.
 struct CheckedBuild {
   BuildReport report;
   // The checks' warnings of both texts, the compile's error (unless a check
@@ -24,6 +25,7 @@ struct CheckedBuild {
   std::vector<Diagnostic> diagnostics;
   LineFacts line;
   TrainFacts train;
+  Timetable timetable;
 };
 
 // Builds `plan` into `state`, the checks walking the texts on a helper
