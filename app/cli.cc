@@ -357,6 +357,10 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
          kDirectoryHint, hints);
   decompile_app->add_flag("--force", decompile.force, "replace texts that exist");
   decompile_app->add_flag("--stdout", decompile.to_stdout, "print the two texts; write nothing");
+  decompile_app->add_flag(
+      "--approximate", decompile.approximate,
+      "where no texts give the files back exactly, write the nearest, with a "
+      "comment at each entry that does not give its cells back (exit status 1)");
 
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;

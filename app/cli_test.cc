@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <memory>
 #include <sstream>
 #include <streambuf>
@@ -294,7 +296,40 @@ TEST_F(Cli, CheckSummaryTellsWhatTheScenarioHolds) {
             "  station   route km  chainage  arrival   departure\n"
             "  ALFA         1.000  121+000             12:00:00\n"
             "  BETA         2.500  122+500   12:04:30  12:05:00\n"
-            "  GAMMA        4.000  124+000   12:09:30\n");
+            "  GAMMA        4.000  124+000   12:09:30\n"
+            "legs (fastest: at the limits and slowdowns, without accelerating or braking):\n"
+            "  from   to          km  scheduled  fastest  slack\n"
+            "  ALFA   BETA     1.500       4:30        -      -\n"
+            "  BETA   GAMMA    1.500       4:30        -      -\n");
+}
+
+// As JSON the summary is a member of the one document, beside the
+// diagnostics, which include the checks of meaning.
+TEST_F(Cli, CheckSummaryAsJsonHoldsTheTimetableLegs) {
+  files_.files["in/S_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n";
+  files_.files["in/S_7-.txt"] =
+      "[generale]\r\norologio, 12 0 0\r\nvelocita, 0, 60\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 20, 12,0,0, ALFA\r\n"
+      "stazione, 2500, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 12,5,0, BETA\r\n"
+      "stazione, 4000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 12,6,0, GAMMA\r\n[fine]\r\n";
+  const Outcome result =
+      run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary", "--format=json"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const nlohmann::json document = nlohmann::json::parse(result.out);
+  ASSERT_EQ(document["diagnostics"].size(), 1u) << result.out;
+  EXPECT_EQ(document["diagnostics"][0]["name"], "infeasible-leg");
+  const nlohmann::json& timetable = document["summary"]["timetable"];
+  ASSERT_EQ(timetable["legs"].size(), 2u) << result.out;
+  EXPECT_EQ(timetable["legs"][1].dump(),
+            R"({"distance":1500,"fastest":90,"from":1,"scheduled":60,"slack":-30,"tightest":true,)"
+            R"("to":2})");
+  EXPECT_EQ(timetable["tightest"], 1);
+  EXPECT_EQ(timetable["stations"][2]["name"], "GAMMA");
+
+  const Outcome silenced = run({"check", "in/S_linea.txt", "in/S_7-.txt", "--summary",
+                                "--format=json", "-Wno-infeasible-leg"});
+  EXPECT_EQ(nlohmann::json::parse(silenced.out)["warnings"], 0) << silenced.out;
 }
 
 TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {

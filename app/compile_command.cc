@@ -10,6 +10,9 @@
 #include "output/scenario_files.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
+#include "checks/meaning_checks.h"
+#include "checks/timetable.h"
+#include "checks/timetable_report.h"
 #include "format/file_names.h"
 #include "format/scenario_names.h"
 #include "checks/scenario_summary.h"
@@ -140,11 +143,16 @@ struct Checked {
   std::vector<Diagnostic> diagnostics;
   LineFacts line;
   TrainFacts train;
+  Timetable timetable;
 };
 
 void check_texts(const Inputs& inputs, Checked* checked) {
   checked->line = check_line_text(inputs.line, &checked->diagnostics);
   checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
+  const TextEntries line = read_text_entries(inputs.line, SourceLocation::Text::kLine);
+  const TextEntries train = read_text_entries(inputs.train, SourceLocation::Text::kTrain);
+  check_meaning(line, train, &checked->diagnostics);
+  checked->timetable = timetable_of(train, LineSpeeds::of(train));
 }
 
 // The build, with the checks walking the texts on a helper thread meanwhile
@@ -230,7 +238,12 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
-  if (options.format == CompileOptions::Format::kJson) {
+  // As JSON, the summary is a member of the one document.
+  const bool json = options.format == CompileOptions::Format::kJson;
+  if (json && options.summary) {
+    (out ? *out : err) << diagnostics_json(
+        diagnostics, texts, {{"timetable", timetable_report_json(checked.timetable)}});
+  } else if (json) {
     (out ? *out : err) << diagnostics_json(diagnostics, texts);
   } else if (options.format == CompileOptions::Format::kSarif) {
     (out ? *out : err) << diagnostics_sarif(diagnostics, texts, kProgramVersion);
@@ -251,7 +264,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     const std::string outcome = format_outcome(report, plan);
     if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
   }
-  if (options.summary) (out ? *out : err) << scenario_summary(state, line, train);
+  if (options.summary && !json) {
+    (out ? *out : err) << scenario_summary(state, line, train)
+                       << timetable_report(checked.timetable);
+  }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
   return status;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "compiler/memorizza_percorso.h"
+#include "decompile/approximate_notes.h"
 #include "decompile/decompiler.h"
 #include "format/file_names.h"
 #include "format/scenario_names.h"
@@ -25,6 +26,8 @@ namespace {
 constexpr int kTraceFile = 0;
 constexpr int kRecordsFile = 1;
 constexpr int kCellsFile = 2;
+// The texts written are the nearest found, not exact (--approximate).
+constexpr int kExitInexact = 1;
 
 bool read_compiled(FileSystem& file_system, const std::string& directory, const ScenarioId& id,
                    CompiledFileSet* files, std::string* error) {
@@ -108,12 +111,15 @@ class ComparingFileSystem : public FileSystem {
   const std::string& difference() const { return difference_; }
   // Whether the records and cells files were written whole.
   bool all_compared() const { return compared_ == 2; }
+  // The bytes the build wrote, by file.
+  const std::array<std::string, 3>& written() const { return written_; }
 
  private:
   class ComparingFile : public OutputFile {
    public:
     ComparingFile(ComparingFileSystem& owner, int index) : owner_(owner), index_(index) {}
     bool write(const char* data, size_t size) override {
+      owner_.written_[static_cast<size_t>(index_)].append(data, size);
       const std::string& expected = owner_.expected_.bytes[static_cast<size_t>(index_)];
       const size_t common =
           offset_ < expected.size() ? std::min(size, expected.size() - offset_) : 0;
@@ -162,6 +168,7 @@ class ComparingFileSystem : public FileSystem {
   const CompiledFileSet& expected_;
   std::string difference_;
   int compared_ = 0;
+  std::array<std::string, 3> written_;
 };
 
 // Compiles the texts in memory as `compile` would and compares the records
@@ -170,7 +177,7 @@ class ComparingFileSystem : public FileSystem {
 // replayed it row by row with the arithmetic of the build, from the curves
 // it gives the text, and checked those curves as the build checks them.
 bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
-                   const DecompiledTexts& texts, std::string* error) {
+                   const DecompiledTexts& texts, std::string* error, CompiledParts* got) {
   ComparingFileSystem memory(texts, files);
   BuildState state;
   state.scenario_name = scenario.records[kScenarioRecord].text;
@@ -184,12 +191,20 @@ bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
     const Finding* failure = final_compile_error(report);
     *error = "the texts recovered from the files do not compile cleanly (error " +
              std::to_string(failure != nullptr ? failure->code : 0) +
-             "): the files are not those of a clean build";
+             "): the files are those of a build that failed, or this scenario could not be "
+             "recovered exactly (if compile wrote them without an error, please report it)";
+    *got = scenario;
     return false;
   }
   if (!memory.difference().empty()) {
-    *error = "the texts recovered compile to a " + memory.difference() +
-             ": the files are not those of a clean build";
+    *error = "this scenario could not be recovered exactly: the texts recovered compile to a " +
+             memory.difference() +
+             " (unless the files were changed after the build), please report it";
+    std::string problem;
+    if (!decode_records(memory.written()[kRecordsFile], &got->records, &problem) ||
+        !decode_cells(memory.written()[kCellsFile], &got->cells, &problem)) {
+      *got = scenario;
+    }
     return false;
   }
   return true;
@@ -216,10 +231,24 @@ bool names_allowed(const std::string& directory, const ScenarioId& id, std::stri
 
 }  // namespace
 
-bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error) {
+bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::string* error,
+                     DecompileRun* run) {
   CompiledParts scenario;
-  return decode(files, &scenario, error) && decompile_scenario(scenario, texts, error) &&
-         compiles_back(files, scenario, *texts, error);
+  if (!decode(files, &scenario, error)) return false;
+  bool files_not_clean = false;
+  const bool approximate = run != nullptr && run->approximate;
+  if (!decompile_scenario(scenario, texts, error, {approximate, &files_not_clean})) {
+    if (!files_not_clean) {
+      *error = "this scenario could not be recovered exactly: " + *error + ", please report it";
+    }
+    return false;
+  }
+  CompiledParts got;
+  if (compiles_back(files, scenario, *texts, error, &got)) return true;
+  if (!approximate) return false;
+  note_differing_entries(scenario.records, scenario.cells, got.records, got.cells, texts);
+  run->inexact = true;
+  return true;
 }
 
 int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
@@ -237,14 +266,26 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
     return kExitUsage;
   }
   DecompiledTexts texts;
-  if (!decompile_files(files, &texts, &error)) {
-    err << "scenario-builder decompile: the scenario " << id->scenario_name << "_"
-        << id->train_number << " in " << options.directory << ": " << error << "\n";
+  DecompileRun run;
+  run.approximate = options.approximate;
+  const std::string scenario = "scenario-builder decompile: the scenario " + id->scenario_name +
+                               "_" + id->train_number + " in " + options.directory + ": ";
+  if (!decompile_files(files, &texts, &error, &run)) {
+    err << scenario << error;
+    if (!options.approximate && error.find("recovered exactly") != std::string::npos) {
+      err << " (--approximate writes the nearest texts)";
+    }
+    err << "\n";
     return kExitUsage;
+  }
+  if (run.inexact) {
+    err << scenario << error
+        << "; the texts are the nearest found, with a comment before each entry that does not "
+           "give its cells back\n";
   }
   if (options.to_stdout) {
     out << cp1252_to_utf8(texts.line_text) << cp1252_to_utf8(texts.train_text);
-    return kExitClean;
+    return run.inexact ? kExitInexact : kExitClean;
   }
   const std::string directory =
       options.output_directory.empty() ? options.directory : options.output_directory;
@@ -274,7 +315,7 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
     err << "scenario-builder decompile: " << writer.error() << "\n";
     return kExitNotWritten;
   }
-  return kExitClean;
+  return run.inexact ? kExitInexact : kExitClean;
 }
 
 }  // namespace sb

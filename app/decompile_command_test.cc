@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "compiler/memorizza_percorso.h"
+#include "format/cells.h"
 #include "app/cli.h"
 #include "platform/memory_file_system.h"
 #include "platform/window.h"
@@ -105,7 +106,7 @@ TEST(DecompileCommand, RefusesFilesItCannotAccountFor) {
       {"a cell of an unknown kind", [](std::string& c) { c[15 * 300] = 9; }, "cell 300"},
       {"a lone mountain marker", [](std::string& c) { c[15 * 2] = 11; }, "mountain marker"},
       {"a code point's value changed", [](std::string& c) { c[15 * 12 + 1] ^= 0x40; },
-       "clean build"},
+       "(unless the files were changed after the build)"},
   };
   for (const Case& c : cases) {
     MemoryFileSystem files = compiled_builtin();
@@ -130,7 +131,7 @@ TEST(DecompileCommand, RefusesTheFilesOfAFailedBuild) {
        "row 297251 of the line trace is not computed: the files of a build that failed"},
       {"a station too near the one before", "",
        "stazione, 89900, 12, 600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 13, 51, 0, TROPPO VICINA\r\n",
-       "the files are not those of a clean build"},
+       "stands closer to the one before than a build lets it: the files of a build that failed"},
   };
   for (const auto& c : cases) {
     MemoryFileSystem files = compiled_builtin(c.line_tail, c.train_tail, 1);
@@ -181,6 +182,52 @@ TEST(DecompileCommand, RefusesNamesThatCannotNameTheTexts) {
     EXPECT_NE(err.str().find(c.says), std::string::npos) << c.name << ": " << err.str();
     EXPECT_EQ(files.files, before) << c.name;
   }
+}
+
+// Files the recovery cannot account for, though a build might have written
+// them, are not called unclean: the message says the recovery fell short,
+// and --approximate writes the nearest texts, marking the entries that do not
+// give their cells back.
+TEST(DecompileCommand, ShortfallSaysSoAndApproximateWritesTheNearestTexts) {
+  MemoryFileSystem files = compiled_builtin();
+  // An approach mark of the signal at 850 m (cell 18) that no entry leaves.
+  files.files[kCells][kCellBytes * 16 + 10] = static_cast<char>(0xEE);
+  std::ostringstream out, err;
+  EXPECT_EQ(decompile_command({kDir, "", "", "", false, false}, files, out, err), 2);
+  EXPECT_EQ(err.str(),
+            "scenario-builder decompile: the scenario Valmira_Lunerio_37924 in dir: this scenario "
+            "could not be recovered exactly: no order of the stations and signals leaves the "
+            "approach mark 238 in cell 16, please report it (--approximate writes the nearest "
+            "texts)\n");
+  EXPECT_EQ(files.files.count(kTrainText), 0u);
+
+  DecompileOptions approximate{kDir, "", "", "", false, false};
+  approximate.approximate = true;
+  std::ostringstream out2, err2;
+  EXPECT_EQ(decompile_command(approximate, files, out2, err2), 1);
+  EXPECT_NE(err2.str().find("could not be recovered exactly: the texts recovered compile to a "
+                            "dir/Valmira_Lunerio_37924.dat that differs from byte 250 on"),
+            std::string::npos)
+      << err2.str();
+  const std::string& train = files.files[kTrainText];
+  EXPECT_EQ(train.find("; approximate: these texts do not compile"), 0u);
+  EXPECT_NE(train.find("; approximate: the next entry does not give the compiled cell 16 back\r\n"
+                       "segnale, 850, "),
+            std::string::npos);
+  // Only that entry is marked.
+  size_t marks = 0;
+  for (size_t at = train.find("the next entry"); at != std::string::npos;
+       at = train.find("the next entry", at + 1))
+    ++marks;
+  EXPECT_EQ(marks, 1u);
+  // The texts, comments and all, still compile.
+  BuildState state;
+  state.scenario_name = kBuiltinScenarioName;
+  state.train_number = kBuiltinTrainNumber;
+  BuildPlan plan;
+  plan.texts = {kLineText, kTrainText, false};
+  plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
+  EXPECT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), 0);
 }
 
 TEST(DecompileCommand, UnwritableOutputIsStatus3) {

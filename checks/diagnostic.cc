@@ -53,6 +53,18 @@ const std::vector<WarningKind>& warning_kinds() {
        WarningLevel::kError},
       {WarningId::kGradientOrder, 46, "gradient-order",
        "a gradient change behind the previous one, which writes a single cell", WarningLevel::kAll},
+      {WarningId::kTimetableOrder, 50, "timetable-order",
+       "a station time earlier than the previous station's"},
+      {WarningId::kInfeasibleLeg, 51, "infeasible-leg",
+       "a leg scheduled faster than the speed limits and slowdowns allow"},
+      {WarningId::kSlowdownNotSlower, 52, "slowdown-not-slower",
+       "a slowdown not below the speed limit where it lies"},
+      {WarningId::kSlowdownEmpty, 53, "slowdown-empty", "a slowdown 0 m long"},
+      {WarningId::kSlowdownPastEnd, 54, "slowdown-past-end",
+       "a slowdown that runs past the end of the line"},
+      {WarningId::kSlowdownOverlap, 55, "slowdown-overlap",
+       "two slowdowns that overlap with different speeds"},
+      {WarningId::kSpeedLimitZero, 56, "speed-limit-zero", "a speed limit of 0 km/h"},
   };
   return kinds;
 }

@@ -12,7 +12,8 @@
 namespace sb {
 
 // The warnings of a build, each with a stable code and name: those of the
-// code points the build adds around slowdowns (W11 to W13) and the checks'.
+// code points the build adds around slowdowns (W11 to W13), the checks' of
+// form (W21 to W49) and of meaning (W50 on).
 enum class WarningId {
   kCodePointAtSignal,
   kCodePointBeforeSlowdown,
@@ -38,6 +39,13 @@ enum class WarningId {
   kRouteLengthNotANumber,
   kLastStopDropped,
   kGradientOrder,
+  kTimetableOrder,
+  kInfeasibleLeg,
+  kSlowdownNotSlower,
+  kSlowdownEmpty,
+  kSlowdownPastEnd,
+  kSlowdownOverlap,
+  kSpeedLimitZero,
 };
 
 // How loud a warning is unless the command line says otherwise: one that

@@ -195,6 +195,11 @@ Json diagnostic_json(const Diagnostic& diagnostic, const DiagnosticTexts& texts)
 
 std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
                              const DiagnosticTexts& texts) {
+  return diagnostics_json(diagnostics, texts, Json());
+}
+
+std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
+                             const DiagnosticTexts& texts, const Json& summary) {
   Json list = Json::array();
   int errors = 0;
   for (const Diagnostic& diagnostic : diagnostics) {
@@ -202,7 +207,9 @@ std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
     if (diagnostic.severity == Diagnostic::Severity::kError) ++errors;
   }
   const int warnings = static_cast<int>(diagnostics.size()) - errors;
-  return dumped({{"diagnostics", list}, {"errors", errors}, {"warnings", warnings}});
+  Json document = {{"diagnostics", list}, {"errors", errors}, {"warnings", warnings}};
+  if (!summary.is_null()) document["summary"] = summary;
+  return dumped(document);
 }
 
 std::string diagnostics_sarif(const std::vector<Diagnostic>& diagnostics,

@@ -38,6 +38,9 @@ nlohmann::ordered_json diagnostic_json(const Diagnostic& diagnostic, const Diagn
 // {"diagnostics": [...], "errors": N, "warnings": N}, indented, with '\n'.
 std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
                              const DiagnosticTexts& texts);
+// The same with a "summary" member last (what `check --summary` tells).
+std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
+                             const DiagnosticTexts& texts, const nlohmann::ordered_json& summary);
 
 // A SARIF 2.1.0 log of one run: the tool with every rule (warnings by name,
 // errors by code) and a result per diagnostic.  Indented, with '\n'.

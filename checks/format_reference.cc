@@ -183,6 +183,22 @@ void render_warnings(std::string& out) {
     out += "| W" + std::to_string(kind.code) + " | `" + std::string(kind.name) + "` | " +
            std::string(level) + " | " + std::string(kind.summary) + " |\n";
   }
+  out +=
+      "\nW50 on are checks of meaning: texts whose every value is well formed, but which "
+      "describe a run no author means.\n\n"
+      "- The timetable is the stations of a kind below 25, in file order. A station's time is "
+      "its departure; its arrival is the time less its stop time, and at the last station the "
+      "time itself.\n"
+      "- Midnight: a time more than 12 hours earlier than the previous station's is read as "
+      "the next day (23:50 then 00:10 is a run of 20 minutes past midnight); one earlier by 12 "
+      "hours or less is W50. Hours past 23 count on as well (24:10).\n"
+      "- A leg runs from one station's departure to the next one's arrival, over the distance "
+      "between their positions. Its fastest run takes each stretch at the speed limit in force "
+      "(as the cells keep it, in steps of 5 km/h) or at a slowdown's speed where that is lower, "
+      "without accelerating or braking: no train can do better, so a leg given less time (W51) "
+      "cannot be kept. A leg over a stretch without a limit above 0 has no fastest run.\n"
+      "- A slowdown's stretch runs from its position over its length; W52 when its speed is "
+      "not below the highest speed limit on that stretch.\n";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/meaning_checks.h"
 #include "checks/text_check.h"
 
 namespace sb {
@@ -33,6 +34,8 @@ TEST(ReadmeExamples, GiveNoWarning) {
   std::vector<Diagnostic> diagnostics;
   const LineFacts line = check_line_text(texts[0], &diagnostics);
   check_train_text(texts[1], line, &diagnostics);
+  check_meaning(read_text_entries(texts[0], SourceLocation::Text::kLine),
+                read_text_entries(texts[1], SourceLocation::Text::kTrain), &diagnostics);
   for (const Diagnostic& d : diagnostics) ADD_FAILURE() << format_diagnostic(d, "line", "train");
 }
 

@@ -19,21 +19,26 @@
 #include "format/cell_values.h"
 #include "format/object_cells.h"
 #include "format/record_fields.h"
+#include "format/station_area.h"
 
 namespace sb {
 namespace {
 
 struct Failure {
   std::string why;
+  bool files_not_clean;
 };
 
-[[noreturn]] void refuse(std::string why) { throw Failure{std::move(why)}; }
+// The files cannot be those of a clean build.
+[[noreturn]] void refuse(std::string why) { throw Failure{std::move(why), true}; }
+// The recovery found no texts for files that may well be a clean build's.
+[[noreturn]] void fall_short(std::string why) { throw Failure{std::move(why), false}; }
 
 std::string cell_name(int32_t cell) { return "cell " + std::to_string(cell); }
 
 std::string spelled(std::string_view text, const std::string& what) {
   const std::optional<std::string> field = text_field(text);
-  if (!field) refuse(what + " cannot be written in a source text (a line end or quotes in it)");
+  if (!field) fall_short(what + " cannot be written in a source text (a line end or quotes in it)");
   return *field;
 }
 
@@ -86,8 +91,11 @@ struct Signal {
 
 class Decompiler {
  public:
-  explicit Decompiler(const CompiledParts& scenario)
-      : records_(scenario.records), cells_(scenario.cells), trace_file_(scenario.trace_file) {}
+  Decompiler(const CompiledParts& scenario, bool approximate)
+      : records_(scenario.records),
+        cells_(scenario.cells),
+        trace_file_(scenario.trace_file),
+        approximate_(approximate) {}
 
   DecompiledTexts run() {
     check_sizes();
@@ -147,7 +155,10 @@ class Decompiler {
   void undo_code_point_pass() {
     std::string error;
     std::vector<int32_t> placed;
-    if (!code_points_of_the_pass(cells_, &placed, &error)) refuse(error);
+    if (!code_points_of_the_pass(cells_, &placed, &error)) {
+      if (error.find("no run of") == 0) refuse(error);
+      fall_short(error);
+    }
     pass_placed_.assign(cells_.size(), false);
     for (int32_t c : placed) {
       pass_placed_[static_cast<size_t>(c)] = true;
@@ -169,6 +180,14 @@ class Decompiler {
     while (station_count_ + 1 <= kTopBoardRecord &&
            is_station_record(records_[static_cast<size_t>(station_count_) + 1])) {
       ++station_count_;
+    }
+    for (int r = kFirstStationRecord + 1; r <= station_count_; ++r) {
+      const GeneralRecord& before = records_[static_cast<size_t>(r) - 1];
+      const GeneralRecord& station = records_[static_cast<size_t>(r)];
+      if (int64_t{area_start(station)} - kStationSpacing < area_end(before)) {
+        refuse("the station of record " + std::to_string(r) + " stands closer to the one before " +
+               "than a build lets it: the files of a build that failed");
+      }
     }
     for (int r = station_count_ + 1; r <= kTopBoardRecord; ++r) {
       if (is_station_record(records_[static_cast<size_t>(r)])) {
@@ -701,8 +720,8 @@ class Decompiler {
       const auto& here = writers[static_cast<size_t>(c)];
       const uint8_t wanted = cell(c).approach;
       if (here.empty()) {
-        if (wanted != 0)
-          refuse(cell_name(c) + " has an approach mark that no station or signal writes");
+        if (wanted != 0 && !approximate_)
+          fall_short(cell_name(c) + " has an approach mark that no station or signal writes");
         continue;
       }
       SharedCell shared;
@@ -712,13 +731,16 @@ class Decompiler {
         (w.value == wanted ? shared.leaving : shared.overwritten).push_back(node);
       }
       if (shared.leaving.empty()) {
-        refuse("no order of the stations and signals leaves the approach mark " +
-               std::to_string(wanted) + " in " + cell_name(c));
+        if (approximate_) continue;
+        fall_short("no order of the stations and signals leaves the approach mark " +
+                   std::to_string(wanted) + " in " + cell_name(c));
       }
       if (!shared.overwritten.empty()) shared_cells.push_back(std::move(shared));
     }
-    const std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
-    if (!order) refuse("the stations and signals overwrite one another in a circle");
+    std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
+    // The nearest order: the approach marks as they fall.
+    if (!order && approximate_) order = constrained_order(edges);
+    if (!order) fall_short("the stations and signals overwrite one another in a circle");
     std::vector<TrainEntry> ordered;
     for (size_t i : *order) ordered.push_back(std::move(entries[i]));
     return ordered;
@@ -894,6 +916,7 @@ class Decompiler {
   std::array<GeneralRecord, kRecordCount> records_;
   std::vector<TrackCell> cells_;
   std::string_view trace_file_;
+  const bool approximate_;
   std::vector<bool> pass_placed_;
   int station_count_ = 0;
   std::vector<int32_t> board_cell_of_record_;
@@ -907,12 +930,14 @@ class Decompiler {
 
 }  // namespace
 
-bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error) {
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error,
+                        const DecompileMode& mode) {
   try {
-    *texts = Decompiler(scenario).run();
+    *texts = Decompiler(scenario, mode.approximate).run();
     return true;
   } catch (const Failure& failure) {
     *error = failure.why;
+    if (mode.files_not_clean != nullptr) *mode.files_not_clean = failure.files_not_clean;
     return false;
   }
 }

@@ -27,14 +27,25 @@ struct CompiledParts {
   std::string_view trace_file;
 };
 
+struct DecompileMode {
+  // Where no order of the train's entries leaves every approach mark, take
+  // the nearest one in place of refusing.
+  bool approximate = false;
+  // Set on a refusal: whether the files cannot be those of a clean build
+  // (else the recovery fell short).
+  bool* files_not_clean = nullptr;
+};
+
 // Recovers source texts that compile to the same three files, as far as the
 // files tell: what never reached them (comments, spellings, entry order
 // where it did not matter, values the build cleared) comes back in one
 // canonical form.  The format marks and scenario codes are left out: every
 // build stamps them anew.  False and *error (in plain words) when the files
-// are not those of a clean build: a trace with unset rows, a station record
-// out of place, a cell that no entry of a text makes.
-bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error);
+// are not those of a clean build (a trace with unset rows, a station record
+// out of place, a cell that no entry of a text makes), or when the
+// recovery finds no texts for them.
+bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error,
+                        const DecompileMode& mode = {});
 
 }  // namespace sb
 
