@@ -22,6 +22,9 @@
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
 #include "platform/program_dir.h"
+#include "platform/standard_streams.h"
+#include "lsp/serve.h"
+#include <iostream>
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
 #include "util/exit_status.h"
@@ -395,6 +398,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       plot_app->add_option("--to", to_km, "draw up to this route kilometre")->type_name("KM");
 #endif
 
+  CLI::App* lsp_app = app.add_subcommand(
+      "lsp",
+      "serve editors as a language server on standard input and output: the diagnostics of "
+      "check as the texts are typed, hover, completion and more");
+
   std::string shell_name;
   CLI::App* completion_app =
       app.add_subcommand("completion", "print the completion script of a shell: bash, zsh or fish");
@@ -467,6 +475,10 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
+  if (*lsp_app) {
+    use_binary_standard_streams();
+    return serve_language_server(std::cin, out, err);
+  }
   for (CompileOptions* options : {&compile, &check}) {
     const bool werror = options->warnings.errors;
     options->warnings = warning_options;

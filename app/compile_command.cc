@@ -1,16 +1,13 @@
 #include "app/compile_command.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 #include "compiler/memorizza_percorso.h"
 #include "output/scenario_files.h"
+#include "checks/checked_build.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/diagnostic_report.h"
-#include "checks/meaning_checks.h"
 #include "checks/timetable.h"
 #include "checks/timetable_report.h"
 #include "format/file_names.h"
@@ -114,62 +111,6 @@ bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs*
          file_system.read_file(options.train_text, &inputs->train, error);
 }
 
-// The checks' warnings of both texts and the compile error, in the order of
-// the texts and their lines.
-std::vector<Diagnostic> diagnostics_of(const CompileOptions& options, std::vector<Diagnostic> all,
-                                       const BuildReport& report, const LineFacts& line,
-                                       const TrainFacts& train) {
-  if (const Finding* error = final_compile_error(report)) {
-    // The checks find what the compile refuses whatever the state, with more
-    // to say: the compile's error gives way to theirs at the same place.
-    Diagnostic compiled = compile_error_diagnostic(*error);
-    const bool found = std::any_of(all.begin(), all.end(), [&](const Diagnostic& d) {
-      return d.severity == Diagnostic::Severity::kError && d.code == compiled.code &&
-             (d.location == compiled.location || compiled.location.line == 0);
-    });
-    if (!found) all.push_back(std::move(compiled));
-  }
-  const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
-                                    0};
-  for (const MarkerWarning& warning : report.warnings) {
-    all.push_back(marker_diagnostic(warning, holder_of(warning.cell, end_of_texts, line, train)));
-  }
-  std::vector<Diagnostic> kept = apply_warning_options(options.warnings, std::move(all));
-  sort_diagnostics(kept);
-  return kept;
-}
-
-struct Checked {
-  std::vector<Diagnostic> diagnostics;
-  LineFacts line;
-  TrainFacts train;
-  Timetable timetable;
-};
-
-void check_texts(const Inputs& inputs, Checked* checked) {
-  checked->line = check_line_text(inputs.line, &checked->diagnostics);
-  checked->train = check_train_text(inputs.train, checked->line, &checked->diagnostics);
-  const TextEntries line = read_text_entries(inputs.line, SourceLocation::Text::kLine);
-  const TextEntries train = read_text_entries(inputs.train, SourceLocation::Text::kTrain);
-  check_meaning(line, train, &checked->diagnostics);
-  checked->timetable = timetable_of(train, LineSpeeds::of(train));
-}
-
-// The build, with the checks walking the texts on a helper thread meanwhile
-// (in turn when no thread can be had): they share nothing but the texts.
-BuildReport build_beside_checks(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                                const Inputs& inputs, Checked* checked) {
-  std::thread helper;
-  try {
-    helper = std::thread(check_texts, std::cref(inputs), checked);
-  } catch (const std::system_error&) {
-    check_texts(inputs, checked);
-  }
-  BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
-  if (helper.joinable()) helper.join();
-  return report;
-}
-
 // What a compile with an error says of the files it did not write.
 std::string nothing_written(const ScenarioFileNames& outputs, const CompileOptions& options,
                             FileSystem& file_system) {
@@ -208,16 +149,15 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     err << "scenario-builder: " << error << '\n';
     return kExitNotWritten;
   }
-  Checked checked;
   // The files are written once the diagnostics are known: a build with an
   // error leaves the last good set in place unless --write-on-error.
   BuildPlan in_memory = plan;
   in_memory.write_files = false;
-  BuildReport report = build_beside_checks(state, file_system, in_memory, inputs, &checked);
+  CheckedBuild checked = checked_build(state, file_system, in_memory, options.warnings);
+  BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
-  const std::vector<Diagnostic> diagnostics =
-      diagnostics_of(options, std::move(checked.diagnostics), report, line, train);
+  const std::vector<Diagnostic>& diagnostics = checked.diagnostics;
   const DiagnosticTexts texts{options.line_text, options.train_text, inputs.line, inputs.train};
   const auto errors_found =
       std::count_if(diagnostics.begin(), diagnostics.end(),

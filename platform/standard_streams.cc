@@ -1,6 +1,11 @@
 #include "platform/standard_streams.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +23,13 @@ void hold_closed_standard_streams() {
       if (held > descriptor) close(held);
     }
   }
+#endif
+}
+
+void use_binary_standard_streams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
 #endif
 }
 

@@ -10,6 +10,10 @@ namespace sb {
 // was closed then fails, as a write to it should.  Does nothing on Windows.
 void hold_closed_standard_streams();
 
+// Makes standard input and output carry bytes as they are (on Windows they
+// would turn CR LF into LF and back); does nothing elsewhere.
+void use_binary_standard_streams();
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_PLATFORM_STANDARD_STREAMS_H_

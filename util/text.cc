@@ -140,4 +140,27 @@ std::string cp1252_to_utf8(std::string_view cp1252) {
   return utf8;
 }
 
+Cp1252Text utf8_to_cp1252_text(std::string_view utf8) {
+  Cp1252Text text;
+  text.bytes.reserve(utf8.size());
+  text.starts.reserve(utf8.size() + 1);
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    text.starts.push_back(static_cast<uint32_t>(pos));
+    char32_t code_point = 0;
+    char byte = 0;
+    const size_t start = pos;
+    if (!next_code_point(utf8, &pos, &code_point)) {
+      pos = start + 1;
+    } else if (cp1252_byte_of(code_point, &byte)) {
+      text.bytes.push_back(byte);
+      continue;
+    }
+    text.lacking.push_back(static_cast<uint32_t>(text.bytes.size()));
+    text.bytes.push_back('?');
+  }
+  text.starts.push_back(static_cast<uint32_t>(utf8.size()));
+  return text;
+}
+
 }  // namespace sb

@@ -1,8 +1,10 @@
 #ifndef SCENARIO_BUILDER_UTIL_TEXT_H_
 #define SCENARIO_BUILDER_UTIL_TEXT_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sb {
 
@@ -23,6 +25,16 @@ bool utf8_to_cp1252(std::string_view utf8, std::string* cp1252);
 // Converts Windows-1252 to UTF-8 for display; bytes without a character
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
 std::string cp1252_to_utf8(std::string_view cp1252);
+
+// A UTF-8 text (an editor's) as Windows-1252, one byte per character, so
+// that the n-th byte is the n-th character.  A character Windows-1252 lacks
+// becomes '?' and is listed; a malformed byte counts as one such character.
+struct Cp1252Text {
+  std::string bytes;
+  std::vector<uint32_t> starts;   // where each byte's character starts in the UTF-8, then its size
+  std::vector<uint32_t> lacking;  // the bytes that stand for a character Windows-1252 lacks
+};
+Cp1252Text utf8_to_cp1252_text(std::string_view utf8);
 
 }  // namespace sb
 
