@@ -17,6 +17,7 @@
 #include "app/watch_command.h"
 #include "platform/terminal.h"
 #include "checks/diagnostic.h"
+#include "checks/spelling.h"
 #include "checks/warning_options.h"
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
@@ -72,13 +73,38 @@ OptionOutline silenced_warning_option() {
   return option;
 }
 
+// The -W options, which the parser does not see either: for the help, the
+// manual page and the completions.
+std::vector<OptionOutline> warning_options_outline() {
+  const OptionOutline silenced = silenced_warning_option();
+  OptionOutline demoted = silenced;
+  demoted.names = {"-Wno-error="};
+  demoted.description = "make the warning NAME a warning, though it is an error by default";
+  const auto flag = [](std::string name, std::string description) {
+    OptionOutline option;
+    option.names = {std::move(name)};
+    option.description = std::move(description);
+    return option;
+  };
+  return {flag("-Wall", "also the warnings that a correct text may trigger"),
+          flag("-Werror", "make every warning an error (as --werror)"),
+          flag("-Wno-error", "make every warning a warning, those that are errors by default too"),
+          demoted, silenced};
+}
+
 void add_compile_options(CLI::App& command, CompileOptions& options, std::string& color_choice,
                          bool with_outputs, ValueHints& hints) {
-  const OptionOutline silenced = silenced_warning_option();
+  std::string footer = "Warnings:\n";
+  for (const OptionOutline& option : warning_options_outline()) {
+    std::string name = option.names.front() + option.value;
+    name.resize(std::max<size_t>(name.size() + 2, 18), ' ');
+    footer += "  " + name + option.description + "\n";
+  }
   std::string names;
-  for (const std::string& name : silenced.hint.words) names += (names.empty() ? "" : ", ") + name;
-  command.footer("Warnings:\n  " + silenced.names.front() + silenced.value + "  " +
-                 silenced.description + "; " + silenced.value + " is one of: " + names);
+  for (const std::string& name : silenced_warning_option().hint.words) {
+    names += (names.empty() ? "" : ", ") + name;
+  }
+  command.footer(footer + "NAME is one of: " + names + " (or its code: -Wno-W21)");
   hinted(
       command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required(),
       file_like("*_linea.txt"), hints);
@@ -146,6 +172,41 @@ bool take_warning_options(std::vector<const char*>& args, WarningOptions* option
   }
   args = std::move(kept);
   return true;
+}
+
+// "`chek` is not a command; did you mean `scenario-builder check A B`?", the
+// command line as typed with the nearest command in place of the word.
+std::string unknown_command_message(CLI::App& app, const std::string& typed,
+                                    const std::vector<std::string>& rest) {
+  std::string nearest;
+  int nearest_distance = 0;
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands({})) {
+    const std::string& name = command->get_name();
+    names += (names.empty() ? "" : ", ") + name;
+    const int distance = edit_distance(typed, name);
+    const int allowed = name.size() >= 6 ? 2 : 1;
+    if (distance <= allowed && (nearest.empty() || distance < nearest_distance)) {
+      nearest = name;
+      nearest_distance = distance;
+    }
+  }
+  std::string message = "`" + typed + "` is not a command; ";
+  if (nearest.empty()) return message + "the commands are " + names;
+  std::string line = "scenario-builder " + nearest;
+  for (const std::string& word : rest) line += " " + word;
+  return message + "did you mean `" + line + "`?";
+}
+
+// The message for a first argument that names no command (the bare run
+// takes no word of its own); empty when it names one or is an option.
+std::string unknown_command(CLI::App& app, int argc, const char* const* argv) {
+  if (argc < 2 || argv[1][0] == '-' || argv[1][0] == '\0') return {};
+  const std::string typed = argv[1];
+  for (const CLI::App* command : app.get_subcommands({})) {
+    if (command->get_name() == typed) return {};
+  }
+  return unknown_command_message(app, typed, std::vector<std::string>(argv + 2, argv + argc));
 }
 
 // --color: always, never, or auto (a terminal and no NO_COLOR).
@@ -350,6 +411,39 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
              ->check(CLI::IsMember(kShells)),
          choice_of(kShells), hints);
 
+  std::string help_topic;
+  CLI::App* help_app = app.add_subcommand("help", "print the help of COMMAND, or of the program");
+  help_app->add_option("COMMAND", help_topic, "the command whose options to print");
+
+  // `help COMMAND` is answered here: the parser would take COMMAND for the
+  // command itself.
+  if (argc >= 2 && std::string_view(argv[1]) == "help") {
+    if (argc > 3) {
+      err << "scenario-builder: help takes one COMMAND\n";
+      return kExitUsage;
+    }
+    help_topic = argc == 3 ? argv[2] : "";
+    if (help_topic == "--help" || help_topic == "-h") {
+      out << help_app->help("scenario-builder");
+      return kExitClean;
+    }
+    if (help_topic.empty()) {
+      out << app.help();
+      return kExitClean;
+    }
+    for (const CLI::App* command : app.get_subcommands({})) {
+      if (command->get_name() == help_topic) {
+        out << command->help("scenario-builder");
+        return kExitClean;
+      }
+    }
+    err << "scenario-builder: help: " << unknown_command_message(app, help_topic, {}) << '\n';
+    return kExitUsage;
+  }
+  if (const std::string unknown = unknown_command(app, argc, argv); !unknown.empty()) {
+    err << "scenario-builder: " << unknown << '\n';
+    return kExitUsage;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -362,9 +456,9 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     return status == 0 ? kExitClean : kExitUsage;
   }
   if (print_man_page || *completion_app) {
-    const ExtraOptions extras{{compile_app, {silenced_warning_option()}},
-                              {check_app, {silenced_warning_option()}},
-                              {watch_app, {silenced_warning_option()}}};
+    const ExtraOptions extras{{compile_app, warning_options_outline()},
+                              {check_app, warning_options_outline()},
+                              {watch_app, warning_options_outline()}};
     const std::vector<CommandOutline> commands = describe_command_line(app, hints, extras);
     if (print_man_page) {
       out << man_page(commands, kProgramVersion);
@@ -374,6 +468,10 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
                                                 : Shell::kFish;
       out << completion_script(shell, commands);
     }
+    return kExitClean;
+  }
+  if (*help_app) {
+    out << app.help();
     return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);

@@ -412,6 +412,46 @@ TEST_F(Cli, TheBuiltInTextsGiveNoWarning) {
             "b/Valmira_Lunerio_37924-.txt\n");
 }
 
+// A misspelt command is answered with the command line as typed, the
+// nearest command in its place; `help COMMAND` prints that command's help.
+TEST_F(Cli, AMisspeltCommandGetsTheNearestAndHelpNamesOne) {
+  const struct {
+    std::vector<const char*> args;
+    int status;
+    const char* err;
+  } cases[] = {
+      {{"chek", "in/S_linea.txt", "in/S_7-.txt"},
+       2,
+       "scenario-builder: `chek` is not a command; did you mean `scenario-builder check "
+       "in/S_linea.txt in/S_7-.txt`?\n"},
+      {{"complie", "a"},
+       2,
+       "scenario-builder: `complie` is not a command; did you mean "
+       "`scenario-builder compile a`?\n"},
+      {{"help", "dupm"},
+       2,
+       "scenario-builder: help: `dupm` is not a command; did you mean "
+       "`scenario-builder dump`?\n"},
+      {{"help", "check"}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    const Outcome result = run(c.args);
+    EXPECT_EQ(result.status, c.status) << c.args[0];
+    EXPECT_EQ(result.err, c.err) << c.args[0];
+  }
+  const Outcome unknown = run({"xyzzy"});
+  EXPECT_EQ(unknown.err.rfind("scenario-builder: `xyzzy` is not a command; the commands are new, "
+                              "compile, check, ",
+                              0),
+            0u)
+      << unknown.err;
+  const Outcome help = run({"help", "check"});
+  EXPECT_EQ(help.out, run({"check", "--help"}).out);
+  for (const char* option : {"-Wall", "-Werror", "-Wno-error ", "-Wno-error=NAME", "-Wno-NAME"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+}
+
 // The wrong file given: each message names what happened, before any
 // complaint about a name.
 TEST_F(Cli, TheWrongFileIsNamedForWhatItIs) {
