@@ -65,6 +65,8 @@ const std::vector<WarningKind>& warning_kinds() {
       {WarningId::kSlowdownOverlap, 55, "slowdown-overlap",
        "two slowdowns that overlap with different speeds"},
       {WarningId::kSpeedLimitZero, 56, "speed-limit-zero", "a speed limit of 0 km/h"},
+      {WarningId::kNamedPointTime, 57, "named-point-time",
+       "a named point (station kind 25 or above) with a time or a stop time"},
   };
   return kinds;
 }

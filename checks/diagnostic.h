@@ -46,6 +46,7 @@ enum class WarningId {
   kSlowdownPastEnd,
   kSlowdownOverlap,
   kSpeedLimitZero,
+  kNamedPointTime,
 };
 
 // How loud a warning is unless the command line says otherwise: one that

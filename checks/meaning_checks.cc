@@ -36,6 +36,7 @@ class MeaningChecker {
     check_legs(timetable);
     check_speed_limits();
     check_slowdowns();
+    check_named_points();
   }
 
  private:
@@ -81,6 +82,27 @@ class MeaningChecker {
       warn(WarningId::kSpeedLimitZero, location(entry),
            "the speed limit at " + metres(values[0].value) + " is " + std::to_string(speed) +
                " km/h" + kept + ": the train cannot run on from there");
+    }
+  }
+
+  // A station of kind 25 or above gets no stop cell: the train passes it,
+  // so a time or a stop time there is one the run never keeps.
+  void check_named_points() {
+    for (const TextEntry& entry : train_.entries) {
+      if (entry.id != EntryId::kStation || !entry.complete()) continue;
+      const auto values = train_.values(entry);
+      const int64_t kind = values[1].value;
+      if (kind < 25) continue;
+      const int64_t stop = values[12].value;
+      const int64_t time = (values[13].value * 60 + values[14].value) * 60 + values[15].value;
+      if (stop == 0 && time == 0) continue;
+      warn(WarningId::kNamedPointTime, location(entry),
+           "the named point " + shown(train_.token(values[16])) + " at " + metres(values[0].value) +
+               " (kind " + std::to_string(kind) + ") has " +
+               (time != 0 ? "the time " + clock_time(time) : std::string("no time")) +
+               " and a stop of " + std::to_string(stop) +
+               " s, but the train does not stop at a kind of 25 or above: for a stop, give a "
+               "kind below 25");
     }
   }
 

@@ -82,8 +82,27 @@ TEST(MeaningChecks, TimetableOrder) {
       {"near miss: hours past 23 count on",
        {{kRoccavern, "20,  23,50, 0, ROCCAVERN"}, {kLunerio, "0,  24,5, 0, LUNERIO"}},
        {}},
-      {"near miss: a named point has no time in the run",
-       {{"0,   0, 0, 0, Nome Stazione", "0,   9, 0, 0, Nome Stazione"}},
+  });
+}
+
+TEST(MeaningChecks, NamedPointWithATime) {
+  expect_cases({
+      {"a time",
+       {{"0,   0, 0, 0, Nome Stazione", "0,   12,55, 0, Nome Stazione"}},
+       {"T:25:1: warning W57: the named point Nome Stazione at 20500 m (kind 25) has the time "
+        "12:55:00 and a stop of 0 s, but the train does not stop at a kind of 25 or above: for "
+        "a stop, give a kind below 25 [-Wnamed-point-time]"}},
+      {"a stop time alone",
+       {{"0,0,0,    0,   0, 0, 0, Nome Stazione", "0,0,0,    30,   0, 0, 0, Nome Stazione"}},
+       {"T:25:1: warning W57: the named point Nome Stazione at 20500 m (kind 25) has no time "
+        "and a stop of 30 s, but the train does not stop at a kind of 25 or above: for a stop, "
+        "give a kind below 25 [-Wnamed-point-time]"}},
+      // A stop at kind 24 is in the timetable: 12:55 lies between DUNTA's
+      // 12:52 and SELMIA's 12:58, with time enough either way.
+      {"near miss: a kind below 25 is a stop",
+       {{"stazione,   20500, 25,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, Nome Stazione",
+         "stazione,   20500, 24,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   12,55, 0, Nome "
+         "Stazione"}},
        {}},
   });
 }
