@@ -976,9 +976,10 @@ class TextChecker {
       if (behind) {
         warn(WarningId::kGradientOrder, at,
              "the gradient change at " + metres(position) +
-                 " stands behind the previous one (line " + std::to_string(gradient_.line) + ", " +
-                 metres(gradient_.position) + "): it writes the single cell " +
-                 std::to_string(written) + " with the gradient " +
+                 " stands behind the cells already filled (the previous one, line " +
+                 std::to_string(gradient_.line) + ", " + metres(gradient_.position) +
+                 ", filled them up to cell " + std::to_string(written - 1) +
+                 "): it writes the single cell " + std::to_string(written) + " with the gradient " +
                  std::to_string(gradient_in_force_) + " in force, and its own gradient " +
                  std::to_string(values[1]) + " holds from cell " + std::to_string(gradient_cell_) +
                  " (" + metres(cell_start(gradient_cell_)) + ") on");

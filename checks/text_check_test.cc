@@ -144,9 +144,10 @@ TEST(TextCheck, AuthorMistakes) {
       {"gradient behind the filled cells (a -Wall warning)",
        Which::kLine,
        line("[curve]\r\npendenza, 300, -3\r\npendenza, 586, 0\r\npendenza, 165, -4\r\n"),
-       {"L.txt:6:1: warning W46: the gradient change at 165 m stands behind the previous one "
-        "(line 5, 586 m): it writes the single cell 12 with the gradient 0 in force, and its own "
-        "gradient -4 holds from cell 13 (650 m) on [-Wgradient-order]"}},
+       {"L.txt:6:1: warning W46: the gradient change at 165 m stands behind the cells already "
+        "filled (the previous one, line 5, 586 m, filled them up to cell 11): it writes the "
+        "single cell 12 with the gradient 0 in force, and its own gradient -4 holds from cell 13 "
+        "(650 m) on [-Wgradient-order]"}},
       {"gradient outside its byte",
        Which::kLine,
        line("[curve]\r\npendenza, 300, 200\r\n"),
