@@ -2,7 +2,9 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "checks/compile_diagnostics.h"
+#include "format/file_names.h"
 #include "platform/file_set_writer.h"
+#include "platform/held_directory.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"
@@ -40,38 +42,58 @@ bool write_texts(FileSystem& fs, const std::string& dir, const BuildState& state
 // A name beside `path` that no file holds: PATH.bak, else PATH.2.bak, ...
 std::string free_backup_name(FileSystem& fs, const std::string& path) {
   std::string name = path + ".bak";
-  for (int n = 2; fs.exists(name) || fs.is_directory(name); ++n) {
+  for (int n = 2; fs.stands(name); ++n) {
     name = path + "." + std::to_string(n) + ".bak";
   }
   return name;
 }
 
+// An author's text renamed aside: from `path` to `backup`.
+struct MovedAside {
+  std::string path;
+  std::string backup;
+};
+
 // A source text in the way that is not the built-in one (an author's edits)
-// is renamed aside before the run writes its own; false and *error when it
-// cannot be.
+// is renamed aside before the run writes its own (added to *moved); false
+// and *error when it cannot be.
 bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
                           const std::vector<std::string_view>& builtin, std::ostream& notices,
-                          std::string* error) {
+                          std::vector<MovedAside>* moved, std::string* error) {
   if (!fs.exists(path)) return true;
   std::string contents;
   std::string unread;
-  if (fs.read_file(path, &contents, &unread) && contents == line_list_bytes(builtin)) return true;
+  if (fs.read_file(path, {kMostSourceTextBytes, kSourceTextKind}, &contents, &unread) &&
+      contents == line_list_bytes(builtin)) {
+    return true;
+  }
   const std::string backup = free_backup_name(fs, path);
   if (!fs.rename(path, backup, error)) return false;
+  moved->push_back({path, backup});
   notices << "scenario-builder: " << path << " differs from the built-in text: kept as " << backup
           << '\n';
   return true;
 }
 
-// Makes the directory of the run and clears the way for the source texts.
+// Clears the way for the source texts.
 bool prepare_directory(FileSystem& fs, const std::string& dir, const BuildState& state,
-                       std::ostream& notices, std::string* error) {
+                       std::ostream& notices, std::vector<MovedAside>* moved, std::string* error) {
   const std::string& name = state.scenario_name;
-  return fs.make_directories(dir, error) &&
-         keep_aside_if_edited(fs, join_path(dir, line_text_name(name)), builtin_line_text(),
-                              notices, error) &&
+  return keep_aside_if_edited(fs, join_path(dir, line_text_name(name)), builtin_line_text(),
+                              notices, moved, error) &&
          keep_aside_if_edited(fs, join_path(dir, train_text_name(name, state.train_number)),
-                              builtin_train_text(), notices, error);
+                              builtin_train_text(), notices, moved, error);
+}
+
+// After a failed run, the author's texts go back to their names where
+// nothing stands now; the others stay where the notice said.
+void put_back(FileSystem& fs, const std::vector<MovedAside>& moved, std::ostream& notices) {
+  for (const MovedAside& text : moved) {
+    std::string error;
+    if (!fs.stands(text.path) && fs.rename(text.backup, text.path, &error)) {
+      notices << "scenario-builder: the run failed: " << text.path << " is back in place\n";
+    }
+  }
 }
 
 BuildPlan bare_plan(const BareRunOptions& options, const BuildState& state) {
@@ -97,26 +119,50 @@ void report_build(const BuildReport& report, const BuildPlan& plan, Window& wind
   if (report.end != BuildEnd::kDone) window.show_message(format_stop(report));
 }
 
-}  // namespace
-
-int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& window,
-             std::ostream& diagnostics) {
+// The run itself, with the directory standing and locked.
+int run_in_held_directory(const BareRunOptions& options, FileSystem& file_system, Window& window,
+                          std::ostream& diagnostics) {
   BuildState state;
   state.scenario_name = kBuiltinScenarioName;
   state.train_number = kBuiltinTrainNumber;
-  window.show_waiting();
   std::string error;
-  if (!prepare_directory(file_system, options.directory, state, diagnostics, &error) ||
+  std::vector<MovedAside> moved;
+  if (!prepare_directory(file_system, options.directory, state, diagnostics, &moved, &error) ||
       !write_texts(file_system, options.directory, state, &error)) {
+    put_back(file_system, moved, diagnostics);
     window.show_message("Errore imprevisto: " + error);
-    window.close();
     return kExitNotWritten;
   }
   const BuildPlan plan = bare_plan(options, state);
   const BuildReport report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   report_build(report, plan, window, diagnostics);
+  const int status = exit_status(report);
+  if (status != kExitClean) put_back(file_system, moved, diagnostics);
+  return status;
+}
+
+}  // namespace
+
+int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& window,
+             std::ostream& diagnostics) {
+  window.show_waiting();
+  std::string error;
+  int status = kExitNotWritten;
+  std::unique_ptr<HeldDirectory> held;
+  if (file_system.make_directories(options.directory, &error)) {
+    // Another run into the directory would delete or rewrite the source
+    // texts between their writing and their reading: the whole run holds
+    // the directory's lock.
+    held = HeldDirectory::take(file_system, options.directory, &error);
+  }
+  if (held != nullptr) {
+    status = run_in_held_directory(options, *held, window, diagnostics);
+    held.reset();
+  } else {
+    window.show_message("Errore imprevisto: " + error);
+  }
   window.close();
-  return exit_status(report);
+  return status;
 }
 
 }  // namespace sb

@@ -41,6 +41,14 @@ const CLI::Validator kNotEmpty(
     },
     "", "not empty");
 
+// An empty value of an option that takes a number or a range would be read
+// as 0 or as no option at all: the command line refuses it.
+const CLI::Validator kValueNotEmpty(
+    [](std::string& value) {
+      return value.empty() ? std::string("an empty value") : std::string();
+    },
+    "", "not empty");
+
 // What a shell offers for an option's value: one of `words`, a file
 // matching `pattern`, a directory.
 ValueHint choice_of(std::vector<std::string> words) {
@@ -105,12 +113,14 @@ void add_compile_options(CLI::App& command, CompileOptions& options, std::string
     names += (names.empty() ? "" : ", ") + name;
   }
   command.footer(footer + "NAME is one of: " + names + " (or its code: -Wno-W21)");
-  hinted(
-      command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")->required(),
-      file_like("*_linea.txt"), hints);
-  hinted(
-      command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")->required(),
-      file_like("*-.txt"), hints);
+  hinted(command.add_option("LINE", options.line_text, "the line text (NAME_linea.txt)")
+             ->required()
+             ->check(kNotEmpty),
+         file_like("*_linea.txt"), hints);
+  hinted(command.add_option("TRAIN", options.train_text, "the train text (NAME_N-.txt)")
+             ->required()
+             ->check(kNotEmpty),
+         file_like("*-.txt"), hints);
   command
       .add_option("--scenario", options.scenario_name,
                   "scenario name NAME (default: from the line text's name)")
@@ -284,10 +294,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "compile the two texts now and again on every change; a compile with errors keeps the "
       "last good files");
   hinted(watch_app->add_option("LINE", watch.compile.line_text, "the line text (NAME_linea.txt)")
-             ->required(),
+             ->required()
+             ->check(kNotEmpty),
          file_like("*_linea.txt"), hints);
   hinted(watch_app->add_option("TRAIN", watch.compile.train_text, "the train text (NAME_N-.txt)")
-             ->required(),
+             ->required()
+             ->check(kNotEmpty),
          file_like("*-.txt"), hints);
   watch_app
       ->add_option("--scenario", watch.compile.scenario_name,
@@ -309,8 +321,9 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   std::string dump_rows;
   CLI::App* dump_app = app.add_subcommand(
       "dump", "print a compiled .sim, .dat or _linea.dat file as readable text or JSON");
-  hinted(dump_app->add_option("FILE", dump.path, "the file to decode")->required(), file_like(""),
-         hints);
+  hinted(
+      dump_app->add_option("FILE", dump.path, "the file to decode")->required()->check(kNotEmpty),
+      file_like(""), hints);
   hinted(
       dump_app->add_option("--kind", dump_kind, "records, cells or trace (default: from the name)")
           ->check(CLI::IsMember(kDumpKinds))
@@ -324,13 +337,13 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::Option* rows_option = dump_app->add_option(
       "--rows", dump_rows,
       "records, cells or trace rows to show: A:B, A alone, A: to the end, :B from the first");
-  rows_option->type_name("ROWS");
+  rows_option->type_name("ROWS")->check(kValueNotEmpty);
   CLI::Option* at_option = dump_app->add_option(
       "--at", at_metres, "show the cell or trace row of this route position in metres");
-  at_option->type_name("METRES");
+  at_option->type_name("METRES")->check(kValueNotEmpty);
   CLI::Option* km_option = dump_app->add_option(
       "--km", at_km, "show the cell or trace row of this route kilometre (metres / 1000)");
-  km_option->type_name("KM");
+  km_option->type_name("KM")->check(kValueNotEmpty);
   rows_option->excludes(at_option)->excludes(km_option);
   at_option->excludes(km_option);
 
@@ -342,7 +355,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   hinted(decompile_app
              ->add_option("DIR", decompile.directory,
                           "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-             ->required(),
+             ->required()
+             ->check(kNotEmpty),
          kDirectoryHint, hints);
   decompile_app
       ->add_option("--scenario", decompile.scenario_name,
@@ -374,7 +388,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   hinted(plot_app
              ->add_option("DIR", plot.directory,
                           "directory of NAME_linea.dat, NAME_N.sim and NAME_N.dat")
-             ->required(),
+             ->required()
+             ->check(kNotEmpty),
          kDirectoryHint, hints);
   hinted(plot_app
              ->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")

@@ -537,6 +537,8 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
       {"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", ""},
       {"--dir", ""},
       {"decompile", "out", "-o", ""},
+      {"decompile", ""},
+      {"check", "", "in/S_7-.txt"},
 #ifdef SB_HAVE_PLOT
       {"plot", "out", "-o", ""},
 #endif
@@ -545,7 +547,10 @@ TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
     SCOPED_TRACE(args[0]);
     const Outcome result = run(args);
     EXPECT_EQ(result.status, 2);
-    const std::string option = args[0] == std::string("--dir") ? "--dir" : "--output";
+    const std::string option = args[0] == std::string("--dir")   ? "--dir"
+                               : args.size() == 2                ? "DIR"
+                               : args[0] == std::string("check") ? "LINE"
+                                                                 : "--output";
     EXPECT_EQ(result.err,
               option + ": an empty name names no file\nRun with --help for more information.\n");
     EXPECT_EQ(files_.files, before);
@@ -563,6 +568,9 @@ TEST_F(Cli, DumpUsageErrorsSayTheyAreDumps) {
        "scenario-builder dump: Could not convert: --at = x\n"},
       {{"dump", "out/S_7.sim", "--rows", "9:3"},
        "scenario-builder dump: --rows 9:3: the first row comes after the last\n"},
+      {{"dump", "out/S_7.sim", "--rows", ""}, "scenario-builder dump: --rows: an empty value\n"},
+      {{"dump", "out/S_7.dat", "--at", ""}, "scenario-builder dump: --at: an empty value\n"},
+      {{"dump", ""}, "scenario-builder dump: FILE: an empty name names no file\n"},
   };
   for (const auto& c : cases) {
     const Outcome result = run(c.args);

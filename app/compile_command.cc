@@ -12,6 +12,7 @@
 #include "checks/timetable_report.h"
 #include "format/file_names.h"
 #include "format/scenario_names.h"
+#include "platform/overlapping_files.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
 #include "util/exit_status.h"
@@ -107,8 +108,9 @@ struct Inputs {
 
 bool read_inputs(const CompileOptions& options, FileSystem& file_system, Inputs* inputs,
                  std::string* error) {
-  return file_system.read_file(options.line_text, &inputs->line, error) &&
-         file_system.read_file(options.train_text, &inputs->train, error);
+  constexpr ReadLimit kText{kMostSourceTextBytes, kSourceTextKind};
+  return file_system.read_file(options.line_text, kText, &inputs->line, error) &&
+         file_system.read_file(options.train_text, kText, &inputs->train, error);
 }
 
 // What a compile with an error says of the files it did not write.
@@ -145,6 +147,15 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
                 &inputs.train};
   plan.outputs = scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
+  if (plan.write_files) {
+    error = input_that_is_an_output(
+        file_system, {options.line_text, options.train_text},
+        {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells});
+    if (!error.empty()) {
+      err << "scenario-builder: " << error << ": nothing written\n";
+      return kExitUsage;
+    }
+  }
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
     err << "scenario-builder: " << error << '\n';
     return kExitNotWritten;

@@ -15,6 +15,7 @@
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "platform/file_set_writer.h"
+#include "platform/overlapping_files.h"
 #include "platform/program_dir.h"
 #include "sources/builtin_scenario.h"
 #include "util/exit_status.h"
@@ -73,7 +74,8 @@ class ComparingFileSystem : public FileSystem {
   static ScenarioFileNames outputs() { return {"0", "1", "2"}; }
 
   bool exists(const std::string& path) override { return path == kLineText || path == kTrainText; }
-  bool read_file(const std::string& path, std::string* contents, std::string* error) override {
+  bool read_file(const std::string& path, const ReadLimit& /*limit*/, std::string* contents,
+                 std::string* error) override {
     if (!exists(path)) {
       *error = "cannot read " + path;
       return false;
@@ -83,7 +85,7 @@ class ComparingFileSystem : public FileSystem {
   }
   bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
     std::string contents;
-    if (!read_file(path, &contents, error)) return false;
+    if (!read_file(path, {}, &contents, error)) return false;
     *bytes = contents.size();
     return true;
   }
@@ -292,9 +294,15 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
   const std::array<std::string, 2> targets = {
       join_path(directory, line_text_name(id->scenario_name)),
       join_path(directory, train_text_name(id->scenario_name, id->train_number))};
+  if (const std::string same = input_that_is_an_output(
+          file_system, {files.paths.begin(), files.paths.end()}, {targets.begin(), targets.end()});
+      !same.empty()) {
+    err << "scenario-builder decompile: " << same << ": nothing written\n";
+    return kExitUsage;
+  }
   if (!options.force) {
     for (const std::string& target : targets) {
-      if (file_system.exists(target)) {
+      if (file_system.stands(target)) {
         err << "scenario-builder decompile: " << target << " exists: give --force to replace it\n";
         return kExitUsage;
       }

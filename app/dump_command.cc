@@ -91,6 +91,9 @@ std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind ki
   const double metres = std::min(at.metres, double(kLastRowNumber));
   const int64_t row = kind == DumpKind::kCells ? cell_of(metres) : round_half_even(metres);
   const auto index = static_cast<int32_t>(std::min(row, kLastRowNumber));
+  // A position beyond every row a file can hold names no row: it is told as
+  // asked, not as the row it was held to.
+  if (at.metres > double(kLastRowNumber)) return RowRequest{index, index, at.asked};
   return RowRequest{index, index,
                     at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};
 }

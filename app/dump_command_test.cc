@@ -381,6 +381,8 @@ TEST(DumpLineTrace, JsonCarriesTheSummaryAndRows) {
                 {"row", 3}, {"x", 3.0}, {"y", 5.5}, {"x_tag", "double"}, {"y_tag", "double"}}));
   EXPECT_TRUE(json["rows"][1]["x"].is_null());
   EXPECT_EQ(json["rows"][1]["y_tag"], "unset");
+  // The rows are printed one by one, laid out as the whole document would be.
+  EXPECT_EQ(run.out, json.dump(2) + "\n");
 }
 
 TEST(DumpLineTrace, ShowsNoRowsUnlessAsked) {
@@ -460,6 +462,8 @@ TEST(Dump, RowsBeyondTheTableAreAnError) {
        "--at 675 (cell 14) goes past the end of sc.dat: the last cell is 13"},
       {"tr_linea.dat", std::nullopt, PositionRequest{5000, "--km 5"},
        "--km 5 (row 5000) goes past the end of tr_linea.dat: the last row is 4"},
+      {"sc.dat", std::nullopt, PositionRequest{1e308, "--at 1e308"},
+       "--at 1e308 goes past the end of sc.dat: the last cell is 13"},
       {"sc.dat", std::nullopt, PositionRequest{-1, "--at -1"},
        "--at -1: give a position of 0 m or more"},
       {"sc.sim", std::nullopt, PositionRequest{100, "--at 100"},

@@ -122,6 +122,27 @@ TEST(FaultInjection, AnEditedTextThatCannotBeRenamedAsideStopsBeforeAnythingIsWr
   expect_old_outputs(file_system);
 }
 
+// A run that fails after renaming an author's text aside puts it back,
+// whether it failed writing the texts or the binary files.
+TEST(FaultInjection, AFailedRunPutsAnEditedTextItMovedAsideBack) {
+  const std::string line_text = line_text_path(kDirectory);
+  for (const std::string& blocked : {train_text_path(kDirectory), output_paths(kDirectory)[1]}) {
+    SCOPED_TRACE(blocked);
+    MemoryFileSystem file_system = with_old_outputs();
+    file_system.files[line_text] = "an author's line text";
+    file_system.unwritable.insert(blocked);
+    const BareRunResult result = run_bare(file_system, kDirectory);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_NE(result.diagnostics.find("scenario-builder: the run failed: " + line_text +
+                                      " is back in place\n"),
+              std::string::npos)
+        << result.diagnostics;
+    EXPECT_EQ(file_system.files[line_text], "an author's line text");
+    EXPECT_EQ(file_system.files.count(line_text + ".bak"), 0u);
+    expect_old_outputs(file_system);
+  }
+}
+
 // A failed rename among the binary files, as a target held busy by another
 // program: the ones already replaced get their old files back.
 TEST(FaultInjection, AFailedReplacementAtAnyPositionPutsBackTheOldSet) {
@@ -216,9 +237,10 @@ class VanishingFileSystem : public MemoryFileSystem {
   std::string vanishing;
   int reads_before_vanishing = 0;
 
-  bool read_file(const std::string& path, std::string* contents, std::string* error) override {
+  bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                 std::string* error) override {
     if (path == vanishing && reads_before_vanishing-- == 0) files.erase(path);
-    return MemoryFileSystem::read_file(path, contents, error);
+    return MemoryFileSystem::read_file(path, limit, contents, error);
   }
 };
 

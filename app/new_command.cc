@@ -1,6 +1,8 @@
 #include "app/new_command.h"
 
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "format/scenario_names.h"
 #include "platform/file_set_writer.h"
@@ -42,6 +44,18 @@ bool write_both(FileSystem& file_system, const StarterTexts& texts, std::string*
   return false;
 }
 
+// The directories of the path `directory` that do not stand yet, the
+// deepest first: those that a failed run removes again.
+std::vector<std::string> missing_directories(FileSystem& file_system,
+                                             const std::string& directory) {
+  std::vector<std::string> missing;
+  for (std::filesystem::path path(directory); !path.empty() && !file_system.stands(path.string());
+       path = path.parent_path()) {
+    missing.push_back(path.string());
+  }
+  return missing;
+}
+
 }  // namespace
 
 int new_command(const NewOptions& options, FileSystem& file_system, std::ostream& out,
@@ -54,15 +68,17 @@ int new_command(const NewOptions& options, FileSystem& file_system, std::ostream
   }
   if (!options.force) {
     for (const std::string* path : {&texts->line_path, &texts->train_path}) {
-      if (file_system.exists(*path) || file_system.is_directory(*path)) {
+      if (file_system.stands(*path)) {
         err << kPrefix << *path
             << " already exists: choose another NAME or N, or give --force to replace it\n";
         return kExitUsage;
       }
     }
   }
+  const std::vector<std::string> missing = missing_directories(file_system, options.directory);
   if (!file_system.make_directories(options.directory, &error) ||
       !write_both(file_system, *texts, &error)) {
+    for (const std::string& directory : missing) file_system.remove_empty_directory(directory);
     err << kPrefix << error << '\n';
     return kExitNotWritten;
   }

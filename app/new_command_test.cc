@@ -80,6 +80,12 @@ TEST_F(NewCommand, WritesNeitherTextWhenOneCannotBeWritten) {
   EXPECT_EQ(failed.status, 3);
   EXPECT_EQ(failed.err, "scenario-builder new: cannot write w/Mia_101-.txt: Permission denied\n");
   EXPECT_TRUE(files_.files.empty());
+  // The directories it made are gone again; one that stood before stays.
+  EXPECT_TRUE(files_.directories.empty());
+  files_.unwritable.insert("a/b/Mia_101-.txt");
+  files_.directories.insert("a");
+  EXPECT_EQ(run({"new", "Mia", "101", "-o", "a/b"}).status, 3);
+  EXPECT_EQ(files_.directories, std::set<std::string>{"a"});
 
   files_.uncreatable.insert("ro");
   EXPECT_EQ(run({"new", "Mia", "101", "-o", "ro"}).err,

@@ -8,6 +8,7 @@
 
 #include "format/file_names.h"
 #include "platform/file_set_writer.h"
+#include "platform/overlapping_files.h"
 #include "util/rounding.h"
 #include "platform/program_dir.h"
 #include "inspect/compiled_scenario.h"
@@ -103,8 +104,20 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
     err << "scenario-builder plot: " << error << "\n";
     return kExitUsage;
   }
+  if (const std::string same = input_that_is_an_output(
+          file_system, {paths.line_trace, paths.records, paths.cells}, {options.output});
+      !same.empty()) {
+    err << "scenario-builder plot: " << same << ": nothing written\n";
+    return kExitUsage;
+  }
   const PlotScene scene = build_plot_scene(scenario);
   const PlotLayout layout = layout_plot(scene, *range, options.width);
+  if (*format == PlotFormat::kPng && int64_t{layout.width} * layout.height > kMostPngPixels) {
+    err << "scenario-builder plot: --width " << options.width << " makes a PNG of " << layout.width
+        << " x " << layout.height << " pixels, more than the " << kMostPngPixels
+        << " a PNG may have: give a smaller --width, or draw SVG or PDF\n";
+    return kExitUsage;
+  }
   std::string bytes;
   if (!render_plot(scene, layout, *range, *format, &bytes, &error) ||
       !write_file(file_system, options.output, bytes, &error)) {

@@ -213,12 +213,12 @@ TEST_F(PlotCommand, FindsTheOnlyScenarioOfTheDirectory) {
 struct InputFault {
   const char* name;
   std::function<void(MemoryFileSystem&, PlotOptions&)> arrange;
-  const char* message;
+  std::string message;
 };
 
 TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
   const ScenarioFileNames names = test::fixture_names();
-  const std::vector<InputFault> faults = {
+  std::vector<InputFault> faults = {
       {"no cells file",
        [&](MemoryFileSystem& f, PlotOptions& o) {
          f.files.erase(names.cells);
@@ -285,6 +285,12 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
       {"too narrow", [](MemoryFileSystem&, PlotOptions& o) { o.width = 399; },
        "scenario-builder plot: --width must lie between 400 and 16000\n"},
   };
+  const int tall = fixture_layout(files_, 16000, {0, kRoute}).height;
+  faults.push_back(
+      {"a PNG of too many pixels", [](MemoryFileSystem&, PlotOptions& o) { o.width = 16000; },
+       "scenario-builder plot: --width 16000 makes a PNG of 16000 x " + std::to_string(tall) +
+           " pixels, more than the 100000000 a PNG may have: give a smaller --width, or draw SVG "
+           "or PDF\n"});
   for (const InputFault& fault : faults) {
     MemoryFileSystem files = files_;
     PlotOptions options = options_for("/out/line.png");

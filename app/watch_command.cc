@@ -6,7 +6,9 @@
 #include <iomanip>
 #include <sstream>
 
+#include "format/file_names.h"
 #include "platform/file_set_writer.h"
+#include "platform/overlapping_files.h"
 #include "platform/file_watcher.h"
 #include "platform/memory_file_system.h"
 #include "util/exit_status.h"
@@ -24,6 +26,16 @@ std::string time_of_day() {
   return text.str();
 }
 
+// The files the build left in `built` (all but the texts), in the order it
+// made them.
+std::vector<std::string> built_files(const MemoryFileSystem& built) {
+  std::vector<std::string> paths;
+  for (const std::string& step : built.log) {
+    if (step.starts_with("create ")) paths.push_back(step.substr(7));
+  }
+  return paths;
+}
+
 // Writes the files the build left in `built` (all but the texts) to disk as
 // one set; false and *error when the old set stayed.
 bool write_built_files(const MemoryFileSystem& built, const CompileOptions& options,
@@ -31,10 +43,7 @@ bool write_built_files(const MemoryFileSystem& built, const CompileOptions& opti
                        std::string* error) {
   if (!file_system.make_directories(options.output_directory, error)) return false;
   FileSetWriter writer(file_system);
-  // In the order the build made them.
-  for (const std::string& step : built.log) {
-    if (!step.starts_with("create ")) continue;
-    const std::string path = step.substr(7);
+  for (const std::string& path : built_files(built)) {
     const std::string& bytes = built.files.at(path);
     BufferedWriter* file = writer.add(path, bytes.size());
     if (file == nullptr) {
@@ -61,8 +70,11 @@ int compile_once(const CompileOptions& options, FileSystem& file_system, std::os
       "scenario-builder: the files in " + options.output_directory + " are left as they were\n";
   MemoryFileSystem snapshot;
   std::string error;
-  if (!file_system.read_file(options.line_text, &snapshot.files[options.line_text], &error) ||
-      !file_system.read_file(options.train_text, &snapshot.files[options.train_text], &error)) {
+  constexpr ReadLimit kText{kMostSourceTextBytes, kSourceTextKind};
+  if (!file_system.read_file(options.line_text, kText, &snapshot.files[options.line_text],
+                             &error) ||
+      !file_system.read_file(options.train_text, kText, &snapshot.files[options.train_text],
+                             &error)) {
     out << "scenario-builder: " << error << '\n' << kept << std::flush;
     return kExitUsage;
   }
@@ -78,8 +90,17 @@ int compile_once(const CompileOptions& options, FileSystem& file_system, std::os
   CompileOptions build = options;
   build.write_files = true;
   std::vector<std::string> written;
-  if (compile_command(build, snapshot, said_again) != kExitClean ||
-      !write_built_files(snapshot, options, file_system, &written, &error)) {
+  if (compile_command(build, snapshot, said_again) != kExitClean) {
+    out << said_again.str() << kept << std::flush;
+    return kExitNotWritten;
+  }
+  if (const std::string same = input_that_is_an_output(
+          file_system, {options.line_text, options.train_text}, built_files(snapshot));
+      !same.empty()) {
+    out << "scenario-builder: " << same << '\n' << kept << std::flush;
+    return kExitUsage;
+  }
+  if (!write_built_files(snapshot, options, file_system, &written, &error)) {
     out << "scenario-builder: " << error << '\n' << kept << std::flush;
     return kExitNotWritten;
   }

@@ -4,6 +4,7 @@
 
 #include "compiler/line_reader.h"
 #include "compiler/train_reader.h"
+#include "format/file_names.h"
 #include "model/error_codes.h"
 
 namespace sb {
@@ -23,7 +24,8 @@ void delete_text(FileSystem& file_system, const SourceTexts& texts, const std::s
 // Reads the text at `path` into *read, unless its bytes were given.
 bool text_of(FileSystem& file_system, const std::string& path, const std::string* given,
              std::string* read, std::string* error) {
-  return given != nullptr || file_system.read_file(path, read, error);
+  return given != nullptr ||
+         file_system.read_file(path, {kMostSourceTextBytes, kSourceTextKind}, read, error);
 }
 
 }  // namespace

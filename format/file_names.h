@@ -1,6 +1,7 @@
 #ifndef SCENARIO_BUILDER_FORMAT_FILE_NAMES_H_
 #define SCENARIO_BUILDER_FORMAT_FILE_NAMES_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,12 @@ inline constexpr std::string_view kTrainTextSuffix = "-.txt";
 inline constexpr std::string_view kLineTraceSuffix = "_linea.dat";
 inline constexpr std::string_view kRecordsSuffix = ".sim";
 inline constexpr std::string_view kCellsSuffix = ".dat";
+
+// The most bytes a source text is read to (64 MiB, some fifty times the
+// largest text a route of 1,000 km needs): an endless input (a device, a
+// pipe that never closes) is refused there.
+inline constexpr uint64_t kMostSourceTextBytes = uint64_t{64} << 20;
+inline constexpr char kSourceTextKind[] = "a source text";
 
 inline std::string line_text_name(const std::string& scenario_name) {
   return scenario_name + std::string(kLineTextSuffix);

@@ -31,7 +31,7 @@ bool read_sized_file(FileSystem& file_system, const std::string& path, const Fil
   if (!file_system.file_size(path, &size, error)) return false;
   std::optional<std::string> fault = size_fault(size, bounds);
   if (!fault) {
-    if (!file_system.read_file(path, bytes, error)) return false;
+    if (!file_system.read_file(path, {bounds.most, bounds.what}, bytes, error)) return false;
     // The file may have changed since its size was asked.
     fault = size_fault(bytes->size(), bounds);
   }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "inspect/trace_summary.h"
 #include "model/build_state.h"
@@ -96,28 +98,50 @@ nlohmann::json column_json(const TraceSummary& summary, int column) {
           {"max", extent.any ? nlohmann::json(extent.max) : nlohmann::json(nullptr)}};
 }
 
+nlohmann::json row_json(const DecodedTrace& trace, size_t row) {
+  return {{"row", row},
+          {"x", element_json(trace, 0, row)},
+          {"y", element_json(trace, 1, row)},
+          {"x_tag", tag_name(trace.tag(0, row))},
+          {"y_tag", tag_name(trace.tag(1, row))}};
+}
+
+// The document as print_json would print it whole, but with the rows (its
+// last member) printed one at a time: a trace of a million rows and more
+// never stands in memory as JSON.
 void print_json_document(const DumpContext& context, const DecodedTrace& trace, std::ostream& out) {
   const TraceSummary summary = summarize_trace(trace);
-  nlohmann::json rows = nlohmann::json::array();
-  const IndexSpan span = shown_rows(context, trace);
-  for (size_t row = span.first; row < span.end; ++row) {
-    rows.push_back({{"row", row},
-                    {"x", element_json(trace, 0, row)},
-                    {"y", element_json(trace, 1, row)},
-                    {"x_tag", tag_name(trace.tag(0, row))},
-                    {"y_tag", tag_name(trace.tag(1, row))}});
-  }
   const std::optional<size_t> length = route_length(trace);
-  print_json({{"file", context.path},
-              {"kind", "trace"},
-              {"bytes", context.file_bytes},
-              {"row_count", trace.row_count()},
-              {"route_length", length ? nlohmann::json(*length) : nlohmann::json(nullptr)},
-              {"columns", {{"x", column_json(summary, 0)}, {"y", column_json(summary, 1)}}},
-              {"length", number_json(summary.length)},
-              {"non_finite", summary.non_finite},
-              {"rows", std::move(rows)}},
-             out);
+  const nlohmann::json document = {
+      {"file", context.path},
+      {"kind", "trace"},
+      {"bytes", context.file_bytes},
+      {"row_count", trace.row_count()},
+      {"route_length", length ? nlohmann::json(*length) : nlohmann::json(nullptr)},
+      {"columns", {{"x", column_json(summary, 0)}, {"y", column_json(summary, 1)}}},
+      {"length", number_json(summary.length)},
+      {"non_finite", summary.non_finite},
+      {"rows", nlohmann::json::array()}};
+  const IndexSpan span = shown_rows(context, trace);
+  if (span.empty()) {
+    print_json(document, out);
+    return;
+  }
+  std::string head = document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  constexpr std::string_view kEmptyRows = "[]\n}";
+  head.resize(head.size() - kEmptyRows.size());
+  out << head << "[\n";
+  for (size_t row = span.first; row < span.end; ++row) {
+    const std::string text = row_json(trace, row).dump(2);
+    std::string indented = "    ";
+    for (const char c : text) {
+      indented += c;
+      if (c == '\n') indented += "    ";
+    }
+    indented += row + 1 < span.end ? ",\n" : "\n";
+    out << indented;
+  }
+  out << "  ]\n}\n";
 }
 
 }  // namespace

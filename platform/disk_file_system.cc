@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "platform/program_dir.h"
 
 #ifdef _WIN32
@@ -20,6 +21,7 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #endif
 
@@ -63,6 +65,16 @@ std::string system_description(int error_number) {
 
 std::string describe(const std::string& what, const std::string& path, int error_number) {
   return what + " " + path + ": " + system_description(error_number);
+}
+
+// Said at once when another run holds the lock of `directory`, so that a
+// run that waits for it is never silent.
+void tell_of_waiting(std::string directory) {
+  while (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\')) {
+    directory.pop_back();
+  }
+  std::fprintf(stderr, "scenario-builder: waiting for another run in %s...\n", directory.c_str());
+  std::fflush(stderr);
 }
 
 int process_id() {
@@ -202,12 +214,29 @@ bool stands(const std::string& path) {
 bool keep_file_aside(const std::string& path, std::string* kept, std::string* error) {
   kept->clear();
   if (!stands(path)) return true;
+  // A directory is not ours: it is neither given a second name nor moved.
+  if (is_directory_itself(path)) {
+    *error = "cannot write " + path + ": a directory stands there";
+    return false;
+  }
   const int failure = create_beside(path, ".old", kept, [&](const std::string& name) {
     if (CreateHardLinkA(name.c_str(), path.c_str(), nullptr)) return 0;
     if (last_error_number() == EEXIST || stands(name)) return EEXIST;
-    // No second name on this file system: the old file moves aside.
-    return MoveFileExA(path.c_str(), name.c_str(), 0) ? 0 : last_error_number();
+    // No second name on this file system (or a directory came meanwhile):
+    // the old file moves aside, and a directory that moved is put back.
+    if (is_directory_itself(path)) return EISDIR;
+    if (!MoveFileExA(path.c_str(), name.c_str(), 0)) return last_error_number();
+    if (is_directory_itself(name)) {
+      MoveFileExA(name.c_str(), path.c_str(), 0);
+      return EISDIR;
+    }
+    return 0;
   });
+  if (failure == EISDIR) {
+    *error = "cannot write " + path + ": a directory stands there";
+    kept->clear();
+    return false;
+  }
   if (failure != 0) {
     *error = describe("cannot keep the old", path, failure);
     kept->clear();
@@ -224,6 +253,12 @@ bool rename_over(const std::string& from, const std::string& to, std::string* er
 
 bool remove_name(const std::string& path) {
   return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool name_stands(const std::string& path) { return stands(path); }
+
+bool remove_directory_if_empty(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 // Windows cannot lock a directory, so the lock is a byte of a file in it,
@@ -256,6 +291,15 @@ bool same_file(HANDLE file, const std::string& path) {
   return same;
 }
 
+bool same_file_at(const std::string& a, const std::string& b) {
+  HANDLE file = CreateFileA(a.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool same = same_file(file, b);
+  CloseHandle(file);
+  return same;
+}
+
 std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, std::string* error) {
   // A directory given as a prefix (ending in a separator or a drive colon)
   // takes the name as it stands.
@@ -263,6 +307,7 @@ std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, s
   const std::string path = last == '\\' || last == '/' || last == ':'
                                ? directory + ".sb-lock"
                                : join_path(directory, ".sb-lock");
+  bool told = false;
   for (int attempt = 0; attempt < 10000; ++attempt) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -273,7 +318,14 @@ std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, s
       continue;
     }
     OVERLAPPED whole{};
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole)) {
+    bool locked =
+        LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole);
+    if (!locked && GetLastError() == ERROR_LOCK_VIOLATION) {
+      if (!told) tell_of_waiting(directory);
+      told = true;
+      locked = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole);
+    }
+    if (!locked) {
       CloseHandle(file);
       break;
     }
@@ -328,6 +380,7 @@ class DiskOutputFile : public OutputFile {
   bool finish() override {
     if (!finished_) {
       finished_ = true;
+      take_old_permissions();
       if (::close(file_) != 0 && error_.empty()) error_ = describe("cannot write", target_, errno);
       file_ = -1;
     }
@@ -349,6 +402,21 @@ class DiskOutputFile : public OutputFile {
   const std::string& error() const override { return error_; }
 
  private:
+  // The file replacing an old one keeps the old one's permission bits (a
+  // private file stays private) and, where the process may give it, its
+  // owner and group.  A link at the target is not followed.
+  void take_old_permissions() {
+    struct stat old;
+    if (::lstat(target_.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return;
+    struct stat now;
+    if (::fstat(file_, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
+      if (::fchown(file_, old.st_uid, old.st_gid) != 0) {
+        (void)!::fchown(file_, static_cast<uid_t>(-1), old.st_gid);
+      }
+    }
+    (void)::fchmod(file_, old.st_mode & 0777);
+  }
+
   std::string target_;
   std::string temporary_;
   int file_;
@@ -385,21 +453,45 @@ bool keep_file_aside(const std::string& path, std::string* kept, std::string* er
     *error = describe("cannot keep the old", path, errno);
     return false;
   }
+  // A directory is not ours: it is neither given a second name nor moved.
+  if (S_ISDIR(status.st_mode)) {
+    *error = "cannot write " + path + ": a directory stands there";
+    return false;
+  }
   const int failure = create_beside(path, ".old", kept, [&](const std::string& name) {
     // A second name for whatever stands there, a link itself included.
     if (::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), 0) == 0) return 0;
     if (errno == EEXIST) return EEXIST;
-    // No second name on this file system: the old file moves aside.
+    // No second name on this file system (or a directory came meanwhile):
+    // the old file moves aside, and a directory that moved is put back.
     struct stat taken;
     if (::lstat(name.c_str(), &taken) == 0) return EEXIST;
-    return ::rename(path.c_str(), name.c_str()) == 0 ? 0 : errno;
+    if (::lstat(path.c_str(), &taken) == 0 && S_ISDIR(taken.st_mode)) return EISDIR;
+    if (::rename(path.c_str(), name.c_str()) != 0) return errno;
+    if (::lstat(name.c_str(), &taken) == 0 && S_ISDIR(taken.st_mode)) {
+      ::rename(name.c_str(), path.c_str());
+      return EISDIR;
+    }
+    return 0;
   });
+  if (failure == EISDIR) {
+    *error = "cannot write " + path + ": a directory stands there";
+    kept->clear();
+    return false;
+  }
   if (failure != 0) {
     *error = describe("cannot keep the old", path, failure);
     kept->clear();
     return false;
   }
   return true;
+}
+
+bool same_file_at(const std::string& a, const std::string& b) {
+  struct stat first;
+  struct stat second;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool rename_over(const std::string& from, const std::string& to, std::string* error) {
@@ -409,6 +501,15 @@ bool rename_over(const std::string& from, const std::string& to, std::string* er
 }
 
 bool remove_name(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
+bool name_stands(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool remove_directory_if_empty(const std::string& path) {
+  return ::rmdir(path.c_str()) == 0 || errno == ENOENT;
+}
 
 // An advisory lock on the directory itself: nothing is created for it.
 class DiskDirectoryLock : public DirectoryLock {
@@ -427,12 +528,28 @@ std::unique_ptr<DirectoryLock> lock_directory_of(const std::string& directory, s
     *error = describe("cannot lock", path, errno);
     return nullptr;
   }
-  int result;
-  do {
-    result = ::flock(handle, LOCK_EX);
-  } while (result != 0 && errno == EINTR);
+  // Ctrl-C is caught from before the notice: it ends the wait, never the
+  // program with its temporaries in place.  The lock is asked again every
+  // 20 ms rather than waited for, so that a Ctrl-C that comes just before
+  // a blocking call cannot be missed.
+  bool told = false;
+  const int result = wait_unless_interrupted([&] {
+    for (;;) {
+      if (::flock(handle, LOCK_EX | LOCK_NB) == 0) return 0;
+      if (errno != EWOULDBLOCK) return -1;
+      if (!told) tell_of_waiting(path);
+      told = true;
+      if (interrupted()) {
+        errno = EINTR;
+        return -1;
+      }
+      const timespec pause = {0, 20'000'000};
+      ::nanosleep(&pause, nullptr);
+    }
+  });
   if (result != 0) {
-    *error = describe("cannot lock", path, errno);
+    *error = errno == EINTR ? "cannot lock " + path + ": interrupted while waiting for another run"
+                            : describe("cannot lock", path, errno);
     ::close(handle);
     return nullptr;
   }
@@ -448,18 +565,25 @@ class DiskFileSystem : public FileSystem {
     return std::filesystem::is_regular_file(path, ec);
   }
 
-  bool read_file(const std::string& path, std::string* contents, std::string* error) override {
+  // Read straight into the string, sized once from the size the file
+  // tells; whatever it tells, no more than the limit and one byte is read.
+  bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                 std::string* error) override {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
       *error = describe("cannot read", path, errno);
       return false;
     }
-    // Read straight into the string, sized once from the file's size; a
-    // file that has grown meanwhile is read on to its end.
     contents->clear();
+    const uint64_t most = std::min<uint64_t>(limit.most_bytes, uint64_t{1} << 40);
     std::error_code size_error;
     const std::uintmax_t size = std::filesystem::file_size(path, size_error);
-    if (!size_error && size < (std::uintmax_t{1} << 40)) {
+    if (!size_error && size > most) {
+      std::fclose(file);
+      *error = too_long_message(path, limit);
+      return false;
+    }
+    if (!size_error) {
       contents->reserve(static_cast<size_t>(size));
       ask_for_large_pages(contents->data(), static_cast<size_t>(size));
       contents->resize(static_cast<size_t>(size));
@@ -471,14 +595,27 @@ class DiskFileSystem : public FileSystem {
       length += got;
     }
     contents->resize(length);
+    // A file that has grown meanwhile, or tells no size (a pipe, a device,
+    // a file of /proc), is read on in blocks to its end or past the limit.
     char buffer[1 << 16];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents->append(buffer, got);
+    while (contents->size() <= most) {
+      const auto wanted =
+          static_cast<size_t>(std::min<uint64_t>(sizeof buffer, most + 1 - contents->size()));
+      const size_t got = std::fread(buffer, 1, wanted, file);
+      if (got == 0) break;
+      contents->append(buffer, got);
+    }
     const bool failed = std::ferror(file) != 0;
     const int error_number = errno;
     std::fclose(file);
     if (failed) {
       *error = describe("cannot read", path, error_number);
+      return false;
+    }
+    if (contents->size() > most) {
+      contents->clear();
+      contents->shrink_to_fit();
+      *error = too_long_message(path, limit);
       return false;
     }
     return true;
@@ -536,6 +673,14 @@ class DiskFileSystem : public FileSystem {
       return false;
     }
     return true;
+  }
+
+  bool same_file(const std::string& a, const std::string& b) override { return same_file_at(a, b); }
+
+  bool stands(const std::string& path) override { return name_stands(path); }
+
+  bool remove_empty_directory(const std::string& directory) override {
+    return remove_directory_if_empty(directory);
   }
 
   bool is_directory(const std::string& path) override {

@@ -193,6 +193,73 @@ TEST_F(DiskFileSet, ADirectoryAtATargetLeavesEveryOldFileAndNoTemporary) {
   EXPECT_EQ(entries("d"), (std::vector<std::string>{"a.dat", "b.sim/"}));
 }
 
+// The disk as it is, but a directory appears at `planted` just before its
+// old file is kept: another program's, at the worst moment.
+class PlantingFileSystem : public FileSystem {
+ public:
+  explicit PlantingFileSystem(std::string planted) : planted_(std::move(planted)) {}
+  bool exists(const std::string& path) override { return disk().exists(path); }
+  bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                 std::string* error) override {
+    return disk().read_file(path, limit, contents, error);
+  }
+  bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override {
+    return disk().file_size(path, bytes, error);
+  }
+  bool remove(const std::string& path) override { return disk().remove(path); }
+  std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override {
+    return disk().create(target, error);
+  }
+  bool keep_aside(const std::string& path, std::string* kept, std::string* error) override {
+    if (path == planted_) fs::create_directory(path);
+    return disk().keep_aside(path, kept, error);
+  }
+  bool replace(const std::string& from, const std::string& to, std::string* error) override {
+    return disk().replace(from, to, error);
+  }
+  std::unique_ptr<DirectoryLock> lock_directory(const std::string& directory,
+                                                std::string* error) override {
+    return disk().lock_directory(directory, error);
+  }
+
+ private:
+  static FileSystem& disk() { return disk_file_system(); }
+  std::string planted_;
+};
+
+TEST_F(DiskFileSet, ADirectoryThatAppearsAtATargetIsNeverMoved) {
+  write(path("d/a.dat"), "old a");
+  PlantingFileSystem planting(path("d/b.sim"));
+  std::string error;
+  EXPECT_FALSE(
+      write_set(planting, {{path("d/a.dat"), "new a"}, {path("d/b.sim"), "new b"}}, &error));
+  EXPECT_EQ(error, "cannot write " + path("d/b.sim") + ": a directory stands there");
+  EXPECT_EQ(read(path("d/a.dat")), "old a");
+  EXPECT_EQ(entries("d"), (std::vector<std::string>{"a.dat", "b.sim/"}));
+
+  std::string kept;
+  EXPECT_FALSE(disk_file_system().keep_aside(path("d/b.sim"), &kept, &error));
+  EXPECT_EQ(kept, "");
+  EXPECT_EQ(entries("d"), (std::vector<std::string>{"a.dat", "b.sim/"}));
+}
+
+TEST_F(DiskFileSet, AReplacedFileKeepsItsPermissions) {
+  write(path("d/private.txt"), "old");
+  write(path("d/shared.sim"), "old");
+  fs::permissions(path("d/private.txt"), fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(path("d/shared.sim"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  std::string error;
+  ASSERT_TRUE(write_set(disk_file_system(),
+                        {{path("d/private.txt"), "new"}, {path("d/shared.sim"), "new"}}, &error))
+      << error;
+  EXPECT_EQ(read(path("d/private.txt")), "new");
+  EXPECT_EQ(fs::status(path("d/private.txt")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(path("d/shared.sim")).permissions(),
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
 TEST_F(DiskFileSet, ANameAsLongAsTheSystemAllowsCanBeWritten) {
   const std::string longest = path("d/" + std::string(255 - 4, 'n') + ".sim");
   write(longest, "old");

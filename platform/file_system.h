@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sb {
@@ -39,15 +40,32 @@ class DirectoryLock {
   virtual ~DirectoryLock() = default;
 };
 
+// The most bytes a read may take, and what is read ("a source text", "a
+// records file"), for the message that refuses more.
+struct ReadLimit {
+  uint64_t most_bytes = 0;
+  std::string_view what;
+};
+
+// The message refusing `path` for holding more than `limit` allows.
+inline std::string too_long_message(const std::string& path, const ReadLimit& limit) {
+  return "cannot read " + path + ": more than " + std::to_string(limit.most_bytes) +
+         " bytes, the most " + std::string(limit.what) + " may hold";
+}
+
 // The program's only way to the file system, so that readers and writers can
 // be tested on in-memory text and faults can be injected.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual bool exists(const std::string& path) = 0;
-  // Reads a whole file, a pipe or a device until its end; on failure returns
-  // false and says why in *error.
-  virtual bool read_file(const std::string& path, std::string* contents, std::string* error) = 0;
+  // Reads a whole file, a pipe or a device until its end, but never more
+  // than limit.most_bytes + 1 bytes, whatever size the file tells: one that
+  // holds more is refused ("cannot read P: more than N bytes, the most a
+  // source text may hold").  On failure returns false and says why in
+  // *error.
+  virtual bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                         std::string* error) = 0;
   // The size of a regular file in bytes, found without reading it, so that
   // a reader can refuse a file too large for what it holds before taking
   // its bytes; false and *error when it cannot be had (a pipe or a device
@@ -78,6 +96,20 @@ class FileSystem {
                           std::string* error) {
     (void)names;
     *error = "cannot list " + directory + ": not supported";
+    return false;
+  }
+  // True when `a` and `b` both stand and are one file however each is
+  // named (another spelling of the path, a link, a second hard link): on
+  // disk the same device and inode, on Windows the same volume and file
+  // index.  Here, where files have no identity but their names: the same
+  // name of a file that stands.
+  virtual bool same_file(const std::string& a, const std::string& b) { return a == b && exists(a); }
+  // True when anything stands at `path`: a file, a directory, a link (one
+  // that points nowhere or to a directory too), a named pipe, a device.
+  virtual bool stands(const std::string& path) { return exists(path) || is_directory(path); }
+  // Removes `directory` if it is empty; true when it is gone afterwards.
+  virtual bool remove_empty_directory(const std::string& directory) {
+    (void)directory;
     return false;
   }
   // True when `path` names a directory.

@@ -80,8 +80,8 @@ class MemoryDirectoryLock : public DirectoryLock {
 
 bool MemoryFileSystem::exists(const std::string& path) { return files.count(path) != 0; }
 
-bool MemoryFileSystem::read_file(const std::string& path, std::string* contents,
-                                 std::string* error) {
+bool MemoryFileSystem::read_file(const std::string& path, const ReadLimit& limit,
+                                 std::string* contents, std::string* error) {
   auto it = files.find(path);
   if (it == files.end()) {
     *error = "cannot read " + path + ": No such file or directory";
@@ -89,6 +89,10 @@ bool MemoryFileSystem::read_file(const std::string& path, std::string* contents,
   }
   if (unreadable.count(path) != 0) {
     *error = "cannot read " + path + ": Permission denied";
+    return false;
+  }
+  if (it->second.size() > limit.most_bytes) {
+    *error = too_long_message(path, limit);
     return false;
   }
   *contents = it->second;
@@ -188,6 +192,14 @@ bool MemoryFileSystem::is_directory(const std::string& path) {
   const std::string prefix = join_path(path, "");
   const auto it = files.lower_bound(prefix);
   return it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool MemoryFileSystem::remove_empty_directory(const std::string& directory) {
+  const std::string prefix = join_path(directory, "");
+  const auto it = files.lower_bound(prefix);
+  if (it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0) return false;
+  directories.erase(directory);
+  return true;
 }
 
 bool MemoryFileSystem::make_directories(const std::string& directory, std::string* error) {

@@ -55,7 +55,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> unrenamable;
 
   bool exists(const std::string& path) override;
-  bool read_file(const std::string& path, std::string* contents, std::string* error) override;
+  bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                 std::string* error) override;
   bool file_size(const std::string& path, uint64_t* bytes, std::string* error) override;
   bool remove(const std::string& path) override;
   std::unique_ptr<OutputFile> create(const std::string& target, std::string* error) override;
@@ -76,6 +77,7 @@ class MemoryFileSystem : public FileSystem {
   int names_given_ = 0;
   int replaces_ = 0;
   bool is_directory(const std::string& path) override;
+  bool remove_empty_directory(const std::string& directory) override;
   bool make_directories(const std::string& directory, std::string* error) override;
   bool rename(const std::string& from, const std::string& to, std::string* error) override;
 };

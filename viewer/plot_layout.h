@@ -89,6 +89,9 @@ struct PlotLayout {
 
 inline constexpr int kSmallestPlotWidth = 400;
 inline constexpr int kLargestPlotWidth = 16000;
+// The most pixels a PNG may have: its image takes 4 bytes a pixel in memory
+// (400 MB at this bound) before it is encoded.
+inline constexpr int64_t kMostPngPixels = 100'000'000;
 
 // Number of legend entries, which the layout makes room for.
 inline constexpr int kLegendEntries = 14;
