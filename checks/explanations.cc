@@ -124,9 +124,9 @@ const std::vector<Explanation>& explanations() {
        "entry holds one of the four cells before its warning point.",
        "The lead-in cells count down to the warning; the compile refuses the slowdown and "
        "stops.",
-       "segnale,     1700,   2, 3, 1,  0, 0,    2,  2,1,0, 220\n"
+       "segnale,     1600,   2, 3, 1,  0, 0,    2,  2,1,0, 220\n"
        "rallentamento,    2900,    60,  700, 0,  1,  60",
-       "segnale,     1500,   2, 3, 1,  0, 0,    2,  2,1,0, 220\n"
+       "segnale,     1400,   2, 3, 1,  0, 0,    2,  2,1,0, 220\n"
        "rallentamento,    2900,    60,  700, 0,  1,  60"},
       {"E21",
        "A maximum-speed board needs the cell after its position's, and an earlier entry "
@@ -155,10 +155,11 @@ const std::vector<Explanation>& explanations() {
        "The compile stops where reading fails; nothing after it is compiled, and no file is "
        "written.",
        "numero vetture,    4000000000", "numero vetture,    4"},
-      {"E101", "The line text does not exist.",
-       "Without the line text there is no route to compile; nothing is written.",
-       "scenario-builder compile Mia_Linea.txt Mia_101-.txt",
-       "scenario-builder compile Mia_linea.txt Mia_101-.txt"},
+      {"E101", "The line text does not exist when the build reads it.",
+       "Without the line text there is no route to compile; nothing is written. `compile` and "
+       "`check` try to read both texts first and say `cannot read` instead.",
+       "(the line text removed while the bare run writes and reads it)",
+       "(the line text in place until the build has read it)"},
       {"E102",
        "No field of the line text contains `[generale]`: the text has no general section, and "
        "nothing of it is read.",
@@ -274,12 +275,12 @@ const std::vector<Explanation>& explanations() {
        "right-hand curve.",
        "The plan of the line may bend the wrong way.", "curva5,  650,  200", "curvad5,  650,  200"},
       {"W40",
-       "A third comment field in a row (beyond the ones skipped) is read as a keyword field; "
-       "its fields after it become an entry.",
-       "A comment line can turn into an entry such as a speed limit of 0 km/h. An error by "
-       "default.",
-       "- speed limits\n- in km/h\n- from here on\nvelocita,    1350,   115",
-       "- speed limits, in km/h, from here on\nvelocita,    1350,   115"},
+       "A third comment field in a row (beyond the two that are skipped) is read as a keyword "
+       "field: when it contains a keyword, it starts an entry.",
+       "A comment line can turn into an entry such as a speed limit, which takes the next "
+       "fields as its values. An error by default.",
+       "- speed limits\n- from here on\n- the velocita values are in km/h\nvelocita,    1350,   115",
+       "- speed limits from here on\n- the velocita values are in km/h\nvelocita,    1350,   115"},
       {"W41",
        "A curve's keyword field holds words that contradict the side it is read as (an s "
        "anywhere makes a curve left-handed).",
