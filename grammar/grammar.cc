@@ -49,7 +49,7 @@ constexpr Slot kRouteLengthSlots[] = {
      Width::kLong,
      Beyond::kRefused,
      0,
-     1000000,
+     kMaxRouteLength,
      0,
      false,
      {},
