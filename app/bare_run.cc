@@ -1,15 +1,17 @@
 #include "app/bare_run.h"
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #include "compiler/memorizza_percorso.h"
 #include "checks/compile_diagnostics.h"
 #include "format/file_names.h"
 #include "platform/file_set_writer.h"
 #include "platform/held_directory.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"
 #include "sources/line_list_writer.h"
-#include "util/exit_status.h"
+#include "util/shell_word.h"
 
 namespace sb {
 namespace {
@@ -55,11 +57,11 @@ struct MovedAside {
 };
 
 // A source text in the way that is not the built-in one (an author's edits)
-// is renamed aside before the run writes its own (added to *moved); false
-// and *error when it cannot be.
+// is renamed aside before the run writes its own; false and *error when it
+// cannot be.  `*kept` is then the name it was given (else left alone).
 bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
                           const std::vector<std::string_view>& builtin, std::ostream& notices,
-                          std::vector<MovedAside>* moved, std::string* error) {
+                          std::string* kept, std::string* error) {
   if (!fs.exists(path)) return true;
   std::string contents;
   std::string unread;
@@ -69,20 +71,50 @@ bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
   }
   const std::string backup = free_backup_name(fs, path);
   if (!fs.rename(path, backup, error)) return false;
-  moved->push_back({path, backup});
-  notices << "scenario-builder: " << path << " differs from the built-in text: kept as " << backup
-          << '\n';
+  begin_message(notices) << path << " differs from the built-in text: kept as " << backup << '\n';
+  *kept = backup;
   return true;
 }
 
-// Clears the way for the source texts.
-bool prepare_directory(FileSystem& fs, const std::string& dir, const BuildState& state,
+// How to compile the texts kept aside: their names no longer say the
+// scenario and the train, so the command line does; a text not kept is the
+// built-in one, which stays only with --keep-sources.
+std::string compile_kept_hint(const std::string& line, const std::string& train, bool line_kept,
+                              bool train_kept, bool keep_sources, const BuildState& state) {
+  std::string hint = program_message("to compile the kept text: scenario-builder compile ") +
+                     shell_word(line) + ' ' + shell_word(train) + " --scenario " +
+                     shell_word(state.scenario_name) + " --train-number " +
+                     shell_word(state.train_number);
+  if ((!line_kept || !train_kept) && !keep_sources) {
+    hint += " (run with --keep-sources to keep the built-in " +
+            std::string(line_kept ? "train" : "line") + " text)";
+  }
+  return hint + '\n';
+}
+
+// Makes the directory of the run and clears the way for the source texts.
+bool prepare_directory(FileSystem& fs, const BareRunOptions& options, const BuildState& state,
                        std::ostream& notices, std::vector<MovedAside>* moved, std::string* error) {
+  const std::string& dir = options.directory;
   const std::string& name = state.scenario_name;
-  return keep_aside_if_edited(fs, join_path(dir, line_text_name(name)), builtin_line_text(),
-                              notices, moved, error) &&
-         keep_aside_if_edited(fs, join_path(dir, train_text_name(name, state.train_number)),
-                              builtin_train_text(), notices, moved, error);
+  std::string line = join_path(dir, line_text_name(name));
+  std::string train = join_path(dir, train_text_name(name, state.train_number));
+  std::string kept_line;
+  std::string kept_train;
+  if (!fs.make_directories(dir, error) ||
+      !keep_aside_if_edited(fs, line, builtin_line_text(), notices, &kept_line, error) ||
+      !keep_aside_if_edited(fs, train, builtin_train_text(), notices, &kept_train, error)) {
+    if (!kept_line.empty()) moved->push_back({line, kept_line});
+    return false;
+  }
+  if (!kept_line.empty()) moved->push_back({line, kept_line});
+  if (!kept_train.empty()) moved->push_back({train, kept_train});
+  if (!kept_line.empty() || !kept_train.empty()) {
+    notices << compile_kept_hint(kept_line.empty() ? line : kept_line,
+                                 kept_train.empty() ? train : kept_train, !kept_line.empty(),
+                                 !kept_train.empty(), options.keep_sources, state);
+  }
+  return true;
 }
 
 // After a failed run, the author's texts go back to their names where
@@ -91,7 +123,7 @@ void put_back(FileSystem& fs, const std::vector<MovedAside>& moved, std::ostream
   for (const MovedAside& text : moved) {
     std::string error;
     if (!fs.stands(text.path) && fs.rename(text.backup, text.path, &error)) {
-      notices << "scenario-builder: the run failed: " << text.path << " is back in place\n";
+      begin_message(notices) << "the run failed: " << text.path << " is back in place\n";
     }
   }
 }
@@ -127,7 +159,7 @@ int run_in_held_directory(const BareRunOptions& options, FileSystem& file_system
   state.train_number = kBuiltinTrainNumber;
   std::string error;
   std::vector<MovedAside> moved;
-  if (!prepare_directory(file_system, options.directory, state, diagnostics, &moved, &error) ||
+  if (!prepare_directory(file_system, options, state, diagnostics, &moved, &error) ||
       !write_texts(file_system, options.directory, state, &error)) {
     put_back(file_system, moved, diagnostics);
     window.show_message("Errore imprevisto: " + error);

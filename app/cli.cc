@@ -10,8 +10,11 @@
 #include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/exit_status.h"
+#include "app/explain_command.h"
 #include "app/man_page.h"
 #include "app/new_command.h"
+#include "app/program_message.h"
 #include "app/shell_completion.h"
 #include "app/version.h"
 #include "app/watch_command.h"
@@ -27,7 +30,6 @@
 #include <iostream>
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
-#include "util/exit_status.h"
 #endif
 
 namespace sb {
@@ -232,7 +234,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   WarningOptions warning_options;
   std::string warning_error;
   if (!take_warning_options(args, &warning_options, &warning_error)) {
-    err << "scenario-builder: " << warning_error << '\n';
+    begin_message(err) << warning_error << '\n';
     return kExitUsage;
   }
   argc = static_cast<int>(args.size());
@@ -287,6 +289,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, check_color, false, hints);
+  int64_t cells_at = 0;
+  CLI::Option* cells_option = check_app->add_option(
+      "--cells", cells_at,
+      "also list the cells around this route position in metres, each with the entry (text "
+      "and line) that holds it");
+  cells_option->type_name("METRES");
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
@@ -418,6 +426,14 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "serve editors as a language server on standard input and output: the diagnostics of "
       "check as the texts are typed, hover, completion and more");
 
+  std::string explain_code;
+  CLI::App* explain_app = app.add_subcommand(
+      "explain",
+      "say what an error or warning code means, why it matters and how a text gets it right");
+  explain_app
+      ->add_option("CODE", explain_code, "the code, E22 or W31, or a warning's name (encoding)")
+      ->required();
+
   std::string shell_name;
   CLI::App* completion_app =
       app.add_subcommand("completion", "print the completion script of a shell: bash, zsh or fish");
@@ -434,7 +450,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   // command itself.
   if (argc >= 2 && std::string_view(argv[1]) == "help") {
     if (argc > 3) {
-      err << "scenario-builder: help takes one COMMAND\n";
+      begin_message(err) << "help takes one COMMAND\n";
       return kExitUsage;
     }
     help_topic = argc == 3 ? argv[2] : "";
@@ -452,11 +468,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
         return kExitClean;
       }
     }
-    err << "scenario-builder: help: " << unknown_command_message(app, help_topic, {}) << '\n';
+    begin_message(err) << "help: " << unknown_command_message(app, help_topic, {}) << '\n';
     return kExitUsage;
   }
   if (const std::string unknown = unknown_command(app, argc, argv); !unknown.empty()) {
-    err << "scenario-builder: " << unknown << '\n';
+    begin_message(err) << unknown << '\n';
     return kExitUsage;
   }
   try {
@@ -490,6 +506,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
+  if (*explain_app) return explain_command(explain_code, out, err);
   if (*lsp_app) {
     use_binary_standard_streams();
     return serve_language_server(std::cin, out, err);
@@ -499,6 +516,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     options->warnings = warning_options;
     options->warnings.errors = options->warnings.errors || werror;
   }
+  if (cells_option->count() != 0) check.cells_at = cells_at;
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
@@ -514,7 +532,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;
     if (to_option->count() != 0) plot.to_km = to_km;
-    return run_plot(plot, file_system, err);
+    return plot_command(plot, file_system, err);
   }
 #endif
   if (*dump_app) {
@@ -531,7 +549,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
     if (km_option->count() != 0)
       dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
-    return run_dump(dump, file_system, out, err);
+    return dump_command(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
@@ -547,7 +565,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   // stdout) is a failure, whatever the command itself returned.
   out.flush();
   if (!out.fail()) return status;
-  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  begin_message(err) << "cannot write the standard output: what was printed is incomplete\n";
   err.flush();
   return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #include "compiler/memorizza_percorso.h"
 #include "output/scenario_files.h"
 #include "checks/checked_build.h"
@@ -13,9 +15,9 @@
 #include "format/file_names.h"
 #include "format/scenario_names.h"
 #include "platform/overlapping_files.h"
+#include "checks/cell_view.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
-#include "util/exit_status.h"
 #include "app/version.h"
 
 namespace sb {
@@ -139,7 +141,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   error = wrong_inputs(options);
   if (!error.empty() || !read_inputs(options, file_system, &inputs, &error) ||
       !resolve_names(options, &state, &names, &error)) {
-    err << "scenario-builder: " << error << '\n';
+    begin_message(err) << error << '\n';
     return kExitUsage;
   }
   BuildPlan plan;
@@ -157,14 +159,15 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     }
   }
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
-    err << "scenario-builder: " << error << '\n';
+    begin_message(err) << error << '\n';
     return kExitNotWritten;
   }
   // The files are written once the diagnostics are known: a build with an
   // error leaves the last good set in place unless --write-on-error.
   BuildPlan in_memory = plan;
   in_memory.write_files = false;
-  CheckedBuild checked = checked_build(state, file_system, in_memory, options.warnings);
+  CheckedBuild checked =
+      checked_build(state, file_system, in_memory, options.warnings, !options.write_files);
   BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
@@ -202,22 +205,24 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (report.end != BuildEnd::kDone) {
     const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
                                       0};
-    err << "scenario-builder: "
-        << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
-                        {options.line_text, options.train_text})
-        << '\n';
+    begin_message(err) << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
+                                       {options.line_text, options.train_text}, plan.write_files)
+                       << '\n';
   }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
-  if (withheld)
-    err << "scenario-builder: " << nothing_written(plan.outputs, options, file_system) << '\n';
+  if (withheld) begin_message(err) << nothing_written(plan.outputs, options, file_system) << '\n';
   // A check whose warnings were counted has said enough.
   if (errors == 0 && (plan.write_files || warnings == 0)) {
     const std::string outcome = format_outcome(report, plan);
-    if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
+    if (!outcome.empty()) begin_message(err) << outcome << '\n';
   }
   if (options.summary && !json) {
     (out ? *out : err) << scenario_summary(state, line, train)
                        << timetable_report(checked.timetable);
+  }
+  if (options.cells_at) {
+    (out ? *out : err) << cell_view(state, *options.cells_at, line, train, options.line_text,
+                                    options.train_text);
   }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;

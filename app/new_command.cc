@@ -4,12 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/exit_status.h"
 #include "format/scenario_names.h"
 #include "platform/file_set_writer.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
 #include "starter/starter_scenario.h"
-#include "util/exit_status.h"
+#include "util/shell_word.h"
 
 namespace sb {
 namespace {
@@ -83,7 +84,8 @@ int new_command(const NewOptions& options, FileSystem& file_system, std::ostream
     return kExitNotWritten;
   }
   out << "wrote " << texts->line_path << " and " << texts->train_path << "\n"
-      << "next: scenario-builder check " << texts->line_path << ' ' << texts->train_path << '\n';
+      << "next: scenario-builder check " << shell_word(texts->line_path) << ' '
+      << shell_word(texts->train_path) << '\n';
   return kExitClean;
 }
 

@@ -11,7 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/interrupt.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 #ifdef _WIN32
 #include <process.h>

@@ -1,6 +1,6 @@
 #include "platform/held_directory.h"
 
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 namespace sb {
 namespace {
