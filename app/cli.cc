@@ -303,6 +303,16 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
              ->check(kNotEmpty)
              ->type_name("DIR"),
          kDirectoryHint, hints);
+  CLI::Option* serve_flag = watch_app->add_flag(
+      "--serve", watch.serve,
+      "also serve a live preview of the line in the browser, on 127.0.0.1 only");
+  watch_app
+      ->add_option("--port", watch.port, "the preview's port (default: a free one)")
+      ->check(CLI::Range(0, 65535))
+      ->type_name("N")
+      ->needs(serve_flag);
+  watch_app->add_flag("--open", watch.open_browser, "open the preview in the browser")
+      ->needs(serve_flag);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -377,7 +387,9 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
              ->required(),
          kDirectoryHint, hints);
   hinted(plot_app
-             ->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
+             ->add_option("-o,--output", plot.output,
+                          "the drawing: FILE.png, FILE.svg or FILE.pdf; FILE.html: the "
+                          "interactive page, in one file")
              ->required()
              ->check(kNotEmpty)
              ->type_name("FILE"),

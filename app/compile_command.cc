@@ -178,6 +178,14 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
+  if (options.report != nullptr) {
+    nlohmann::ordered_json listed = nlohmann::ordered_json::array();
+    for (const Diagnostic& diagnostic : diagnostics) {
+      listed.push_back(diagnostic_json(diagnostic, texts));
+    }
+    *options.report = {{"diagnostics", listed},
+                       {"timetable", timetable_report_json(checked.timetable)}};
+  }
   // As JSON, the summary is a member of the one document.
   const bool json = options.format == CompileOptions::Format::kJson;
   if (json && options.summary) {

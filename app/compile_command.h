@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "checks/warning_options.h"
 #include "platform/file_system.h"
 
@@ -29,6 +31,10 @@ struct CompileOptions {
   enum class Format { kText, kJson, kSarif };
   Format format = Format::kText;
   bool color = false;  // text diagnostics coloured, with the source and caret lines
+  // When set, filled with {"diagnostics": [...], "timetable": {...}}: the
+  // diagnostics as `check --format=json` shapes them and the timetable
+  // report, whatever the format.
+  nlohmann::ordered_json* report = nullptr;
 };
 
 // Compiles an author's two texts through the same build as the bare run and
