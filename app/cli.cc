@@ -306,8 +306,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::Option* serve_flag = watch_app->add_flag(
       "--serve", watch.serve,
       "also serve a live preview of the line in the browser, on 127.0.0.1 only");
-  watch_app
-      ->add_option("--port", watch.port, "the preview's port (default: a free one)")
+  watch_app->add_option("--port", watch.port, "the preview's port (default: a free one)")
       ->check(CLI::Range(0, 65535))
       ->type_name("N")
       ->needs(serve_flag);

@@ -60,14 +60,13 @@ bool write_built_files(const MemoryFileSystem& built, const CompileOptions& opti
 
 // An unreadable text, as a diagnostic of the report.
 nlohmann::ordered_json unreadable(const std::string& path, const std::string& error) {
-  return {{"diagnostics",
-           nlohmann::ordered_json::array({{{"file", path},
-                                           {"line", nullptr},
-                                           {"column", nullptr},
-                                           {"severity", "error"},
-                                           {"code", nullptr},
-                                           {"name", nullptr},
-                                           {"message", error}}})},
+  return {{"diagnostics", nlohmann::ordered_json::array({{{"file", path},
+                                                          {"line", nullptr},
+                                                          {"column", nullptr},
+                                                          {"severity", "error"},
+                                                          {"code", nullptr},
+                                                          {"name", nullptr},
+                                                          {"message", error}}})},
           {"timetable", nlohmann::ordered_json::object()}};
 }
 

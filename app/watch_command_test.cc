@@ -234,7 +234,7 @@ TEST_F(WatchCommandTest, TellsEachCompileItsDiagnosticsAndTheFilesItWrote) {
   ASSERT_EQ(told.size(), 2U);
   const std::string out = (directory_ / "out").string();
   EXPECT_EQ(told[0].written, (std::vector<std::string>{out + "/Mia_linea.dat", out + "/Mia_101.sim",
-                                                        out + "/Mia_101.dat"}));
+                                                       out + "/Mia_101.dat"}));
   EXPECT_EQ(told[0].report["diagnostics"].dump(), "[]");
   EXPECT_EQ(told[0].report["timetable"]["stations"][0]["name"], "PARTENZA");
   EXPECT_EQ(told[0].cells, read(output("Mia_101.dat")));

@@ -70,8 +70,8 @@ class WatchServe : public testing::Test {
       close(pipe_ends[1]);
       std::string program = SB_PROGRAM;
       std::string args[] = {"watch", line().string(), train().string(), "--serve"};
-      char* argv[] = {program.data(), args[0].data(), args[1].data(), args[2].data(),
-                      args[3].data(), nullptr};
+      char* argv[] = {program.data(), args[0].data(), args[1].data(),
+                      args[2].data(), args[3].data(), nullptr};
       execv(program.c_str(), argv);
       _exit(127);
     }

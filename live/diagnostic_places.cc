@@ -42,7 +42,8 @@ void place_diagnostics(nlohmann::ordered_json& diagnostics, FileSystem& texts,
   for (nlohmann::ordered_json& diagnostic : diagnostics) {
     const auto file = diagnostic.value("file", std::string());
     const bool is_line = file == line_text;
-    if ((!is_line && file != train_text) || !diagnostic.value("line", nlohmann::ordered_json()).is_number()) {
+    if ((!is_line && file != train_text) ||
+        !diagnostic.value("line", nlohmann::ordered_json()).is_number()) {
       continue;
     }
     auto [at, fresh] = read.try_emplace(file);

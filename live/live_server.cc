@@ -45,7 +45,7 @@ struct LiveServer::Impl {
   Impl(LiveState& live_state, std::string page_text)
       : state(live_state), page(std::move(page_text)) {}
 
-  void route(const ServeOptions& options);
+  void route(const ServeOptions& chosen);
   void serve_events(httplib::Response& response);
 
   LiveState& state;
@@ -63,8 +63,8 @@ void LiveServer::Impl::route(const ServeOptions& chosen) {
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_keep_alive_timeout(2);
   server.set_read_timeout(5);
-  server.set_write_timeout(std::chrono::duration_cast<std::chrono::microseconds>(
-      options.write_timeout));
+  server.set_write_timeout(
+      std::chrono::duration_cast<std::chrono::microseconds>(options.write_timeout));
   server.set_payload_max_length(64 * 1024);
   // The address may be reused after a restart, but not shared: the
   // library's default would also let another program bind the same port
@@ -73,12 +73,12 @@ void LiveServer::Impl::route(const ServeOptions& chosen) {
     const int yes = 1;
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
-  server.set_pre_routing_handler([this](const httplib::Request& request,
-                                        httplib::Response& response) {
-    if (is_own_host(request, port)) return httplib::Server::HandlerResponse::Unhandled;
-    plain(response, 403, "forbidden: this server answers to localhost only\n");
-    return httplib::Server::HandlerResponse::Handled;
-  });
+  server.set_pre_routing_handler(
+      [this](const httplib::Request& request, httplib::Response& response) {
+        if (is_own_host(request, port)) return httplib::Server::HandlerResponse::Unhandled;
+        plain(response, 403, "forbidden: this server answers to localhost only\n");
+        return httplib::Server::HandlerResponse::Handled;
+      });
   server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
     if (!response.body.empty()) return;
     plain(response, response.status,

@@ -98,7 +98,9 @@ TEST_F(LiveServerTest, NoOtherPathIsServedAndNoneReachesTheDisk) {
 TEST_F(LiveServerTest, SurvivesGarbageAndHalfRequests) {
   start();
   const std::string garbage[] = {
-      std::string("\x00\x01\x02\xff\r\n\r\n", 8), "GET\r\n\r\n", "HELLO / HTTP/9.9\r\n\r\n",
+      std::string("\x00\x01\x02\xff\r\n\r\n", 8),
+      "GET\r\n\r\n",
+      "HELLO / HTTP/9.9\r\n\r\n",
       "GET / HTTP/1.1\r\nHost: " + own_host(port_) + "\r\nContent-Length: -5\r\n\r\n",
       "GET / HTTP/1.1\r\nHost: " + own_host(port_) + "\r\n" + std::string(20000, 'x') + "\r\n\r\n",
       "GET / HTTP/1.1\r\nHost: " + own_host(port_)};  // half a request, then gone
@@ -124,7 +126,8 @@ TEST_F(LiveServerTest, StreamsACompileEventForEachNewVersionAndKeepAlivesBetween
   EXPECT_NE(opening.find("event: compile\ndata: {\"version\": 1}\n\n"), std::string::npos);
   EXPECT_NE(stream.read_until(": keep-alive\n\n").find(": keep-alive\n\n"), std::string::npos);
   state_.publish(2, R"({"version":2})");
-  EXPECT_NE(stream.read_until("data: {\"version\": 2}\n\n").find("event: compile\ndata: {\"version\": 2}\n\n"),
+  EXPECT_NE(stream.read_until("data: {\"version\": 2}\n\n")
+                .find("event: compile\ndata: {\"version\": 2}\n\n"),
             std::string::npos);
   EXPECT_EQ(body_of(get(port_, "/scenario.json", own_host(port_))), R"({"version":2})");
 }
@@ -146,8 +149,10 @@ TEST_F(LiveServerTest, StreamsAreLimitedAndAClientThatDropsOneFreesIt) {
     EXPECT_EQ(status_of(get(port_, "/scenario.json", own_host(port_))), 200);
     // Dropped by a reset or by a close: the next keep-alive finds each gone.
     for (size_t i = 0; i < streams.size(); ++i) {
-      if (i % 2 == 0) streams[i]->reset();
-      else streams[i]->close();
+      if (i % 2 == 0)
+        streams[i]->reset();
+      else
+        streams[i]->close();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }

@@ -62,7 +62,8 @@ Json scene_json(const PlotScene& scene) {
   }
   Json marks = Json::array();
   for (const PointMark& m : scene.marks) {
-    marks.push_back({{"kind", mark_kind_name(m.kind)}, {"position", m.position}, {"label", m.label}});
+    marks.push_back(
+        {{"kind", mark_kind_name(m.kind)}, {"position", m.position}, {"label", m.label}});
   }
   Json chainages = Json::array();
   for (const Chainage& c : scene.chainages) {

@@ -42,9 +42,8 @@ TEST(SceneJson, GivesEveryPartOfTheSceneByName) {
   EXPECT_EQ(scene["route_length"], 26);
   EXPECT_EQ(scene["stations"].dump(),
             R"([{"name":"Vèrde","position":100,"start":50,"end":180,"kind":3}])");
-  EXPECT_EQ(scene["marks"].dump(),
-            R"([{"kind":"signal","position":250,"label":""},)"
-            R"({"kind":"speed_board","position":300,"label":"105"}])");
+  EXPECT_EQ(scene["marks"].dump(), R"([{"kind":"signal","position":250,"label":""},)"
+                                   R"({"kind":"speed_board","position":300,"label":"105"}])");
   EXPECT_EQ(scene["gradients"].dump(), R"([{"start":0,"end":50,"value":-3}])");
   EXPECT_EQ(scene["speed_limits"].dump(), "[]");
   EXPECT_TRUE(scene["cab_signalling"].is_null());
