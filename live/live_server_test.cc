@@ -54,6 +54,15 @@ TEST_F(LiveServerTest, ServesThePageAndTheDocumentToItsOwnHosts) {
     EXPECT_EQ(status_of(document), 200);
     EXPECT_EQ(body_of(document), kDocument);
     EXPECT_EQ(document.find("Access-Control"), std::string::npos);
+    // Sent as it is, whatever the client accepts.
+    for (const std::string& path : {std::string("/"), std::string("/scenario.json")}) {
+      RawConnection connection(port_);
+      connection.send("GET " + path + " HTTP/1.1\r\nHost: " + host +
+                      "\r\nAccept-Encoding: gzip, deflate, br\r\nConnection: close\r\n\r\n");
+      const std::string answer = connection.read_all();
+      EXPECT_EQ(answer.find("Content-Encoding"), std::string::npos) << path;
+      EXPECT_EQ(body_of(answer), path == "/" ? kPage : kDocument);
+    }
   }
 }
 

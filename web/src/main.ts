@@ -141,11 +141,29 @@ function apply(doc: LiveDocument): void {
   redraw();
 }
 
+// One fetch at a time; a compile told of meanwhile is fetched after it.
+let fetching = false;
+let wanted = 0;
+
 async function fetchState(): Promise<void> {
-  const reply = await fetch("scenario.json", { cache: "no-store" });
-  if (!reply.ok) return;
-  const doc = (await reply.json()) as LiveDocument;
-  if (!current || doc.version > current.version) apply(doc);
+  if (fetching) return;
+  fetching = true;
+  try {
+    const reply = await fetch("scenario.json", { cache: "no-store" });
+    if (reply.ok) {
+      const doc = (await reply.json()) as LiveDocument;
+      if (!current || doc.version > current.version) apply(doc);
+    }
+  } finally {
+    fetching = false;
+  }
+  if (wanted > (current?.version ?? 0)) void fetchState();
+}
+
+function compiled(event: MessageEvent<string>): void {
+  const version = (JSON.parse(event.data) as { version: number }).version;
+  wanted = Math.max(wanted, version);
+  if (version > (current?.version ?? 0)) void fetchState();
 }
 
 function showTooltip(hit: Hit | null, x: number, y: number): void {
@@ -311,7 +329,7 @@ function start(): void {
   }
   void fetchState();
   const events = new EventSource("events");
-  events.addEventListener("compile", () => void fetchState());
+  events.addEventListener("compile", compiled);
 }
 
 // For the browser test: the view and the frames drawn.
