@@ -8,6 +8,7 @@
 #include "sources/driver_documents.h"
 #include "sources/line_list_writer.h"
 #include "util/exit_status.h"
+#include "util/shell_word.h"
 
 namespace sb {
 namespace {
@@ -48,10 +49,10 @@ std::string free_backup_name(FileSystem& fs, const std::string& path) {
 
 // A source text in the way that is not the built-in one (an author's edits)
 // is renamed aside before the run writes its own; false and *error when it
-// cannot be.
+// cannot be.  `*kept` is then the name it was given (else left alone).
 bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
                           const std::vector<std::string_view>& builtin, std::ostream& notices,
-                          std::string* error) {
+                          std::string* kept, std::string* error) {
   if (!fs.exists(path)) return true;
   std::string contents;
   std::string unread;
@@ -60,18 +61,46 @@ bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
   if (!fs.rename(path, backup, error)) return false;
   notices << "scenario-builder: " << path << " differs from the built-in text: kept as " << backup
           << '\n';
+  *kept = backup;
   return true;
 }
 
+// How to compile the texts kept aside: their names no longer say the
+// scenario and the train, so the command line does; a text not kept is the
+// built-in one, which stays only with --keep-sources.
+std::string compile_kept_hint(const std::string& line, const std::string& train, bool line_kept,
+                              bool train_kept, bool keep_sources, const BuildState& state) {
+  std::string hint = "scenario-builder: to compile the kept text: scenario-builder compile " +
+                     shell_word(line) + ' ' + shell_word(train) + " --scenario " +
+                     shell_word(state.scenario_name) + " --train-number " +
+                     shell_word(state.train_number);
+  if ((!line_kept || !train_kept) && !keep_sources) {
+    hint += " (run with --keep-sources to keep the built-in " +
+            std::string(line_kept ? "train" : "line") + " text)";
+  }
+  return hint + '\n';
+}
+
 // Makes the directory of the run and clears the way for the source texts.
-bool prepare_directory(FileSystem& fs, const std::string& dir, const BuildState& state,
+bool prepare_directory(FileSystem& fs, const BareRunOptions& options, const BuildState& state,
                        std::ostream& notices, std::string* error) {
+  const std::string& dir = options.directory;
   const std::string& name = state.scenario_name;
-  return fs.make_directories(dir, error) &&
-         keep_aside_if_edited(fs, join_path(dir, line_text_name(name)), builtin_line_text(),
-                              notices, error) &&
-         keep_aside_if_edited(fs, join_path(dir, train_text_name(name, state.train_number)),
-                              builtin_train_text(), notices, error);
+  std::string line = join_path(dir, line_text_name(name));
+  std::string train = join_path(dir, train_text_name(name, state.train_number));
+  std::string kept_line;
+  std::string kept_train;
+  if (!fs.make_directories(dir, error) ||
+      !keep_aside_if_edited(fs, line, builtin_line_text(), notices, &kept_line, error) ||
+      !keep_aside_if_edited(fs, train, builtin_train_text(), notices, &kept_train, error)) {
+    return false;
+  }
+  if (!kept_line.empty() || !kept_train.empty()) {
+    notices << compile_kept_hint(kept_line.empty() ? line : kept_line,
+                                 kept_train.empty() ? train : kept_train, !kept_line.empty(),
+                                 !kept_train.empty(), options.keep_sources, state);
+  }
+  return true;
 }
 
 BuildPlan bare_plan(const BareRunOptions& options, const BuildState& state) {
@@ -106,7 +135,7 @@ int bare_run(const BareRunOptions& options, FileSystem& file_system, Window& win
   state.train_number = kBuiltinTrainNumber;
   window.show_waiting();
   std::string error;
-  if (!prepare_directory(file_system, options.directory, state, diagnostics, &error) ||
+  if (!prepare_directory(file_system, options, state, diagnostics, &error) ||
       !write_texts(file_system, options.directory, state, &error)) {
     window.show_message("Errore imprevisto: " + error);
     window.close();

@@ -167,7 +167,12 @@ TEST_F(BareRun, AnEditedSourceTextIsRenamedAsideAndTheRunGoesOnAsBefore) {
   ASSERT_EQ(run(), 0) << diagnostics_.str();
   EXPECT_EQ(diagnostics_.str(), "scenario-builder: " + line.string() +
                                     " differs from the built-in text: kept as " + line.string() +
-                                    ".2.bak\n");
+                                    ".2.bak\nscenario-builder: to compile the kept text: "
+                                    "scenario-builder compile " +
+                                    line.string() + ".2.bak " +
+                                    (directory_ / "Valmira_Lunerio_37924-.txt").string() +
+                                    " --scenario Valmira_Lunerio --train-number 37924 (run with "
+                                    "--keep-sources to keep the built-in train text)\n");
   auto found = files();
   EXPECT_EQ(found["Valmira_Lunerio_linea.txt.bak"], "older");
   EXPECT_EQ(found["Valmira_Lunerio_linea.txt.2.bak"], edited);

@@ -10,6 +10,7 @@
 #include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/explain_command.h"
 #include "app/man_page.h"
 #include "app/new_command.h"
 #include "app/shell_completion.h"
@@ -277,6 +278,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   CLI::App* check_app =
       app.add_subcommand("check", "compile the two texts and report errors; write nothing");
   add_compile_options(*check_app, check, check_color, false, hints);
+  int64_t cells_at = 0;
+  CLI::Option* cells_option = check_app->add_option(
+      "--cells", cells_at,
+      "also list the cells around this route position in metres, each with the entry (text "
+      "and line) that holds it");
+  cells_option->type_name("METRES");
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
@@ -414,6 +421,14 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "serve editors as a language server on standard input and output: the diagnostics of "
       "check as the texts are typed, hover, completion and more");
 
+  std::string explain_code;
+  CLI::App* explain_app = app.add_subcommand(
+      "explain",
+      "say what an error or warning code means, why it matters and how a text gets it right");
+  explain_app
+      ->add_option("CODE", explain_code, "the code, E22 or W31, or a warning's name (encoding)")
+      ->required();
+
   std::string shell_name;
   CLI::App* completion_app =
       app.add_subcommand("completion", "print the completion script of a shell: bash, zsh or fish");
@@ -486,6 +501,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     return kExitClean;
   }
   if (*new_app) return new_command(new_options, file_system, out, err);
+  if (*explain_app) return explain_command(explain_code, out, err);
   if (*lsp_app) {
     use_binary_standard_streams();
     return serve_language_server(std::cin, out, err);
@@ -495,6 +511,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     options->warnings = warning_options;
     options->warnings.errors = options->warnings.errors || werror;
   }
+  if (cells_option->count() != 0) check.cells_at = cells_at;
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);

@@ -192,7 +192,8 @@ TEST_F(Cli, CheckReportsButWritesNothing) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
             "in/S_7-.txt:7:1: error E16: the signal at 2000 m needs cell 41 at 2050 m, which "
-            "already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
+            "already holds the signal at 2000 m; moving it to 2050 m or 1950 m frees every cell "
+            "it needs (in/S_7-.txt:5:1)\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(files_.files.size(), before);
 }
@@ -207,12 +208,12 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
       {"[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n", kTrain,
        "in/S_linea.txt:2:1: error E1: the route length 2000000 m is outside 0 to 1000000 m\n"
        "scenario-builder: the line text gave no usable route length, so there are no track "
-       "cells: no scenario file was written"},
+       "cells"},
       {"lunghezza percorso, 5000\r\n[fine]\r\n", kTrain,
-       "in/S_linea.txt:2:1: error E102: no field contains \"[generale]\": the text has no "
+       "in/S_linea.txt:1:1: error E102: no field contains \"[generale]\": the text has no "
        "general section\n"
        "scenario-builder: the line text gave no usable route length, so there are no track "
-       "cells: no scenario file was written"},
+       "cells"},
       {"[generale]\r\nlunghezza percorso, 5000\r\nripetizione segnali, 100, 200\r\n[fine]\r\n",
        kTrain,
        "in/S_linea.txt:3:1: error E5: the cab-signalling keyword field `ripetizione "
@@ -239,6 +240,13 @@ TEST_F(Cli, BrokenInputsGiveDiagnosticsWithTheirLines) {
     EXPECT_EQ(result.err, std::string(c.diagnostic) + "\n1 error, 0 warnings\n") << c.diagnostic;
     EXPECT_NE(result.status, 0);
   }
+  // A check never writes, so only compile says that nothing was written.
+  files_.files["in/S_linea.txt"] = cases[0].line;
+  const Outcome compiled = run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out",
+                                "-Wno-missing-entry", "-Wno-cut-short"});
+  EXPECT_NE(compiled.err.find("so there are no track cells: no scenario file was written\n"),
+            std::string::npos)
+      << compiled.err;
 }
 
 TEST_F(Cli, WarningsAreListedWithTheirNamesAndCanBeSilencedOrMadeErrors) {
@@ -365,7 +373,7 @@ TEST_F(Cli, TenMistakesAreAllReportedInOneRun) {
             "you mean `pendenza`? [-Wunknown-keyword]\n"
             "in/S_linea.txt:7:17: warning W24: the gradient change's gradient `12x` is not a "
             "whole number: it reads 0 [-Wnot-a-number]\n"
-            "in/S_7-.txt:3:1: warning W30: the adhesion's adhesion 300 lies outside 0 to 255: "
+            "in/S_7-.txt:3:14: warning W30: the adhesion's adhesion 300 lies outside 0 to 255: "
             "only its low 8 bits are kept (44) [-Wrange]\n"
             "in/S_7-.txt:6:1: warning W29: the speed limit at 1000 m stands before the previous "
             "one (line 5, 2000 m): out of order, it writes a single cell [-Worder]\n"
@@ -449,6 +457,117 @@ TEST_F(Cli, AMisspeltCommandGetsTheNearestAndHelpNamesOne) {
   EXPECT_EQ(help.out, run({"check", "--help"}).out);
   for (const char* option : {"-Wall", "-Werror", "-Wno-error ", "-Wno-error=NAME", "-Wno-NAME"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+}
+
+// `check --cells` lists the cells around a position with the entry, by text
+// and line, that holds each, those away from the entry's position too.
+TEST_F(Cli, CheckListsTheCellsAroundAPositionWithTheirEntries) {
+  ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
+  const Outcome result =
+      run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--cells", "1650"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.rfind("cells around 1650 m (cell 33):\n"
+                             "     cell       from  compiled as         held by\n"
+                             "       23     1150 m  -\n",
+                             0),
+            0u)
+      << result.out;
+  for (const char* row : {
+           "\n       29     1450 m  slowdown warning    the slowdown at 2600 m (its warning cell), "
+           "start/Mia_101-.txt:28\n",
+           "\n>      33     1650 m  signal              the signal at 1600 m, "
+           "start/Mia_101-.txt:32\n",
+           "\n       35     1750 m  code point          added by the compile around a slowdown\n",
+           "\n       43     2150 m  mountain marker     a mountain stretch's marker\n",
+       }) {
+    EXPECT_NE(result.out.find(row), std::string::npos) << row << result.out;
+  }
+}
+
+// Slips named for what they are, at their place and with their severity:
+// the train text is kTrain with `entries` on its line 6 on.
+TEST_F(Cli, SlipsAreNamedAtTheirPlace) {
+  const struct {
+    const char* command;
+    const char* entries;
+    int status;
+    const char* err;
+  } cases[] = {
+      {"check", "velocita;1500;80\r\n", 1,
+       "in/S_7-.txt:6:1: error W26: the speed limit entry at line 6 has 0 values before the "
+       "section header `[fine]` (line 7): 2 are expected; values are separated by commas, not "
+       "semicolons [-Werror=values-shifted]\n"
+       "in/S_7-.txt:7:1: error E25: read failure: the text ends where a field was expected\n"
+       "2 errors, 0 warnings\n"},
+      {"check", "velocita\t1500\t80\r\n", 1,
+       "in/S_7-.txt:6:1: error W26: the speed limit entry at line 6 has 0 values before the "
+       "section header `[fine]` (line 7): 2 are expected; values are separated by commas, not "
+       "tabs [-Werror=values-shifted]\n"
+       "in/S_7-.txt:7:1: error E25: read failure: the text ends where a field was expected\n"
+       "2 errors, 0 warnings\n"},
+      {"check", "segnale, 2500, 5, 4,1,0, 0, 1, 3,1,0, 0\r\n", 0,
+       "in/S_7-.txt:6:16: warning W30: the signal's sx 5 lies outside 0 to 3: packed in "
+       "decimal with its neighbours: they mix [-Wrange]\n"
+       "0 errors, 1 warning\n"},
+      {"check",
+       "segnale, 3200, 1, 4,1,0, 0, 1, 3,1,0, 0\r\nrallentamento, 3200, 60, 700, 0, 0, 60\r\n", 1,
+       "in/S_7-.txt:7:1: error E17: the slowdown at 3200 m needs its warning cell 41 at 2050 m, "
+       "which already holds the signal at 2000 m; moving it to 3250 m or 3150 m frees every "
+       "cell it needs (in/S_7-.txt:5:1)\n"
+       "in/S_7-.txt:7:1: error E18: the slowdown at 3200 m needs its start cell 65 at 3250 m, "
+       "which already holds the signal at 3200 m (in/S_7-.txt:6:1)\n"
+       "2 errors, 0 warnings\n"},
+      // The compile keeps its own first error as it is.
+      {"compile",
+       "segnale, 3200, 1, 4,1,0, 0, 1, 3,1,0, 0\r\nrallentamento, 3200, 60, 700, 0, 0, 60\r\n", 1,
+       "in/S_7-.txt:7:1: error E17: the slowdown at 3200 m needs its warning cell 41 at 2050 m, "
+       "which already holds the signal at 2000 m (in/S_7-.txt:5:1)\n"
+       "1 error, 0 warnings\n"
+       "scenario-builder: error: nothing written; out/ holds no files of this scenario yet "
+       "(--write-on-error writes them)\n"},
+  };
+  for (const auto& c : cases) {
+    std::string train = kTrain;
+    train.insert(train.find("[fine]"), c.entries);
+    files_.files["in/S_7-.txt"] = train;
+    std::vector<const char*> args = {c.command, "in/S_linea.txt", "in/S_7-.txt"};
+    if (std::string_view(c.command) == "compile") args.insert(args.end(), {"-o", "out"});
+    const Outcome result = run(args);
+    EXPECT_EQ(result.status, c.status) << c.entries;
+    EXPECT_EQ(result.err, c.err) << c.entries;
+  }
+}
+
+// `explain` prints what a code means, found by code or warning name; an
+// unknown one is a usage error that names the nearest.
+TEST_F(Cli, ExplainPrintsACodesMeaning) {
+  const Outcome by_code = run({"explain", "W31"});
+  EXPECT_EQ(by_code.status, 0);
+  EXPECT_EQ(by_code.err, "");
+  EXPECT_EQ(by_code.out.rfind("W31 `encoding`, a warning: a text that looks like UTF-8 or UTF-16\n"
+                              "\nWhat it means: ",
+                              0),
+            0u)
+      << by_code.out;
+  EXPECT_EQ(run({"explain", "encoding"}).out, by_code.out);
+  const struct {
+    const char* code;
+    const char* err;
+  } unknown[] = {
+      {"E23",
+       "scenario-builder explain: `E23` is no error or warning code; codes are E1 to E105 and "
+       "W11 to W57, or a warning's name as -Wno-NAME takes it\n"},
+      {"encodng",
+       "scenario-builder explain: `encodng` is no error or warning code (did you mean "
+       "`encoding`?); codes are E1 to E105 and W11 to W57, or a warning's name as -Wno-NAME "
+       "takes it\n"},
+  };
+  for (const auto& c : unknown) {
+    const Outcome result = run({"explain", c.code});
+    EXPECT_EQ(result.status, 2) << c.code;
+    EXPECT_EQ(result.out, "") << c.code;
+    EXPECT_EQ(result.err, c.err) << c.code;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "checks/timetable_report.h"
 #include "format/file_names.h"
 #include "format/scenario_names.h"
+#include "checks/cell_view.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
 #include "util/exit_status.h"
@@ -153,7 +154,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   // error leaves the last good set in place unless --write-on-error.
   BuildPlan in_memory = plan;
   in_memory.write_files = false;
-  CheckedBuild checked = checked_build(state, file_system, in_memory, options.warnings);
+  CheckedBuild checked =
+      checked_build(state, file_system, in_memory, options.warnings, !options.write_files);
   BuildReport& report = checked.report;
   const LineFacts& line = checked.line;
   const TrainFacts& train = checked.train;
@@ -201,7 +203,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
                                       0};
     err << "scenario-builder: "
         << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
-                        {options.line_text, options.train_text})
+                        {options.line_text, options.train_text}, plan.write_files)
         << '\n';
   }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
@@ -215,6 +217,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.summary && !json) {
     (out ? *out : err) << scenario_summary(state, line, train)
                        << timetable_report(checked.timetable);
+  }
+  if (options.cells_at) {
+    (out ? *out : err) << cell_view(state, *options.cells_at, line, train, options.line_text,
+                                    options.train_text);
   }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;

@@ -2,6 +2,8 @@
 #define SCENARIO_BUILDER_APP_COMPILE_COMMAND_H_
 
 #include <ostream>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,9 @@ struct CompileOptions {
   // error, making the exit status 1).
   WarningOptions warnings;
   bool summary = false;  // --summary: what the scenario holds, on `out`
+  // --cells METRES: the cells around that position and the entries that
+  // hold them, on `out`.
+  std::optional<int64_t> cells_at;
   // --format: diagnostics as text on `err`, or as one JSON or SARIF document
   // on `out` (the counts and notices stay on `err`).
   enum class Format { kText, kJson, kSarif };

@@ -284,7 +284,11 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
            "give its cells back\n";
   }
   if (options.to_stdout) {
-    out << cp1252_to_utf8(texts.line_text) << cp1252_to_utf8(texts.train_text);
+    // Each text under a line that names the file it would be written to.
+    out << "==> " << line_text_name(id->scenario_name) << " <==\n"
+        << cp1252_to_utf8(texts.line_text) << "==> "
+        << train_text_name(id->scenario_name, id->train_number) << " <==\n"
+        << cp1252_to_utf8(texts.train_text);
     return run.inexact ? kExitInexact : kExitClean;
   }
   const std::string directory =
@@ -315,6 +319,7 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
     err << "scenario-builder decompile: " << writer.error() << "\n";
     return kExitNotWritten;
   }
+  err << "scenario-builder decompile: wrote " << targets[0] << " and " << targets[1] << "\n";
   return run.inexact ? kExitInexact : kExitClean;
 }
 

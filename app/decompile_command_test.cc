@@ -81,8 +81,11 @@ TEST(DecompileCommand, KeepsExistingTextsWithoutForce) {
             "scenario-builder decompile: " + kTrainText + " exists: give --force to replace it\n");
   EXPECT_EQ(files.files[kTrainText], "mine");
   EXPECT_EQ(files.files.count(kLineText), 0u);
+  err.str("");
   EXPECT_EQ(decompile_command({kDir, "", "", "", true, false}, files, out, err), 0);
   EXPECT_NE(files.files[kTrainText], "mine");
+  EXPECT_EQ(err.str(),
+            "scenario-builder decompile: wrote " + kLineText + " and " + kTrainText + "\n");
 }
 
 TEST(DecompileCommand, StdoutPrintsBothTextsAndWritesNothing) {
@@ -91,8 +94,13 @@ TEST(DecompileCommand, StdoutPrintsBothTextsAndWritesNothing) {
   EXPECT_EQ(decompile_command({kDir, "", "", "", false, true}, files, out, err), 0);
   EXPECT_EQ(files.files.count(kLineText), 0u);
   const std::string text = out.str();
-  EXPECT_EQ(text.find("[generale]\r\nlunghezza percorso, 302600\r\n"), 0u);
-  EXPECT_NE(text.find("[fine]\r\n[generale]\r\nnumero vetture, 4\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("==> Valmira_Lunerio_linea.txt <==\n[generale]\r\nlunghezza percorso, "
+                      "302600\r\n"),
+            0u);
+  EXPECT_NE(text.find("[fine]\r\n==> Valmira_Lunerio_37924-.txt <==\n[generale]\r\nnumero "
+                      "vetture, 4\r\n"),
+            std::string::npos);
+  EXPECT_EQ(err.str(), "");
 }
 
 TEST(DecompileCommand, RefusesFilesItCannotAccountFor) {

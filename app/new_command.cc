@@ -8,6 +8,7 @@
 #include "sources/builtin_scenario.h"
 #include "starter/starter_scenario.h"
 #include "util/exit_status.h"
+#include "util/shell_word.h"
 
 namespace sb {
 namespace {
@@ -67,7 +68,8 @@ int new_command(const NewOptions& options, FileSystem& file_system, std::ostream
     return kExitNotWritten;
   }
   out << "wrote " << texts->line_path << " and " << texts->train_path << "\n"
-      << "next: scenario-builder check " << texts->line_path << ' ' << texts->train_path << '\n';
+      << "next: scenario-builder check " << shell_word(texts->line_path) << ' '
+      << shell_word(texts->train_path) << '\n';
   return kExitClean;
 }
 

@@ -48,6 +48,15 @@ TEST_F(NewCommand, WritesAStarterThatChecksAndCompilesWithoutAWord) {
   }
 }
 
+// The hint is a command line to paste: a directory with a blank is quoted.
+TEST_F(NewCommand, TheNextHintIsQuotedForTheShell) {
+  const Outcome made = run({"new", "Mia", "101", "-o", "my work"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(made.out,
+            "wrote my work/Mia_linea.txt and my work/Mia_101-.txt\n"
+            "next: scenario-builder check 'my work/Mia_linea.txt' 'my work/Mia_101-.txt'\n");
+}
+
 TEST_F(NewCommand, NamesTheFilesAsTheCommandLineSpellsThemAndTheTextsInWindows1252) {
   ASSERT_EQ(run({"new", "Citt\xC3\xA0", "7"}).status, 0);
   const std::string& line = files_.files["./Citt\xC3\xA0_linea.txt"];

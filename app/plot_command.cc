@@ -139,6 +139,7 @@ int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& 
     err << "scenario-builder plot: " << error << "\n";
     return kExitNotWritten;
   }
+  err << "scenario-builder plot: wrote " << options.output << "\n";
   return kExitClean;
 }
 

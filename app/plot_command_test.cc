@@ -121,7 +121,7 @@ TEST_F(PlotCommand, PngHasTheLaidOutSize) {
   EXPECT_EQ(big_endian_u32(png, 16), 900u);
   EXPECT_EQ(big_endian_u32(png, 20), static_cast<uint32_t>(layout.height));
   EXPECT_GT(layout.height, 900 / 2);
-  EXPECT_TRUE(err_.str().empty());
+  EXPECT_EQ(err_.str(), "scenario-builder plot: wrote /out/line.png\n");
 }
 
 TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
@@ -207,6 +207,7 @@ TEST_F(PlotCommand, FindsTheOnlyScenarioOfTheDirectory) {
   files_.files["/scenarios/notes.txt"] = "x";
   files_.files["/scenarios/Other_9.sim"] = "x";  // no cells, no trace: not a scenario
   ASSERT_EQ(plot(options_for("/out/a.png")), kExitClean) << err_.str();
+  err_.str("");
 
   BuildState second = test::straight_scenario(2000);
   second.train_number = "12";
@@ -372,6 +373,7 @@ TEST(PlotCommandOnDisk, FindsTheScenarioInARealDirectory) {
   std::ostringstream err;
   EXPECT_EQ(run_plot(options, disk_file_system(), err), kExitClean) << err.str();
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "plan.svg"));
+  EXPECT_EQ(err.str(), "scenario-builder plot: wrote " + options.output + "\n");
   std::filesystem::remove_all(dir);
 }
 

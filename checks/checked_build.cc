@@ -6,8 +6,11 @@
 #include <system_error>
 #include <thread>
 
+#include "checks/cell_conflicts.h"
 #include "checks/compile_diagnostics.h"
 #include "checks/meaning_checks.h"
+#include "checks/separator_hint.h"
+#include "checks/value_places.h"
 #include "frontend/text_entries.h"
 
 namespace sb {
@@ -38,26 +41,31 @@ std::vector<Diagnostic> diagnostics_of(const WarningOptions& warnings, std::vect
   return kept;
 }
 
-void check_texts(const SourceTexts& texts, CheckedBuild* checked) {
+void check_texts(const SourceTexts& texts, bool look_further, CheckedBuild* checked) {
   checked->line = check_line_text(*texts.line_bytes, &checked->diagnostics);
   checked->train = check_train_text(*texts.train_bytes, checked->line, &checked->diagnostics);
   const TextEntries line = read_text_entries(*texts.line_bytes, SourceLocation::Text::kLine);
   const TextEntries train = read_text_entries(*texts.train_bytes, SourceLocation::Text::kTrain);
+  if (look_further) {
+    complete_cell_conflicts(line, train, checked->line, checked->train, &checked->diagnostics);
+  }
+  point_at_values(line, train, &checked->diagnostics);
   check_meaning(line, train, &checked->diagnostics);
+  hint_separators(*texts.line_bytes, *texts.train_bytes, &checked->diagnostics);
   checked->timetable = timetable_of(train, LineSpeeds::of(train));
 }
 
 }  // namespace
 
 CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                           const WarningOptions& warnings) {
+                           const WarningOptions& warnings, bool look_further) {
   CheckedBuild checked;
   // They share nothing but the texts; in turn when no thread can be had.
   std::thread helper;
   try {
-    helper = std::thread(check_texts, std::cref(plan.texts), &checked);
+    helper = std::thread(check_texts, std::cref(plan.texts), look_further, &checked);
   } catch (const std::system_error&) {
-    check_texts(plan.texts, &checked);
+    check_texts(plan.texts, look_further, &checked);
   }
   checked.report = memorizza_percorso(state, kWithLineTrace, file_system, plan);
   if (helper.joinable()) helper.join();

@@ -31,8 +31,11 @@ struct CheckedBuild {
 // Builds `plan` into `state`, the checks walking the texts on a helper
 // thread meanwhile.  The plan's texts must carry their bytes (line_bytes,
 // train_bytes): the checks read those.
+// With `look_further` (a check, which writes nothing), every held cell a
+// refused entry needs is reported and where it would fit; the compile keeps
+// its own first error as it is.
 CheckedBuild checked_build(BuildState& state, FileSystem& file_system, const BuildPlan& plan,
-                           const WarningOptions& warnings);
+                           const WarningOptions& warnings, bool look_further = false);
 
 }  // namespace sb
 

@@ -60,13 +60,15 @@ std::string format_warning(const MarkerWarning& warning) {
   return "warning W" + std::to_string(warning.code) + ": " + describe(warning);
 }
 
-std::string format_stop(const BuildReport& report) {
+std::string format_stop(const BuildReport& report, bool writes) {
   switch (report.end) {
     case BuildEnd::kDone: return {};
     case BuildEnd::kStopped: return " Errore n. " + report.stop;
     case BuildEnd::kNoCells:
-      return "the line text gave no usable route length, so there are no track cells: no "
-             "scenario file was written";
+      return std::string(
+                 "the line text gave no usable route length, so there are no track "
+                 "cells") +
+             (writes ? ": no scenario file was written" : "");
     case BuildEnd::kWriteFailed: return report.stop;
   }
   return {};
@@ -89,15 +91,15 @@ std::string format_outcome(const BuildReport& report, const BuildPlan& plan) {
 namespace sb {
 
 std::string explain_stop(const BuildReport& report, const BuildState& state,
-                         const Placement* holder, const TextNames& names) {
-  std::string text = format_stop(report);
+                         const Placement* holder, const TextNames& names, bool writes) {
+  std::string text = format_stop(report, writes);
+  const std::string_view nothing_written = writes ? "; no file was written" : "";
   if (report.end != BuildEnd::kStopped || !state.cell_exists(1)) return text;
   const bool marks = report.stop == "1250";
   const GeneralRecord& scenario = state.record(kScenarioRecord);
   if ((marks ? scenario.short_1 : scenario.long_4) != 0) {
     return text + ": record 85, which carries the " + (marks ? "format mark" : "scenario code") +
-           ", already holds a value; no file was "
-           "written";
+           ", already holds a value" + std::string(nothing_written);
   }
   const TrackCell& cell = state.cell(1);
   text += ": cell 1 (at 50 m), which carries the ";
@@ -113,7 +115,7 @@ std::string explain_stop(const BuildReport& report, const BuildState& state,
     text += std::to_string(holder->location.column);
     text += ')';
   }
-  return text + "; no file was written";
+  return text + std::string(nothing_written);
 }
 
 }  // namespace sb

@@ -24,14 +24,15 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
 // "warning W11: rule A: ..." for a failed placement of the marker pass.
 std::string format_warning(const MarkerWarning& warning);
 
-// What a stopped build tells the user.
-std::string format_stop(const BuildReport& report);
+// What a stopped build tells the user; `writes`: the command would have
+// written files, and says that none was written.
+std::string format_stop(const BuildReport& report, bool writes = true);
 
 // The same on the command line, with what caused a stop by the format-mark
 // or code checks: cell 1 carries the marks, so an entry that took it stops
 // the build.  `holder` is the entry that claimed cell 1, if known.
 std::string explain_stop(const BuildReport& report, const BuildState& state,
-                         const Placement* holder, const TextNames& names);
+                         const Placement* holder, const TextNames& names, bool writes = true);
 
 // The closing line of compile and check when the build went through: the
 // files written ("wrote out/S_linea.dat, out/S_7.sim and out/S_7.dat"), or

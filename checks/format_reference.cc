@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "checks/diagnostic.h"
+#include "checks/explanations.h"
 #include "grammar/grammar.h"
 
 namespace sb {
@@ -201,6 +202,17 @@ void render_warnings(std::string& out) {
       "not below the highest speed limit on that stretch.\n";
 }
 
+void render_explanations(std::string& out) {
+  out += "\n## Every error and warning, explained\n\n";
+  out +=
+      "What each code means, why it matters to the simulator, and a text that gets it beside "
+      "the same text put right; `scenario-builder explain CODE` (or the warning's name) prints "
+      "the same.\n";
+  for (const Explanation& explanation : explanations()) {
+    out += "\n### " + render_explanation(explanation);
+  }
+}
+
 }  // namespace
 
 std::string format_reference() {
@@ -210,6 +222,7 @@ std::string format_reference() {
   render_section(Section::kLineBody, "Line text: body", out);
   render_section(Section::kTrain, "Train text", out);
   render_warnings(out);
+  render_explanations(out);
   return out;
 }
 

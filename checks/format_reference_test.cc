@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "checks/explanations.h"
 #include "grammar/grammar.h"
 
 namespace sb {
@@ -38,6 +39,15 @@ TEST(FormatReference, NamesEveryEntryAndValue) {
                 std::string::npos)
           << entry.title << " " << slot.name;
     }
+  }
+}
+
+// The reference lists every code with the text `explain` prints.
+TEST(FormatReference, ExplainsEveryCodeAsExplainDoes) {
+  const std::string made = format_reference();
+  for (const Explanation& explanation : explanations()) {
+    EXPECT_NE(made.find("\n### " + render_explanation(explanation)), std::string::npos)
+        << explanation.code;
   }
 }
 

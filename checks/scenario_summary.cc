@@ -7,6 +7,7 @@
 #include "checks/diagnostic.h"
 #include "format/record_fields.h"
 #include "util/rounding.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -61,8 +62,10 @@ std::string clock_text(int64_t seconds) {
   return text;
 }
 
+// Padded to `width` characters (a name's accented letters take two bytes).
 std::string padded(std::string text, size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
+  const size_t length = utf8_length(text);
+  if (length < width) text.append(width - length, ' ');
   return text;
 }
 
@@ -105,7 +108,7 @@ std::string scenario_summary(const BuildState& state, const LineFacts& line,
   size_t width = std::string("station").size();
   for (int i = 1; i <= stations; ++i) {
     names.push_back(shown(state.record(i).text));
-    width = std::max(width, names.back().size());
+    width = std::max(width, utf8_length(names.back()));
   }
   out +=
       "timetable:\n  " + padded("station", width) + "   route km  chainage  arrival   departure\n";

@@ -13,6 +13,8 @@
 #include "checks/encoding_check.h"
 #include "checks/spelling.h"
 #include "frontend/field_reader.h"
+#include "frontend/text_entries.h"
+#include "frontend/text_rules.h"
 #include "compiler/finding_text.h"
 #include "format/cell_geometry.h"
 #include "format/cell_values.h"
@@ -27,21 +29,12 @@
 namespace sb {
 namespace {
 
-constexpr int kMostGeneralComments = 10;
-constexpr int kMostBodyComments = 2;
 constexpr size_t kMostSlots = 17;
 
 std::string quoted(std::string_view cp1252) { return "`" + shown(cp1252) + "`"; }
-bool is_header(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
 
 bool is_blank(std::string_view field) {
   return field.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-bool closes_general_section(std::string_view field) {
-  if (!is_header(field)) return false;
-  const size_t first = field.find_first_not_of(" \t");
-  return first == std::string_view::npos || field[first] != '-';
 }
 
 bool has_digit(std::string_view text) {
@@ -145,13 +138,15 @@ class TextChecker {
  public:
   TextChecker(std::string_view text, SourceLocation::Text which,
               std::vector<Diagnostic>* diagnostics)
-      : text_(text), reader_(text), which_(which), diagnostics_(diagnostics) {}
+      : text_(text),
+        read_(read_text_entries(text, which)),
+        which_(which),
+        diagnostics_(diagnostics) {}
 
   LineFacts check_line() {
     if (!check_text_as_a_whole()) return {};
-    if (!seek_general()) return facts_;
-    if (!line_general_section()) return facts_;
-    line_body();
+    if (!opened()) return facts_;
+    if (!keyword_fields(Section::kLineGeneral)) return facts_;
     fold_beyond_route();
     return facts_;
   }
@@ -195,14 +190,14 @@ class TextChecker {
 
   void walk_train() {
     if (!check_text_as_a_whole()) return;
-    if (!seek_general()) {
+    if (!opened()) {
       warn(WarningId::kNoGeneralSection, {which_, 1, 1},
            "no field contains [generale]: the train text yields no entries (no station, speed "
            "0, adhesion 0)");
       return;
     }
-    const SourceLocation general = here();
-    train_entries();
+    const SourceLocation general = opening_location();
+    keyword_fields(Section::kTrain);
     if (reading_failed_) return;  // what stands beyond is unknown
     if (!clock_seen_) warn(WarningId::kMissingEntry, general, "the train text sets no clock");
     if (!station_seen_) warn(WarningId::kMissingEntry, general, "the train text has no station");
@@ -251,77 +246,71 @@ class TextChecker {
          "field of a text is never examined)");
   }
 
-  // ---- walks, as the compiler's ----
-
-  bool read_field(std::string* field) {
-    if (reader_.read_text(field)) return true;
-    return read_failed();
-  }
+  // ---- walks, over the fields as the compiler reads them ----
 
   // Where the compile's reading fails, the checks stop too: the rest of the
   // text is beyond what both read alike.
   bool read_failed() {
     reading_failed_ = true;
-    const std::string& why = reader_.failure();
-    SourceLocation at = here();
+    const ReadFailure& failure = read_.failure;
+    SourceLocation at{which_, failure.line, failure.column};
     if (at.line == 0) at = {which_, 1, 1};  // an empty text: no field was read
-    error(kReadFailed, at, why.starts_with("the text ends") ? "read failure: " + why : why);
+    error(kReadFailed, at,
+          failure.why.starts_with("the text ends") ? "read failure: " + failure.why : failure.why);
     return false;
   }
 
-  bool seek_general() {
-    std::string field;
-    while (true) {
-      if (!read_field(&field)) return false;
-      if (reader_.at_end()) return false;
-      if (contains_ignoring_case(field, "[generale]")) return true;
-    }
+  // False, with the read failure, when the text holds no opening field.
+  bool opened() {
+    if (read_.opened) return true;
+    if (read_.failed) read_failed();
+    return false;
   }
 
-  // False when reading failed.
-  bool line_general_section() {
-    std::string field;
-    while (!reader_.at_end()) {
-      if (!read_field(&field)) return false;
-      if (reader_.at_end()) return true;
-      int comment_line = 0;
-      int comments = 0;
-      for (; comments < kMostGeneralComments && contains(field, "-"); ++comments) {
-        comment_line = reader_.line();
-        if (!read_field(&field)) return false;
+  SourceLocation opening_location() const {
+    for (const TextField& field : read_.fields) {
+      if (field.role == FieldRole::kOpening) return read_.location(field);
+    }
+    return {which_, 1, 1};
+  }
+
+  // Examines the keyword fields from the opening field on, starting in
+  // `section`; the line text's general section gives way to its body.
+  // False when reading failed in the general section.
+  bool keyword_fields(Section section) {
+    int comments = 0;
+    int comment_line = 0;
+    for (size_t i = 0; i < read_.fields.size(); ++i) {
+      if (read_.failed && !read_.failed_entry && i == read_.failed_field) break;
+      const TextField& field = read_.fields[i];
+      if (field.role == FieldRole::kComment) {
+        ++comments;
+        comment_line = field.line;
+        continue;
       }
-      comments_skipped_ = contains(field, "-") ? comments : 0;
-      if (!examine(field, Section::kLineGeneral, comment_line)) return false;
-      if (closes_general_section(field)) return true;
+      if (field.role != FieldRole::kKeyword && field.role != FieldRole::kStray) continue;
+      const std::string_view token = read_.token(field);
+      comments_skipped_ = is_comment(token) ? comments : 0;
+      if (!examine(i, section, comment_line)) return section != Section::kLineGeneral;
+      comments = 0;
+      comment_line = 0;
+      if (section == Section::kLineGeneral && closes_general_section(token)) {
+        section = Section::kLineBody;
+      }
+    }
+    if (read_.failed && !read_.failed_entry) {
+      read_failed();
+      return section != Section::kLineGeneral;
     }
     return true;
-  }
-
-  void line_body() { keyword_fields(Section::kLineBody); }
-  void train_entries() { keyword_fields(Section::kTrain); }
-
-  void keyword_fields(Section section) {
-    std::string field;
-    while (true) {
-      if (reader_.at_end()) return;
-      if (!read_field(&field)) return;
-      if (reader_.at_end()) return;
-      int comment_line = 0;
-      int comments = 0;
-      for (; comments < kMostBodyComments && contains(field, "-"); ++comments) {
-        comment_line = reader_.line();
-        if (!read_field(&field)) return;
-        if (reader_.at_end()) return;
-      }
-      comments_skipped_ = contains(field, "-") ? comments : 0;
-      if (!examine(field, section, comment_line)) return;
-    }
   }
 
   // ---- keyword fields ----
 
   // False when reading failed.
-  bool examine(const std::string& field, Section section, int comment_line) {
+  bool examine(size_t keyword, Section section, int comment_line) {
+    read_last_ = keyword;
+    const std::string field(token());
     const SourceLocation at = here();
     const bool after_comment = comment_line == at.line;
     const bool after_text = text_value_line_ == at.line;
@@ -359,16 +348,17 @@ class TextChecker {
                ": quote the text to keep the comma");
       quiet_line_ = at.line;
     }
-    std::vector<const Entry*> started;
-    for (const Entry& entry : grammar_entries()) {
-      if (entry.section == section && keyword_matches(entry, field)) started.push_back(&entry);
+    // The entries the field starts, in the grammar's order.
+    const size_t first = next_entry_;
+    while (next_entry_ < read_.entries.size() && read_.entries[next_entry_].keyword == keyword) {
+      ++next_entry_;
     }
-    for (const Entry* entry : started) {
+    for (size_t i = first; i < next_entry_; ++i) {
       // Entries that share a keyword field take their values one after another.
-      last_of_field_ = entry == started.back();
-      if (!read_entry(*entry, field, at)) return false;
+      last_of_field_ = i + 1 == next_entry_;
+      if (!read_entry(read_.entries[i], field, at)) return false;
     }
-    if (started.empty()) unmatched(field, section, at);
+    if (first == next_entry_) unmatched(field, section, at);
     return true;
   }
 
@@ -422,7 +412,8 @@ class TextChecker {
   // ---- entries ----
 
   // False when reading failed.
-  bool read_entry(const Entry& entry, const std::string& field, SourceLocation at) {
+  bool read_entry(const TextEntry& read, const std::string& field, SourceLocation at) {
+    const Entry& entry = read.grammar();
     if (entry.id == EntryId::kCurve) check_curve_side(field, at);
     ++facts_.entries[static_cast<size_t>(entry.id)];
     if (entry.id == EntryId::kClock) clock_seen_ = true;
@@ -438,12 +429,14 @@ class TextChecker {
     for (size_t i = 0; i < entry.slots.size(); ++i) {
       const Slot& slot = entry.slots[i];
       diagnostics_ = diagnostics;
-      if (!read_value(slot, &values[i])) {
+      if (i >= read.values) {
         diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
         return read_failed();
       }
+      read_last_ = read.first_value + i;
+      values[i] = read_.fields[read_last_].value;
       const SourceLocation value_at = here();
-      const std::string_view token = reader_.token();
+      const std::string_view token = this->token();
       const bool new_line = value_at.line > previous_line;
       previous_line = value_at.line;
       if (shifted) continue;
@@ -475,7 +468,7 @@ class TextChecker {
       for (size_t i = 0; i < value_warnings.size(); ++i) {
         if (!of_a_word[i]) diagnostics_->push_back(std::move(value_warnings[i]));
       }
-      quiet_line_ = reader_.line();
+      quiet_line_ = line();
       return true;
     }
     diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
@@ -491,7 +484,7 @@ class TextChecker {
 
   // The field the reader took last, as written up to its comma or line end.
   std::string written_field() const {
-    const size_t start = reader_.field_start();
+    const size_t start = read_.fields[read_last_].start;
     const size_t stop = text_.find_first_of(",\r\n", start);
     return trimmed(text_.substr(start, stop == std::string_view::npos ? stop : stop - start));
   }
@@ -502,10 +495,10 @@ class TextChecker {
   // text value is taken as such only from the start of a line.
   std::string intruding_field(const Entry& entry, const Slot& slot, bool new_line) const {
     const std::string written = written_field();
-    const std::string line = " (line " + std::to_string(reader_.line()) + ")";
+    const std::string line = " (line " + std::to_string(this->line()) + ")";
     if (is_header(written)) return "the section header " + quoted(written) + line;
     if (new_line && looks_like_comment(written)) {
-      return "the comment on line " + std::to_string(reader_.line()) +
+      return "the comment on line " + std::to_string(this->line()) +
              ", which is read as its values";
     }
     bool keyword = false;
@@ -523,8 +516,8 @@ class TextChecker {
   // not its own, and the field after it is read as a keyword field.
   void check_values_left_on_line(const Entry& entry, SourceLocation at) {
     // A sign apart from its digits has been said of already.
-    if (entry_from_comment_ || !last_of_field_ || quiet_line_ == reader_.line()) return;
-    const size_t from = reader_.offset();
+    if (entry_from_comment_ || !last_of_field_ || quiet_line_ == line()) return;
+    const size_t from = read_.fields[read_last_].end;
     if (from == 0 || from > text_.size() || text_[from - 1] == '\n' || text_[from - 1] == '\r') {
       return;
     }
@@ -540,7 +533,7 @@ class TextChecker {
     }
     if (left.empty()) return;
     const Slot& last = entry.slots.back();
-    const std::string_view token = reader_.token();
+    const std::string_view token = this->token();
     const bool text_took_number = last.width == Width::kText && is_number(token);
     if (!text_took_number && !is_number(left.front())) return;
     std::string message = "the " + std::string(entry.title) + " entry at line " +
@@ -552,7 +545,7 @@ class TextChecker {
     }
     message += quoted(left.front()) + " is read as a keyword field";
     warn(WarningId::kValuesShifted, at, message);
-    quiet_line_ = reader_.line();
+    quiet_line_ = line();
     text_value_line_ = 0;
   }
 
@@ -560,34 +553,38 @@ class TextChecker {
   // where the compile stops at the first.
   void check_refused(const Entry& entry, const std::string& field,
                      const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
+    const std::span<const Slot> slots = entry.slots;
+    const auto off_step = [&](size_t i) { return values[i] % slots[i].step != 0; };
+    const auto step = [&](size_t i) { return metres(slots[i].step); };
     switch (entry.id) {
       case EntryId::kRouteLength:
-        if (values[0] < 0 || values[0] > kMaxRouteLength) {
+        if (values[0] < slots[0].low || values[0] > slots[0].high) {
           return error(kRouteLengthRefused, at,
-                       "the route length " + metres(values[0]) + " is outside 0 to 1000000 m");
+                       "the route length " + metres(values[0]) + " is outside " +
+                           std::to_string(slots[0].low) + " to " + metres(slots[0].high));
         }
         facts_.route_length = static_cast<int32_t>(values[0]);
         return;
       case EntryId::kChainageOne:
       case EntryId::kChainageTwo:
       case EntryId::kChainageThree:
-        if (values[0] % 50 != 0 || values[1] % 50 != 0) {
+        if (off_step(0) || off_step(1)) {
           return error(kChainageNotMultiple, at,
                        "the " + std::string(entry.title) + " starts at " + metres(values[0]) +
                            " and reads " + metres(values[1]) +
-                           " there: both must be multiples of 50 m");
+                           " there: both must be multiples of " + step(0));
         }
         return;
       case EntryId::kCabSignalling:
-        if (values[0] % 50 != 0) {
+        if (off_step(0)) {
           return error(
               kCabStartNotMultiple, at,
-              "the cab-signalling start " + metres(values[0]) + " is not a multiple of 50 m");
+              "the cab-signalling start " + metres(values[0]) + " is not a multiple of " + step(0));
         }
-        if (values[1] % 50 != 0) {
+        if (off_step(1)) {
           return error(
               kCabEndNotMultiple, at,
-              "the cab-signalling end " + metres(values[1]) + " is not a multiple of 50 m");
+              "the cab-signalling end " + metres(values[1]) + " is not a multiple of " + step(1));
         }
         if (!contains(field, "4") && !contains(field, "9")) {
           return error(
@@ -603,55 +600,28 @@ class TextChecker {
         }
         return;
       case EntryId::kSpeedLimit:
-        if (values[1] < -2 || values[1] > 1277) {
+        if (values[1] < slots[1].low || values[1] > slots[1].high) {
           return error(kReadFailed, at,
                        "the speed " + std::to_string(values[1]) +
                            " km/h divided by 5 does not fit a byte (0 to 255): speeds lie in 0 "
-                           "to 1277 km/h");
+                           "to " +
+                           std::to_string(slots[1].high) + " km/h");
         }
         return;
       case EntryId::kStation:
-        if (values[0] % 50 != 0) {
-          return error(
-              kStationPositionNotMultiple, at,
-              "the station at " + metres(values[0]) + " does not stand at a multiple of 50 m");
+        if (off_step(0)) {
+          return error(kStationPositionNotMultiple, at,
+                       "the station at " + metres(values[0]) + " does not stand at a multiple of " +
+                           step(0));
         }
-        if (values[2] % 100 != 0) {
+        if (off_step(2)) {
           return error(kStationLengthNotMultiple, at,
                        "the station at " + metres(values[0]) + " has a length of " +
-                           metres(values[2]) + ", not a multiple of 100 m");
+                           metres(values[2]) + ", not a multiple of " + step(2));
         }
         return;
       default: return;
     }
-  }
-
-  bool read_value(const Slot& slot, int64_t* value) {
-    switch (slot.width) {
-      case Width::kText: {
-        std::string text;
-        return reader_.read_text(&text);
-      }
-      case Width::kLong: {
-        int32_t v = 0;
-        if (!reader_.read_long(&v)) return false;
-        *value = v;
-        return true;
-      }
-      case Width::kShort: {
-        int16_t v = 0;
-        if (!reader_.read_short(&v)) return false;
-        *value = v;
-        return true;
-      }
-      case Width::kByte: {
-        uint8_t v = 0;
-        if (!reader_.read_byte(&v)) return false;
-        *value = v;
-        return true;
-      }
-    }
-    return false;
   }
 
   void check_number(const Entry& entry, const Slot& slot, std::string_view token,
@@ -1002,7 +972,10 @@ class TextChecker {
 
   // ---- reporting ----
 
-  SourceLocation here() const { return {which_, reader_.line(), reader_.column()}; }
+  // Where the field read last stands, and what the reader took of it.
+  SourceLocation here() const { return read_.location(read_.fields[read_last_]); }
+  int line() const { return read_.fields[read_last_].line; }
+  std::string_view token() const { return read_.token(read_.fields[read_last_]); }
 
   void error(int32_t code, SourceLocation at, std::string message,
              std::optional<SourceLocation> related = std::nullopt) {
@@ -1020,7 +993,9 @@ class TextChecker {
   }
 
   std::string_view text_;
-  FieldReader reader_;
+  TextEntries read_;
+  size_t read_last_ = 0;   // the field read last
+  size_t next_entry_ = 0;  // the first entry not examined yet
   SourceLocation::Text which_;
   std::vector<Diagnostic>* diagnostics_;
   LineFacts facts_;

@@ -45,13 +45,14 @@ const Placement* holder_of(int64_t cell, SourceLocation before, const LineFacts&
                            const LineFacts& train);
 using TrainFacts = LineFacts;
 
-// Walks a source text field by field as the compiler does, without
-// compiling it, and appends a warning for each author mistake that the
-// compile would take silently: unknown or misspelt keywords, values that are
-// not whole numbers, entries short of values, comments and texts cut at a
-// comma, positions beyond the route, entries out of order, values outside
-// the range their slot keeps, a foreign encoding, a text cut short.  Reading
-// stops where the compile's reading would fail; the compile reports that.
+// Goes over a source text's fields and entries as the front end reads them
+// (read_text_entries, which reads as the compiler does), without compiling
+// it, and appends a warning for each author mistake that the compile would
+// take silently: unknown or misspelt keywords, values that are not whole
+// numbers, entries short of values, comments and texts cut at a comma,
+// positions beyond the route, entries out of order, values outside the
+// range their grammar slot keeps, a foreign encoding, a text cut short.
+// The checks stop where reading failed; the compile reports that.
 LineFacts check_line_text(std::string_view text, std::vector<Diagnostic>* diagnostics);
 TrainFacts check_train_text(std::string_view text, const LineFacts& line,
                             std::vector<Diagnostic>* diagnostics);

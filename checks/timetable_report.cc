@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "checks/diagnostic.h"
+#include "util/text.h"
 
 namespace sb {
 namespace {
@@ -40,13 +41,16 @@ std::string kilometres(int64_t metres) {
   return text;
 }
 
+// Padded to `width` characters (a name's accented letters take two bytes).
 std::string left(std::string text, size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
+  const size_t length = utf8_length(text);
+  if (length < width) text.append(width - length, ' ');
   return text;
 }
 
 std::string right(std::string text, size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  const size_t length = utf8_length(text);
+  if (length < width) text.insert(0, width - length, ' ');
   return text;
 }
 
@@ -58,7 +62,7 @@ std::string timetable_report(const Timetable& timetable) {
   size_t width = std::string("from").size();
   for (const TimetableStop& stop : timetable.stops) {
     names.push_back(shown(stop.name));
-    width = std::max(width, names.back().size());
+    width = std::max(width, utf8_length(names.back()));
   }
   std::string out =
       "legs (fastest: at the limits and slowdowns, without accelerating or "

@@ -41,6 +41,19 @@ TEST(TimetableReport, LegsWithTheirSlackAndTheTightestMarked) {
             R"("slack":60,"tightest":false}],"tightest":0})");
 }
 
+// An accented letter is two bytes shown and one character wide.
+TEST(TimetableReport, AccentedNamesAreAlignedByCharacters) {
+  const Timetable timetable =
+      timetable_of_text(train("stazione, 0, 12, 400, 1,0,0, 1,1,0, 2,1,1, 1, 8,0,0, CITT\xC0\r\n"
+                              "stazione, 2000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 30, 8,2,30, BETA\r\n"
+                              "stazione, 5000, 12, 400, 1,0,0, 1,1,0, 2,1,1, 0, 8,6,0, GAMMA\r\n"));
+  EXPECT_EQ(timetable_report(timetable),
+            "legs (fastest: at the limits and slowdowns, without accelerating or braking):\n"
+            "  from   to          km  scheduled  fastest  slack\n"
+            "  CITT\u00c0  BETA     2.000       2:00     1:36   0:24  tightest\n"
+            "  BETA   GAMMA    3.000       3:30     2:30   1:00\n");
+}
+
 TEST(TimetableReport, LegsWithoutAFastestRunOrInOrderTimesShowADash) {
   // The first limit, at 500 m, leaves 0 to 500 m without one; the third
   // station's time runs backwards.

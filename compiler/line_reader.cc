@@ -12,6 +12,7 @@
 #include "compiler/memorizza_dati.h"
 #include "compiler/text_walk.h"
 #include "format/record_fields.h"
+#include "frontend/text_rules.h"
 #include "model/error_codes.h"
 #include "util/text.h"
 
@@ -93,7 +94,11 @@ Flow LineTextCompiler::seek_general() {
   const TextEntries& text = walk_.entries();
   if (text.opened) return Flow::kNext;
   if (text.failed) return walk_.read_failure();
-  walk_.note_keyword(text.fields.back());
+  // Said where the section should begin: at the first field, unless the
+  // header stands as the last field, which the reader never examines.
+  const TextField& last = text.fields.back();
+  const bool header_last = contains_ignoring_case(text.token(last), kOpeningField);
+  walk_.note_keyword(header_last ? last : text.fields.front());
   return walk_.stop(kNoGeneralSection);
 }
 

@@ -314,7 +314,7 @@ TEST(CompileLineText, Failures) {
   };
   const Case cases[] = {
       {"no general section", "preambolo\r\naltro\r\n", TextOutcome::kStopped,
-       "L.txt:2:1: error E102: no field contains \"[generale]\": the text has no general section"},
+       "L.txt:1:1: error E102: no field contains \"[generale]\": the text has no general section"},
       {"general section header as the last field", "x\r\n[generale]", TextOutcome::kStopped,
        "L.txt:2:1: error E102: no field contains \"[generale]\": the text has no general section"},
       {"empty text", "", TextOutcome::kReadFailure,

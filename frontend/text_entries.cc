@@ -173,7 +173,8 @@ class EntryReader {
   // the failure.  Returns `ok`.
   bool took(bool ok, FieldRole role, bool number) {
     const size_t end = reader_.offset();
-    if (end > previous_end_) {
+    const bool took_bytes = end > previous_end_;
+    if (took_bytes) {
       TextField field;
       field.start = static_cast<uint32_t>(reader_.field_start());
       const std::string_view token = reader_.token();
@@ -188,7 +189,7 @@ class EntryReader {
       out_.fields.push_back(field);
       previous_end_ = end;
     }
-    if (!ok) fail();
+    if (!ok) fail(took_bytes ? out_.fields.size() - 1 : out_.fields.size());
     return ok;
   }
 
@@ -210,8 +211,9 @@ class EntryReader {
     return std::max(stop, least);
   }
 
-  void fail() {
+  void fail(size_t field) {
     out_.failed = true;
+    out_.failed_field = field;
     out_.failure = {reader_.failure(), reader_.line(), reader_.column()};
   }
 

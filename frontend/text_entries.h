@@ -92,6 +92,9 @@ struct TextEntries {
   bool failed = false;
   bool failed_entry = false;
   ReadFailure failure;
+  // The field reading failed on, or fields.size() when the failed read took
+  // no bytes (the text had ended).
+  size_t failed_field = 0;
 
   std::string_view token(const TextField& field) const {
     return text.substr(field.token, field.token_size);

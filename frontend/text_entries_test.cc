@@ -250,19 +250,24 @@ TEST(TextEntries, BrokenTextsGiveEntriesUpToTheBreak) {
     size_t entries;         // entries read, the last one cut short
     size_t values_of_last;  // values the last entry holds
     size_t unread;          // fields beyond the break
+    std::string failed_on;  // the field reading failed on; empty when it took none
+    bool between = false;   // it failed between entries, the last one complete
   };
   const std::vector<Case> cases = {
       {"cut short inside an entry", "[generale]\r\nsabbia, 1\r\nstazione, 100, 3",
-       "3:16 the text ends where a field was expected", 2, 2, 0},
+       "3:16 the text ends where a field was expected", 2, 2, 0, ""},
       {"a value missing at the end", "[generale]\r\nvelocita, 0\r\n",
-       "2:11 the text ends where a field was expected", 1, 1, 0},
+       "2:11 the text ends where a field was expected", 1, 1, 0, ""},
       {"a value too wide for its slot",
        "[generale]\r\nsabbia, 40000\r\nvelocita, 0, 1\r\n[fine]\r\n",
-       "2:9 the value 40000 does not fit a short (-32768 to 32767)", 1, 0, 4},
+       "2:9 the value 40000 does not fit a short (-32768 to 32767)", 1, 0, 4, "40000"},
       {"a stray quote runs to the line end and takes the comma with it",
        "[generale]\r\nsabbia, 1\r\n\"velocita, 0\r\n5\r\n",
-       "4:1 the text ends where a field was expected", 2, 1, 0},
-      {"an empty text", "", "0:0 the text ends where a field was expected", 0, 0, 0},
+       "4:1 the text ends where a field was expected", 2, 1, 0, ""},
+      {"an empty text", "", "0:0 the text ends where a field was expected", 0, 0, 0, ""},
+      {"a keyword field longer than a text may be",
+       "[generale]\r\nsabbia, 1\r\n" + std::string(70000, 'x') + "\r\n[fine]\r\n",
+       "3:1 a text of 70000 bytes is longer than 65535", 1, 1, 1, std::string(70000, 'x'), true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -274,13 +279,18 @@ TEST(TextEntries, BrokenTextsGiveEntriesUpToTheBreak) {
               c.failure);
     ASSERT_EQ(read.entries.size(), c.entries);
     if (c.entries > 0) {
-      EXPECT_FALSE(read.entries.back().complete());
+      EXPECT_EQ(read.entries.back().complete(), c.between);
       EXPECT_EQ(read.entries.back().values, c.values_of_last);
-      EXPECT_TRUE(read.failed_entry);
+      EXPECT_EQ(read.failed_entry, !c.between);
     }
     size_t unread = 0;
     for (const TextField& field : read.fields) unread += field.role == FieldRole::kUnread ? 1 : 0;
     EXPECT_EQ(unread, c.unread);
+    ASSERT_LE(read.failed_field, read.fields.size());
+    EXPECT_EQ(read.failed_field == read.fields.size()
+                  ? std::string()
+                  : std::string(read.written(read.fields[read.failed_field])),
+              c.failed_on);
   }
 }
 

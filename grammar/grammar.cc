@@ -47,7 +47,7 @@ constexpr Slot kRouteLengthSlots[] = {
      Width::kLong,
      Beyond::kRefused,
      0,
-     1000000,
+     kMaxRouteLength,
      0,
      false,
      {},

@@ -93,11 +93,10 @@ void LiveServer::Impl::route(const ServeOptions& chosen) {
     response.set_header("Content-Security-Policy", kPagePolicy);
     response.set_header("X-Content-Type-Options", "nosniff");
     // Given by length, so the library sends it as it is (see kJson).
-    response.set_content_provider(
-        page.size(), "text/html; charset=utf-8",
-        [this](size_t offset, size_t length, httplib::DataSink& sink) {
-          return sink.write(page.data() + offset, length);
-        });
+    response.set_content_provider(page.size(), "text/html; charset=utf-8",
+                                  [this](size_t offset, size_t length, httplib::DataSink& sink) {
+                                    return sink.write(page.data() + offset, length);
+                                  });
   });
   server.Get("/scenario.json", [this](const httplib::Request&, httplib::Response& response) {
     const LiveState::Snapshot now = state.current();

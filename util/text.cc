@@ -163,4 +163,12 @@ Cp1252Text utf8_to_cp1252_text(std::string_view utf8) {
   return text;
 }
 
+size_t utf8_length(std::string_view utf8) {
+  size_t length = 0;
+  for (const char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++length;
+  }
+  return length;
+}
+
 }  // namespace sb

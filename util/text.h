@@ -25,6 +25,9 @@ bool utf8_to_cp1252(std::string_view utf8, std::string* cp1252);
 // Converts Windows-1252 to UTF-8 for display; bytes without a character
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
 std::string cp1252_to_utf8(std::string_view cp1252);
+// The characters of a UTF-8 text, as a terminal lines them up: its bytes
+// less the continuation bytes.
+size_t utf8_length(std::string_view utf8);
 
 // A UTF-8 text (an editor's) as Windows-1252, one byte per character, so
 // that the n-th byte is the n-th character.  A character Windows-1252 lacks

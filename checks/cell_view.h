@@ -1,0 +1,27 @@
+#ifndef SCENARIO_BUILDER_CHECKS_CELL_VIEW_H_
+#define SCENARIO_BUILDER_CHECKS_CELL_VIEW_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "checks/text_check.h"
+#include "model/build_state.h"
+
+namespace sb {
+
+// The cells this many either side of the one asked for.
+inline constexpr int64_t kCellViewReach = 10;
+
+// The cells around the position `metres`: for each, what the compile wrote
+// there and which entry, by text and line, holds it, with the part of the
+// entry when it is not the entry's own place ("the slowdown at 4050 m (its
+// warning cell)"), or that the compile added it (the code points around a
+// slowdown).  Names are the texts' as the command line gave them.
+std::string cell_view(const BuildState& state, int64_t metres, const LineFacts& line,
+                      const TrainFacts& train, std::string_view line_text_name,
+                      std::string_view train_text_name);
+
+}  // namespace sb
+
+#endif  // SCENARIO_BUILDER_CHECKS_CELL_VIEW_H_
