@@ -20,6 +20,7 @@
 #include "checks/diagnostic.h"
 #include "checks/spelling.h"
 #include "checks/warning_options.h"
+#include "format/kilometre_posts.h"
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
 #include "platform/program_dir.h"
@@ -284,6 +285,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "also list the cells around this route position in metres, each with the entry (text "
       "and line) that holds it");
   cells_option->type_name("METRES");
+  std::string cells_chainage;
+  CLI::Option* chainage_option = check_app->add_option(
+      "--chainage", cells_chainage,
+      "say where the kilometre posts read this chainage (15+300) and list the cells there");
+  chainage_option->type_name("KM+M")->excludes(cells_option);
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
@@ -501,6 +507,14 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     options->warnings.errors = options->warnings.errors || werror;
   }
   if (cells_option->count() != 0) check.cells_at = cells_at;
+  if (chainage_option->count() != 0) {
+    check.cells_at_chainage = parse_chainage(cells_chainage);
+    if (!check.cells_at_chainage) {
+      err << "scenario-builder check: --chainage " << cells_chainage
+          << ": a chainage is written KM+M, such as 15+300 or km 354+000\n";
+      return kExitUsage;
+    }
+  }
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);

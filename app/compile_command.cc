@@ -214,6 +214,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     (out ? *out : err) << cell_view(state, *options.cells_at, line, train, options.line_text,
                                     options.train_text);
   }
+  if (options.cells_at_chainage) {
+    (out ? *out : err) << chainage_view(state, *options.cells_at_chainage, line, train,
+                                        options.line_text, options.train_text);
+  }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;
   return status;
