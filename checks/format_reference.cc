@@ -215,6 +215,10 @@ void render_explanations(std::string& out) {
 
 }  // namespace
 
+std::string slot_range_text(const Slot& slot) { return range_of(slot); }
+std::string slot_beyond_text(const Slot& slot) { return outside_of(slot); }
+std::string keyword_test_text(const Entry& entry) { return keyword_test(entry); }
+
 std::string format_reference() {
   std::string out = kIntroduction;
   out += "\n";

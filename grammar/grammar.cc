@@ -24,7 +24,9 @@ constexpr Slot any_byte(std::string_view name, std::string_view unit, std::strin
   return {name, unit, Width::kByte, Beyond::kAnything, 0, 255, 0, false, {}, meaning};
 }
 constexpr Slot position(std::string_view name, std::string_view meaning) {
-  return any_long(name, "m", meaning);
+  Slot slot = any_long(name, "m", meaning);
+  slot.position = true;
+  return slot;
 }
 constexpr Slot kept(Slot slot, int64_t low, int64_t high, std::string_view stored) {
   slot.beyond = Beyond::kStored;

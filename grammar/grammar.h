@@ -46,6 +46,8 @@ struct Slot {
   bool zero_allowed;  // 0 is kept although below `low`
   std::string_view stored;
   std::string_view meaning;
+  // A route position (m from the line's start), not a length.
+  bool position = false;
 };
 
 enum class EntryId : uint8_t {

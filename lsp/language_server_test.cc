@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "lsp/file_uri.h"
@@ -88,6 +89,25 @@ Json range(int line, int start, int end) {
           {"end", {{"line", line}, {"character", end}}}};
 }
 
+// The position of the first `needle` in an ASCII text, `plus` characters on.
+Json position_of(const std::string& text, const std::string& needle, int plus = 0) {
+  const size_t at = text.find(needle);
+  EXPECT_NE(at, std::string::npos) << needle;
+  const size_t line_start =
+      text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  return {{"line", std::count(text.begin(), text.begin() + static_cast<long>(at), '\n')},
+          {"character", at - line_start + static_cast<size_t>(plus)}};
+}
+// The range of `size` characters from that position.
+Json range_of(const std::string& text, const std::string& needle, int size, int plus = 0) {
+  const Json start = position_of(text, needle, plus);
+  return range(start["line"], start["character"], start["character"].get<int>() + size);
+}
+Json whole_text() {
+  return {{"start", {{"line", 0}, {"character", 0}}},
+          {"end", {{"line", 100000}, {"character", 0}}}};
+}
+
 // --- lifecycle and malformed input
 
 TEST_F(LanguageServerTest, InitializeShutdownExit) {
@@ -96,6 +116,11 @@ TEST_F(LanguageServerTest, InitializeShutdownExit) {
   EXPECT_EQ(capabilities["positionEncoding"], "utf-16");
   EXPECT_EQ(capabilities["textDocumentSync"]["change"], 2);
   EXPECT_EQ(initialize_result_["serverInfo"]["name"], "scenario-builder");
+  for (const char* provider :
+       {"hoverProvider", "completionProvider", "signatureHelpProvider", "documentSymbolProvider",
+        "inlayHintProvider", "definitionProvider", "codeActionProvider"}) {
+    EXPECT_TRUE(capabilities.contains(provider)) << provider;
+  }
   EXPECT_EQ(shut_down(), 0);
   // Nothing but the two responses went out.
   EXPECT_EQ(server_.unread(100), "");
@@ -300,6 +325,243 @@ TEST_F(LanguageServerTest, OtherDocumentsGetNoDiagnostics) {
   // The first publication is the train text's: the notes got none.
   const Json published = server_.next_notification("textDocument/publishDiagnostics");
   EXPECT_EQ(published["params"]["uri"], uri("S_7-.txt"));
+}
+
+// --- what the server tells of a text
+
+// A request about a place of an open text.
+Json at_place(const std::string& uri, const Json& position) {
+  return {{"textDocument", {{"uri", uri}}}, {"position", position}};
+}
+
+TEST_F(LanguageServerTest, HoverOnAKeywordAValueAndAPosition) {
+  start();
+  const std::string line = utf8_of("S_linea.txt");
+  const std::string train = utf8_of("S_7-.txt");
+  open("S_linea.txt", line);
+  open("S_7-.txt", train);
+  const auto hover = [&](const std::string& name, const std::string& needle, int plus) {
+    const std::string& text = name == "S_linea.txt" ? line : train;
+    const Json reply =
+        server_.request("textDocument/hover", at_place(uri(name), position_of(text, needle, plus)));
+    EXPECT_TRUE(reply.contains("result")) << reply;
+    return reply["result"];
+  };
+  Json shown = hover("S_linea.txt", "pendenza,    1500,    6", 3);
+  ASSERT_TRUE(shown.is_object()) << shown;
+  EXPECT_EQ(shown["contents"]["kind"], "markdown");
+  std::string text = shown["contents"]["value"];
+  EXPECT_TRUE(text.starts_with("**gradient change** (line text, body)")) << text;
+  EXPECT_NE(text.find("- `gradient` -100 to 155: gradient up to the next change"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(shown["range"], range_of(line, "pendenza,    1500,    6", 8));
+
+  text = hover("S_linea.txt", "pendenza,    1500,    6", 22)["contents"]["value"];
+  EXPECT_TRUE(text.starts_with("**gradient**: value 2 of 2 of the gradient change")) << text;
+  EXPECT_NE(text.find("Range: -100 to 155;"), std::string::npos) << text;
+
+  // A position: the route km, the kilometre posts (12+000 at the start),
+  // the cell and what the build put in it.
+  text = hover("S_linea.txt", "pendenza,    1500,    6", 14)["contents"]["value"];
+  EXPECT_NE(text.find("Route km 1.500, chainage km 13+500, cell 30 (1500 m)."), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Compiled cell 30: no object; speed limit 100 km/h, gradient 6, adhesion "
+                      "100"),
+            std::string::npos)
+      << text;
+  // A signal stands in the cell after its position's.
+  text = hover("S_7-.txt", "segnale,    1600", 14)["contents"]["value"];
+  EXPECT_NE(text.find("cell 32 (1600 m)"), std::string::npos) << text;
+  EXPECT_NE(text.find("Cell 33: signal: "), std::string::npos) << text;
+
+  // Off the entries: a header, a comment.
+  EXPECT_EQ(hover("S_linea.txt", "[pendenze]", 2), nullptr);
+  EXPECT_EQ(hover("S_linea.txt", "- gradient", 3), nullptr);
+}
+
+TEST_F(LanguageServerTest, CompletionOffersTheKeywordsOfTheSectionAtTheCursor) {
+  start();
+  std::string line = utf8_of("S_linea.txt");
+  line.replace(line.find("sfondo due"), 10, "sfo");
+  const std::string train = utf8_of("S_7-.txt");
+  open("S_linea.txt", line);
+  open("S_7-.txt", train);
+  const auto labels = [&](const std::string& name, const Json& position) {
+    const Json reply = server_.request("textDocument/completion", at_place(uri(name), position));
+    EXPECT_TRUE(reply["result"].is_array()) << reply;
+    std::vector<std::string> found;
+    for (const Json& item : reply["result"]) found.push_back(item["label"]);
+    return found;
+  };
+  using Labels = std::vector<std::string>;
+  const Labels general = {"lunghezza percorso",
+                          "progressiva chilometrica tre",
+                          "progressiva chilometrica due",
+                          "progressiva chilometrica uno",
+                          "sfondo uno",
+                          "sfondo due",
+                          "sfondo tre",
+                          "ripetizione segnali 4 codici"};
+  const Labels body = {"pendenza", "curvad5", "montagna", "indicatori_vmax", "cartello_indicatore"};
+  EXPECT_EQ(labels("S_linea.txt", position_of(line, "sfondo uno")), general);
+  EXPECT_EQ(labels("S_linea.txt", position_of(line, "pendenza,    1500")), body);
+  EXPECT_EQ(labels("S_linea.txt", position_of(line, "montagna", 4)), body);
+  EXPECT_EQ(labels("S_7-.txt", position_of(train, "sabbia")).size(), 10u);
+  // Among an entry's values, and before the entries open: none.
+  EXPECT_EQ(labels("S_linea.txt", position_of(line, "1500", 2)), Labels{});
+  EXPECT_EQ(labels("S_linea.txt", position_of(line, "Line text")), Labels{});
+
+  // A keyword being written is replaced whole, with a snippet of the values.
+  const Json reply = server_.request("textDocument/completion",
+                                     at_place(uri("S_linea.txt"), position_of(line, "sfo,", 3)));
+  const Json& item = reply["result"][5];
+  EXPECT_EQ(item["label"], "sfondo due");
+  EXPECT_EQ(item["insertTextFormat"], 2);
+  EXPECT_EQ(item["textEdit"]["range"], range_of(line, "sfo,", 3));
+  EXPECT_EQ(item["textEdit"]["newText"], "sfondo due, ${1:code}");
+  EXPECT_EQ(reply["result"][7]["textEdit"]["newText"],
+            "ripetizione segnali 4 codici, ${1:start}, ${2:end}");
+}
+
+TEST_F(LanguageServerTest, SignatureHelpNamesTheValueAtTheCursor) {
+  start();
+  const std::string train = utf8_of("S_7-.txt");
+  open("S_7-.txt", train);
+  const auto help = [&](const Json& position) {
+    return server_.request("textDocument/signatureHelp",
+                           at_place(uri("S_7-.txt"), position))["result"];
+  };
+  Json shown = help(position_of(train, "velocita,    1000,   100", 22));
+  ASSERT_TRUE(shown.is_object()) << shown;
+  EXPECT_EQ(shown["signatures"][0]["label"], "velocita, position, speed");
+  EXPECT_EQ(shown["signatures"][0]["parameters"][1]["label"], Json::array({20, 25}));
+  EXPECT_EQ(shown["signatures"][0]["parameters"][1]["documentation"], "(km/h) line speed limit");
+  EXPECT_EQ(shown["activeParameter"], 1);
+  // Right behind the keyword, the first value is next; the station's name
+  // is its seventeenth.
+  EXPECT_EQ(help(position_of(train, "velocita,    1000", 9))["activeParameter"], 0);
+  EXPECT_EQ(help(position_of(train, "PARTENZA", 2))["activeParameter"], 16);
+  EXPECT_EQ(help(position_of(train, "[segnali]", 2)), nullptr);
+}
+
+TEST_F(LanguageServerTest, SymbolsNameSectionsStationsAndObjectsByPosition) {
+  start();
+  const std::string train = utf8_of("S_7-.txt");
+  open("S_7-.txt", train);
+  const Json reply = server_.request("textDocument/documentSymbol",
+                                     {{"textDocument", {{"uri", uri("S_7-.txt")}}}});
+  std::vector<std::string> outline;
+  for (const Json& section : reply["result"]) {
+    std::string entry = section["name"];
+    for (const Json& child : section["children"]) entry += " / " + child["name"].get<std::string>();
+    outline.push_back(entry);
+  }
+  EXPECT_EQ(outline, (std::vector<std::string>{
+                         "[generale]", "[aderenze]", "[vel_limite]",
+                         "[stazioni] / PARTENZA / ARRIVO", "[rallentamenti] / slowdown at 2600 m",
+                         "[segnali] / signal at 1600 m / signal at 4500 m", "[codici]", "[fine]"}));
+  const Json& station = reply["result"][3]["children"][0];
+  EXPECT_EQ(station["selectionRange"], range_of(train, "PARTENZA", 8));
+  EXPECT_EQ(station["range"]["start"], position_of(train, "stazione,     500"));
+}
+
+TEST_F(LanguageServerTest, InlayHintsGiveTheChainageOfEachPosition) {
+  start();
+  std::string line = utf8_of("S_linea.txt");
+  // From 3000 m the posts read from 100+000.
+  line.replace(line.find("progressiva chilometrica due,    0,    0"), 40,
+               "progressiva chilometrica due, 3000, 100000");
+  open("S_linea.txt", line);
+  const Json reply =
+      server_.request("textDocument/inlayHint",
+                      {{"textDocument", {{"uri", uri("S_linea.txt")}}}, {"range", range(0, 0, 0)}});
+  ASSERT_TRUE(reply["result"].is_array()) << reply;
+  EXPECT_EQ(reply["result"], Json::array()) << "nothing in an empty range";
+  const Json all = server_.request(
+      "textDocument/inlayHint",
+      {{"textDocument", {{"uri", uri("S_linea.txt")}}}, {"range", whole_text()}})["result"];
+  std::map<std::string, std::string> hints;
+  for (const Json& hint : all) {
+    hints[hint["position"].dump()] = hint["label"];
+    EXPECT_TRUE(hint["paddingLeft"]);
+  }
+  EXPECT_EQ(hints[position_of(line, "1500,    6", 4).dump()], "km 13+500");
+  EXPECT_EQ(hints[position_of(line, "3500,   -4", 4).dump()], "km 100+500");
+  EXPECT_EQ(hints[position_of(line, "2000,    3000", 4).dump()], "km 14+000");
+  EXPECT_EQ(hints[position_of(line, "2000,    3000", 13).dump()], "km 100+000");
+  EXPECT_EQ(hints.count(position_of(line, "6000", 4).dump()), 0u) << "a length is no position";
+}
+
+TEST_F(LanguageServerTest, DefinitionGoesToTheOtherEntryOfADiagnostic) {
+  start();
+  std::string train = utf8_of("S_7-.txt");
+  train.replace(train.find("segnale,    4500"), 16, "segnale,    1600");
+  open("S_7-.txt", train);
+  const Json published = diagnostics_for("S_7-.txt");
+  ASSERT_EQ(published["diagnostics"].size(), 1u) << published;
+  const Json& clash = published["diagnostics"][0];
+  const Json reply =
+      server_.request("textDocument/definition",
+                      at_place(uri("S_7-.txt"), position_of(train, "segnale,    1600,   2", 3)));
+  EXPECT_EQ(reply["result"], Json::array({clash["relatedInformation"][0]["location"]})) << reply;
+  // Elsewhere there is nowhere to go.
+  EXPECT_EQ(server_.request("textDocument/definition",
+                            at_place(uri("S_7-.txt"), position_of(train, "sabbia")))["result"],
+            Json::array());
+}
+
+TEST_F(LanguageServerTest, CodeActionsFixAMisspeltKeywordAndAValueOutOfRange) {
+  start();
+  std::string line = utf8_of("S_linea.txt");
+  line.replace(line.find("sfondo uno"), 10, "sfondo unno");
+  line.replace(line.find("pendenza,    1500,    6"), 23, "pendenza,    1500,  300");
+  open("S_linea.txt", line);
+  const Json published = diagnostics_for("S_linea.txt");
+  ASSERT_EQ(published["diagnostics"].size(), 2u) << published;
+  const auto actions = [&](const Json& diagnostic) {
+    return server_.request("textDocument/codeAction",
+                           {{"textDocument", {{"uri", uri("S_linea.txt")}}},
+                            {"range", diagnostic["range"]},
+                            {"context", {{"diagnostics", Json::array({diagnostic})}}}})["result"];
+  };
+  Json fixes = actions(published["diagnostics"][0]);
+  ASSERT_EQ(fixes.size(), 1u) << fixes;
+  EXPECT_EQ(fixes[0]["title"], "Change to `sfondo uno`");
+  EXPECT_EQ(fixes[0]["kind"], "quickfix");
+  EXPECT_EQ(
+      fixes[0]["edit"]["changes"][uri("S_linea.txt")],
+      Json::array({{{"range", range_of(line, "sfondo unno", 11)}, {"newText", "sfondo uno"}}}));
+  fixes = actions(published["diagnostics"][1]);
+  ASSERT_EQ(fixes.size(), 1u) << fixes;
+  EXPECT_EQ(fixes[0]["title"], "Set the gradient change's gradient to 155");
+  EXPECT_EQ(fixes[0]["edit"]["changes"][uri("S_linea.txt")],
+            Json::array({{{"range", range_of(line, "1500,  300", 3, 7)}, {"newText", "155"}}}));
+}
+
+TEST_F(LanguageServerTest, OtherTextsAndPlacesOutsideATextGetEmptyAnswers) {
+  start();
+  open("notes.txt", "pendenza, 100, 2\r\n");
+  open("S_linea.txt", utf8_of("S_linea.txt"));
+  const Json nowhere = {{"line", 100000}, {"character", 0}};
+  const Json past_the_line_end = {{"line", 0}, {"character", 500}};
+  for (const std::string method : {"textDocument/hover", "textDocument/completion",
+                                   "textDocument/signatureHelp", "textDocument/definition"}) {
+    for (const auto& [name, position] :
+         {std::pair{std::string("notes.txt"), Json{{"line", 0}, {"character", 2}}},
+          std::pair{std::string("S_linea.txt"), nowhere},
+          std::pair{std::string("S_linea.txt"), past_the_line_end},
+          std::pair{std::string("never_opened_linea.txt"), Json{{"line", 0}, {"character", 0}}}}) {
+      const Json reply = server_.request(method, at_place(uri(name), position));
+      ASSERT_TRUE(reply.contains("result")) << method << " " << reply;
+      EXPECT_TRUE(reply["result"].is_null() || reply["result"] == Json::array())
+          << method << " " << name << " " << reply;
+    }
+  }
+  EXPECT_EQ(server_.request("textDocument/documentSymbol",
+                            {{"textDocument", {{"uri", uri("notes.txt")}}}})["result"],
+            Json::array());
+  EXPECT_EQ(shut_down(), 0);
 }
 
 }  // namespace

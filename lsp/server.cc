@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "lsp/text_requests.h"
 #include "lsp/workspace.h"
 
 namespace sb {
@@ -34,7 +35,7 @@ PositionEncoding chosen_encoding(const Json& params) {
 }  // namespace
 
 Server::Server(Send send, std::ostream& log)
-    : send_(std::move(send)), log_(log), workspace_(std::make_unique<Workspace>(log)) {}
+    : send_(std::move(send)), log_(log), workspace_(std::make_unique<Workspace>()) {}
 
 Server::~Server() = default;
 
@@ -74,9 +75,10 @@ bool Server::check_edited(const std::function<bool()>& edits_waiting) {
 Json Server::initialize(const Json& params) {
   encoding_ = chosen_encoding(params);
   initialized_ = true;
-  return {{"capabilities",
-           {{"positionEncoding", encoding_ == PositionEncoding::kUtf8 ? "utf-8" : "utf-16"},
-            {"textDocumentSync", {{"openClose", true}, {"change", kIncrementalSync}}}}},
+  Json capabilities = text_request_capabilities();
+  capabilities["positionEncoding"] = encoding_ == PositionEncoding::kUtf8 ? "utf-8" : "utf-16";
+  capabilities["textDocumentSync"] = {{"openClose", true}, {"change", kIncrementalSync}};
+  return {{"capabilities", std::move(capabilities)},
           {"serverInfo", {{"name", "scenario-builder"}}}};
 }
 
@@ -101,6 +103,11 @@ void Server::handle_request(const RpcMessage& message) {
   if (message.method == "shutdown") {
     shut_down_ = true;
     send_(rpc_result(message.id, nullptr));
+    return;
+  }
+  if (is_text_request(message.method)) {
+    send_(rpc_result(message.id,
+                     answer_text_request(message.method, message.params, *workspace_, encoding_)));
     return;
   }
   send_(rpc_error(message.id, RpcError::kMethodNotFound, "unknown method " + message.method));

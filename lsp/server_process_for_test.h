@@ -71,8 +71,10 @@ class ServerProcess {
   Json request(const std::string& method, Json params = Json::object()) {
     const int id = ++last_id_;
     send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
+    // Read from the pipe, not from the kept ones: those are never the
+    // response, and taking them again would go round for ever.
     for (;;) {
-      Json message = receive();
+      Json message = read_message(20);
       if (message.is_null() || (message.contains("id") && message["id"] == id)) return message;
       pending_.push_back(std::move(message));
     }
@@ -84,18 +86,7 @@ class ServerProcess {
       pending_.erase(pending_.begin());
       return message;
     }
-    for (;;) {
-      const size_t header_end = buffer_.find("\r\n\r\n");
-      if (header_end != std::string::npos) {
-        const size_t length = std::stoul(buffer_.substr(buffer_.find(':') + 1));
-        if (buffer_.size() >= header_end + 4 + length) {
-          Json message = Json::parse(buffer_.substr(header_end + 4, length));
-          buffer_.erase(0, header_end + 4 + length);
-          return message;
-        }
-      }
-      if (!read_some(seconds)) return nullptr;
-    }
+    return read_message(seconds);
   }
   // The next notification of `method`, others passed over.
   Json next_notification(const std::string& method, int seconds = 20) {
@@ -136,6 +127,21 @@ class ServerProcess {
   }
 
  private:
+  // The next message from the pipe, null when none comes within `seconds`.
+  Json read_message(int seconds) {
+    for (;;) {
+      const size_t header_end = buffer_.find("\r\n\r\n");
+      if (header_end != std::string::npos) {
+        const size_t length = std::stoul(buffer_.substr(buffer_.find(':') + 1));
+        if (buffer_.size() >= header_end + 4 + length) {
+          Json message = Json::parse(buffer_.substr(header_end + 4, length));
+          buffer_.erase(0, header_end + 4 + length);
+          return message;
+        }
+      }
+      if (!read_some(seconds)) return nullptr;
+    }
+  }
   bool read_some(int seconds) {
     pollfd ready{from_server_, POLLIN, 0};
     if (poll(&ready, 1, seconds * 1000) <= 0) return false;

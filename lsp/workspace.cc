@@ -93,11 +93,62 @@ Json diagnostics_of(SourceLocation::Text which, const PairCheck& check, const Pa
   return list;
 }
 
-PairCheck check_members(const PairMember& line, const PairMember& train) {
-  return check_pair({line.path, train.path, line.document().bytes(), train.document().bytes()});
+// The path of the train text a line text of `group` is checked with when
+// none is at hand.
+std::string empty_train_path(const GroupKey& group) {
+  return (std::filesystem::path(group.first) / (group.second + "_1-.txt")).generic_string();
+}
+
+// The train text the line text's diagnostics come from: the first open one,
+// else the first on disk; null when there is none.
+const PairMember* line_partner(const std::vector<std::unique_ptr<PairMember>>& trains) {
+  for (const auto& train : trains) {
+    if (train->open) return train.get();
+  }
+  return trains.empty() ? nullptr : trains.front().get();
 }
 
 }  // namespace
+
+std::shared_ptr<const PairCheck> Workspace::check_texts(const std::string& line_path,
+                                                        const std::string& train_path,
+                                                        const std::string& line,
+                                                        const std::string& train) {
+  CachedCheck& cached = checks_[{line_path, train_path}];
+  if (cached.check && cached.line == line && cached.train == train) return cached.check;
+  auto check = std::make_shared<PairCheck>(check_pair({line_path, train_path, line, train}));
+  // The hovers read records and cells only: the trace is let go.
+  check->state->line_trace = LineTrace();
+  cached = {line, train, check};
+  return check;
+}
+
+std::shared_ptr<const PairCheck> Workspace::compiled(const std::string& uri) {
+  const OpenText* text = find(uri);
+  if (text == nullptr || text->name.kind == TextName::Kind::kOther) return nullptr;
+  const GroupKey group = group_of(text->name);
+  const std::unique_ptr<PairMember> line = member(line_text_path(group), open_);
+  std::vector<std::unique_ptr<PairMember>> trains;
+  for (const std::string& path : train_paths(group, open_)) trains.push_back(member(path, open_));
+  const PairMember* train = nullptr;
+  if (text->name.kind == TextName::Kind::kTrain) {
+    for (const auto& candidate : trains) {
+      if (candidate->open == text) train = candidate.get();
+    }
+  } else {
+    train = line_partner(trains);
+  }
+  PairMember empty;
+  empty.path = empty_train_path(group);
+  if (train == nullptr) train = &empty;
+  return check_texts(line->path, train->path, line->document().bytes(), train->document().bytes());
+}
+
+const Json& Workspace::published(const std::string& uri) const {
+  static const Json kNone = Json::array();
+  const auto found = published_.find(uri);
+  return found == published_.end() ? kNone : found->second;
+}
 
 void Workspace::open(const std::string& uri, int version, std::string utf8) {
   OpenText& text = open_[uri];
@@ -137,9 +188,13 @@ void Workspace::mark_edited(const TextName& name) {
 bool Workspace::check_edited(PositionEncoding encoding, const std::function<bool()>& edits_waiting,
                              const Publish& publish) {
   for (const std::string& uri : closed_) {
+    published_.erase(uri);
     publish({{"uri", uri}, {"diagnostics", Json::array()}});
   }
   closed_.clear();
+  const auto check_members = [&](const PairMember& line, const PairMember& train) {
+    return check_texts(line.path, train.path, line.document().bytes(), train.document().bytes());
+  };
   while (!edited_.empty()) {
     const GroupKey group = *edited_.begin();
     const std::unique_ptr<PairMember> line = member(line_text_path(group), open_);
@@ -150,15 +205,11 @@ bool Workspace::check_edited(PositionEncoding encoding, const std::function<bool
     for (const std::string& path : train_paths(group, open_)) trains.push_back(member(path, open_));
     // The line text is checked with its first open train text, else the
     // first on disk, else an empty one.
-    const PairMember* partner = nullptr;
-    for (const auto& train : trains) {
-      if (train->open && partner == nullptr) partner = train.get();
-    }
-    if (partner == nullptr && !trains.empty()) partner = trains.front().get();
+    const PairMember* partner = line_partner(trains);
     for (const auto& train : trains) {
       if (!train->open) continue;
-      const PairCheck check = check_members(*line, *train);
-      Json list = diagnostics_of(SourceLocation::Text::kTrain, check, *line, *train, encoding);
+      const std::shared_ptr<const PairCheck> check = check_members(*line, *train);
+      Json list = diagnostics_of(SourceLocation::Text::kTrain, *check, *line, *train, encoding);
       if (!line_found) {
         list.push_back({{"range",
                          {{"start", {{"line", 0}, {"character", 0}}},
@@ -173,20 +224,23 @@ bool Workspace::check_edited(PositionEncoding encoding, const std::function<bool
       if (line->open && train.get() == partner) {
         publications.push_back(publication(
             *line->open,
-            diagnostics_of(SourceLocation::Text::kLine, check, *line, *train, encoding)));
+            diagnostics_of(SourceLocation::Text::kLine, *check, *line, *train, encoding)));
       }
     }
     if (line->open && (partner == nullptr || !partner->open)) {
       PairMember empty;
-      empty.path =
-          (std::filesystem::path(group.first) / (group.second + "_1-.txt")).generic_string();
+      empty.path = empty_train_path(group);
       const PairMember& train = partner ? *partner : empty;
-      const PairCheck check = check_members(*line, train);
-      publications.push_back(publication(
-          *line->open, diagnostics_of(SourceLocation::Text::kLine, check, *line, train, encoding)));
+      const std::shared_ptr<const PairCheck> check = check_members(*line, train);
+      publications.push_back(
+          publication(*line->open,
+                      diagnostics_of(SourceLocation::Text::kLine, *check, *line, train, encoding)));
     }
     if (edits_waiting()) return false;
-    for (const Json& params : publications) publish(params);
+    for (const Json& params : publications) {
+      published_[params["uri"].get<std::string>()] = params["diagnostics"];
+      publish(params);
+    }
     edited_.erase(group);
   }
   return true;

@@ -3,14 +3,15 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "lsp/document.h"
 #include "lsp/json_rpc.h"
+#include "lsp/pair_check.h"
 #include "lsp/text_names.h"
 
 namespace sb {
@@ -29,8 +30,6 @@ struct OpenText {
 // that is not open is read from disk.
 class Workspace {
  public:
-  explicit Workspace(std::ostream& log) : log_(log) {}
-
   void open(const std::string& uri, int version, std::string utf8);
   // Edits in order; null when the text is not open.
   OpenText* find(const std::string& uri);
@@ -45,14 +44,33 @@ class Workspace {
   bool check_edited(PositionEncoding encoding, const std::function<bool()>& edits_waiting,
                     const Publish& publish);
 
- private:
-  void mark_edited(const TextName& name);
+  // The check of the pair an open text belongs to (a train text with its
+  // line text; a line text with the partner its diagnostics come from),
+  // made again when a text of the pair changed since; null for a text that
+  // is neither a line text nor a train text.
+  std::shared_ptr<const PairCheck> compiled(const std::string& uri);
 
-  std::ostream& log_;
+  // The diagnostics last published for `uri` (an empty list when none).
+  const Json& published(const std::string& uri) const;
+
+ private:
+  struct CachedCheck {
+    std::string line;
+    std::string train;
+    std::shared_ptr<const PairCheck> check;
+  };
+  void mark_edited(const TextName& name);
+  std::shared_ptr<const PairCheck> check_texts(const std::string& line_path,
+                                               const std::string& train_path,
+                                               const std::string& line, const std::string& train);
+
   std::map<std::string, OpenText> open_;
   std::set<GroupKey> edited_;
   // Texts closed since their last publication: each gets an empty list.
   std::vector<std::string> closed_;
+  // The last check of each pair, by the paths of its texts.
+  std::map<std::pair<std::string, std::string>, CachedCheck> checks_;
+  std::map<std::string, Json> published_;
 };
 
 }  // namespace sb
