@@ -10,9 +10,11 @@
 #include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/exit_status.h"
 #include "app/explain_command.h"
 #include "app/man_page.h"
 #include "app/new_command.h"
+#include "app/program_message.h"
 #include "app/shell_completion.h"
 #include "app/version.h"
 #include "app/watch_command.h"
@@ -29,7 +31,6 @@
 #include <iostream>
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
-#include "util/exit_status.h"
 #endif
 
 namespace sb {
@@ -224,7 +225,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   WarningOptions warning_options;
   std::string warning_error;
   if (!take_warning_options(args, &warning_options, &warning_error)) {
-    err << "scenario-builder: " << warning_error << '\n';
+    begin_message(err) << warning_error << '\n';
     return kExitUsage;
   }
   argc = static_cast<int>(args.size());
@@ -440,7 +441,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   // command itself.
   if (argc >= 2 && std::string_view(argv[1]) == "help") {
     if (argc > 3) {
-      err << "scenario-builder: help takes one COMMAND\n";
+      begin_message(err) << "help takes one COMMAND\n";
       return kExitUsage;
     }
     help_topic = argc == 3 ? argv[2] : "";
@@ -458,11 +459,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
         return kExitClean;
       }
     }
-    err << "scenario-builder: help: " << unknown_command_message(app, help_topic, {}) << '\n';
+    begin_message(err) << "help: " << unknown_command_message(app, help_topic, {}) << '\n';
     return kExitUsage;
   }
   if (const std::string unknown = unknown_command(app, argc, argv); !unknown.empty()) {
-    err << "scenario-builder: " << unknown << '\n';
+    begin_message(err) << unknown << '\n';
     return kExitUsage;
   }
   try {
@@ -530,7 +531,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;
     if (to_option->count() != 0) plot.to_km = to_km;
-    return run_plot(plot, file_system, err);
+    return plot_command(plot, file_system, err);
   }
 #endif
   if (*dump_app) {
@@ -547,7 +548,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
     if (km_option->count() != 0)
       dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
-    return run_dump(dump, file_system, out, err);
+    return dump_command(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
@@ -563,7 +564,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   // stdout) is a failure, whatever the command itself returned.
   out.flush();
   if (!out.fail()) return status;
-  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  begin_message(err) << "cannot write the standard output: what was printed is incomplete\n";
   err.flush();
   return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }

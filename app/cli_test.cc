@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli_for_test.h"
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "platform/memory_file_system.h"
 

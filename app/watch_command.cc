@@ -6,10 +6,11 @@
 #include <iomanip>
 #include <sstream>
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #include "platform/file_set_writer.h"
 #include "platform/file_watcher.h"
 #include "platform/memory_file_system.h"
-#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -58,12 +59,12 @@ int compile_once(const CompileOptions& options, FileSystem& file_system, std::os
   out << "[" << time_of_day() << "] compiling " << options.line_text << " and "
       << options.train_text << '\n';
   const std::string kept =
-      "scenario-builder: the files in " + options.output_directory + " are left as they were\n";
+      program_message("the files in " + options.output_directory + " are left as they were\n");
   MemoryFileSystem snapshot;
   std::string error;
   if (!file_system.read_file(options.line_text, &snapshot.files[options.line_text], &error) ||
       !file_system.read_file(options.train_text, &snapshot.files[options.train_text], &error)) {
-    out << "scenario-builder: " << error << '\n' << kept << std::flush;
+    begin_message(out) << error << '\n' << kept << std::flush;
     return kExitUsage;
   }
   CompileOptions check = options;
@@ -80,12 +81,12 @@ int compile_once(const CompileOptions& options, FileSystem& file_system, std::os
   std::vector<std::string> written;
   if (compile_command(build, snapshot, said_again) != kExitClean ||
       !write_built_files(snapshot, options, file_system, &written, &error)) {
-    out << "scenario-builder: " << error << '\n' << kept << std::flush;
+    begin_message(out) << error << '\n' << kept << std::flush;
     return kExitNotWritten;
   }
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - started);
-  out << "scenario-builder: wrote";
+  begin_message(out) << "wrote";
   for (size_t i = 0; i < written.size(); ++i) out << (i == 0 ? " " : ", ") << written[i];
   out << " in " << took.count() << " ms\n" << std::flush;
   return kExitClean;
@@ -105,23 +106,23 @@ int watch_command(const WatchOptions& options, FileSystem& file_system, std::ost
   const std::unique_ptr<FileWatcher> watcher =
       watch_files({compile.line_text, compile.train_text}, &error);
   if (!watcher) {
-    out << "scenario-builder: " << error << '\n';
+    begin_message(out) << error << '\n';
     return kExitUsage;
   }
   if (compile_once(compile, file_system, out) == kExitUsage) return kExitUsage;
-  out << "scenario-builder: watching " << compile.line_text << " and " << compile.train_text
-      << " (Ctrl-C ends)\n"
-      << std::flush;
+  begin_message(out) << "watching " << compile.line_text << " and " << compile.train_text
+                     << " (Ctrl-C ends)\n"
+                     << std::flush;
   while (!options.stop()) {
     switch (watcher->wait(kStopCheckMilliseconds)) {
       case FileWatcher::Event::kChanged: compile_once(compile, file_system, out); break;
       case FileWatcher::Event::kTimeout: break;
       case FileWatcher::Event::kFailed:
-        out << "scenario-builder: " << watcher->error() << '\n';
+        begin_message(out) << watcher->error() << '\n';
         return kExitNotWritten;
     }
   }
-  out << "scenario-builder: stopped watching\n";
+  begin_message(out) << "stopped watching\n";
   return kExitClean;
 }
 
