@@ -1,13 +1,14 @@
 #include "app/bare_run.h"
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #include "compiler/memorizza_percorso.h"
 #include "checks/compile_diagnostics.h"
 #include "platform/file_set_writer.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"
 #include "sources/line_list_writer.h"
-#include "util/exit_status.h"
 #include "util/shell_word.h"
 
 namespace sb {
@@ -59,8 +60,7 @@ bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
   if (fs.read_file(path, &contents, &unread) && contents == line_list_bytes(builtin)) return true;
   const std::string backup = free_backup_name(fs, path);
   if (!fs.rename(path, backup, error)) return false;
-  notices << "scenario-builder: " << path << " differs from the built-in text: kept as " << backup
-          << '\n';
+  begin_message(notices) << path << " differs from the built-in text: kept as " << backup << '\n';
   *kept = backup;
   return true;
 }
@@ -70,7 +70,7 @@ bool keep_aside_if_edited(FileSystem& fs, const std::string& path,
 // built-in one, which stays only with --keep-sources.
 std::string compile_kept_hint(const std::string& line, const std::string& train, bool line_kept,
                               bool train_kept, bool keep_sources, const BuildState& state) {
-  std::string hint = "scenario-builder: to compile the kept text: scenario-builder compile " +
+  std::string hint = program_message("to compile the kept text: scenario-builder compile ") +
                      shell_word(line) + ' ' + shell_word(train) + " --scenario " +
                      shell_word(state.scenario_name) + " --train-number " +
                      shell_word(state.train_number);

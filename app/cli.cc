@@ -10,9 +10,11 @@
 #include "app/command_line_outline.h"
 #include "app/compile_command.h"
 #include "app/decompile_command.h"
+#include "app/exit_status.h"
 #include "app/explain_command.h"
 #include "app/man_page.h"
 #include "app/new_command.h"
+#include "app/program_message.h"
 #include "app/shell_completion.h"
 #include "app/version.h"
 #include "app/watch_command.h"
@@ -20,6 +22,7 @@
 #include "checks/diagnostic.h"
 #include "checks/spelling.h"
 #include "checks/warning_options.h"
+#include "format/kilometre_posts.h"
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
 #include "platform/program_dir.h"
@@ -28,7 +31,6 @@
 #include <iostream>
 #ifdef SB_HAVE_PLOT
 #include "app/plot_command.h"
-#include "util/exit_status.h"
 #endif
 
 namespace sb {
@@ -223,7 +225,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   WarningOptions warning_options;
   std::string warning_error;
   if (!take_warning_options(args, &warning_options, &warning_error)) {
-    err << "scenario-builder: " << warning_error << '\n';
+    begin_message(err) << warning_error << '\n';
     return kExitUsage;
   }
   argc = static_cast<int>(args.size());
@@ -284,6 +286,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "also list the cells around this route position in metres, each with the entry (text "
       "and line) that holds it");
   cells_option->type_name("METRES");
+  std::string cells_chainage;
+  CLI::Option* chainage_option = check_app->add_option(
+      "--chainage", cells_chainage,
+      "say where the kilometre posts read this chainage (15+300) and list the cells there");
+  chainage_option->type_name("KM+M")->excludes(cells_option);
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
@@ -445,7 +452,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   // command itself.
   if (argc >= 2 && std::string_view(argv[1]) == "help") {
     if (argc > 3) {
-      err << "scenario-builder: help takes one COMMAND\n";
+      begin_message(err) << "help takes one COMMAND\n";
       return kExitUsage;
     }
     help_topic = argc == 3 ? argv[2] : "";
@@ -463,11 +470,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
         return kExitClean;
       }
     }
-    err << "scenario-builder: help: " << unknown_command_message(app, help_topic, {}) << '\n';
+    begin_message(err) << "help: " << unknown_command_message(app, help_topic, {}) << '\n';
     return kExitUsage;
   }
   if (const std::string unknown = unknown_command(app, argc, argv); !unknown.empty()) {
-    err << "scenario-builder: " << unknown << '\n';
+    begin_message(err) << unknown << '\n';
     return kExitUsage;
   }
   try {
@@ -512,6 +519,14 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     options->warnings.errors = options->warnings.errors || werror;
   }
   if (cells_option->count() != 0) check.cells_at = cells_at;
+  if (chainage_option->count() != 0) {
+    check.cells_at_chainage = parse_chainage(cells_chainage);
+    if (!check.cells_at_chainage) {
+      err << "scenario-builder check: --chainage " << cells_chainage
+          << ": a chainage is written KM+M, such as 15+300 or km 354+000\n";
+      return kExitUsage;
+    }
+  }
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);
@@ -527,7 +542,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   if (*plot_app) {
     if (from_option->count() != 0) plot.from_km = from_km;
     if (to_option->count() != 0) plot.to_km = to_km;
-    return run_plot(plot, file_system, err);
+    return plot_command(plot, file_system, err);
   }
 #endif
   if (*dump_app) {
@@ -544,7 +559,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};
     if (km_option->count() != 0)
       dump.at = PositionRequest{at_km * 1000, "--km " + km_option->as<std::string>()};
-    return run_dump(dump, file_system, out, err);
+    return dump_command(dump, file_system, out, err);
   }
   if (bare.directory.empty()) bare.directory = program_directory(argv[0]);
   window.linger(linger_seconds);
@@ -560,7 +575,7 @@ int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Windo
   // stdout) is a failure, whatever the command itself returned.
   out.flush();
   if (!out.fail()) return status;
-  err << "scenario-builder: cannot write the standard output: what was printed is incomplete\n";
+  begin_message(err) << "cannot write the standard output: what was printed is incomplete\n";
   err.flush();
   return status == kExitUsage ? kExitUsage : kExitNotWritten;
 }

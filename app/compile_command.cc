@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #include "compiler/memorizza_percorso.h"
 #include "output/scenario_files.h"
 #include "checks/checked_build.h"
@@ -15,7 +17,6 @@
 #include "checks/cell_view.h"
 #include "checks/scenario_summary.h"
 #include "checks/text_check.h"
-#include "util/exit_status.h"
 #include "app/version.h"
 
 namespace sb {
@@ -138,7 +139,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   error = wrong_inputs(options);
   if (!error.empty() || !read_inputs(options, file_system, &inputs, &error) ||
       !resolve_names(options, &state, &names, &error)) {
-    err << "scenario-builder: " << error << '\n';
+    begin_message(err) << error << '\n';
     return kExitUsage;
   }
   BuildPlan plan;
@@ -147,7 +148,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   plan.outputs = scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
-    err << "scenario-builder: " << error << '\n';
+    begin_message(err) << error << '\n';
     return kExitNotWritten;
   }
   // The files are written once the diagnostics are known: a build with an
@@ -201,18 +202,16 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (report.end != BuildEnd::kDone) {
     const SourceLocation end_of_texts{SourceLocation::Text::kTrain, std::numeric_limits<int>::max(),
                                       0};
-    err << "scenario-builder: "
-        << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
-                        {options.line_text, options.train_text}, plan.write_files)
-        << '\n';
+    begin_message(err) << explain_stop(report, state, holder_of(1, end_of_texts, line, train),
+                                       {options.line_text, options.train_text}, plan.write_files)
+                       << '\n';
   }
   if (errors + warnings > 0) err << count_diagnostics(errors, warnings) << '\n';
-  if (withheld)
-    err << "scenario-builder: " << nothing_written(plan.outputs, options, file_system) << '\n';
+  if (withheld) begin_message(err) << nothing_written(plan.outputs, options, file_system) << '\n';
   // A check whose warnings were counted has said enough.
   if (errors == 0 && (plan.write_files || warnings == 0)) {
     const std::string outcome = format_outcome(report, plan);
-    if (!outcome.empty()) err << "scenario-builder: " << outcome << '\n';
+    if (!outcome.empty()) begin_message(err) << outcome << '\n';
   }
   if (options.summary && !json) {
     (out ? *out : err) << scenario_summary(state, line, train)
@@ -221,6 +220,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.cells_at) {
     (out ? *out : err) << cell_view(state, *options.cells_at, line, train, options.line_text,
                                     options.train_text);
+  }
+  if (options.cells_at_chainage) {
+    (out ? *out : err) << chainage_view(state, *options.cells_at_chainage, line, train,
+                                        options.line_text, options.train_text);
   }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;

@@ -31,6 +31,9 @@ struct CompileOptions {
   // --cells METRES: the cells around that position and the entries that
   // hold them, on `out`.
   std::optional<int64_t> cells_at;
+  // --chainage KM+M: where the kilometre posts read it, and the cells there
+  // (metres: 15300 is 15+300).
+  std::optional<int64_t> cells_at_chainage;
   // --format: diagnostics as text on `err`, or as one JSON or SARIF document
   // on `out` (the counts and notices stay on `err`).
   enum class Format { kText, kJson, kSarif };

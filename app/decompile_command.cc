@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "decompile/approximate_notes.h"
 #include "decompile/decompiler.h"
@@ -15,9 +16,8 @@
 #include "inspect/scenario_decoder.h"
 #include "inspect/scenario_locator.h"
 #include "platform/file_set_writer.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
-#include "util/exit_status.h"
 #include "util/text.h"
 
 namespace sb {

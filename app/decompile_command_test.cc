@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/cells.h"
 #include "app/cli.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "app/random_scenario_for_test.h"

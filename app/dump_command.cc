@@ -199,8 +199,8 @@ std::optional<RowRequest> parse_row_range(std::string_view text, std::string* er
   return request;
 }
 
-int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
-             std::ostream& err) {
+int dump_command(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
+                 std::ostream& err) {
   const std::optional<DumpKind> kind =
       options.kind ? options.kind : dump_kind_from_name(options.path);
   if (!kind) {

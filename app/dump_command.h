@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "app/exit_status.h"
 #include "platform/file_system.h"
-#include "util/exit_status.h"
 
 namespace sb {
 
@@ -64,8 +64,8 @@ struct DumpOptions {
 // option at fault, when its kind cannot be told, it cannot be read, it is
 // malformed, or the rows asked for lie beyond it; nothing is printed on
 // `out` then.
-int run_dump(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
-             std::ostream& err);
+int dump_command(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
+                 std::ostream& err);
 
 }  // namespace sb
 

@@ -31,7 +31,7 @@ DumpRun dump(MemoryFileSystem& files, const DumpOptions& options) {
   std::ostringstream out;
   std::ostringstream err;
   DumpRun run;
-  run.status = run_dump(options, files, out, err);
+  run.status = dump_command(options, files, out, err);
   run.out = out.str();
   run.err = err.str();
   return run;
@@ -560,7 +560,7 @@ TEST(Dump, RefusesAHugeSparseFileOnDiskWithoutReadingIt) {
   std::ostringstream out;
   std::ostringstream err;
   const int status =
-      run_dump(options_for(path, std::nullopt, rows(0, 1)), disk_file_system(), out, err);
+      dump_command(options_for(path, std::nullopt, rows(0, 1)), disk_file_system(), out, err);
   std::filesystem::remove_all(directory);
   EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(), "scenario-builder dump: cannot read " + path +
@@ -578,7 +578,7 @@ TEST(Dump, RefusesWhatIsNotARegularFileOnDisk) {
   std::ostringstream out;
   std::ostringstream err;
   const int status =
-      run_dump(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out, err);
+      dump_command(options_for("/dev/null", DumpKind::kCells), disk_file_system(), out, err);
   EXPECT_EQ(status, kExitUsage);
   EXPECT_EQ(err.str(),
             "scenario-builder dump: cannot read /dev/null: not a regular file, whose size could be "

@@ -6,7 +6,7 @@
 #include "checks/diagnostic.h"
 #include "checks/explanations.h"
 #include "checks/spelling.h"
-#include "util/exit_status.h"
+#include "app/exit_status.h"
 
 namespace sb {
 namespace {

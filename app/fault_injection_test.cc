@@ -21,7 +21,7 @@
 #include "app/compile_command.h"
 #include "output/scenario_files.h"
 #include "platform/memory_file_system.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "platform/window.h"
 #include "sources/builtin_scenario.h"
 #include "sources/driver_documents.h"

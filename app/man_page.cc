@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "util/exit_status.h"
+#include "app/exit_status.h"
 
 namespace sb {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <optional>
 
+#include "app/exit_status.h"
 #include "format/scenario_names.h"
 #include "platform/file_set_writer.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
 #include "starter/starter_scenario.h"
-#include "util/exit_status.h"
 #include "util/shell_word.h"
 
 namespace sb {

@@ -10,7 +10,7 @@
 #include "format/file_names.h"
 #include "platform/file_set_writer.h"
 #include "util/rounding.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "inspect/compiled_scenario.h"
 #include "viewer/plot_layout.h"
 #include "viewer/plot_renderer.h"
@@ -75,7 +75,7 @@ bool write_file(FileSystem& file_system, const std::string& path, const std::str
 
 }  // namespace
 
-int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& err) {
+int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostream& err) {
   std::string error;
   const std::optional<PlotFormat> format = plot_format_from_name(options.output);
   const bool page = is_page_name(options.output);

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "app/exit_status.h"
 #include "platform/file_system.h"
-#include "util/exit_status.h"
 
 namespace sb {
 
@@ -24,7 +24,7 @@ struct PlotOptions {
 // of the track with everything placed along it, and under it the profile
 // strip on a shared distance axis.  Problems go to `err` as one line that
 // names the file at fault.
-int run_plot(const PlotOptions& options, FileSystem& file_system, std::ostream& err);
+int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostream& err);
 
 }  // namespace sb
 

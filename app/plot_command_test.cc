@@ -105,7 +105,7 @@ class PlotCommand : public ::testing::Test {
     test::write_fixture(state, files_);
   }
 
-  int plot(const PlotOptions& options) { return run_plot(options, files_, err_); }
+  int plot(const PlotOptions& options) { return plot_command(options, files_, err_); }
 
   MemoryFileSystem files_;
   std::ostringstream err_;
@@ -308,7 +308,7 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
     PlotOptions options = options_for("/out/line.png");
     fault.arrange(files, options);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options, files, err), kExitUsage) << fault.name;
+    EXPECT_EQ(plot_command(options, files, err), kExitUsage) << fault.name;
     EXPECT_EQ(err.str(), fault.message) << fault.name;
     EXPECT_EQ(files.files.count("/out/line.png"), 0u) << fault.name;
   }
@@ -334,7 +334,7 @@ TEST_F(PlotCommand, RefusesATraceValueNoRouteCanHave) {
     state.line_trace.set_double(2500, c.x, 2500);
     test::write_fixture(state, files);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kExitUsage) << c.shown;
+    EXPECT_EQ(plot_command(options_for("/out/line.png"), files, err), kExitUsage) << c.shown;
     EXPECT_EQ(err.str(), std::string("scenario-builder plot: /scenarios/Piana_Alta_linea.dat: "
                                      "row 2500 holds x = ") +
                              c.shown +
@@ -348,7 +348,7 @@ TEST_F(PlotCommand, RefusesATraceValueNoRouteCanHave) {
     state.line_trace.set_double(2500, 0, farthest);
     test::write_fixture(state, files);
     std::ostringstream err;
-    EXPECT_EQ(run_plot(options_for("/out/line.png"), files, err), kExitClean) << err.str();
+    EXPECT_EQ(plot_command(options_for("/out/line.png"), files, err), kExitClean) << err.str();
   }
 }
 
@@ -371,7 +371,7 @@ TEST(PlotCommandOnDisk, FindsTheScenarioInARealDirectory) {
   options.directory = dir.string();
   options.output = (dir / "plan.svg").string();
   std::ostringstream err;
-  EXPECT_EQ(run_plot(options, disk_file_system(), err), kExitClean) << err.str();
+  EXPECT_EQ(plot_command(options, disk_file_system(), err), kExitClean) << err.str();
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "plan.svg"));
   EXPECT_EQ(err.str(), "scenario-builder plot: wrote " + options.output + "\n");
   std::filesystem::remove_all(dir);

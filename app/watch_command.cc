@@ -6,6 +6,8 @@
 #include <iomanip>
 #include <sstream>
 
+#include "app/exit_status.h"
+#include "app/program_message.h"
 #ifdef SB_HAVE_LIVE
 #include "live/browser.h"
 #include "live/live_publisher.h"
@@ -16,7 +18,6 @@
 #include "platform/file_set_writer.h"
 #include "platform/file_watcher.h"
 #include "platform/memory_file_system.h"
-#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -78,7 +79,7 @@ int compile_once(const CompileOptions& options, const WatchOptions& watch, FileS
   out << "[" << time_of_day() << "] compiling " << options.line_text << " and "
       << options.train_text << '\n';
   const std::string kept =
-      "scenario-builder: the files in " + options.output_directory + " are left as they were\n";
+      program_message("the files in " + options.output_directory + " are left as they were\n");
   MemoryFileSystem snapshot;
   std::vector<std::string> written;
   nlohmann::ordered_json report;
@@ -88,7 +89,7 @@ int compile_once(const CompileOptions& options, const WatchOptions& watch, FileS
   std::string error;
   for (const std::string* text : {&options.line_text, &options.train_text}) {
     if (!file_system.read_file(*text, &snapshot.files[*text], &error)) {
-      out << "scenario-builder: " << error << '\n' << kept << std::flush;
+      begin_message(out) << error << '\n' << kept << std::flush;
       report = unreadable(*text, error);
       tell();
       return kExitUsage;
@@ -109,14 +110,14 @@ int compile_once(const CompileOptions& options, const WatchOptions& watch, FileS
   build.write_files = true;
   if (compile_command(build, snapshot, said_again) != kExitClean ||
       !write_built_files(snapshot, options, file_system, &written, &error)) {
-    out << "scenario-builder: " << error << '\n' << kept << std::flush;
+    begin_message(out) << error << '\n' << kept << std::flush;
     written.clear();
     tell();
     return kExitNotWritten;
   }
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - started);
-  out << "scenario-builder: wrote";
+  begin_message(out) << "wrote";
   for (size_t i = 0; i < written.size(); ++i) out << (i == 0 ? " " : ", ") << written[i];
   out << " in " << took.count() << " ms\n" << std::flush;
   tell();
@@ -135,23 +136,23 @@ int watch_texts(const WatchOptions& options, FileSystem& file_system, std::ostre
   const std::unique_ptr<FileWatcher> watcher =
       watch_files({compile.line_text, compile.train_text}, &error);
   if (!watcher) {
-    out << "scenario-builder: " << error << '\n';
+    begin_message(out) << error << '\n';
     return kExitUsage;
   }
   if (compile_once(compile, options, file_system, out) == kExitUsage) return kExitUsage;
-  out << "scenario-builder: watching " << compile.line_text << " and " << compile.train_text
-      << " (Ctrl-C ends)\n"
-      << std::flush;
+  begin_message(out) << "watching " << compile.line_text << " and " << compile.train_text
+                     << " (Ctrl-C ends)\n"
+                     << std::flush;
   while (!options.stop()) {
     switch (watcher->wait(kStopCheckMilliseconds)) {
       case FileWatcher::Event::kChanged: compile_once(compile, options, file_system, out); break;
       case FileWatcher::Event::kTimeout: break;
       case FileWatcher::Event::kFailed:
-        out << "scenario-builder: " << watcher->error() << '\n';
+        begin_message(out) << watcher->error() << '\n';
         return kExitNotWritten;
     }
   }
-  out << "scenario-builder: stopped watching\n";
+  begin_message(out) << "stopped watching\n";
   return kExitClean;
 }
 
@@ -166,13 +167,13 @@ int watch_and_serve(const WatchOptions& options, FileSystem& file_system, std::o
   serve.port = options.port;
   std::string error;
   if (!server.start(serve, &error)) {
-    out << "scenario-builder: " << error << '\n';
+    begin_message(out) << error << '\n';
     return kExitUsage;
   }
   const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/";
-  out << "scenario-builder: serving " << url << '\n' << std::flush;
+  begin_message(out) << "serving " << url << '\n' << std::flush;
   if (options.open_browser && !open_in_browser(url, &error)) {
-    out << "scenario-builder: " << error << '\n' << std::flush;
+    begin_message(out) << error << '\n' << std::flush;
   }
   WatchOptions watched = options;
   watched.compiled = [&](const nlohmann::ordered_json& report, FileSystem& built,
@@ -193,7 +194,7 @@ int watch_command(const WatchOptions& options, FileSystem& file_system, std::ost
 #ifdef SB_HAVE_LIVE
   return watch_and_serve(options, file_system, out);
 #else
-  out << "scenario-builder: --serve is not available on this platform\n";
+  begin_message(out) << "--serve is not available on this platform\n";
   return kExitUsage;
 #endif
 }

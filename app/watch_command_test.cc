@@ -11,8 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include "app/exit_status.h"
 #include "app/new_command.h"
-#include "util/exit_status.h"
 
 namespace sb {
 namespace {

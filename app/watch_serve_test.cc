@@ -19,7 +19,7 @@
 #include "app/new_command.h"
 #include "live/http_for_test.h"
 #include "platform/file_system.h"
-#include "util/exit_status.h"
+#include "app/exit_status.h"
 
 namespace sb {
 namespace {

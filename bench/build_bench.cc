@@ -3,10 +3,11 @@
 #include <map>
 #include <string>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "bench/generated_scenario.h"
 #include "platform/memory_file_system.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/builtin_scenario.h"
 
 namespace sb {

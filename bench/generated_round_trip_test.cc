@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "app/decompile_command.h"
 #include "bench/generated_scenario.h"

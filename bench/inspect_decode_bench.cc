@@ -74,7 +74,7 @@ void BM_DumpLineTrace(benchmark::State& bench) {
   for (auto _ : bench) {
     std::ostringstream out;
     std::ostringstream err;
-    if (run_dump(options, files, out, err) != kExitClean) {
+    if (dump_command(options, files, out, err) != kExitClean) {
       bench.SkipWithError(err.str().c_str());
       break;
     }

@@ -135,6 +135,7 @@ void BM_CheckCommandWallTime(benchmark::State& bench) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, quiet.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
   Samples samples;
   for (auto _ : bench) {
     const auto start = Clock::now();

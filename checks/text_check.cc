@@ -821,8 +821,9 @@ class TextChecker {
       const double stop_at = area_end_cell_at(static_cast<double>(last));
       if (stop_at <= 1) {
         error(kStationAtLineStart, at,
-              "the station at " + metres(p) + " ends at " + metres(last) +
-                  ", within 100 m of the start of the line: its stop cell would be cell " +
+              "the station at " + metres(p) + " ends at " + metres(last) + ", within " +
+                  metres(kStationStartMargin) +
+                  " of the start of the line: its stop cell would be cell " +
                   std::to_string(area_end_cell(static_cast<double>(last))));
         return;
       }
@@ -832,9 +833,12 @@ class TextChecker {
       const Seen& before = *previous_station_;
       error(kStationsTooClose, at,
             "the station at " + metres(p) + " (its area " + metres(first) + " to " + metres(last) +
-                ") " + (p < before.position ? "stands before" : "begins less than 350 m after") +
+                ") " +
+                (p < before.position ? "stands before"
+                                     : "begins less than " + metres(kStationSpacing) + " after") +
                 " the area of the station at " + metres(before.position) + ", which ends at " +
-                metres(before.end) + ": station areas stand in order, 350 m apart",
+                metres(before.end) + ": station areas stand in order, " + metres(kStationSpacing) +
+                " apart",
             SourceLocation{which_, before.line, 1});
     }
     previous_station_ = Seen{true, p, last, at.line};

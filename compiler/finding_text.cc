@@ -2,7 +2,11 @@
 
 #include <string_view>
 
+#include "format/cell_geometry.h"
 #include "format/cells.h"
+#include "format/records.h"
+#include "format/station_area.h"
+#include "model/build_state.h"
 #include "model/error_codes.h"
 
 namespace sb {
@@ -34,19 +38,24 @@ std::string describe(const Finding& finding) {
     case kNoGeneralSection:
       return "no field contains \"[generale]\": the text has no general section";
     case kRouteLengthRefused:
-      return "the route length " + metres(finding.value) + " is outside 0 to 1000000 m";
+      return "the route length " + metres(finding.value) + " is outside 0 to " +
+             metres(kMaxRouteLength);
     case kCabStartNotMultiple:
-      return "the cab-signalling start " + metres(finding.value) + " is not a multiple of 50 m";
+      return "the cab-signalling start " + metres(finding.value) + " is not a multiple of " +
+             metres(kCellLength);
     case kCabEndNotMultiple:
-      return "the cab-signalling end " + metres(finding.value) + " is not a multiple of 50 m";
+      return "the cab-signalling end " + metres(finding.value) + " is not a multiple of " +
+             metres(kCellLength);
     case kCabCodesMissing: return "the cab-signalling keyword field names neither 4 nor 9 codes";
     case kOutsideTheLine:
       return "the entry at " + metres(p) + " lies outside the line, whose last cell is " +
              std::to_string(finding.value) + " (the rest of the text is not compiled)";
     case kBoardRecordsFull:
-      return "the indication board at " + metres(p) +
-             " finds no free record: at most 80 boards, fewer with stations";
-    case kMountainTableFull: return "the mountain stretch at " + metres(p) + " is beyond the 80th";
+      return "the indication board at " + metres(p) + " finds no free record: at most " +
+             std::to_string(kTopBoardRecord) + " boards, fewer with stations";
+    case kMountainTableFull:
+      return "the mountain stretch at " + metres(p) + " is beyond the " +
+             std::to_string(kMaxMountainStretches) + "th";
     case kCurveRefused:
       return "the curve has no class digit 1 to 6 in its keyword field, or it runs past the "
              "end of the line trace";
@@ -59,12 +68,15 @@ std::string describe(const Finding& finding) {
       // are values the compile cannot keep, and say so themselves.
       return is_read_failure(finding.detail) ? "read failure: " + finding.detail : finding.detail;
     case kChainageNotMultiple:
-      return "a kilometre chainage starts or reads at a value that is not a multiple of 50 m";
+      return "a kilometre chainage starts or reads at a value that is not a multiple of " +
+             metres(kCellLength);
     case kCodePointTaken: return "the code point at " + metres(p) + " needs " + taken_cell(finding);
     case kStationPositionNotMultiple:
-      return "the station at " + metres(p) + " does not stand at a multiple of 50 m";
+      return "the station at " + metres(p) + " does not stand at a multiple of " +
+             metres(kCellLength);
     case kStationLengthNotMultiple:
-      return "the station at " + metres(p) + " has a length that is not a multiple of 100 m";
+      return "the station at " + metres(p) + " has a length that is not a multiple of " +
+             metres(kStationLengthStep);
     case kStationTableFull:
       return "too many stations: they reach the records kept for the indication boards";
     case kSignalTaken: return "the signal at " + metres(p) + " needs " + taken_cell(finding);
@@ -78,9 +90,10 @@ std::string describe(const Finding& finding) {
       return "a warning lead-in cell of the slowdown starting at " + metres(p) +
              " is already taken";
     case kStationsTooClose:
-      return "the station at " + metres(p) +
-             " starts less than 350 m after the end of the previous station";
-    case kStationAtLineStart: return "a station ends within 100 m of the start of the line";
+      return "the station at " + metres(p) + " starts less than " + metres(kStationSpacing) +
+             " after the end of the previous station";
+    case kStationAtLineStart:
+      return "a station ends within " + metres(kStationStartMargin) + " of the start of the line";
     default: return "compile error " + std::to_string(finding.code);
   }
 }

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "compiler/stamps.h"
-#include "util/exit_status.h"
 
 namespace sb {
 namespace {
@@ -40,11 +39,6 @@ BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem
 
 const Finding* final_compile_error(const BuildReport& report) {
   return report.findings.empty() ? nullptr : &report.findings.back();
-}
-
-int exit_status(const BuildReport& report) {
-  if (report.end != BuildEnd::kDone) return kExitNotWritten;
-  return report.findings.empty() ? kExitClean : kExitCompileError;
 }
 
 }  // namespace sb

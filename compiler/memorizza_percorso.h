@@ -47,11 +47,6 @@ BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem
 // found none.
 const Finding* final_compile_error(const BuildReport& report);
 
-// Exit status of a build: 0 clean (warnings allowed), 1 compile error with
-// the files written as the build writes them, 3 stopped with no binary file
-// written or an output file not written.
-int exit_status(const BuildReport& report);
-
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_COMPILER_MEMORIZZA_PERCORSO_H_

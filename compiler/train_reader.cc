@@ -173,10 +173,10 @@ class TrainReader {
     if (const Flow flow = walk_.read_all(&record.long_3); flow != Flow::kNext) return flow;
     const int32_t position = record.long_3;
     if (!walk_.fits(position, kStationReach)) return walk_.end_outside_the_line(position);
-    if (position % 50 != 0) return walk_.stop_at(kStationPositionNotMultiple, position);
+    if (position % kCellLength != 0) return walk_.stop_at(kStationPositionNotMultiple, position);
     int32_t length = 0;
     if (const Flow flow = walk_.read_all(&record.kind, &length); flow != Flow::kNext) return flow;
-    if (length % 100 != 0) return walk_.stop_at(kStationLengthNotMultiple, position);
+    if (length % kStationLengthStep != 0) return walk_.stop_at(kStationLengthNotMultiple, position);
     if (const Flow flow = read_station_values(record); flow != Flow::kNext) return flow;
     if (!set_extent(record, length)) return walk_.end_outside_the_line(position);
     if (length < 600) record.byte_5 = 0;
@@ -266,7 +266,7 @@ class TrainReader {
   void check_chainages() {
     for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
       const GeneralRecord& chainage = state_.record(index);
-      if (chainage.long_1 % 50 != 0 || chainage.long_2 % 50 != 0) {
+      if (chainage.long_1 % kCellLength != 0 || chainage.long_2 % kCellLength != 0) {
         Finding finding = failure_of(kChainageNotMultiple, {SourceLocation::Text::kLine, 0, 0});
         finding.value = index;
         findings_.push_back(std::move(finding));

@@ -126,7 +126,8 @@ class Decompiler {
   void check_sizes() {
     const int32_t route = route_length(records_);
     if (route < 0 || route > kMaxRouteLength) {
-      refuse("the route length " + std::to_string(route) + " m lies outside 0 to 1000000");
+      refuse("the route length " + std::to_string(route) + " m lies outside 0 to " +
+             std::to_string(kMaxRouteLength));
     }
     const int64_t cells = cells_for_route(route);
     if (static_cast<int64_t>(cells_.size()) != cells) {
@@ -409,7 +410,7 @@ class Decompiler {
     }
     const int32_t end = s.end < 0 ? s.start : s.end;
     const int32_t l = kCellLength * (end - s.start) + shift;
-    return entry_line("rallentamento",
+    return entry_line(EntryId::kSlowdown,
                       {x, s.speed, l, s.carried_value, s.lead_in ? 1 : 0,
                        s.second_speed_wraps ? int64_t{65536} : int64_t{s.second_speed}});
   }
@@ -660,9 +661,9 @@ class Decompiler {
     const Digits digits_1 = unpack_digits(v.value_1);
     const Digits digits_2 = unpack_digits(v.value_2);
     const Digits digits_3 = unpack_digits(v.value_3);
-    return entry_line("segnale", {object_position(s.cell), left_code, digits_1.tens, digits_2.tens,
-                                  digits_3.tens, leading_digit, right_code, digits_1.units,
-                                  digits_2.units, digits_3.units, time});
+    return entry_line(EntryId::kSignal, {object_position(s.cell), left_code, digits_1.tens,
+                                         digits_2.tens, digits_3.tens, leading_digit, right_code,
+                                         digits_1.units, digits_2.units, digits_3.units, time});
   }
 
   std::string station_line(int r) const {
@@ -679,9 +680,9 @@ class Decompiler {
     }
     const int64_t t = st.long_4;
     std::string line =
-        entry_line("stazione", {p, st.kind, length, st.byte_1, st.byte_5, value_6, st.short_1,
-                                st.short_2, st.byte_2, st.short_3, st.short_4, st.short_5,
-                                st.byte_3, t / 3600, t % 3600 / 60, t % 60});
+        entry_line(EntryId::kStation, {p, st.kind, length, st.byte_1, st.byte_5, value_6,
+                                       st.short_1, st.short_2, st.byte_2, st.short_3, st.short_4,
+                                       st.short_5, st.byte_3, t / 3600, t % 3600 / 60, t % 60});
     return line + ", " + spelled(st.text, "the name of the station of record " + std::to_string(r));
   }
 
@@ -702,7 +703,7 @@ class Decompiler {
       entries.push_back({EntryKind::kSignal, s.cell, signal_line(s)});
     for (const auto& [c, value] : code_points_) {
       entries.push_back(
-          {EntryKind::kCodePoint, c, entry_line("abbattimento", {kCellLength * c, value})});
+          {EntryKind::kCodePoint, c, entry_line(EntryId::kCodePoint, {kCellLength * c, value})});
     }
     const size_t n = entries.size();
     std::vector<std::set<size_t>> edges(n);
@@ -781,8 +782,7 @@ class Decompiler {
       }
     } while (!reproduced && std::next_permutation(order.begin(), order.end()));
     if (!reproduced) refuse("no three chainages order into records 81 to 83");
-    const char* names[] = {"progressiva chilometrica uno", "progressiva chilometrica due",
-                           "progressiva chilometrica tre"};
+    const EntryId names[] = {EntryId::kChainageOne, EntryId::kChainageTwo, EntryId::kChainageThree};
     for (int i = 0; i < 3; ++i) {
       const GeneralRecord& c = found[static_cast<size_t>(order[static_cast<size_t>(i)])];
       text.line(entry_line(names[i], {c.long_1, c.long_2, c.long_3}));
@@ -794,11 +794,11 @@ class Decompiler {
     const GeneralRecord& scenario = records_[kScenarioRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("lunghezza percorso", {route_length(records_)}));
+    text.line(entry_line(EntryId::kRouteLength, {route_length(records_)}));
     chainage_lines(text);
-    text.line(entry_line("sfondo uno", {scenario.long_1}));
-    text.line(entry_line("sfondo due", {scenario.long_3}));
-    text.line(entry_line("sfondo tre", {scenario.long_2}));
+    text.line(entry_line(EntryId::kBackgroundOne, {scenario.long_1}));
+    text.line(entry_line(EntryId::kBackgroundTwo, {scenario.long_3}));
+    text.line(entry_line(EntryId::kBackgroundThree, {scenario.long_2}));
     const bool nine = train.long_3 == 9;
     if (!(train.long_3 == 4 || nine || (train.long_3 == 0 && train.long_2 == 0))) {
       refuse("record 86 gives " + std::to_string(train.long_3) + " signal codes, not 4 or 9");
@@ -819,7 +819,7 @@ class Decompiler {
 
     text.line("[pendenze]");
     for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::gradient))) {
-      text.line(entry_line("pendenza", {step.position, stored_gradient(step.byte)}));
+      text.line(entry_line(EntryId::kGradient, {step.position, stored_gradient(step.byte)}));
     }
 
     text.line("[montagne]");
@@ -833,7 +833,7 @@ class Decompiler {
     if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error))
       refuse(error);
     for (const MountainEntry& m : mountains)
-      text.line(entry_line("montagna", {m.start, m.end, m.kind}));
+      text.line(entry_line(EntryId::kMountain, {m.start, m.end, m.kind}));
 
     text.line("[cartelli]");
     for (int32_t c = 0; c <= last(); ++c) {
@@ -847,7 +847,7 @@ class Decompiler {
       const SpeedPair rank_b = unpack_speed_pair(here.value_2);
       const SpeedPair rank_c = unpack_speed_pair(here.value_3);
       const Digits stripes = unpack_digits(here.value_4);
-      text.line(entry_line("indicatori_vmax",
+      text.line(entry_line(EntryId::kSpeedBoard,
                            {object_position(c), rank_a.left, rank_b.left, rank_c.left, stripes.tens,
                             rank_a.right, rank_b.right, rank_c.right, stripes.units}));
       if (residue != nullptr) residue_at(c)->used = true;
@@ -860,7 +860,8 @@ class Decompiler {
       const std::string board_text =
           spelled(records_[static_cast<size_t>(r)].text,
                   "the text of the board of record " + std::to_string(r));
-      text.line("cartello_indicatore, " + std::to_string(object_position(c)) + ", " + board_text);
+      text.line(std::string(grammar_entry(EntryId::kIndicationBoard).keyword) + ", " +
+                std::to_string(object_position(c)) + ", " + board_text);
     }
     text.line("[fine]");
     return text.bytes();
@@ -882,17 +883,17 @@ class Decompiler {
     SourceText text;
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
-    text.line(entry_line("numero vetture", {car_count(records_)}));
-    text.line(entry_line("percentuale massa frenata", {braked_mass(records_)}));
-    text.line(entry_line("sabbia", {train.short_1}));
-    text.line(entry_line("orologio", {train.short_3, train.short_4, train.short_5}));
+    text.line(entry_line(EntryId::kCars, {car_count(records_)}));
+    text.line(entry_line(EntryId::kBrakedMass, {braked_mass(records_)}));
+    text.line(entry_line(EntryId::kSand, {train.short_1}));
+    text.line(entry_line(EntryId::kClock, {train.short_3, train.short_4, train.short_5}));
     text.line("[aderenze]");
     for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::adhesion))) {
-      text.line(entry_line("aderenza", {step.position, step.byte}));
+      text.line(entry_line(EntryId::kAdhesion, {step.position, step.byte}));
     }
     text.line("[vel_limite]");
     for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::speed_limit))) {
-      text.line(entry_line("velocita", {step.position, 5 * int64_t{step.byte}}));
+      text.line(entry_line(EntryId::kSpeedLimit, {step.position, 5 * int64_t{step.byte}}));
     }
     const std::vector<TrainEntry> entries = ordered_train_entries();
     const char* headers[] = {"[stazioni]", "[rallentamenti]", "[segnali]", "[codici]"};

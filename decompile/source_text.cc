@@ -22,6 +22,10 @@ std::string entry_line(std::string_view keyword, std::initializer_list<int64_t> 
   return line;
 }
 
+std::string entry_line(EntryId id, std::initializer_list<int64_t> values) {
+  return entry_line(grammar_entry(id).keyword, values);
+}
+
 std::string SourceText::bytes() const {
   std::string out;
   for (const std::string& text : lines_) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/grammar.h"
+
 namespace sb {
 
 // How a text value (a board text, a station name) is spelled so that the
@@ -19,6 +21,8 @@ std::optional<std::string> text_field(std::string_view text);
 
 // One entry in the canonical layout: "keyword, v1, v2, ...".
 std::string entry_line(std::string_view keyword, std::initializer_list<int64_t> values);
+// The same with the entry's canonical keyword from the grammar.
+std::string entry_line(EntryId id, std::initializer_list<int64_t> values);
 
 // A source text of lines: each line followed by CR LF.
 class SourceText {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "format/cell_geometry.h"
+
 namespace sb {
 
 // The stretch of line a station covers, in metres from the start of the
@@ -32,6 +34,14 @@ inline StationArea station_area(int64_t position, int64_t kind, int64_t length, 
 // A station's area begins at least this far beyond the end of the area of
 // the station before it.
 inline constexpr int64_t kStationSpacing = 350;
+
+// A station stands at a multiple of the cell length and is a multiple of
+// this long.
+inline constexpr int64_t kStationLengthStep = 100;
+
+// A station's stop cell lies beyond the first two cells: its area ends more
+// than this far from the start of the line.
+inline constexpr int64_t kStationStartMargin = 2 * kCellLength;
 
 }  // namespace sb
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/line_reader.h"
 #include "fuzz/fuzz_checks.h"

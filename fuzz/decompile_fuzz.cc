@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "app/decompile_command.h"
+#include "app/exit_status.h"
 #include "compiler/line_reader.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/record_fields.h"

@@ -32,7 +32,7 @@ Run dump(sb::MemoryFileSystem& files, const sb::DumpOptions& options) {
   std::ostringstream out;
   std::ostringstream err;
   Run run;
-  run.status = sb::run_dump(options, files, out, err);
+  run.status = sb::dump_command(options, files, out, err);
   run.out = out.str();
   run.err = err.str();
   return run;

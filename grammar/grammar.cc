@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "format/cell_geometry.h"
+#include "format/station_area.h"
 #include "util/text.h"
 
 namespace sb {
@@ -56,17 +57,18 @@ constexpr Slot kRouteLengthSlots[] = {
      "length of the route; the cells and the line trace reach 7000 m beyond it"},
 };
 constexpr Slot kChainageSlots[] = {
-    multiple_of(position("start", "where the chainage begins"), 50),
+    multiple_of(position("start", "where the chainage begins"), kCellLength),
     multiple_of(
-        any_long("kilometre value", "m", "the chainage at its start (350000 is km 350+000)"), 50),
+        any_long("kilometre value", "m", "the chainage at its start (350000 is km 350+000)"),
+        kCellLength),
     kept(any_long("flag", {}, "carried to the simulator"), 0, 1, "stored as written"),
 };
 constexpr Slot kBackgroundSlots[] = {
     any_long("code", {}, "background code (the built-in line uses 0, 1, 0)"),
 };
 constexpr Slot kCabSignallingSlots[] = {
-    multiple_of(position("start", "where cab signalling begins"), 50),
-    multiple_of(position("end", "where it ends; 0: the line has none"), 50),
+    multiple_of(position("start", "where cab signalling begins"), kCellLength),
+    multiple_of(position("end", "where it ends; 0: the line has none"), kCellLength),
 };
 
 // ---- line text, body ----
@@ -187,9 +189,9 @@ constexpr Slot station_time(std::string_view name) {
               0, 59, "counted into the time (hours × 60 + minutes) × 60 + seconds");
 }
 constexpr Slot kStationSlots[] = {
-    multiple_of(position("position", "middle of the station (kinds 5 to 8: its end)"), 50),
+    multiple_of(position("position", "middle of the station (kinds 5 to 8: its end)"), kCellLength),
     any_byte("kind", {}, "extent and marks; 25 and above: no cells"),
-    multiple_of(any_long("length", "m", "length of the station"), 100),
+    multiple_of(any_long("length", "m", "length of the station"), kStationLengthStep),
     kept(any_byte("flag 1", {}, "stored (1 at the first and the last station)"), 0, 1,
          "stored as written"),
     kept(any_byte("flag 2", {}, "stored; cleared below 600 m and at the first station"), 0, 1,

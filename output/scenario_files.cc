@@ -3,7 +3,7 @@
 #include "format/file_names.h"
 #include "output/scenario_writers.h"
 #include "platform/file_set_writer.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 namespace sb {
 namespace {

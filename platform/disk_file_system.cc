@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 #ifdef _WIN32
 #include <process.h>

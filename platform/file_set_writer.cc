@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 namespace sb {
 

@@ -1,6 +1,6 @@
 #include "platform/memory_file_system.h"
 
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 
 namespace sb {
 namespace {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/paths.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -34,19 +36,6 @@ std::string program_directory(const char* argv0) {
   std::string directory = std::filesystem::path(executable).parent_path().string();
   while (directory.size() > 1 && directory.back() == kPathSeparator) directory.pop_back();
   return directory;
-}
-
-std::string join_path(const std::string& directory, const std::string& name) {
-  return directory + kPathSeparator + name;
-}
-
-std::string directory_prefix(const std::string& path) {
-#ifdef _WIN32
-  const size_t last = path.find_last_of("\\/:");
-#else
-  const size_t last = path.rfind('/');
-#endif
-  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
 }  // namespace sb

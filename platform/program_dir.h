@@ -5,22 +5,9 @@
 
 namespace sb {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
 // The directory that holds the running executable, without a trailing
 // separator; `argv0` is the fallback when the system cannot tell.
 std::string program_directory(const char* argv0);
-
-// directory + separator + name, by plain concatenation.
-std::string join_path(const std::string& directory, const std::string& name);
-
-// The directory part of `path` with its last separator ("dir/" of
-// "dir/name"), empty for a bare name.  Windows takes either separator.
-std::string directory_prefix(const std::string& path);
 
 }  // namespace sb
 

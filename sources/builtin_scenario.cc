@@ -1,6 +1,6 @@
 #include "sources/builtin_scenario.h"
 
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/line_list_writer.h"
 
 namespace sb {

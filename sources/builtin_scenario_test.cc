@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/memory_file_system.h"
-#include "platform/program_dir.h"
+#include "platform/paths.h"
 #include "sources/line_list_writer.h"
 #include "sources/written_lines_for_test.h"
 

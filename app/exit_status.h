@@ -1,5 +1,7 @@
-#ifndef SCENARIO_BUILDER_UTIL_EXIT_STATUS_H_
-#define SCENARIO_BUILDER_UTIL_EXIT_STATUS_H_
+#ifndef SCENARIO_BUILDER_APP_EXIT_STATUS_H_
+#define SCENARIO_BUILDER_APP_EXIT_STATUS_H_
+
+#include "compiler/memorizza_percorso.h"
 
 namespace sb {
 
@@ -15,6 +17,11 @@ enum ExitStatus : int {
   kExitNotWritten = 3,
 };
 
+// Exit status of a build: clean (warnings allowed), a compile error with the
+// files written as the build writes them, or stopped with no binary file
+// written or an output file not written.
+int exit_status(const BuildReport& report);
+
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_UTIL_EXIT_STATUS_H_
+#endif  // SCENARIO_BUILDER_APP_EXIT_STATUS_H_
