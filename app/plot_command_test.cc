@@ -148,7 +148,7 @@ TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
 #ifdef SB_HAVE_LIVE
 TEST_F(PlotCommand, HtmlIsThePageWithTheSceneInside) {
   std::ostringstream err;
-  ASSERT_EQ(run_plot(options_for("/out/line.HTML"), files_, err), kExitClean) << err.str();
+  ASSERT_EQ(plot_command(options_for("/out/line.HTML"), files_, err), kExitClean) << err.str();
   const std::string& page = files_.files.at("/out/line.HTML");
   EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
   EXPECT_NE(page.find(R"({"version":1,"diagnostics":[],)"), std::string::npos);
