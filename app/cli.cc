@@ -22,6 +22,7 @@
 #include "checks/diagnostic.h"
 #include "checks/spelling.h"
 #include "checks/warning_options.h"
+#include "format/kilometre_posts.h"
 #include "app/dump_command.h"
 #include "platform/interrupt.h"
 #include "platform/program_dir.h"
@@ -295,6 +296,11 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       "also list the cells around this route position in metres, each with the entry (text "
       "and line) that holds it");
   cells_option->type_name("METRES");
+  std::string cells_chainage;
+  CLI::Option* chainage_option = check_app->add_option(
+      "--chainage", cells_chainage,
+      "say where the kilometre posts read this chainage (15+300) and list the cells there");
+  chainage_option->type_name("KM+M")->excludes(cells_option);
   WatchOptions watch;
   watch.compile.output_directory.clear();
   CLI::App* watch_app = app.add_subcommand(
@@ -323,6 +329,15 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
              ->check(kNotEmpty)
              ->type_name("DIR"),
          kDirectoryHint, hints);
+  CLI::Option* serve_flag = watch_app->add_flag(
+      "--serve", watch.serve,
+      "also serve a live preview of the line in the browser, on 127.0.0.1 only");
+  watch_app->add_option("--port", watch.port, "the preview's port (default: a free one)")
+      ->check(CLI::Range(0, 65535))
+      ->type_name("N")
+      ->needs(serve_flag);
+  watch_app->add_flag("--open", watch.open_browser, "open the preview in the browser")
+      ->needs(serve_flag);
 
   DumpOptions dump;
   std::string dump_kind;
@@ -400,7 +415,9 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
              ->check(kNotEmpty),
          kDirectoryHint, hints);
   hinted(plot_app
-             ->add_option("-o,--output", plot.output, "the drawing: FILE.png, FILE.svg or FILE.pdf")
+             ->add_option("-o,--output", plot.output,
+                          "the drawing: FILE.png, FILE.svg or FILE.pdf; FILE.html: the "
+                          "interactive page, in one file")
              ->required()
              ->check(kNotEmpty)
              ->type_name("FILE"),
@@ -517,6 +534,14 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     options->warnings.errors = options->warnings.errors || werror;
   }
   if (cells_option->count() != 0) check.cells_at = cells_at;
+  if (chainage_option->count() != 0) {
+    check.cells_at_chainage = parse_chainage(cells_chainage);
+    if (!check.cells_at_chainage) {
+      err << "scenario-builder check: --chainage " << cells_chainage
+          << ": a chainage is written KM+M, such as 15+300 or km 354+000\n";
+      return kExitUsage;
+    }
+  }
   compile.color = wants_color(compile_color);
   check.color = wants_color(check_color);
   if (*compile_app) return compile_command(compile, file_system, err, &out);

@@ -468,7 +468,7 @@ TEST_F(Cli, CheckListsTheCellsAroundAPositionWithTheirEntries) {
   const Outcome result =
       run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--cells", "1650"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out.rfind("cells around 1650 m (cell 33):\n"
+  EXPECT_EQ(result.out.rfind("cells around 1650 m (cell 33, chainage 13+650):\n"
                              "     cell       from  compiled as         held by\n"
                              "       23     1150 m  -\n",
                              0),
@@ -537,6 +537,37 @@ TEST_F(Cli, SlipsAreNamedAtTheirPlace) {
     const Outcome result = run(args);
     EXPECT_EQ(result.status, c.status) << c.entries;
     EXPECT_EQ(result.err, c.err) << c.entries;
+  }
+}
+
+// `check --chainage` finds where the kilometre posts read a chainage (the
+// starter's read 12+000 at 0 m) and lists the cells there.
+TEST_F(Cli, CheckFindsAChainageOnTheRoute) {
+  ASSERT_EQ(run({"new", "Mia", "101", "-o", "start"}).status, 0);
+  const struct {
+    const char* chainage;
+    int status;
+    const char* out;  // its start
+    const char* err;  // its end
+  } cases[] = {
+      {"13+650", 0,
+       "chainage 13+650 is at 1650 m\ncells around 1650 m (cell 33, chainage 13+650):\n",
+       "no errors in start/Mia_linea.txt and start/Mia_101-.txt\n"},
+      {"km 13+650", 0, "chainage 13+650 is at 1650 m\n", "\n"},
+      {"30+000", 0,
+       "chainage 30+000 is nowhere on the route: the posts read 12+000 at 0 m and "
+       "18+000 at 6000 m\n",
+       "\n"},
+      {"13.650", 2, "",
+       "scenario-builder check: --chainage 13.650: a chainage is written KM+M, such as 15+300 or "
+       "km 354+000\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome result =
+        run({"check", "start/Mia_linea.txt", "start/Mia_101-.txt", "--chainage", c.chainage});
+    EXPECT_EQ(result.status, c.status) << c.chainage;
+    EXPECT_EQ(result.out.rfind(c.out, 0), 0u) << c.chainage << ": " << result.out;
+    EXPECT_TRUE(result.err.ends_with(c.err)) << c.chainage << ": " << result.err;
   }
 }
 

@@ -192,6 +192,14 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
     }
     ++(diagnostic.severity == Diagnostic::Severity::kError ? errors : warnings);
   }
+  if (options.report != nullptr) {
+    nlohmann::ordered_json listed = nlohmann::ordered_json::array();
+    for (const Diagnostic& diagnostic : diagnostics) {
+      listed.push_back(diagnostic_json(diagnostic, texts));
+    }
+    *options.report = {{"diagnostics", listed},
+                       {"timetable", timetable_report_json(checked.timetable)}};
+  }
   // As JSON, the summary is a member of the one document.
   const bool json = options.format == CompileOptions::Format::kJson;
   if (json && options.summary) {
@@ -223,6 +231,10 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   if (options.cells_at) {
     (out ? *out : err) << cell_view(state, *options.cells_at, line, train, options.line_text,
                                     options.train_text);
+  }
+  if (options.cells_at_chainage) {
+    (out ? *out : err) << chainage_view(state, *options.cells_at_chainage, line, train,
+                                        options.line_text, options.train_text);
   }
   int status = exit_status(report);
   if (status == 0 && errors > 0) status = 1;

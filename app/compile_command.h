@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "checks/warning_options.h"
 #include "platform/file_system.h"
 
@@ -29,11 +31,18 @@ struct CompileOptions {
   // --cells METRES: the cells around that position and the entries that
   // hold them, on `out`.
   std::optional<int64_t> cells_at;
+  // --chainage KM+M: where the kilometre posts read it, and the cells there
+  // (metres: 15300 is 15+300).
+  std::optional<int64_t> cells_at_chainage;
   // --format: diagnostics as text on `err`, or as one JSON or SARIF document
   // on `out` (the counts and notices stay on `err`).
   enum class Format { kText, kJson, kSarif };
   Format format = Format::kText;
   bool color = false;  // text diagnostics coloured, with the source and caret lines
+  // When set, filled with {"diagnostics": [...], "timetable": {...}}: the
+  // diagnostics as `check --format=json` shapes them and the timetable
+  // report, whatever the format.
+  nlohmann::ordered_json* report = nullptr;
 };
 
 // Compiles an author's two texts through the same build as the bare run and

@@ -4,6 +4,7 @@
 #include "app/plot_command.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "format/file_names.h"
@@ -17,6 +18,9 @@
 #include "viewer/plot_scene.h"
 #include "viewer/plot_text.h"
 #include "inspect/scenario_locator.h"
+#ifdef SB_HAVE_LIVE
+#include "live/standalone_page.h"
+#endif
 
 namespace sb {
 namespace {
@@ -47,6 +51,20 @@ std::optional<DistanceRange> chosen_range(const PlotOptions& options, int32_t ro
   return DistanceRange{*first, *last};
 }
 
+// The interactive page, where the program has it.
+#ifdef SB_HAVE_LIVE
+constexpr const char* kFormatNames = "FILE.png, FILE.svg, FILE.pdf or FILE.html";
+bool is_page_name(const std::string& path) {
+  if (path.size() < 5) return false;
+  std::string extension = path.substr(path.size() - 5);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".html";
+}
+#else
+constexpr const char* kFormatNames = "FILE.png, FILE.svg or FILE.pdf";
+bool is_page_name(const std::string&) { return false; }
+#endif
+
 bool write_file(FileSystem& file_system, const std::string& path, const std::string& bytes,
                 std::string* error) {
   FileSetWriter files(file_system);
@@ -61,9 +79,10 @@ bool write_file(FileSystem& file_system, const std::string& path, const std::str
 int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostream& err) {
   std::string error;
   const std::optional<PlotFormat> format = plot_format_from_name(options.output);
-  if (!format) {
+  const bool page = is_page_name(options.output);
+  if (!format && !page) {
     err << "scenario-builder plot: cannot tell the format of \"" << options.output
-        << "\": name the output FILE.png, FILE.svg or FILE.pdf\n";
+        << "\": name the output " << kFormatNames << "\n";
     return kExitUsage;
   }
   if (options.width < kSmallestPlotWidth || options.width > kLargestPlotWidth) {
@@ -111,6 +130,15 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
     return kExitUsage;
   }
   const PlotScene scene = build_plot_scene(scenario);
+#ifdef SB_HAVE_LIVE
+  if (page) {
+    if (!write_file(file_system, options.output, standalone_page(scene_document(scene)), &error)) {
+      err << "scenario-builder plot: " << error << "\n";
+      return kExitNotWritten;
+    }
+    return kExitClean;
+  }
+#endif
   const PlotLayout layout = layout_plot(scene, *range, options.width);
   if (*format == PlotFormat::kPng && int64_t{layout.width} * layout.height > kMostPngPixels) {
     err << "scenario-builder plot: --width " << options.width << " makes a PNG of " << layout.width

@@ -145,6 +145,19 @@ TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
   EXPECT_EQ(files_.files.at("/out/line.pdf").rfind("%PDF-", 0), 0u);
 }
 
+#ifdef SB_HAVE_LIVE
+TEST_F(PlotCommand, HtmlIsThePageWithTheSceneInside) {
+  std::ostringstream err;
+  ASSERT_EQ(plot_command(options_for("/out/line.HTML"), files_, err), kExitClean) << err.str();
+  const std::string& page = files_.files.at("/out/line.HTML");
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
+  EXPECT_NE(page.find(R"({"version":1,"diagnostics":[],)"), std::string::npos);
+  EXPECT_NE(page.find(R"("scenario":"Piana_Alta","train":"4711","route_length":4000,)"),
+            std::string::npos);
+  EXPECT_EQ(page.find("//"), std::string::npos);
+}
+#endif
+
 TEST_F(PlotCommand, TrackLandsWhereItsCoordinatesSay) {
   ASSERT_EQ(plot(options_for("/out/line.png")), kExitClean) << err_.str();
   const Image image = decode_png(files_.files.at("/out/line.png"));
@@ -274,7 +287,11 @@ TEST_F(PlotCommand, RefusesBadInputNamingTheFile) {
        "that holds the compiled scenario (/scenarios)\n"},
       {"unknown format", [](MemoryFileSystem&, PlotOptions& o) { o.output = "/out/line.jpg"; },
        "scenario-builder plot: cannot tell the format of \"/out/line.jpg\": name the output "
+#ifdef SB_HAVE_LIVE
+       "FILE.png, FILE.svg, FILE.pdf or FILE.html\n"},
+#else
        "FILE.png, FILE.svg or FILE.pdf\n"},
+#endif
       {"stretch beyond the route", [](MemoryFileSystem&, PlotOptions& o) { o.to_km = 4.05; },
        "scenario-builder plot: --to must lie on the route, from 0 to 4 km\n"},
       {"stretch backwards",

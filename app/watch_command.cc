@@ -9,6 +9,13 @@
 #include "app/exit_status.h"
 #include "app/program_message.h"
 #include "format/file_names.h"
+#ifdef SB_HAVE_LIVE
+#include "live/browser.h"
+#include "live/live_publisher.h"
+#include "live/live_server.h"
+#include "live/live_state.h"
+#include "live/page.h"
+#endif
 #include "platform/file_set_writer.h"
 #include "platform/overlapping_files.h"
 #include "platform/file_watcher.h"
@@ -61,48 +68,70 @@ bool write_built_files(const MemoryFileSystem& built, const CompileOptions& opti
   return true;
 }
 
+// An unreadable text, as a diagnostic of the report.
+nlohmann::ordered_json unreadable(const std::string& path, const std::string& error) {
+  return {{"diagnostics", nlohmann::ordered_json::array({{{"file", path},
+                                                          {"line", nullptr},
+                                                          {"column", nullptr},
+                                                          {"severity", "error"},
+                                                          {"code", nullptr},
+                                                          {"name", nullptr},
+                                                          {"message", error}}})},
+          {"timetable", nlohmann::ordered_json::object()}};
+}
+
 // One compile of the texts as they stand now, read once so that the check
 // and the build see the same bytes.  Returns the check's exit status.
-int compile_once(const CompileOptions& options, FileSystem& file_system, std::ostream& out) {
+int compile_once(const CompileOptions& options, const WatchOptions& watch, FileSystem& file_system,
+                 std::ostream& out) {
   const auto started = std::chrono::steady_clock::now();
   out << "[" << time_of_day() << "] compiling " << options.line_text << " and "
       << options.train_text << '\n';
   const std::string kept =
       program_message("the files in " + options.output_directory + " are left as they were\n");
   MemoryFileSystem snapshot;
+  std::vector<std::string> written;
+  nlohmann::ordered_json report;
+  const auto tell = [&] {
+    if (watch.compiled) watch.compiled(report, snapshot, written);
+  };
   std::string error;
-  constexpr ReadLimit kText{kMostSourceTextBytes, kSourceTextKind};
-  if (!file_system.read_file(options.line_text, kText, &snapshot.files[options.line_text],
-                             &error) ||
-      !file_system.read_file(options.train_text, kText, &snapshot.files[options.train_text],
-                             &error)) {
-    begin_message(out) << error << '\n' << kept << std::flush;
-    return kExitUsage;
+  for (const std::string* text : {&options.line_text, &options.train_text}) {
+    if (!file_system.read_file(*text, {kMostSourceTextBytes, kSourceTextKind},
+                               &snapshot.files[*text], &error)) {
+      begin_message(out) << error << '\n' << kept << std::flush;
+      report = unreadable(*text, error);
+      tell();
+      return kExitUsage;
+    }
   }
   CompileOptions check = options;
   check.write_files = false;
+  check.report = &report;
   const int status = compile_command(check, snapshot, out, &out);
   if (status != kExitClean) {
     out << kept << std::flush;
+    tell();
     return status;
   }
   // The same texts again, this time into memory, for the files' bytes.
   std::ostringstream said_again;
   CompileOptions build = options;
   build.write_files = true;
-  std::vector<std::string> written;
-  if (compile_command(build, snapshot, said_again) != kExitClean) {
-    out << said_again.str() << kept << std::flush;
-    return kExitNotWritten;
-  }
-  if (const std::string same = input_that_is_an_output(
-          file_system, {options.line_text, options.train_text}, built_files(snapshot));
+  const bool built = compile_command(build, snapshot, said_again) == kExitClean;
+  if (const std::string same =
+          built ? input_that_is_an_output(file_system, {options.line_text, options.train_text},
+                                          built_files(snapshot))
+                : std::string();
       !same.empty()) {
     begin_message(out) << same << '\n' << kept << std::flush;
+    tell();
     return kExitUsage;
   }
-  if (!write_built_files(snapshot, options, file_system, &written, &error)) {
+  if (!built || !write_built_files(snapshot, options, file_system, &written, &error)) {
     begin_message(out) << error << '\n' << kept << std::flush;
+    written.clear();
+    tell();
     return kExitNotWritten;
   }
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -110,12 +139,11 @@ int compile_once(const CompileOptions& options, FileSystem& file_system, std::os
   begin_message(out) << "wrote";
   for (size_t i = 0; i < written.size(); ++i) out << (i == 0 ? " " : ", ") << written[i];
   out << " in " << took.count() << " ms\n" << std::flush;
+  tell();
   return kExitClean;
 }
 
-}  // namespace
-
-int watch_command(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
+int watch_texts(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
   CompileOptions compile = options.compile;
   if (compile.output_directory.empty()) {
     compile.output_directory = std::filesystem::path(compile.line_text).parent_path().string();
@@ -130,13 +158,13 @@ int watch_command(const WatchOptions& options, FileSystem& file_system, std::ost
     begin_message(out) << error << '\n';
     return kExitUsage;
   }
-  if (compile_once(compile, file_system, out) == kExitUsage) return kExitUsage;
+  if (compile_once(compile, options, file_system, out) == kExitUsage) return kExitUsage;
   begin_message(out) << "watching " << compile.line_text << " and " << compile.train_text
                      << " (Ctrl-C ends)\n"
                      << std::flush;
   while (!options.stop()) {
     switch (watcher->wait(kStopCheckMilliseconds)) {
-      case FileWatcher::Event::kChanged: compile_once(compile, file_system, out); break;
+      case FileWatcher::Event::kChanged: compile_once(compile, options, file_system, out); break;
       case FileWatcher::Event::kTimeout: break;
       case FileWatcher::Event::kFailed:
         begin_message(out) << watcher->error() << '\n';
@@ -145,6 +173,49 @@ int watch_command(const WatchOptions& options, FileSystem& file_system, std::ost
   }
   begin_message(out) << "stopped watching\n";
   return kExitClean;
+}
+
+#ifdef SB_HAVE_LIVE
+// The watch with the live preview served beside it, from before the first
+// compile to after the last.
+int watch_and_serve(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
+  LiveState state;
+  LivePublisher publisher(state, options.compile.line_text, options.compile.train_text);
+  LiveServer server(state, std::string(live_page()));
+  ServeOptions serve;
+  serve.port = options.port;
+  std::string error;
+  if (!server.start(serve, &error)) {
+    begin_message(out) << error << '\n';
+    return kExitUsage;
+  }
+  const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/";
+  begin_message(out) << "serving " << url << '\n' << std::flush;
+  if (options.open_browser && !open_in_browser(url, &error)) {
+    begin_message(out) << error << '\n' << std::flush;
+  }
+  WatchOptions watched = options;
+  watched.compiled = [&](const nlohmann::ordered_json& report, FileSystem& built,
+                         const std::vector<std::string>& written) {
+    if (options.compiled) options.compiled(report, built, written);
+    publisher.compiled(report, built, written);
+  };
+  const int status = watch_texts(watched, file_system, out);
+  server.stop();
+  return status;
+}
+#endif
+
+}  // namespace
+
+int watch_command(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
+  if (!options.serve) return watch_texts(options, file_system, out);
+#ifdef SB_HAVE_LIVE
+  return watch_and_serve(options, file_system, out);
+#else
+  begin_message(out) << "--serve is not available on this platform\n";
+  return kExitUsage;
+#endif
 }
 
 }  // namespace sb

@@ -2,7 +2,10 @@
 #define SCENARIO_BUILDER_APP_WATCH_COMMAND_H_
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/compile_command.h"
 #include "platform/file_system.h"
@@ -15,6 +18,18 @@ struct WatchOptions {
   CompileOptions compile;
   // Asked between waits: true ends the watch.
   std::function<bool()> stop;
+  // When set, told of each compile: its diagnostics and timetable report
+  // ({"diagnostics", "timetable"}, as compile_command fills them), the
+  // texts and built files in memory, and the paths of the files it wrote
+  // (none when it left the last good ones).
+  std::function<void(const nlohmann::ordered_json& report, FileSystem& built,
+                     const std::vector<std::string>& written)>
+      compiled;
+  // --serve: the live preview on 127.0.0.1, at `port` (0: a free one);
+  // --open: shown in the user's browser.
+  bool serve = false;
+  int port = 0;
+  bool open_browser = false;
 };
 
 // Compiles the two texts now and again whenever either changes on disk.
@@ -24,7 +39,9 @@ struct WatchOptions {
 // errors (or texts that cannot be read) leaves the files of the last good
 // compile as they are.  Returns 0 when stopped, 2 when the texts cannot be
 // watched or the first compile finds them unusable (unreadable, unnamed),
-// 3 when the system stops telling of changes.
+// 3 when the system stops telling of changes.  With `serve`, the page and
+// the state of each compile are served meanwhile (2 when the port cannot be
+// had, or where the program has no server).
 int watch_command(const WatchOptions& options, FileSystem& file_system, std::ostream& out);
 
 }  // namespace sb

@@ -85,8 +85,7 @@ class WatchCommandTest : public ::testing::Test {
   fs::path train_path() const { return directory_ / "texts" / "Mia_101-.txt"; }
   fs::path output(const char* name) const { return directory_ / "out" / name; }
 
-  void start_watch() {
-    WatchOptions options;
+  void start_watch(WatchOptions options = {}) {
     options.compile.line_text = line_path().string();
     options.compile.train_text = train_path().string();
     options.compile.output_directory = (directory_ / "out").string();
@@ -204,6 +203,47 @@ TEST_F(WatchCommandTest, TextsThatCannotBeReadAtTheStartEndIt) {
             std::string::npos)
       << out.str();
   EXPECT_FALSE(fs::exists(directory_ / "texts" / "Mia_101.sim"));
+}
+
+// What the watch tells of one compile.
+struct Told {
+  nlohmann::ordered_json report;
+  std::vector<std::string> written;
+  std::string cells;  // the built cells, as the teller was given them
+};
+
+TEST_F(WatchCommandTest, TellsEachCompileItsDiagnosticsAndTheFilesItWrote) {
+  std::mutex mutex;
+  std::vector<Told> told;
+  WatchOptions options;
+  options.compiled = [&](const nlohmann::ordered_json& report, FileSystem& built,
+                         const std::vector<std::string>& written) {
+    Told one{report, written, ""};
+    std::string error;
+    if (!written.empty()) built.read_file(written.back(), &one.cells, &error);
+    std::lock_guard<std::mutex> lock(mutex);
+    told.push_back(one);
+  };
+  start_watch(options);
+  ASSERT_TRUE(printed(kWrote, 1));
+  std::string broken = line_;
+  broken.replace(broken.find("lunghezza percorso,    6000"), 27, "lunghezza percorso,    2000000");
+  write(line_path(), broken);
+  ASSERT_TRUE(printed("are left as they were\n", 1));
+  stop_watch();
+  ASSERT_EQ(told.size(), 2U);
+  const std::string out = (directory_ / "out").string();
+  EXPECT_EQ(told[0].written, (std::vector<std::string>{out + "/Mia_linea.dat", out + "/Mia_101.sim",
+                                                       out + "/Mia_101.dat"}));
+  EXPECT_EQ(told[0].report["diagnostics"].dump(), "[]");
+  EXPECT_EQ(told[0].report["timetable"]["stations"][0]["name"], "PARTENZA");
+  EXPECT_EQ(told[0].cells, read(output("Mia_101.dat")));
+  EXPECT_TRUE(told[1].written.empty());
+  const nlohmann::ordered_json& error = told[1].report["diagnostics"][0];
+  EXPECT_EQ(error["file"], line_path().string());
+  EXPECT_EQ(error["line"], 6);
+  EXPECT_EQ(error["severity"], "error");
+  EXPECT_EQ(error["code"], "E1");
 }
 
 }  // namespace

@@ -1,0 +1,158 @@
+// `watch --serve` as a user runs it: the program itself, a client of its
+// server, an edit on disk and Ctrl-C.
+#ifdef SB_HAVE_LIVE
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/new_command.h"
+#include "live/http_for_test.h"
+#include "platform/file_system.h"
+#include "app/exit_status.h"
+
+namespace sb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::body_of;
+using test::own_host;
+using test::RawConnection;
+using test::status_of;
+
+std::string read(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class WatchServe : public testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = fs::temp_directory_path() / ("watch-serve-" + std::to_string(getpid()));
+    fs::remove_all(directory_);
+    NewOptions starter;
+    starter.scenario_name = "Mia";
+    starter.train_number = "101";
+    starter.directory = directory_.string();
+    std::ostringstream ignored;
+    ASSERT_EQ(new_command(starter, disk_file_system(), ignored, ignored), kExitClean);
+  }
+  void TearDown() override {
+    if (child_ > 0) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+    fs::remove_all(directory_);
+  }
+
+  fs::path line() const { return directory_ / "Mia_linea.txt"; }
+  fs::path train() const { return directory_ / "Mia_101-.txt"; }
+
+  // Starts `watch --serve` and returns the port it prints.
+  int start() {
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) return 0;
+    child_ = fork();
+    if (child_ == 0) {
+      dup2(pipe_ends[1], 1);
+      close(pipe_ends[0]);
+      close(pipe_ends[1]);
+      std::string program = SB_PROGRAM;
+      std::string args[] = {"watch", line().string(), train().string(), "--serve"};
+      char* argv[] = {program.data(), args[0].data(), args[1].data(),
+                      args[2].data(), args[3].data(), nullptr};
+      execv(program.c_str(), argv);
+      _exit(127);
+    }
+    close(pipe_ends[1]);
+    out_ = pipe_ends[0];
+    const std::string said = printed("(Ctrl-C ends)\n");
+    const std::string marker = "scenario-builder: serving http://127.0.0.1:";
+    const size_t at = said.find(marker);
+    if (at == std::string::npos) return 0;
+    return std::stoi(said.substr(at + marker.size()));
+  }
+  // What the program printed, once `part` is among it.
+  std::string printed(const std::string& part) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (printed_.find(part) == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+      pollfd waiting{out_, POLLIN, 0};
+      if (poll(&waiting, 1, 100) <= 0) continue;
+      char buffer[4096];
+      const ssize_t got = ::read(out_, buffer, sizeof buffer);
+      if (got <= 0) break;
+      printed_.append(buffer, static_cast<size_t>(got));
+    }
+    return printed_;
+  }
+  // The exit status once the program has ended; -1 when it did not end
+  // within the patience or not by exiting.
+  int exit_status() {
+    for (int i = 0; i < 500; ++i) {
+      int status = 0;
+      if (waitpid(child_, &status, WNOHANG) == child_) {
+        child_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      usleep(10 * 1000);
+    }
+    return -1;
+  }
+
+  fs::path directory_;
+  pid_t child_ = 0;
+  int out_ = -1;
+  std::string printed_;
+};
+
+TEST_F(WatchServe, AnEditReachesTheEventStreamAndCtrlCEndsWithClientsConnected) {
+  const int port = start();
+  ASSERT_GT(port, 0) << printed_;
+  const nlohmann::json first =
+      nlohmann::json::parse(body_of(test::get(port, "/scenario.json", own_host(port))));
+  EXPECT_EQ(first["version"], 1);
+  EXPECT_EQ(first["scene"]["scenario"], "Mia");
+  EXPECT_EQ(first["stations"][0]["name"], "PARTENZA");
+
+  RawConnection stream(port);
+  stream.send("GET /events HTTP/1.1\r\nHost: " + own_host(port) + "\r\n\r\n");
+  ASSERT_NE(stream.read_until("data: {\"version\": 1}\n\n").find("data: {\"version\": 1}"),
+            std::string::npos);
+  // An edit with an error: a new version, its diagnostic, the last scene.
+  const std::string text = read(line());
+  std::string broken = text;
+  broken.replace(broken.find("lunghezza percorso,    6000"), 27, "lunghezza percorso,    2000000");
+  std::ofstream(line(), std::ios::binary) << broken;
+  const auto saved = std::chrono::steady_clock::now();
+  ASSERT_NE(stream.read_until("data: {\"version\": 2}\n\n").find("data: {\"version\": 2}"),
+            std::string::npos);
+  EXPECT_LT(std::chrono::steady_clock::now() - saved, std::chrono::seconds(1));
+  const nlohmann::json second =
+      nlohmann::json::parse(body_of(test::get(port, "/scenario.json", own_host(port))));
+  EXPECT_EQ(second["errors"], 1);
+  EXPECT_EQ(second["diagnostics"][0]["line"], 6);
+  EXPECT_EQ(second["diagnostics"][0]["code"], "E1");
+  EXPECT_EQ(second["scene_version"], 1);
+
+  RawConnection idle(port);
+  ASSERT_EQ(kill(child_, SIGINT), 0);
+  EXPECT_EQ(exit_status(), kExitClean);
+  EXPECT_NE(printed("stopped watching\n").find("stopped watching\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sb
+
+#endif  // SB_HAVE_LIVE

@@ -1,0 +1,724 @@
+import type { MarkKind, PointMark, Scene, StationMark, Stretch } from "./scene";
+import { cellOf, chainageAt, chainageText, kilometresText } from "./units";
+import { lowerBound, tickStep, View } from "./view";
+
+// The colours of the drawings, as `plot` paints them.
+const ink = {
+  paper: "#ffffff",
+  mapGround: "#f9f9fb",
+  laneGround: "#fbfcfc",
+  frame: "#b3b8bf",
+  grid: "#dbdee3",
+  text: "#1f2126",
+  muted: "#616670",
+  track: "#1c3871",
+  mountain: "rgba(158,120,84,0.35)",
+  stationArea: "rgba(140,184,230,0.45)",
+  stationLine: "#1a1a1f",
+  signal: "#d41c21",
+  speedBoard: "#333338",
+  indicationBoard: "#0d808c",
+  slowdown: "#f2800d",
+  slowdownFill: "rgba(242,128,13,0.28)",
+  slowdownWarning: "#fad11a",
+  codePoint: "#8547b3",
+  codeCutPoint: "#73737a",
+  speedLimit: "#1c3871",
+  gradientUp: "#bd6138",
+  gradientDown: "#339461",
+  cab: "#3d8cd1",
+  highlight: "rgba(212,28,33,0.18)",
+  highlightLine: "#d41c21",
+};
+
+export interface Layers {
+  plan: boolean;
+  stations: boolean;
+  signals: boolean;
+  boards: boolean;
+  slowdowns: boolean;
+  codes: boolean;
+  speed: boolean;
+  gradient: boolean;
+  mountains: boolean;
+  cab: boolean;
+}
+
+export const kLayerNames: [keyof Layers, string][] = [
+  ["plan", "plan"],
+  ["stations", "stations"],
+  ["signals", "signals"],
+  ["boards", "boards"],
+  ["slowdowns", "slowdowns"],
+  ["codes", "code points"],
+  ["speed", "speed limits"],
+  ["gradient", "gradients"],
+  ["mountains", "mountains"],
+  ["cab", "cab signalling"],
+];
+
+export const kKindNames: Record<MarkKind, string> = {
+  signal: "signal",
+  speed_board: "speed board",
+  indication_board: "indication board",
+  slowdown_warning: "slowdown warning",
+  slowdown_start: "slowdown start",
+  slowdown_end: "slowdown end",
+  code_point: "code point",
+  code_cut_point: "code cut point",
+};
+
+function layerOf(kind: MarkKind): keyof Layers {
+  switch (kind) {
+    case "signal":
+      return "signals";
+    case "speed_board":
+    case "indication_board":
+      return "boards";
+    case "code_point":
+    case "code_cut_point":
+      return "codes";
+    default:
+      return "slowdowns";
+  }
+}
+
+// What the pointer is over: shown in the tooltip.
+export interface Hit {
+  kind: string;
+  position: number;
+  cell: number | null;
+  values: string[];
+}
+
+interface Drawn {
+  x: number;
+  y: number;
+  hit: Hit;
+  mark?: PointMark;
+}
+
+// The profile strip's lanes, top to bottom, in CSS pixels.
+const kGutter = 128;
+const kRightPad = 18;
+const kLanes = {
+  stations: 70,
+  marks: 34,
+  speed: 120,
+  gradient: 96,
+  cab: 24,
+  axis: 46,
+};
+export const kProfileHeight = Object.values(kLanes).reduce((a, b) => a + b, 0) + 8;
+
+interface Lane {
+  top: number;
+  height: number;
+}
+
+function markHit(mark: PointMark): Hit {
+  const oneBeyond = mark.kind !== "code_point" && mark.kind !== "code_cut_point";
+  const values: string[] = [];
+  if (mark.label !== "") {
+    if (mark.kind === "speed_board") values.push(`speed ${mark.label} km/h`);
+    else if (mark.kind === "slowdown_warning" || mark.kind === "slowdown_start")
+      values.push(`speed ${mark.label} km/h`);
+    else if (mark.kind === "code_point") values.push(`code ${mark.label}`);
+    else values.push(mark.label);
+  }
+  return { kind: kKindNames[mark.kind], position: mark.position, cell: cellOf(mark.position, oneBeyond), values };
+}
+
+function stationHit(station: StationMark): Hit {
+  return {
+    kind: "station",
+    position: station.position,
+    cell: cellOf(station.position, false),
+    values: [station.name, `kind ${station.kind}`, `area ${station.start}–${station.end} m`],
+  };
+}
+
+function stretchAt(stretches: Stretch[], position: number): Stretch | null {
+  const i = lowerBound(stretches, position + 1, (s) => s.start) - 1;
+  if (i >= 0 && stretches[i].start <= position && position < stretches[i].end) return stretches[i];
+  return null;
+}
+
+function symbol(c: CanvasRenderingContext2D, kind: MarkKind, x: number, y: number, size: number): void {
+  const h = size / 2;
+  c.lineWidth = Math.max(1, size / 9);
+  c.lineJoin = "round";
+  const shape = (points: [number, number][], fill: string, stroke: string) => {
+    c.beginPath();
+    for (const [px, py] of points) c.lineTo(x + px * h, y + py * h);
+    c.closePath();
+    c.fillStyle = fill;
+    c.fill();
+    c.strokeStyle = stroke;
+    c.stroke();
+  };
+  switch (kind) {
+    case "signal":
+      c.beginPath();
+      c.arc(x, y, h * 0.8, 0, Math.PI * 2);
+      c.fillStyle = ink.signal;
+      c.fill();
+      c.strokeStyle = "#590508";
+      c.stroke();
+      break;
+    case "speed_board":
+      shape([[-0.75, -0.75], [0.75, -0.75], [0.75, 0.75], [-0.75, 0.75]], ink.paper, ink.speedBoard);
+      break;
+    case "indication_board":
+      shape([[0, -1], [1, 0], [0, 1], [-1, 0]], ink.indicationBoard, ink.text);
+      break;
+    case "slowdown_warning":
+      shape([[0, -1], [1, 0.75], [-1, 0.75]], ink.slowdownWarning, ink.text);
+      break;
+    case "slowdown_start":
+      shape([[-1, -0.75], [1, -0.75], [0, 1]], ink.slowdown, ink.text);
+      break;
+    case "slowdown_end":
+      c.lineWidth *= 2;
+      shape([[0, -1], [1, 0.75], [-1, 0.75]], ink.paper, ink.slowdown);
+      break;
+    case "code_point":
+    case "code_cut_point": {
+      c.lineWidth = Math.max(1.5, size / 4.5);
+      c.lineCap = "round";
+      c.strokeStyle = kind === "code_point" ? ink.codePoint : ink.codeCutPoint;
+      const r = h * 0.7;
+      c.beginPath();
+      if (kind === "code_point") {
+        c.moveTo(x - r, y);
+        c.lineTo(x + r, y);
+        c.moveTo(x, y - r);
+        c.lineTo(x, y + r);
+      } else {
+        c.moveTo(x - r, y - r);
+        c.lineTo(x + r, y + r);
+        c.moveTo(x - r, y + r);
+        c.lineTo(x + r, y - r);
+      }
+      c.stroke();
+      c.lineCap = "butt";
+      break;
+    }
+  }
+}
+
+function stationSymbol(c: CanvasRenderingContext2D, x: number, y: number, size: number): void {
+  c.beginPath();
+  c.arc(x, y, size / 2, 0, Math.PI * 2);
+  c.fillStyle = ink.paper;
+  c.fill();
+  c.lineWidth = Math.max(1.2, size / 6);
+  c.strokeStyle = ink.stationLine;
+  c.stroke();
+}
+
+// Prepares a canvas for drawing in CSS pixels at the screen's resolution.
+function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; width: number; height: number } {
+  const ratio = window.devicePixelRatio || 1;
+  const width = canvas.clientWidth;
+  const height = canvas.clientHeight;
+  if (canvas.width !== Math.round(width * ratio) || canvas.height !== Math.round(height * ratio)) {
+    canvas.width = Math.round(width * ratio);
+    canvas.height = Math.round(height * ratio);
+  }
+  const c = canvas.getContext("2d")!;
+  c.setTransform(ratio, 0, 0, ratio, 0, 0);
+  return { c, width, height };
+}
+
+export class Painter {
+  private scene: Scene | null = null;
+  private east = new Float64Array(0);
+  private north = new Float64Array(0);
+  private drawnPlan: Drawn[] = [];
+  private drawnProfile: Drawn[] = [];
+  private profileWidth = 0;
+  private speedTicks: [string, number][] = [];
+  // The route km labels of the axis as last drawn, and the time the last
+  // drawing took.
+  axisLabels: string[] = [];
+  drawMs = 0;
+  private lanes: Record<keyof typeof kLanes, Lane> = {} as Record<keyof typeof kLanes, Lane>;
+
+  constructor(
+    private readonly plan: HTMLCanvasElement,
+    private readonly profile: HTMLCanvasElement,
+  ) {
+    let top = 4;
+    for (const [name, height] of Object.entries(kLanes)) {
+      this.lanes[name as keyof typeof kLanes] = { top, height };
+      top += height;
+    }
+  }
+
+  setScene(scene: Scene | null): void {
+    this.scene = scene;
+    if (!scene) return;
+    const count = scene.trace.east.length;
+    this.east = new Float64Array(count);
+    this.north = new Float64Array(count);
+    for (let i = 0; i < count; ++i) {
+      this.east[i] = scene.trace.east[i] ?? NaN;
+      this.north[i] = scene.trace.north[i] ?? NaN;
+    }
+  }
+
+  // The profile's x of a route position, and back.
+  xOf(view: View, position: number): number {
+    return kGutter + ((position - view.first) / view.span) * (this.profileWidth - kGutter - kRightPad);
+  }
+  positionAt(view: View, x: number): number {
+    return view.first + ((x - kGutter) / (this.profileWidth - kGutter - kRightPad)) * view.span;
+  }
+  // The width of the axis in pixels.
+  axisWidth(): number {
+    return this.profileWidth - kGutter - kRightPad;
+  }
+
+  draw(view: View, layers: Layers, highlights: number[]): void {
+    const started = performance.now();
+    this.drawProfile(view, layers, highlights);
+    this.drawPlan(view, layers, highlights);
+    this.drawMs = performance.now() - started;
+  }
+
+  // The marks drawn on the profile, where they stand on its canvas.
+  drawnMarks(): { kind: string; position: number; x: number; y: number }[] {
+    return this.drawnProfile.flatMap((d) => (d.mark ? [{ kind: d.mark.kind, position: d.mark.position, x: d.x, y: d.y }] : []));
+  }
+
+  // The object nearest the pointer on either canvas, within a few pixels.
+  hitTest(view: View, onPlan: boolean, x: number, y: number): Hit | null {
+    const drawn = onPlan ? this.drawnPlan : this.drawnProfile;
+    let best: Drawn | null = null;
+    let bestDistance = onPlan ? 8 : 7;
+    for (const d of drawn) {
+      const distance = Math.hypot(d.x - x, d.y - y);
+      if (distance <= bestDistance) {
+        best = d;
+        bestDistance = distance;
+      }
+    }
+    if (best) return best.hit;
+    if (onPlan || !this.scene || x < kGutter || x > this.profileWidth - kRightPad) return null;
+    return this.laneHit(view, x, y);
+  }
+
+  private laneHit(view: View, x: number, y: number): Hit | null {
+    const scene = this.scene!;
+    const position = Math.round(this.positionAt(view, x));
+    const inLane = (lane: Lane) => y >= lane.top && y < lane.top + lane.height;
+    const cell = cellOf(position, false);
+    if (inLane(this.lanes.speed)) {
+      const limit = stretchAt(scene.speed_limits, position);
+      const slowdown = stretchAt(scene.slowdowns, position);
+      if (!limit && !slowdown) return null;
+      const values = [];
+      if (limit) values.push(`limit ${limit.value} km/h from ${limit.start} to ${limit.end} m`);
+      if (slowdown) values.push(`slowdown ${slowdown.value} km/h from ${slowdown.start} to ${slowdown.end} m`);
+      return { kind: "speed limit", position, cell, values };
+    }
+    if (inLane(this.lanes.gradient)) {
+      const gradient = stretchAt(scene.gradients, position);
+      const mountain = stretchAt(scene.mountains, position);
+      if (!gradient && !mountain) return null;
+      const values = [];
+      if (gradient) values.push(`gradient ${gradient.value > 0 ? "+" : ""}${gradient.value} ‰`);
+      if (mountain) values.push(`mountain on side ${mountain.value}`);
+      return { kind: "gradient", position, cell, values };
+    }
+    if (inLane(this.lanes.cab)) {
+      const cab = scene.cab_signalling;
+      if (!cab || position < cab.start || position >= cab.end) return null;
+      return { kind: "cab signalling", position, cell, values: [`${cab.value} codes`] };
+    }
+    return null;
+  }
+
+  private drawProfile(view: View, layers: Layers, highlights: number[]): void {
+    const { c, width, height } = context(this.profile);
+    this.profileWidth = width;
+    this.drawnProfile = [];
+    c.fillStyle = ink.paper;
+    c.fillRect(0, 0, width, height);
+    const scene = this.scene;
+    if (!scene) return;
+    const left = kGutter;
+    const right = width - kRightPad;
+    const columns = Math.max(1, Math.ceil(right - left));
+    c.font = "12px system-ui, sans-serif";
+    c.textBaseline = "middle";
+    for (const [name, lane] of Object.entries(this.lanes)) {
+      if (name === "axis") continue;
+      c.fillStyle = ink.laneGround;
+      c.fillRect(left, lane.top, right - left, lane.height);
+      c.strokeStyle = ink.grid;
+      c.lineWidth = 1;
+      c.strokeRect(left + 0.5, lane.top + 0.5, right - left - 1, lane.height - 1);
+    }
+    const title = (lane: Lane, text: string) => {
+      c.fillStyle = ink.text;
+      c.font = "bold 12px system-ui, sans-serif";
+      c.textAlign = "left";
+      c.fillText(text, 8, lane.top + lane.height / 2);
+      c.font = "12px system-ui, sans-serif";
+    };
+    title(this.lanes.stations, "Stations");
+    title(this.lanes.marks, "Signals, boards");
+    title(this.lanes.speed, "Speed km/h");
+    title(this.lanes.gradient, "Gradient ‰");
+    title(this.lanes.cab, "Cab signalling");
+    c.save();
+    c.beginPath();
+    c.rect(left, 0, right - left, height);
+    c.clip();
+    for (const position of highlights) {
+      const x = this.xOf(view, position);
+      c.fillStyle = ink.highlight;
+      c.fillRect(x - 4, 0, 8, this.lanes.axis.top);
+      c.fillStyle = ink.highlightLine;
+      c.fillRect(x - 0.5, 0, 1, this.lanes.axis.top);
+    }
+    this.speedTicks = [];
+    if (layers.speed) this.drawSpeeds(c, view, columns, layers);
+    if (layers.gradient || layers.mountains) this.drawGradients(c, view, columns, layers);
+    if (layers.cab) this.drawCab(c, view);
+    if (layers.stations) this.drawStations(c, view);
+    this.drawMarks(c, view, layers);
+    c.restore();
+    c.fillStyle = ink.muted;
+    c.textAlign = "right";
+    c.font = "10px system-ui, sans-serif";
+    for (const [text, y] of this.speedTicks) c.fillText(text, kGutter - 4, y);
+    this.drawAxis(c, view, width);
+  }
+
+  // Per pixel column, the least and greatest value of the stretches over
+  // it: a line of 1000 km draws as fast as one of 10.
+  private columnRange(view: View, stretches: Stretch[], columns: number): { low: Float64Array; high: Float64Array } {
+    const low = new Float64Array(columns).fill(Infinity);
+    const high = new Float64Array(columns).fill(-Infinity);
+    const scale = columns / view.span;
+    for (let i = Math.max(0, lowerBound(stretches, view.first, (s) => s.end) - 1); i < stretches.length; ++i) {
+      const s = stretches[i];
+      if (s.start > view.last) break;
+      if (s.end <= view.first) continue;
+      const from = Math.max(0, Math.floor((s.start - view.first) * scale));
+      const to = Math.min(columns - 1, Math.ceil((s.end - view.first) * scale) - 1);
+      for (let x = from; x <= Math.max(from, to) && x < columns; ++x) {
+        if (s.value < low[x]) low[x] = s.value;
+        if (s.value > high[x]) high[x] = s.value;
+      }
+    }
+    return { low, high };
+  }
+
+  private drawSpeeds(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+    const scene = this.scene!;
+    const lane = this.lanes.speed;
+    let top = 40;
+    for (const s of scene.speed_limits) if (s.end > view.first && s.start < view.last) top = Math.max(top, s.value);
+    const grid = top > 150 ? 50 : top > 60 ? 20 : 10;
+    const scaleTop = Math.ceil((top + grid * 0.25) / grid) * grid;
+    const yOf = (v: number) => lane.top + lane.height - (v / scaleTop) * (lane.height - 8);
+    c.strokeStyle = ink.grid;
+    c.lineWidth = 1;
+    for (let v = grid; v <= scaleTop; v += grid) {
+      c.beginPath();
+      c.moveTo(kGutter, Math.round(yOf(v)) + 0.5);
+      c.lineTo(kGutter + columns, Math.round(yOf(v)) + 0.5);
+      c.stroke();
+    }
+    if (layers.slowdowns) {
+      const slow = this.columnRange(view, scene.slowdowns, columns);
+      c.fillStyle = ink.slowdownFill;
+      for (let x = 0; x < columns; ++x) {
+        if (slow.low[x] === Infinity) continue;
+        const y = yOf(slow.low[x]);
+        c.fillRect(kGutter + x, y, 1, lane.top + lane.height - y);
+      }
+    }
+    const limits = this.columnRange(view, scene.speed_limits, columns);
+    c.strokeStyle = ink.speedLimit;
+    c.lineWidth = 2;
+    c.beginPath();
+    let open = false;
+    for (let x = 0; x < columns; ++x) {
+      if (limits.low[x] === Infinity) {
+        open = false;
+        continue;
+      }
+      const px = kGutter + x + 0.5;
+      if (!open) c.moveTo(px, yOf(limits.high[x]));
+      else c.lineTo(px, yOf(limits.high[x]));
+      if (limits.low[x] !== limits.high[x]) c.lineTo(px, yOf(limits.low[x]));
+      open = true;
+    }
+    c.stroke();
+    this.speedTicks = [];
+    for (let v = grid; v <= scaleTop; v += grid) this.speedTicks.push([String(v), yOf(v)]);
+  }
+
+  private drawGradients(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+    const scene = this.scene!;
+    const lane = this.lanes.gradient;
+    if (layers.mountains) {
+      const mountains = this.columnRange(view, scene.mountains, columns);
+      c.fillStyle = ink.mountain;
+      for (let x = 0; x < columns; ++x) {
+        if (mountains.low[x] !== Infinity) c.fillRect(kGutter + x, lane.top, 1, lane.height);
+      }
+    }
+    if (!layers.gradient) return;
+    let steepest = 4;
+    for (const g of scene.gradients) if (g.end > view.first && g.start < view.last) steepest = Math.max(steepest, Math.abs(g.value));
+    const zero = lane.top + lane.height / 2;
+    const reach = lane.height / 2 - 5;
+    const yOf = (g: number) => zero - (g / steepest) * reach;
+    const gradients = this.columnRange(view, scene.gradients, columns);
+    for (let x = 0; x < columns; ++x) {
+      if (gradients.low[x] === Infinity) continue;
+      if (gradients.high[x] > 0) {
+        c.fillStyle = ink.gradientUp;
+        c.fillRect(kGutter + x, yOf(gradients.high[x]), 1, zero - yOf(gradients.high[x]));
+      }
+      if (gradients.low[x] < 0) {
+        c.fillStyle = ink.gradientDown;
+        c.fillRect(kGutter + x, zero, 1, yOf(gradients.low[x]) - zero);
+      }
+    }
+    c.fillStyle = ink.muted;
+    c.fillRect(kGutter, Math.round(zero), columns, 1);
+  }
+
+  private drawCab(c: CanvasRenderingContext2D, view: View): void {
+    const cab = this.scene!.cab_signalling;
+    if (!cab || cab.end <= view.first || cab.start >= view.last) return;
+    const lane = this.lanes.cab;
+    const from = this.xOf(view, cab.start);
+    const to = this.xOf(view, cab.end);
+    c.fillStyle = ink.cab;
+    c.fillRect(from, lane.top + 3, Math.max(1, to - from), lane.height - 6);
+  }
+
+  private drawStations(c: CanvasRenderingContext2D, view: View): void {
+    const lane = this.lanes.stations;
+    const stations = this.scene!.stations;
+    const markY = lane.top + lane.height - 12;
+    const rowEnds = [-Infinity, -Infinity];
+    c.font = "12px system-ui, sans-serif";
+    c.textAlign = "center";
+    for (const s of stations) {
+      if (s.end < view.first || s.start > view.last) continue;
+      const x0 = this.xOf(view, s.start);
+      const x1 = this.xOf(view, s.end);
+      c.fillStyle = ink.stationArea;
+      c.fillRect(x0, markY - 6, Math.max(1, x1 - x0), 12);
+    }
+    for (const s of stations) {
+      if (s.position < view.first || s.position > view.last) continue;
+      const x = this.xOf(view, s.position);
+      stationSymbol(c, x, markY, 10);
+      this.drawnProfile.push({ x, y: markY, hit: stationHit(s) });
+      // Names in two rows, where they fit.
+      const width = c.measureText(s.name).width;
+      const labelX = Math.min(Math.max(x, kGutter + width / 2 + 2), this.profileWidth - kRightPad - width / 2 - 2);
+      const row = rowEnds.findIndex((end) => labelX - width / 2 > end + 4);
+      if (row < 0) continue;
+      const y = lane.top + 12 + row * 16;
+      // A name near either end stays inside the lane.
+      c.fillStyle = ink.text;
+      c.fillText(s.name, labelX, y);
+      c.strokeStyle = ink.grid;
+      c.beginPath();
+      c.moveTo(x, y + 7);
+      c.lineTo(x, markY - 6);
+      c.stroke();
+      rowEnds[row] = labelX + width / 2;
+    }
+  }
+
+  private drawMarks(c: CanvasRenderingContext2D, view: View, layers: Layers): void {
+    const lane = this.lanes.marks;
+    const y = lane.top + lane.height / 2;
+    const marks = this.scene!.marks;
+    const lastColumn = new Map<MarkKind, number>();
+    c.font = "10px system-ui, sans-serif";
+    c.textAlign = "center";
+    const first = lowerBound(marks, view.first, (m) => m.position);
+    for (let i = first; i < marks.length && marks[i].position <= view.last; ++i) {
+      const m = marks[i];
+      if (!layers[layerOf(m.kind)]) continue;
+      const x = this.xOf(view, m.position);
+      // One symbol of a kind per pixel column.
+      const column = Math.round(x);
+      if (lastColumn.get(m.kind) === column) continue;
+      lastColumn.set(m.kind, column);
+      const rowY = m.kind === "signal" ? y - 7 : m.kind.startsWith("slowdown") ? y + 7 : y;
+      symbol(c, m.kind, x, rowY, 10);
+      this.drawnProfile.push({ x, y: rowY, hit: markHit(m), mark: m });
+    }
+  }
+
+  private drawAxis(c: CanvasRenderingContext2D, view: View, width: number): void {
+    const scene = this.scene!;
+    const lane = this.lanes.axis;
+    const axisWidth = width - kGutter - kRightPad;
+    c.strokeStyle = ink.text;
+    c.lineWidth = 1;
+    c.beginPath();
+    c.moveTo(kGutter, lane.top + 0.5);
+    c.lineTo(kGutter + axisWidth, lane.top + 0.5);
+    c.stroke();
+    c.font = "bold 11px system-ui, sans-serif";
+    c.textAlign = "left";
+    c.fillStyle = ink.text;
+    c.fillText("route km", 8, lane.top + 13);
+    c.fillStyle = ink.muted;
+    c.fillText("chainage", 8, lane.top + 31);
+    c.font = "11px system-ui, sans-serif";
+    c.textAlign = "center";
+    const step = tickStep(view.span, axisWidth, 90);
+    this.axisLabels = [];
+    for (let m = Math.ceil(view.first / step) * step; m <= view.last; m += step) {
+      const x = Math.round(this.xOf(view, m)) + 0.5;
+      c.strokeStyle = ink.text;
+      c.beginPath();
+      c.moveTo(x, lane.top);
+      c.lineTo(x, lane.top + 5);
+      c.stroke();
+      c.fillStyle = ink.text;
+      c.fillText(kilometresText(m, step), x, lane.top + 13);
+      this.axisLabels.push(kilometresText(m, step));
+      c.fillStyle = ink.muted;
+      c.fillText(chainageText(chainageAt(scene.chainages, m)), x, lane.top + 31);
+    }
+    for (const ch of scene.chainages) {
+      if (ch.start <= view.first || ch.start > view.last) continue;
+      const x = Math.round(this.xOf(view, ch.start)) + 0.5;
+      c.strokeStyle = ink.signal;
+      c.beginPath();
+      c.moveTo(x, lane.top);
+      c.lineTo(x, lane.top + 40);
+      c.stroke();
+    }
+  }
+
+  // The plan point of a route position, between the trace's samples.
+  private planPoint(position: number): [number, number] {
+    const step = this.scene!.trace.step;
+    const last = this.east.length - 1;
+    const at = Math.min(Math.max(position / step, 0), last);
+    const i = Math.floor(at);
+    const f = at - i;
+    const j = Math.min(i + 1, last);
+    return [this.east[i] + (this.east[j] - this.east[i]) * f, this.north[i] + (this.north[j] - this.north[i]) * f];
+  }
+
+  private drawPlan(view: View, layers: Layers, highlights: number[]): void {
+    const { c, width, height } = context(this.plan);
+    this.drawnPlan = [];
+    c.fillStyle = ink.mapGround;
+    c.fillRect(0, 0, width, height);
+    c.strokeStyle = ink.frame;
+    c.strokeRect(0.5, 0.5, width - 1, height - 1);
+    const scene = this.scene;
+    if (!scene || !layers.plan || this.east.length === 0) return;
+    const step = scene.trace.step;
+    const from = Math.max(0, Math.floor(view.first / step));
+    const to = Math.min(this.east.length - 1, Math.ceil(view.last / step));
+    // One point in a few per pixel: a stretch of 1000 km costs no more
+    // than one that fits the window.
+    const stride = Math.max(1, Math.floor((to - from) / (width * 2)));
+    let minE = Infinity;
+    let maxE = -Infinity;
+    let minN = Infinity;
+    let maxN = -Infinity;
+    for (let i = from; i <= to; i += stride) {
+      const e = this.east[i];
+      const n = this.north[i];
+      if (Number.isNaN(e) || Number.isNaN(n)) continue;
+      if (e < minE) minE = e;
+      if (e > maxE) maxE = e;
+      if (n < minN) minN = n;
+      if (n > maxN) maxN = n;
+    }
+    if (minE === Infinity) return;
+    const pad = 28;
+    const scale = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
+    const originX = width / 2 - ((minE + maxE) / 2) * scale;
+    const originY = height / 2 + ((minN + maxN) / 2) * scale;
+    const toPixel = (e: number, n: number): [number, number] => [originX + e * scale, originY - n * scale];
+    c.strokeStyle = ink.track;
+    c.lineWidth = 2.5;
+    c.lineJoin = "round";
+    c.beginPath();
+    let open = false;
+    for (let i = from; i <= to; i += stride) {
+      const e = this.east[i];
+      const n = this.north[i];
+      if (Number.isNaN(e) || Number.isNaN(n)) {
+        open = false;
+        continue;
+      }
+      const [x, y] = toPixel(e, n);
+      if (open) c.lineTo(x, y);
+      else c.moveTo(x, y);
+      open = true;
+    }
+    if (to % stride !== 0 && !Number.isNaN(this.east[to])) {
+      const [x, y] = toPixel(this.east[to], this.north[to]);
+      c.lineTo(x, y);
+    }
+    c.stroke();
+    for (const position of highlights) {
+      if (position < view.first || position > view.last) continue;
+      const [x, y] = toPixel(...this.planPoint(position));
+      c.strokeStyle = ink.highlightLine;
+      c.lineWidth = 2;
+      c.beginPath();
+      c.arc(x, y, 11, 0, Math.PI * 2);
+      c.stroke();
+    }
+    if (layers.stations) {
+      c.font = "bold 12px system-ui, sans-serif";
+      c.textAlign = "left";
+      c.textBaseline = "middle";
+      let lastX = -Infinity;
+      let lastY = -Infinity;
+      for (const s of scene.stations) {
+        if (s.position < view.first || s.position > view.last) continue;
+        const [x, y] = toPixel(...this.planPoint(s.position));
+        stationSymbol(c, x, y, 11);
+        this.drawnPlan.push({ x, y, hit: stationHit(s) });
+        if (Math.abs(x - lastX) > 80 || Math.abs(y - lastY) > 18) {
+          c.lineWidth = 3;
+          c.strokeStyle = "rgba(255,255,255,0.9)";
+          c.strokeText(s.name, x + 9, y - 9);
+          c.fillStyle = ink.text;
+          c.fillText(s.name, x + 9, y - 9);
+          lastX = x;
+          lastY = y;
+        }
+      }
+    }
+    const marks = scene.marks;
+    const taken = new Set<number>();
+    for (let i = lowerBound(marks, view.first, (m) => m.position); i < marks.length && marks[i].position <= view.last; ++i) {
+      const m = marks[i];
+      if (!layers[layerOf(m.kind)]) continue;
+      const [x, y] = toPixel(...this.planPoint(m.position));
+      // One symbol of a kind per 3-pixel square.
+      const key = (Math.round(x / 3) * 4096 + Math.round(y / 3)) * 8 + Object.keys(kKindNames).indexOf(m.kind);
+      if (taken.has(key)) continue;
+      taken.add(key);
+      symbol(c, m.kind, x, y, 8);
+      this.drawnPlan.push({ x, y, hit: markHit(m) });
+    }
+  }
+}
