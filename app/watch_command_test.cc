@@ -220,7 +220,8 @@ TEST_F(WatchCommandTest, TellsEachCompileItsDiagnosticsAndTheFilesItWrote) {
                          const std::vector<std::string>& written) {
     Told one{report, written, ""};
     std::string error;
-    if (!written.empty()) built.read_file(written.back(), &one.cells, &error);
+    if (!written.empty())
+      built.read_file(written.back(), {uint64_t{1} << 30, "a file"}, &one.cells, &error);
     std::lock_guard<std::mutex> lock(mutex);
     told.push_back(one);
   };

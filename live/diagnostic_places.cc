@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 
+#include "format/file_names.h"
 #include "frontend/text_entries.h"
 
 namespace sb {
@@ -49,7 +50,7 @@ void place_diagnostics(nlohmann::ordered_json& diagnostics, FileSystem& texts,
     auto [at, fresh] = read.try_emplace(file);
     if (fresh) {
       std::string error;
-      texts.read_file(file, &at->second.bytes, &error);
+      texts.read_file(file, {kMostSourceTextBytes, kSourceTextKind}, &at->second.bytes, &error);
       at->second.entries = read_text_entries(
           at->second.bytes, is_line ? SourceLocation::Text::kLine : SourceLocation::Text::kTrain);
     }
