@@ -68,6 +68,8 @@ export const kKindNames: Record<MarkKind, string> = {
   code_cut_point: "code cut point",
 };
 
+const kindIndex = Object.fromEntries(Object.keys(kKindNames).map((k, i) => [k, i])) as Record<MarkKind, number>;
+
 function layerOf(kind: MarkKind): keyof Layers {
   switch (kind) {
     case "signal":
@@ -470,8 +472,12 @@ export class Painter {
     if (layers.mountains) {
       const mountains = this.columnRange(view, scene.mountains, columns);
       c.fillStyle = ink.mountain;
-      for (let x = 0; x < columns; ++x) {
-        if (mountains.low[x] !== Infinity) c.fillRect(kGutter + x, lane.top, 1, lane.height);
+      for (let x = 0; x < columns; ) {
+        let end = x + 1;
+        const covered = mountains.low[x] !== Infinity;
+        while (end < columns && (mountains.low[end] !== Infinity) === covered) ++end;
+        if (covered) c.fillRect(kGutter + x, lane.top, end - x, lane.height);
+        x = end;
       }
     }
     if (!layers.gradient) return;
@@ -481,17 +487,22 @@ export class Painter {
     const reach = lane.height / 2 - 5;
     const yOf = (g: number) => zero - (g / steepest) * reach;
     const gradients = this.columnRange(view, scene.gradients, columns);
-    for (let x = 0; x < columns; ++x) {
-      if (gradients.low[x] === Infinity) continue;
-      if (gradients.high[x] > 0) {
-        c.fillStyle = ink.gradientUp;
-        c.fillRect(kGutter + x, yOf(gradients.high[x]), 1, zero - yOf(gradients.high[x]));
+    // Columns of one value drawn as one bar.
+    const bars = (values: Float64Array, keep: (v: number) => boolean, colour: string) => {
+      c.fillStyle = colour;
+      for (let x = 0; x < columns; ) {
+        const v = values[x];
+        let end = x + 1;
+        while (end < columns && values[end] === v) ++end;
+        if (v !== Infinity && v !== -Infinity && keep(v)) {
+          const y = yOf(v);
+          c.fillRect(kGutter + x, Math.min(y, zero), end - x, Math.abs(zero - y));
+        }
+        x = end;
       }
-      if (gradients.low[x] < 0) {
-        c.fillStyle = ink.gradientDown;
-        c.fillRect(kGutter + x, zero, 1, yOf(gradients.low[x]) - zero);
-      }
-    }
+    };
+    bars(gradients.high, (v) => v > 0, ink.gradientUp);
+    bars(gradients.low, (v) => v < 0, ink.gradientDown);
     c.fillStyle = ink.muted;
     c.fillRect(kGutter, Math.round(zero), columns, 1);
   }
@@ -555,8 +566,9 @@ export class Painter {
       const m = marks[i];
       if (!layers[layerOf(m.kind)]) continue;
       const x = this.xOf(view, m.position);
-      // One symbol of a kind per pixel column.
-      const column = Math.round(x);
+      // One symbol of a kind per 3 pixel columns: more would only cover
+      // each other.
+      const column = Math.round(x / 3);
       if (lastColumn.get(m.kind) === column) continue;
       lastColumn.set(m.kind, column);
       const rowY = m.kind === "signal" ? y - 7 : m.kind.startsWith("slowdown") ? y + 7 : y;
@@ -713,8 +725,8 @@ export class Painter {
       const m = marks[i];
       if (!layers[layerOf(m.kind)]) continue;
       const [x, y] = toPixel(...this.planPoint(m.position));
-      // One symbol of a kind per 3-pixel square.
-      const key = (Math.round(x / 3) * 4096 + Math.round(y / 3)) * 8 + Object.keys(kKindNames).indexOf(m.kind);
+      // One symbol of a kind per 5-pixel square.
+      const key = (Math.round(x / 5) * 4096 + Math.round(y / 5)) * 8 + kindIndex[m.kind];
       if (taken.has(key)) continue;
       taken.add(key);
       symbol(c, m.kind, x, y, 8);
