@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/code_point_rules.h"
+#include "format/code_point_rules.h"
 #include "model/build_state.h"
 
 namespace sb {
@@ -21,15 +21,10 @@ struct MarkerWarning {
   bool operator==(const MarkerWarning&) const = default;
 };
 
-// Adds code points (value 180) around slowdowns:
-//  A. ahead of every signal in the 20 cells before a slowdown warning, or
-//     lowers a code point already standing there to at most 180;
-//  B-D. 250-350 m, 550-650 m and 900-1000 m before a slowdown start;
-//  E. every 400 m through a slowdown below 110 km/h and just ahead of the
-//     first signal within 600 m after its end.
-// Cells 1 to last - 2 are visited in increasing order, and each placement is
-// seen by the later ones.  Code points go only into free cells; a cell beyond
-// the last one counts as taken.  Every failed placement is returned, in order.
+// Adds code points (value 180) around slowdowns by the rules of
+// format/code_point_walk.h.  Code points go only into free cells; a cell
+// beyond the last one counts as taken.  Every failed placement is returned,
+// in order.
 std::vector<MarkerWarning> place_code_points(BuildState& state);
 
 // One line in plain words for a warning, naming the rule and the cell.

@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_COMPILER_CODE_POINT_RULES_H_
-#define SCENARIO_BUILDER_COMPILER_CODE_POINT_RULES_H_
+#ifndef SCENARIO_BUILDER_FORMAT_CODE_POINT_RULES_H_
+#define SCENARIO_BUILDER_FORMAT_CODE_POINT_RULES_H_
 
 #include <cstdint>
 
@@ -7,7 +7,8 @@
 
 namespace sb {
 
-// The rules of the code-point pass, read by the pass and by its replay in the
+// The distances and values of the code-point pass, walked by
+// format/code_point_walk.h for the compiler's pass and for its replay in the
 // decompiler, which must place exactly what the pass places.
 
 // The value of every code point the pass places, and the most it leaves on a
@@ -49,4 +50,4 @@ constexpr const DistanceRule* distance_rule(char rule) {
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_COMPILER_CODE_POINT_RULES_H_
+#endif  // SCENARIO_BUILDER_FORMAT_CODE_POINT_RULES_H_
