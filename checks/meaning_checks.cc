@@ -7,6 +7,7 @@
 
 #include "checks/timetable.h"
 #include "compiler/finding_text.h"
+#include "grammar/entry_values.h"
 #include "util/rounding.h"
 
 namespace sb {
@@ -16,7 +17,7 @@ std::optional<int64_t> route_length_of(const TextEntries& line) {
   std::optional<int64_t> length;
   for (const TextEntry& entry : line.entries) {
     if (entry.id == EntryId::kRouteLength && entry.complete()) {
-      length = line.values(entry)[0].value;
+      length = line.values(entry)[route_length_value::kLength].value;
     }
   }
   return length;
@@ -76,12 +77,12 @@ class MeaningChecker {
     for (const TextEntry& entry : train_.entries) {
       if (entry.id != EntryId::kSpeedLimit || !entry.complete()) continue;
       const auto values = train_.values(entry);
-      const int64_t speed = values[1].value;
+      const int64_t speed = values[speed_limit_value::kSpeed].value;
       if (round_div(static_cast<double>(speed), 5.0) != 0) continue;
       const std::string kept = speed == 0 ? "" : " (kept as 0 km/h)";
       warn(WarningId::kSpeedLimitZero, location(entry),
-           "the speed limit at " + metres(values[0].value) + " is " + std::to_string(speed) +
-               " km/h" + kept + ": the train cannot run on from there");
+           "the speed limit at " + metres(values[kPositionValue].value) + " is " +
+               std::to_string(speed) + " km/h" + kept + ": the train cannot run on from there");
     }
   }
 
@@ -91,14 +92,16 @@ class MeaningChecker {
     for (const TextEntry& entry : train_.entries) {
       if (entry.id != EntryId::kStation || !entry.complete()) continue;
       const auto values = train_.values(entry);
-      const int64_t kind = values[1].value;
+      const int64_t kind = values[station_value::kKind].value;
       if (kind < 25) continue;
-      const int64_t stop = values[12].value;
-      const int64_t time = (values[13].value * 60 + values[14].value) * 60 + values[15].value;
+      const int64_t stop = values[station_value::kStop].value;
+      const int64_t time =
+          (values[station_value::kHours].value * 60 + values[station_value::kMinutes].value) * 60 +
+          values[station_value::kSeconds].value;
       if (stop == 0 && time == 0) continue;
       warn(WarningId::kNamedPointTime, location(entry),
-           "the named point " + shown(train_.token(values[16])) + " at " + metres(values[0].value) +
-               " (kind " + std::to_string(kind) + ") has " +
+           "the named point " + shown(train_.token(values[station_value::kName])) + " at " +
+               metres(values[kPositionValue].value) + " (kind " + std::to_string(kind) + ") has " +
                (time != 0 ? "the time " + clock_time(time) : std::string("no time")) +
                " and a stop of " + std::to_string(stop) +
                " s, but the train does not stop at a kind of 25 or above: for a stop, give a "
@@ -119,7 +122,8 @@ class MeaningChecker {
     for (const TextEntry& entry : train_.entries) {
       if (entry.id != EntryId::kSlowdown || !entry.complete()) continue;
       const auto values = train_.values(entry);
-      const Slowdown slowdown{values[0].value, values[2].value, values[1].value, location(entry)};
+      const Slowdown slowdown{values[kPositionValue].value, values[slowdown_value::kLength].value,
+                              values[slowdown_value::kSpeed].value, location(entry)};
       check_slowdown(slowdown, route_length);
       if (slowdown.length <= 0) continue;
       for (const Slowdown& other : seen) check_overlap(slowdown, other);

@@ -21,6 +21,7 @@
 #include "format/object_cells.h"
 #include "format/station_area.h"
 #include "format/records.h"
+#include "grammar/entry_values.h"
 #include "grammar/grammar.h"
 #include "model/error_codes.h"
 #include "util/rounding.h"
@@ -473,7 +474,9 @@ class TextChecker {
     }
     diagnostics_->insert(diagnostics_->end(), value_warnings.begin(), value_warnings.end());
     check_values_left_on_line(entry, at);
-    if (entry.id == EntryId::kStation) last_station_ = StationSeen{values[0], values[1], at};
+    if (entry.id == EntryId::kStation) {
+      last_station_ = StationSeen{values[kPositionValue], values[station_value::kKind], at};
+    }
     check_ranges(entry, values, at);
     const bool inside = check_position(entry, values, at);
     if (inside) check_refused(entry, field, values, at);
@@ -557,34 +560,38 @@ class TextChecker {
     const auto off_step = [&](size_t i) { return values[i] % slots[i].step != 0; };
     const auto step = [&](size_t i) { return metres(slots[i].step); };
     switch (entry.id) {
-      case EntryId::kRouteLength:
-        if (values[0] < slots[0].low || values[0] > slots[0].high) {
+      case EntryId::kRouteLength: {
+        using route_length_value::kLength;
+        if (values[kLength] < slots[kLength].low || values[kLength] > slots[kLength].high) {
           return error(kRouteLengthRefused, at,
-                       "the route length " + metres(values[0]) + " is outside " +
-                           std::to_string(slots[0].low) + " to " + metres(slots[0].high));
+                       "the route length " + metres(values[kLength]) + " is outside " +
+                           std::to_string(slots[kLength].low) + " to " +
+                           metres(slots[kLength].high));
         }
-        facts_.route_length = static_cast<int32_t>(values[0]);
+        facts_.route_length = static_cast<int32_t>(values[kLength]);
         return;
+      }
       case EntryId::kChainageOne:
       case EntryId::kChainageTwo:
       case EntryId::kChainageThree:
-        if (off_step(0) || off_step(1)) {
+        if (off_step(chainage_value::kStart) || off_step(chainage_value::kKilometre)) {
           return error(kChainageNotMultiple, at,
-                       "the " + std::string(entry.title) + " starts at " + metres(values[0]) +
-                           " and reads " + metres(values[1]) +
-                           " there: both must be multiples of " + step(0));
+                       "the " + std::string(entry.title) + " starts at " +
+                           metres(values[chainage_value::kStart]) + " and reads " +
+                           metres(values[chainage_value::kKilometre]) +
+                           " there: both must be multiples of " + step(chainage_value::kStart));
         }
         return;
       case EntryId::kCabSignalling:
-        if (off_step(0)) {
-          return error(
-              kCabStartNotMultiple, at,
-              "the cab-signalling start " + metres(values[0]) + " is not a multiple of " + step(0));
+        if (off_step(cab_signalling_value::kStart)) {
+          return error(kCabStartNotMultiple, at,
+                       "the cab-signalling start " + metres(values[cab_signalling_value::kStart]) +
+                           " is not a multiple of " + step(cab_signalling_value::kStart));
         }
-        if (off_step(1)) {
-          return error(
-              kCabEndNotMultiple, at,
-              "the cab-signalling end " + metres(values[1]) + " is not a multiple of " + step(1));
+        if (off_step(cab_signalling_value::kEnd)) {
+          return error(kCabEndNotMultiple, at,
+                       "the cab-signalling end " + metres(values[cab_signalling_value::kEnd]) +
+                           " is not a multiple of " + step(cab_signalling_value::kEnd));
         }
         if (!contains(field, "4") && !contains(field, "9")) {
           return error(
@@ -599,25 +606,28 @@ class TextChecker {
                            " holds no class digit 1 to 6 (curvad5: right-hand, class 5)");
         }
         return;
-      case EntryId::kSpeedLimit:
-        if (values[1] < slots[1].low || values[1] > slots[1].high) {
+      case EntryId::kSpeedLimit: {
+        using speed_limit_value::kSpeed;
+        if (values[kSpeed] < slots[kSpeed].low || values[kSpeed] > slots[kSpeed].high) {
           return error(kReadFailed, at,
-                       "the speed " + std::to_string(values[1]) +
+                       "the speed " + std::to_string(values[kSpeed]) +
                            " km/h divided by 5 does not fit a byte (0 to 255): speeds lie in 0 "
                            "to " +
-                           std::to_string(slots[1].high) + " km/h");
+                           std::to_string(slots[kSpeed].high) + " km/h");
         }
         return;
+      }
       case EntryId::kStation:
-        if (off_step(0)) {
+        if (off_step(kPositionValue)) {
           return error(kStationPositionNotMultiple, at,
-                       "the station at " + metres(values[0]) + " does not stand at a multiple of " +
-                           step(0));
+                       "the station at " + metres(values[kPositionValue]) +
+                           " does not stand at a multiple of " + step(kPositionValue));
         }
-        if (off_step(2)) {
+        if (off_step(station_value::kLength)) {
           return error(kStationLengthNotMultiple, at,
-                       "the station at " + metres(values[0]) + " has a length of " +
-                           metres(values[2]) + ", not a multiple of " + step(2));
+                       "the station at " + metres(values[kPositionValue]) + " has a length of " +
+                           metres(values[station_value::kLength]) + ", not a multiple of " +
+                           step(station_value::kLength));
         }
         return;
       default: return;
@@ -742,7 +752,7 @@ class TextChecker {
   // first, the checks find every one and name the entry that holds the cell.
   void claim_cells(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
                    SourceLocation at) {
-    const int64_t p = values[0];
+    const int64_t p = values[kPositionValue];
     const std::string title(entry.title);
     // False, with the error, when `cell` is held.
     const auto free = [&](int64_t cell, int32_t code, const std::string& needs) {
@@ -785,8 +795,9 @@ class TextChecker {
   template <typename Free, typename Claim>
   void claim_slowdown(const std::array<int64_t, kMostSlots>& values, const Free& free,
                       const Claim& claim) {
-    const SlowdownCells cells = slowdown_cells(static_cast<double>(values[0]),
-                                               static_cast<double>(values[2]), values[4] != 0);
+    const SlowdownCells cells = slowdown_cells(static_cast<double>(values[kPositionValue]),
+                                               static_cast<double>(values[slowdown_value::kLength]),
+                                               values[slowdown_value::kWarningLeadIn] != 0);
     const int64_t start = cells.start;
     const int64_t end = cells.end;
     const bool warned = cells.warning >= 0;
@@ -811,10 +822,11 @@ class TextChecker {
   template <typename Claim>
   void claim_station(const std::array<int64_t, kMostSlots>& values, SourceLocation at,
                      const Claim& claim) {
-    const int64_t p = values[0];
-    const int64_t kind = values[1];
-    const int64_t length = values[2];
-    const StationArea area = station_area(p, kind, length, /*extended=*/values[5] != 0);
+    const int64_t p = values[kPositionValue];
+    const int64_t kind = values[station_value::kKind];
+    const int64_t length = values[station_value::kLength];
+    const StationArea area =
+        station_area(p, kind, length, /*extended=*/values[station_value::kExtend] != 0);
     const int64_t first = area.start;
     const int64_t last = area.end;
     if (kind < kUnmarkedStationKind) {
@@ -852,13 +864,14 @@ class TextChecker {
     if (entry.reach <= 0 || !facts_.route_length) return true;
     const int64_t length = *facts_.route_length;
     const int64_t last_cell = last_cell_for_route(length);
-    const int64_t position = values[0];
+    const int64_t position = values[kPositionValue];
     const std::string title(entry.title);
+    const int64_t mountain_end = values[mountain_value::kEnd];
     int64_t end = position;
-    if (entry.id == EntryId::kMountain) end = std::max(position, values[1]);
+    if (entry.id == EntryId::kMountain) end = std::max(position, mountain_end);
     const bool fits = reach_fits(static_cast<double>(position), entry.reach, last_cell) &&
-                      (entry.id != EntryId::kMountain || values[1] < position ||
-                       area_end_cell(static_cast<double>(values[1])) <= last_cell);
+                      (entry.id != EntryId::kMountain || mountain_end < position ||
+                       area_end_cell(static_cast<double>(mountain_end)) <= last_cell);
     if (!fits) {
       error(kOutsideTheLine, at,
             "the " + title + " at " + metres(end) + " lies outside the line: " +
@@ -898,11 +911,11 @@ class TextChecker {
 
   void check_order(const Entry& entry, const std::array<int64_t, kMostSlots>& values,
                    SourceLocation at) {
-    const int64_t position = values[0];
+    const int64_t position = values[kPositionValue];
     const std::string title(entry.title);
     switch (entry.id) {
       case EntryId::kCurve: {
-        const int64_t end = position + values[1];
+        const int64_t end = position + values[curve_value::kLength];
         if (curve_.any && position < curve_.end) {
           warn(WarningId::kOrder, at,
                "the curve at " + metres(position) + " starts before the previous curve (line " +
@@ -913,17 +926,17 @@ class TextChecker {
         return;
       }
       case EntryId::kMountain:
-        if (values[1] < position) {
+        if (values[mountain_value::kEnd] < position) {
           warn(WarningId::kOrder, at,
                "the mountain stretch from " + metres(position) + " ends before it begins, at " +
-                   metres(values[1]) + ": it marks no cell");
+                   metres(values[mountain_value::kEnd]) + ": it marks no cell");
         } else if (mountain_.any && position < mountain_.position) {
           warn(WarningId::kOrder, at,
                "the mountain stretch at " + metres(position) +
                    " stands before the previous one (line " + std::to_string(mountain_.line) +
                    ", " + metres(mountain_.position) + "): stretches stand in order of start");
         }
-        mountain_ = {true, position, values[1], at.line};
+        mountain_ = {true, position, values[mountain_value::kEnd], at.line};
         return;
       case EntryId::kGradient: return gradient_in_order(values, at);
       case EntryId::kSpeedLimit:
@@ -937,7 +950,7 @@ class TextChecker {
   // The cursor the compile spreads gradients with: each change fills the
   // cells up to its own with the gradient in force, and at least one.
   void gradient_in_order(const std::array<int64_t, kMostSlots>& values, SourceLocation at) {
-    const int64_t position = values[0];
+    const int64_t position = values[kPositionValue];
     const int64_t cell = cell_of(static_cast<double>(position));
     const int64_t last = facts_.route_length ? last_cell_for_route(*facts_.route_length)
                                              : std::numeric_limits<int64_t>::max();
@@ -955,11 +968,12 @@ class TextChecker {
                  ", filled them up to cell " + std::to_string(written - 1) +
                  "): it writes the single cell " + std::to_string(written) + " with the gradient " +
                  std::to_string(gradient_in_force_) + " in force, and its own gradient " +
-                 std::to_string(values[1]) + " holds from cell " + std::to_string(gradient_cell_) +
-                 " (" + metres(cell_start(gradient_cell_)) + ") on");
+                 std::to_string(values[gradient_value::kGradient]) + " holds from cell " +
+                 std::to_string(gradient_cell_) + " (" + metres(cell_start(gradient_cell_)) +
+                 ") on");
       }
     }
-    gradient_in_force_ = values[1];
+    gradient_in_force_ = values[gradient_value::kGradient];
     gradient_ = {true, position, position, at.line};
   }
 

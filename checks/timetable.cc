@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "grammar/entry_values.h"
 #include "util/rounding.h"
 
 namespace sb {
 namespace {
 
-// The station entry's values used here.
-constexpr size_t kPositionValue = 0;
-constexpr size_t kKindValue = 1;
-constexpr size_t kStopValue = 12;
-constexpr size_t kHoursValue = 13;
-constexpr size_t kNameValue = 16;
 constexpr int64_t kUnmarkedKind = 25;
 
 // A speed limit as the cells keep it: its fifth, rounded, times 5.
@@ -27,11 +22,13 @@ LineSpeeds LineSpeeds::of(const TextEntries& train) {
     if (!entry.complete()) continue;
     const auto values = train.values(entry);
     if (entry.id == EntryId::kSpeedLimit) {
-      speeds.steps_.push_back({values[0].value, kept_speed(values[1].value)});
+      speeds.steps_.push_back(
+          {values[kPositionValue].value, kept_speed(values[speed_limit_value::kSpeed].value)});
     } else if (entry.id == EntryId::kSlowdown) {
-      const int64_t second = values[5].value;
-      speeds.slowdowns_.push_back(
-          {values[0].value, values[2].value, std::max(values[1].value, second)});
+      const int64_t second = values[slowdown_value::kSecondSpeed].value;
+      speeds.slowdowns_.push_back({values[kPositionValue].value,
+                                   values[slowdown_value::kLength].value,
+                                   std::max(values[slowdown_value::kSpeed].value, second)});
     }
   }
   return speeds;
@@ -104,13 +101,14 @@ Timetable timetable_of(const TextEntries& train, const LineSpeeds& speeds) {
   for (const TextEntry& entry : train.entries) {
     if (entry.id != EntryId::kStation || !entry.complete()) continue;
     const auto values = train.values(entry);
-    if (values[kKindValue].value >= kUnmarkedKind) continue;
+    if (values[station_value::kKind].value >= kUnmarkedKind) continue;
     TimetableStop stop;
-    stop.name = std::string(train.token(values[kNameValue]));
+    stop.name = std::string(train.token(values[station_value::kName]));
     stop.position = values[kPositionValue].value;
-    stop.stop = values[kStopValue].value;
-    stop.written = (values[kHoursValue].value * 60 + values[kHoursValue + 1].value) * 60 +
-                   values[kHoursValue + 2].value;
+    stop.stop = values[station_value::kStop].value;
+    stop.written =
+        (values[station_value::kHours].value * 60 + values[station_value::kMinutes].value) * 60 +
+        values[station_value::kSeconds].value;
     stop.departure = stop.written + day;
     stop.at = train.location(train.keyword(entry));
     if (!timetable.stops.empty()) {
