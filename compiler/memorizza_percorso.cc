@@ -1,8 +1,5 @@
 #include "compiler/memorizza_percorso.h"
 
-#include <optional>
-#include <utility>
-
 #include "compiler/stamps.h"
 
 namespace sb {
@@ -26,12 +23,12 @@ BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem
     return report;
   }
   report.warnings = place_code_points(state);
-  if (std::optional<std::string> stop = stamp_marks_and_codes(state)) {
+  if (!stamp_marks_and_codes(state, &report.stop)) {
     report.end = BuildEnd::kStopped;
-    report.stop = std::move(*stop);
     return report;
   }
-  if (plan.write_files && !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {
+  if (plan.write_files &&
+      !write_scenario_files(state, file_system, plan.outputs, &report.write_error)) {
     report.end = BuildEnd::kWriteFailed;
   }
   return report;
