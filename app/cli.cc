@@ -230,7 +230,7 @@ bool wants_color(const std::string& choice) {
 }
 
 int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
-                std::ostream& out, std::ostream& err) {
+                std::ostream& out, std::ostream& err, const WatchServer& serve_here) {
   std::vector<const char*> args(argv_in, argv_in + argc);
   WarningOptions warning_options;
   std::string warning_error;
@@ -550,6 +550,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     watch.compile.warnings = warning_options;
     catch_interrupts();
     watch.stop = interrupted;
+    watch.command_line.assign(argv_in + 1, argv_in + argc);
+    watch.serve_here = serve_here;
     return watch_command(watch, file_system, out);
   }
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
@@ -584,8 +586,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
 }  // namespace
 
 int run_cli(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
-            std::ostream& out, std::ostream& err) {
-  const int status = run_command(argc, argv_in, file_system, window, out, err);
+            std::ostream& out, std::ostream& err, const WatchServer& serve_here) {
+  const int status = run_command(argc, argv_in, file_system, window, out, err, serve_here);
   // A command's output that did not reach its stream (a full disk, a closed
   // stdout) is a failure, whatever the command itself returned.
   out.flush();

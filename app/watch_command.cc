@@ -9,17 +9,12 @@
 #include "app/exit_status.h"
 #include "app/program_message.h"
 #include "format/file_names.h"
-#ifdef SB_HAVE_LIVE
-#include "live/browser.h"
-#include "live/live_publisher.h"
-#include "live/live_server.h"
-#include "live/live_state.h"
-#include "live/page.h"
-#endif
 #include "platform/file_set_writer.h"
 #include "platform/overlapping_files.h"
 #include "platform/file_watcher.h"
 #include "platform/memory_file_system.h"
+#include "platform/program_dir.h"
+#include "platform/program_handover.h"
 
 namespace sb {
 namespace {
@@ -143,6 +138,8 @@ int compile_once(const CompileOptions& options, const WatchOptions& watch, FileS
   return kExitClean;
 }
 
+}  // namespace
+
 int watch_texts(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
   CompileOptions compile = options.compile;
   if (compile.output_directory.empty()) {
@@ -175,34 +172,22 @@ int watch_texts(const WatchOptions& options, FileSystem& file_system, std::ostre
   return kExitClean;
 }
 
-#ifdef SB_HAVE_LIVE
-// The watch with the live preview served beside it, from before the first
-// compile to after the last.
-int watch_and_serve(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
-  LiveState state;
-  LivePublisher publisher(state, options.compile.line_text, options.compile.train_text);
-  LiveServer server(state, std::string(live_page()));
-  ServeOptions serve;
-  serve.port = options.port;
-  std::string error;
-  if (!server.start(serve, &error)) {
-    begin_message(out) << error << '\n';
-    return kExitUsage;
+namespace {
+
+#ifdef SB_HAVE_SERVER
+// Becomes the server program, which serves the preview and watches; returns
+// only when it cannot be started.
+int hand_over_to_server(const WatchOptions& options, std::ostream& out) {
+  const std::string program = program_directory(nullptr) + "/" + kServerProgramName;
+  out << std::flush;
+  const HandoverFailure failure = hand_over_to(program, options.command_line);
+  if (failure.missing) {
+    begin_message(out) << "--serve needs the server program " << program << ", which is missing\n";
+  } else {
+    begin_message(out) << "cannot start the server program " << program << ": " << failure.reason
+                       << '\n';
   }
-  const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/";
-  begin_message(out) << "serving " << url << '\n' << std::flush;
-  if (options.open_browser && !open_in_browser(url, &error)) {
-    begin_message(out) << error << '\n' << std::flush;
-  }
-  WatchOptions watched = options;
-  watched.compiled = [&](const nlohmann::ordered_json& report, FileSystem& built,
-                         const std::vector<std::string>& written) {
-    if (options.compiled) options.compiled(report, built, written);
-    publisher.compiled(report, built, written);
-  };
-  const int status = watch_texts(watched, file_system, out);
-  server.stop();
-  return status;
+  return kExitUsage;
 }
 #endif
 
@@ -210,8 +195,9 @@ int watch_and_serve(const WatchOptions& options, FileSystem& file_system, std::o
 
 int watch_command(const WatchOptions& options, FileSystem& file_system, std::ostream& out) {
   if (!options.serve) return watch_texts(options, file_system, out);
-#ifdef SB_HAVE_LIVE
-  return watch_and_serve(options, file_system, out);
+  if (options.serve_here) return options.serve_here(options, file_system, out);
+#ifdef SB_HAVE_SERVER
+  return hand_over_to_server(options, out);
 #else
   begin_message(out) << "--serve is not available on this platform\n";
   return kExitUsage;

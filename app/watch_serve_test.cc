@@ -1,6 +1,7 @@
-// `watch --serve` as a user runs it: the program itself, a client of its
-// server, an edit on disk and Ctrl-C.
-#ifdef SB_HAVE_LIVE
+// `watch --serve` as a user runs it: the program itself (which becomes the
+// server program beside it), a client of its server, an edit on disk and
+// Ctrl-C.
+#ifdef SB_HAVE_SERVER
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -17,7 +18,7 @@
 #include <string>
 
 #include "app/new_command.h"
-#include "live/http_for_test.h"
+#include "server/http_for_test.h"
 #include "platform/file_system.h"
 #include "app/exit_status.h"
 
@@ -59,24 +60,30 @@ class WatchServe : public testing::Test {
   fs::path line() const { return directory_ / "Mia_linea.txt"; }
   fs::path train() const { return directory_ / "Mia_101-.txt"; }
 
-  // Starts `watch --serve` and returns the port it prints.
-  int start() {
+  // Starts `program watch LINE TRAIN --serve`, its standard output and
+  // error read into printed_.
+  void launch(const std::string& program) {
     int pipe_ends[2];
-    if (pipe(pipe_ends) != 0) return 0;
+    ASSERT_EQ(pipe(pipe_ends), 0);
     child_ = fork();
     if (child_ == 0) {
       dup2(pipe_ends[1], 1);
+      dup2(pipe_ends[1], 2);
       close(pipe_ends[0]);
       close(pipe_ends[1]);
-      std::string program = SB_PROGRAM;
+      std::string path = program;
       std::string args[] = {"watch", line().string(), train().string(), "--serve"};
-      char* argv[] = {program.data(), args[0].data(), args[1].data(),
+      char* argv[] = {path.data(),    args[0].data(), args[1].data(),
                       args[2].data(), args[3].data(), nullptr};
-      execv(program.c_str(), argv);
+      execv(path.c_str(), argv);
       _exit(127);
     }
     close(pipe_ends[1]);
     out_ = pipe_ends[0];
+  }
+  // Starts `watch --serve` and returns the port it prints.
+  int start() {
+    launch(SB_PROGRAM);
     const std::string said = printed("(Ctrl-C ends)\n");
     const std::string marker = "scenario-builder: serving http://127.0.0.1:";
     const size_t at = said.find(marker);
@@ -152,7 +159,34 @@ TEST_F(WatchServe, AnEditReachesTheEventStreamAndCtrlCEndsWithClientsConnected) 
   EXPECT_NE(printed("stopped watching\n").find("stopped watching\n"), std::string::npos);
 }
 
+TEST_F(WatchServe, WithoutItsServerProgramSaysWhereItLookedAndExitsTwo) {
+  const fs::path alone = directory_ / "alone";
+  fs::create_directories(alone);
+  fs::copy_file(SB_PROGRAM, alone / "scenario-builder");
+  launch((alone / "scenario-builder").string());
+  const std::string expected = "scenario-builder: --serve needs the server program " +
+                               (alone / "scenario-builder-serve").string() + ", which is missing\n";
+  EXPECT_EQ(exit_status(), kExitUsage);
+  EXPECT_EQ(printed(expected), expected);
+}
+
+TEST(ServerProgram, RefusesAnythingButAWatch) {
+  for (const char* command : {"", "compile"}) {
+    const std::string run = std::string(SB_SERVER_PROGRAM) + " " + command + " 2>&1";
+    FILE* pipe = popen(run.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string said(256, '\0');
+    said.resize(fread(said.data(), 1, said.size(), pipe));
+    const int status = pclose(pipe);
+    EXPECT_EQ(said,
+              "scenario-builder: scenario-builder-serve serves `scenario-builder watch LINE TRAIN "
+              "--serve`: run that\n")
+        << command;
+    EXPECT_EQ(WEXITSTATUS(status), kExitUsage) << command;
+  }
+}
+
 }  // namespace
 }  // namespace sb
 
-#endif  // SB_HAVE_LIVE
+#endif  // SB_HAVE_SERVER

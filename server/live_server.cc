@@ -1,4 +1,4 @@
-#include "live/live_server.h"
+#include "server/live_server.h"
 
 #include <httplib.h>
 

@@ -1,4 +1,4 @@
-#include "live/live_server.h"
+#include "server/live_server.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "live/http_for_test.h"
+#include "server/http_for_test.h"
 
 namespace sb {
 namespace {

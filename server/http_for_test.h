@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_LIVE_HTTP_FOR_TEST_H_
-#define SCENARIO_BUILDER_LIVE_HTTP_FOR_TEST_H_
+#ifndef SCENARIO_BUILDER_SERVER_HTTP_FOR_TEST_H_
+#define SCENARIO_BUILDER_SERVER_HTTP_FOR_TEST_H_
 
 // A bare HTTP client for the tests: raw bytes over a socket to 127.0.0.1,
 // so that requests no browser would send can be sent as well.
@@ -99,4 +99,4 @@ inline std::string body_of(const std::string& response) {
 
 }  // namespace sb::test
 
-#endif  // SCENARIO_BUILDER_LIVE_HTTP_FOR_TEST_H_
+#endif  // SCENARIO_BUILDER_SERVER_HTTP_FOR_TEST_H_

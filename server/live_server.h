@@ -1,5 +1,5 @@
-#ifndef SCENARIO_BUILDER_LIVE_LIVE_SERVER_H_
-#define SCENARIO_BUILDER_LIVE_LIVE_SERVER_H_
+#ifndef SCENARIO_BUILDER_SERVER_LIVE_SERVER_H_
+#define SCENARIO_BUILDER_SERVER_LIVE_SERVER_H_
 
 #include <chrono>
 #include <memory>
@@ -49,4 +49,4 @@ class LiveServer {
 
 }  // namespace sb
 
-#endif  // SCENARIO_BUILDER_LIVE_LIVE_SERVER_H_
+#endif  // SCENARIO_BUILDER_SERVER_LIVE_SERVER_H_
