@@ -1,35 +1,8 @@
 import type { MarkKind, PointMark, Scene, StationMark, Stretch } from "./scene";
+import { ink } from "./ink";
+import { Symbols } from "./symbols";
 import { cellOf, chainageAt, chainageText, kilometresText } from "./units";
 import { lowerBound, tickStep, View } from "./view";
-
-// The colours of the drawings, as `plot` paints them.
-const ink = {
-  paper: "#ffffff",
-  mapGround: "#f9f9fb",
-  laneGround: "#fbfcfc",
-  frame: "#b3b8bf",
-  grid: "#dbdee3",
-  text: "#1f2126",
-  muted: "#616670",
-  track: "#1c3871",
-  mountain: "rgba(158,120,84,0.35)",
-  stationArea: "rgba(140,184,230,0.45)",
-  stationLine: "#1a1a1f",
-  signal: "#d41c21",
-  speedBoard: "#333338",
-  indicationBoard: "#0d808c",
-  slowdown: "#f2800d",
-  slowdownFill: "rgba(242,128,13,0.28)",
-  slowdownWarning: "#fad11a",
-  codePoint: "#8547b3",
-  codeCutPoint: "#73737a",
-  speedLimit: "#1c3871",
-  gradientUp: "#bd6138",
-  gradientDown: "#339461",
-  cab: "#3d8cd1",
-  highlight: "rgba(212,28,33,0.18)",
-  highlightLine: "#d41c21",
-};
 
 export interface Layers {
   plan: boolean;
@@ -146,69 +119,6 @@ function stretchAt(stretches: Stretch[], position: number): Stretch | null {
   return null;
 }
 
-function symbol(c: CanvasRenderingContext2D, kind: MarkKind, x: number, y: number, size: number): void {
-  const h = size / 2;
-  c.lineWidth = Math.max(1, size / 9);
-  c.lineJoin = "round";
-  const shape = (points: [number, number][], fill: string, stroke: string) => {
-    c.beginPath();
-    for (const [px, py] of points) c.lineTo(x + px * h, y + py * h);
-    c.closePath();
-    c.fillStyle = fill;
-    c.fill();
-    c.strokeStyle = stroke;
-    c.stroke();
-  };
-  switch (kind) {
-    case "signal":
-      c.beginPath();
-      c.arc(x, y, h * 0.8, 0, Math.PI * 2);
-      c.fillStyle = ink.signal;
-      c.fill();
-      c.strokeStyle = "#590508";
-      c.stroke();
-      break;
-    case "speed_board":
-      shape([[-0.75, -0.75], [0.75, -0.75], [0.75, 0.75], [-0.75, 0.75]], ink.paper, ink.speedBoard);
-      break;
-    case "indication_board":
-      shape([[0, -1], [1, 0], [0, 1], [-1, 0]], ink.indicationBoard, ink.text);
-      break;
-    case "slowdown_warning":
-      shape([[0, -1], [1, 0.75], [-1, 0.75]], ink.slowdownWarning, ink.text);
-      break;
-    case "slowdown_start":
-      shape([[-1, -0.75], [1, -0.75], [0, 1]], ink.slowdown, ink.text);
-      break;
-    case "slowdown_end":
-      c.lineWidth *= 2;
-      shape([[0, -1], [1, 0.75], [-1, 0.75]], ink.paper, ink.slowdown);
-      break;
-    case "code_point":
-    case "code_cut_point": {
-      c.lineWidth = Math.max(1.5, size / 4.5);
-      c.lineCap = "round";
-      c.strokeStyle = kind === "code_point" ? ink.codePoint : ink.codeCutPoint;
-      const r = h * 0.7;
-      c.beginPath();
-      if (kind === "code_point") {
-        c.moveTo(x - r, y);
-        c.lineTo(x + r, y);
-        c.moveTo(x, y - r);
-        c.lineTo(x, y + r);
-      } else {
-        c.moveTo(x - r, y - r);
-        c.lineTo(x + r, y + r);
-        c.moveTo(x - r, y + r);
-        c.lineTo(x + r, y - r);
-      }
-      c.stroke();
-      c.lineCap = "butt";
-      break;
-    }
-  }
-}
-
 function stationSymbol(c: CanvasRenderingContext2D, x: number, y: number, size: number): void {
   c.beginPath();
   c.arc(x, y, size / 2, 0, Math.PI * 2);
@@ -239,6 +149,10 @@ export class Painter {
   private north = new Float64Array(0);
   private drawnPlan: Drawn[] = [];
   private drawnProfile: Drawn[] = [];
+  // What each canvas was last drawn from, and the scene's count of changes.
+  private profileInputs = "";
+  private planInputs = "";
+  private generation = 0;
   private profileWidth = 0;
   private speedTicks: [string, number][] = [];
   // The route km labels of the axis as last drawn, and the time the last
@@ -260,6 +174,7 @@ export class Painter {
 
   setScene(scene: Scene | null): void {
     this.scene = scene;
+    ++this.generation;
     if (!scene) return;
     const count = scene.trace.east.length;
     this.east = new Float64Array(count);
@@ -282,10 +197,19 @@ export class Painter {
     return this.profileWidth - kGutter - kRightPad;
   }
 
+  // Draws what changed since the last drawing: a canvas whose view,
+  // layers, highlights, size and scene are the same is left as it is.
   draw(view: View, layers: Layers, highlights: number[]): void {
     const started = performance.now();
-    this.drawProfile(view, layers, highlights);
-    this.drawPlan(view, layers, highlights);
+    const same = (canvas: HTMLCanvasElement) =>
+      JSON.stringify([this.generation, view.first, view.last, layers, highlights, canvas.clientWidth,
+        canvas.clientHeight, window.devicePixelRatio]);
+    const profileInputs = same(this.profile);
+    if (profileInputs !== this.profileInputs) this.drawProfile(view, layers, highlights);
+    this.profileInputs = profileInputs;
+    const planInputs = same(this.plan);
+    if (planInputs !== this.planInputs) this.drawPlan(view, layers, highlights);
+    this.planInputs = planInputs;
     this.drawMs = performance.now() - started;
   }
 
@@ -559,22 +483,22 @@ export class Painter {
     const y = lane.top + lane.height / 2;
     const marks = this.scene!.marks;
     const lastColumn = new Map<MarkKind, number>();
-    c.font = "10px system-ui, sans-serif";
-    c.textAlign = "center";
+    const symbols = new Symbols(10);
     const first = lowerBound(marks, view.first, (m) => m.position);
     for (let i = first; i < marks.length && marks[i].position <= view.last; ++i) {
       const m = marks[i];
       if (!layers[layerOf(m.kind)]) continue;
       const x = this.xOf(view, m.position);
-      // One symbol of a kind per 3 pixel columns: more would only cover
+      // One symbol of a kind per 5 pixel columns: more would only cover
       // each other.
-      const column = Math.round(x / 3);
+      const column = Math.round(x / 5);
       if (lastColumn.get(m.kind) === column) continue;
       lastColumn.set(m.kind, column);
       const rowY = m.kind === "signal" ? y - 7 : m.kind.startsWith("slowdown") ? y + 7 : y;
-      symbol(c, m.kind, x, rowY, 10);
+      symbols.add(m.kind, x, rowY);
       this.drawnProfile.push({ x, y: rowY, hit: markHit(m), mark: m });
     }
+    symbols.draw(c);
   }
 
   private drawAxis(c: CanvasRenderingContext2D, view: View, width: number): void {
@@ -668,25 +592,29 @@ export class Painter {
     const toPixel = (e: number, n: number): [number, number] => [originX + e * scale, originY - n * scale];
     c.strokeStyle = ink.track;
     c.lineWidth = 2.5;
-    c.lineJoin = "round";
+    // Bevelled joins look the same at this width and rasterise in half
+    // the time of round ones.
+    c.lineJoin = "bevel";
     c.beginPath();
-    let open = false;
-    for (let i = from; i <= to; i += stride) {
+    // A point within a pixel of the last one drawn adds nothing.
+    let lastX = NaN;
+    let lastY = NaN;
+    const add = (i: number) => {
       const e = this.east[i];
       const n = this.north[i];
       if (Number.isNaN(e) || Number.isNaN(n)) {
-        open = false;
-        continue;
+        lastX = NaN;
+        return;
       }
       const [x, y] = toPixel(e, n);
-      if (open) c.lineTo(x, y);
-      else c.moveTo(x, y);
-      open = true;
-    }
-    if (to % stride !== 0 && !Number.isNaN(this.east[to])) {
-      const [x, y] = toPixel(this.east[to], this.north[to]);
-      c.lineTo(x, y);
-    }
+      if (Number.isNaN(lastX)) c.moveTo(x, y);
+      else if (i !== to && Math.abs(x - lastX) < 1 && Math.abs(y - lastY) < 1) return;
+      else c.lineTo(x, y);
+      lastX = x;
+      lastY = y;
+    };
+    for (let i = from; i <= to; i += stride) add(i);
+    if ((to - from) % stride !== 0) add(to);
     c.stroke();
     for (const position of highlights) {
       if (position < view.first || position > view.last) continue;
@@ -721,16 +649,18 @@ export class Painter {
     }
     const marks = scene.marks;
     const taken = new Set<number>();
+    const symbols = new Symbols(8);
     for (let i = lowerBound(marks, view.first, (m) => m.position); i < marks.length && marks[i].position <= view.last; ++i) {
       const m = marks[i];
       if (!layers[layerOf(m.kind)]) continue;
       const [x, y] = toPixel(...this.planPoint(m.position));
-      // One symbol of a kind per 5-pixel square.
-      const key = (Math.round(x / 5) * 4096 + Math.round(y / 5)) * 8 + kindIndex[m.kind];
+      // One symbol of a kind per square of its own size.
+      const key = (Math.round(x / 8) * 4096 + Math.round(y / 8)) * 8 + kindIndex[m.kind];
       if (taken.has(key)) continue;
       taken.add(key);
-      symbol(c, m.kind, x, y, 8);
+      symbols.add(m.kind, x, y);
       this.drawnPlan.push({ x, y, hit: markHit(m) });
     }
+    symbols.draw(c);
   }
 }
