@@ -257,7 +257,7 @@ class TextChecker {
     SourceLocation at{which_, failure.line, failure.column};
     if (at.line == 0) at = {which_, 1, 1};  // an empty text: no field was read
     error(kReadFailed, at,
-          failure.why.starts_with("the text ends") ? "read failure: " + failure.why : failure.why);
+          failure.cause == ReadCause::kTextEnds ? "read failure: " + failure.why : failure.why);
     return false;
   }
 

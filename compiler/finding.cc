@@ -24,8 +24,9 @@ Finding outside_the_line(const BuildState& state) {
   return finding;
 }
 
-Finding read_failure(std::string detail, SourceLocation location) {
+Finding read_failure(ReadCause cause, std::string detail, SourceLocation location) {
   Finding finding = failure_of(kReadFailed, location);
+  finding.cause = cause;
   finding.detail = std::move(detail);
   return finding;
 }

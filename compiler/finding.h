@@ -32,6 +32,7 @@ struct Finding {
   int64_t value = 0;
   // What went wrong, for a read failure.
   std::string detail;
+  ReadCause cause = ReadCause::kNone;
 
   bool operator==(const Finding&) const = default;
 };
@@ -48,8 +49,8 @@ Finding cell_taken(int32_t code, const BuildState& state, int64_t cell);
 // A refusal because the entry needs cells beyond the line's last one.
 Finding outside_the_line(const BuildState& state);
 
-// A read failure: what went wrong and where.
-Finding read_failure(std::string detail, SourceLocation location);
+// A read failure: why, what went wrong and where.
+Finding read_failure(ReadCause cause, std::string detail, SourceLocation location);
 
 }  // namespace sb
 

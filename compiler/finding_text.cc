@@ -12,8 +12,10 @@
 namespace sb {
 namespace {
 
-bool is_read_failure(std::string_view detail) {
-  return detail.starts_with("the text ends") || detail.starts_with("cannot read");
+// Only a text that cannot be read or ends early is announced as a read
+// failure; the other causes speak for themselves.
+bool announced(ReadCause cause) {
+  return cause == ReadCause::kUnreadable || cause == ReadCause::kTextEnds;
 }
 
 // "cell 18, which already holds a speed board"
@@ -64,9 +66,9 @@ std::string describe(const Finding& finding) {
     case kSpeedBoardTaken:
       return "the speed board at " + metres(p) + " needs " + taken_cell(finding);
     case kReadFailed:
-      // Only a text that ends too soon is a failure of reading; the others
-      // are values the compile cannot keep, and say so themselves.
-      return is_read_failure(finding.detail) ? "read failure: " + finding.detail : finding.detail;
+      // A text that cannot be read or ends too soon is a failure of reading;
+      // the other causes say what the compile cannot keep themselves.
+      return announced(finding.cause) ? "read failure: " + finding.detail : finding.detail;
     case kChainageNotMultiple:
       return "a kilometre chainage starts or reads at a value that is not a multiple of " +
              metres(kCellLength);

@@ -70,7 +70,7 @@ LineTextResult LineTextCompiler::run() {
     progressive_ordina(state_);
     if (!route_length_given_) {
       const TextEntries& text = walk_.entries();
-      flow = walk_.fail("the general section gives no route length",
+      flow = walk_.fail(ReadCause::kNoRouteLength, "the general section gives no route length",
                         text.location(text.fields[text.general_last]));
     }
   }
@@ -247,7 +247,7 @@ Flow LineTextCompiler::read_speed_board() {
   }
   if (std::optional<Finding> refused = memo_indicatori_v_max(state_, position, board)) {
     if (refused->code != kReadFailed) return walk_.refuse(std::move(*refused), position);
-    return walk_.fail(std::move(refused->detail), walk_.keyword());
+    return walk_.fail(refused->cause, std::move(refused->detail), walk_.keyword());
   }
   return Flow::kNext;
 }

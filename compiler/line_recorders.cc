@@ -42,7 +42,8 @@ void mark_stretch(BuildState& state, const CellSpan& span, int32_t kind, bool ma
 
 // The reader places the failure at the entry's keyword field.
 Finding refuse_speed(int32_t left, int32_t right) {
-  return read_failure("the speeds " + std::to_string(left) + " and " + std::to_string(right) +
+  return read_failure(ReadCause::kTooWide,
+                      "the speeds " + std::to_string(left) + " and " + std::to_string(right) +
                           " do not pack into a short (-32768 to 32767)",
                       {});
 }

@@ -44,7 +44,8 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   std::string read;
   std::string error;
   if (!text_of(file_system, texts.line_path, texts.line_bytes, &read, &error)) {
-    findings.push_back(read_failure(error, {SourceLocation::Text::kLine, 0, 0}));
+    findings.push_back(
+        read_failure(ReadCause::kUnreadable, error, {SourceLocation::Text::kLine, 0, 0}));
     progress.reading_failed();
     return findings;
   }
@@ -58,7 +59,8 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   if (line.outcome == TextOutcome::kStopped) return findings;
 
   if (!text_of(file_system, texts.train_path, texts.train_bytes, &read, &error)) {
-    findings.push_back(read_failure(error, {SourceLocation::Text::kTrain, 0, 0}));
+    findings.push_back(
+        read_failure(ReadCause::kUnreadable, error, {SourceLocation::Text::kTrain, 0, 0}));
     progress.reading_failed();
     return findings;
   }

@@ -17,8 +17,8 @@ const TextField* TextWalk::next_value() {
   return &field;
 }
 
-Flow TextWalk::fail(std::string detail, SourceLocation location) {
-  findings_.push_back(sb::read_failure(std::move(detail), location));
+Flow TextWalk::fail(ReadCause cause, std::string detail, SourceLocation location) {
+  findings_.push_back(sb::read_failure(cause, std::move(detail), location));
   return Flow::kReadFailure;
 }
 

@@ -70,11 +70,11 @@ class TextWalk {
 
   // The text's read failure, where the reader stood: kReadFailure.
   Flow read_failure() {
-    return fail(entries_.failure.why,
+    return fail(entries_.failure.cause, entries_.failure.why,
                 {entries_.which, entries_.failure.line, entries_.failure.column});
   }
-  // A read failure at `location` saying `detail`: kReadFailure.
-  Flow fail(std::string detail, SourceLocation location);
+  // A read failure of `cause` at `location` saying `detail`: kReadFailure.
+  Flow fail(ReadCause cause, std::string detail, SourceLocation location);
   // The entry refused: `finding` placed at its keyword with its position:
   // kStop.
   Flow refuse(Finding finding, int32_t position);

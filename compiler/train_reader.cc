@@ -209,7 +209,8 @@ class TrainReader {
     if (flow = walk_.read_all(&hours, &minutes, &seconds); flow != Flow::kNext) return flow;
     const int64_t time = (int64_t{hours} * 60 + minutes) * 60 + seconds;
     if (!fits_long(time)) {
-      return walk_.fail("the station time " + std::to_string(hours) + ":" +
+      return walk_.fail(ReadCause::kTooWide,
+                        "the station time " + std::to_string(hours) + ":" +
                             std::to_string(minutes) + ":" + std::to_string(seconds) +
                             " does not fit a long",
                         walk_.here());
@@ -253,7 +254,8 @@ class TrainReader {
   bool write_at_cursor(Profile& profile) {
     uint8_t byte = 0;
     if (!profile.to_byte(profile.previous, &byte)) {
-      walk_.fail("the speed " + std::to_string(profile.previous) +
+      walk_.fail(ReadCause::kTooWide,
+                 "the speed " + std::to_string(profile.previous) +
                      " km/h divided by 5 does not fit a byte (0 to 255)",
                  profile.previous_location);
       return false;

@@ -74,13 +74,14 @@ void FieldReader::consume_delimiter() {
   }
 }
 
-bool FieldReader::fail(std::string why) {
+bool FieldReader::fail(ReadCause cause, std::string why) {
+  cause_ = cause;
   failure_ = std::move(why);
   return false;
 }
 
 bool FieldReader::begin_field() {
-  if (at_end()) return fail("the text ends where a field was expected");
+  if (at_end()) return fail(ReadCause::kTextEnds, "the text ends where a field was expected");
   skip_blanks();
   field_line_ = line_;
   field_column_ = static_cast<int>(pos_ - line_start_) + 1;
@@ -109,7 +110,8 @@ bool FieldReader::read_text(std::string* field) {
   }
   consume_delimiter();
   if (field->size() > kLongestText) {
-    return fail("a text of " + std::to_string(field->size()) + " bytes is longer than 65535");
+    return fail(ReadCause::kTooWide,
+                "a text of " + std::to_string(field->size()) + " bytes is longer than 65535");
   }
   return true;
 }
@@ -131,7 +133,7 @@ bool FieldReader::read_number(int64_t low, int64_t high, const char* width, int6
     if (!overflow) return true;
   }
   if (overflow || *value < low || *value > high) {
-    return fail("the value " + std::string(token) + " does not fit " + width);
+    return fail(ReadCause::kTooWide, "the value " + std::string(token) + " does not fit " + width);
   }
   return true;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/error_codes.h"
+
 namespace sb {
 
 // Reads a source text, held whole in memory, as a stream of fields.
@@ -47,6 +49,7 @@ class FieldReader {
   size_t offset() const { return pos_; }
   int column() const { return field_column_; }
   const std::string& failure() const { return failure_; }
+  ReadCause failure_cause() const { return cause_; }
 
  private:
   bool read_number(int64_t low, int64_t high, const char* width, int64_t* value);
@@ -55,7 +58,7 @@ class FieldReader {
   bool at_line_end() const;
   void consume_line_end();
   void consume_delimiter();
-  bool fail(std::string why);
+  bool fail(ReadCause cause, std::string why);
 
   std::string_view text_;
   size_t pos_ = 0;
@@ -66,6 +69,7 @@ class FieldReader {
   size_t field_start_ = 0;
   std::string_view token_;
   std::string failure_;
+  ReadCause cause_ = ReadCause::kNone;
 };
 
 // Parses one number token; false when it is not a number (reads as 0) and

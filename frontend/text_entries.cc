@@ -214,7 +214,7 @@ class EntryReader {
   void fail(size_t field) {
     out_.failed = true;
     out_.failed_field = field;
-    out_.failure = {reader_.failure(), reader_.line(), reader_.column()};
+    out_.failure = {reader_.failure(), reader_.line(), reader_.column(), reader_.failure_cause()};
   }
 
   // What stands beyond the reading's end, field by field, as texts.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "grammar/grammar.h"
+#include "model/error_codes.h"
 #include "model/source_location.h"
 
 namespace sb {
@@ -71,6 +72,7 @@ struct ReadFailure {
   std::string why;
   int line = 0;
   int column = 0;
+  ReadCause cause = ReadCause::kNone;
 };
 
 struct TextEntries {

@@ -44,6 +44,16 @@ enum ErrorCode : int32_t {
   kRuleEPlacementFailed = 13,
 };
 
+// Why a read failed: every cause is reported as kReadFailed, but only a text
+// that cannot be read or ends early is announced as a read failure.
+enum class ReadCause : uint8_t {
+  kNone,
+  kUnreadable,     // the file could not be read
+  kTextEnds,       // the text ends where a field was expected
+  kTooWide,        // a value or text does not fit its width
+  kNoRouteLength,  // the general section gives no route length
+};
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_MODEL_ERROR_CODES_H_
