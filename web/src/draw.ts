@@ -1,8 +1,11 @@
 import type { MarkKind, PointMark, Scene, StationMark, Stretch } from "./scene";
+import { Band } from "./band";
+import type { BandInputs } from "./band";
 import { ink } from "./ink";
 import { Symbols } from "./symbols";
 import { cellOf, chainageAt, chainageText, kilometresText } from "./units";
 import { lowerBound, tickStep, View } from "./view";
+import type { Shown } from "./view";
 
 export interface Layers {
   plan: boolean;
@@ -130,7 +133,7 @@ function stationSymbol(c: CanvasRenderingContext2D, x: number, y: number, size: 
 }
 
 // Prepares a canvas for drawing in CSS pixels at the screen's resolution.
-function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; width: number; height: number } {
+function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; width: number; height: number; ratio: number } {
   const ratio = window.devicePixelRatio || 1;
   const width = canvas.clientWidth;
   const height = canvas.clientHeight;
@@ -140,7 +143,7 @@ function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; widt
   }
   const c = canvas.getContext("2d")!;
   c.setTransform(ratio, 0, 0, ratio, 0, 0);
-  return { c, width, height };
+  return { c, width, height, ratio };
 }
 
 export class Painter {
@@ -154,7 +157,9 @@ export class Painter {
   private planInputs = "";
   private generation = 0;
   private profileWidth = 0;
-  private speedTicks: [string, number][] = [];
+  // The width xOf maps onto: the profile's, or the band's while it is drawn.
+  private drawingWidth = 0;
+  private readonly band = new Band<Drawn>();
   // The route km labels of the axis as last drawn, and the time the last
   // drawing took.
   axisLabels: string[] = [];
@@ -186,8 +191,8 @@ export class Painter {
   }
 
   // The profile's x of a route position, and back.
-  xOf(view: View, position: number): number {
-    return kGutter + ((position - view.first) / view.span) * (this.profileWidth - kGutter - kRightPad);
+  xOf(view: Shown, position: number): number {
+    return kGutter + ((position - view.first) / view.span) * (this.drawingWidth - kGutter - kRightPad);
   }
   positionAt(view: View, x: number): number {
     return view.first + ((x - kGutter) / (this.profileWidth - kGutter - kRightPad)) * view.span;
@@ -267,8 +272,9 @@ export class Painter {
   }
 
   private drawProfile(view: View, layers: Layers, highlights: number[]): void {
-    const { c, width, height } = context(this.profile);
+    const { c, width, height, ratio } = context(this.profile);
     this.profileWidth = width;
+    this.drawingWidth = width;
     this.drawnProfile = [];
     c.fillStyle = ink.paper;
     c.fillRect(0, 0, width, height);
@@ -303,30 +309,60 @@ export class Painter {
     c.beginPath();
     c.rect(left, 0, right - left, height);
     c.clip();
-    for (const position of highlights) {
-      const x = this.xOf(view, position);
-      c.fillStyle = ink.highlight;
-      c.fillRect(x - 4, 0, 8, this.lanes.axis.top);
-      c.fillStyle = ink.highlightLine;
-      c.fillRect(x - 0.5, 0, 1, this.lanes.axis.top);
+    const inputs = this.bandInputs(view, layers, highlights);
+    const band = this.band.drawn(view, columns, ratio, inputs.band);
+    c.drawImage(band.canvas, left + band.offset, 0, band.canvas.width / ratio, band.canvas.height / ratio);
+    for (const d of band.placed) {
+      const x = d.x + band.offset;
+      if (x >= left && x <= right) this.drawnProfile.push({ ...d, x });
     }
-    this.speedTicks = [];
-    if (layers.speed) this.drawSpeeds(c, view, columns, layers);
-    if (layers.gradient || layers.mountains) this.drawGradients(c, view, columns, layers);
-    if (layers.cab) this.drawCab(c, view);
     if (layers.stations) this.drawStations(c, view);
-    this.drawMarks(c, view, layers);
     c.restore();
+    const speedTicks: [string, number][] = [];
+    if (layers.speed) {
+      const scale = this.speedScale(inputs.top);
+      for (let v = scale.grid; v <= scale.top; v += scale.grid) speedTicks.push([String(v), scale.yOf(v)]);
+    }
     c.fillStyle = ink.muted;
     c.textAlign = "right";
     c.font = "10px system-ui, sans-serif";
-    for (const [text, y] of this.speedTicks) c.fillText(text, kGutter - 4, y);
+    for (const [text, y] of speedTicks) c.fillText(text, kGutter - 4, y);
     this.drawAxis(c, view, width);
+  }
+
+  // What the band of the profile's lanes is drawn from, and how to draw it:
+  // everything in the lanes but the stations, whose names are placed to
+  // stay inside the view.
+  private bandInputs(view: View, layers: Layers, highlights: number[]): { band: BandInputs<Drawn>; top: number } {
+    const scene = this.scene!;
+    let top = 40;
+    for (const s of scene.speed_limits) if (s.end > view.first && s.start < view.last) top = Math.max(top, s.value);
+    let steepest = 4;
+    for (const g of scene.gradients) if (g.end > view.first && g.start < view.last) steepest = Math.max(steepest, Math.abs(g.value));
+    const key = JSON.stringify([this.generation, layers, highlights, top, steepest]);
+    const draw = (c: CanvasRenderingContext2D, shown: Shown, bandColumns: number) => {
+      this.drawingWidth = kGutter + bandColumns + kRightPad;
+      c.translate(-kGutter, 0);
+      for (const position of highlights) {
+        const x = this.xOf(shown, position);
+        c.fillStyle = ink.highlight;
+        c.fillRect(x - 4, 0, 8, this.lanes.axis.top);
+        c.fillStyle = ink.highlightLine;
+        c.fillRect(x - 0.5, 0, 1, this.lanes.axis.top);
+      }
+      if (layers.speed) this.drawSpeeds(c, shown, bandColumns, layers, top);
+      if (layers.gradient || layers.mountains) this.drawGradients(c, shown, bandColumns, layers, steepest);
+      if (layers.cab) this.drawCab(c, shown);
+      const marks = this.drawMarks(c, shown, layers);
+      this.drawingWidth = this.profileWidth;
+      return marks;
+    };
+    return { band: { key, height: this.lanes.axis.top, draw }, top };
   }
 
   // Per pixel column, the least and greatest value of the stretches over
   // it: a line of 1000 km draws as fast as one of 10.
-  private columnRange(view: View, stretches: Stretch[], columns: number): { low: Float64Array; high: Float64Array } {
+  private columnRange(view: Shown, stretches: Stretch[], columns: number): { low: Float64Array; high: Float64Array } {
     const low = new Float64Array(columns).fill(Infinity);
     const high = new Float64Array(columns).fill(-Infinity);
     const scale = columns / view.span;
@@ -344,14 +380,19 @@ export class Painter {
     return { low, high };
   }
 
-  private drawSpeeds(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+  // The speed lane's scale for the highest limit in view: its grid step,
+  // its top and the y of a speed.
+  private speedScale(highest: number): { grid: number; top: number; yOf: (v: number) => number } {
+    const lane = this.lanes.speed;
+    const grid = highest > 150 ? 50 : highest > 60 ? 20 : 10;
+    const top = Math.ceil((highest + grid * 0.25) / grid) * grid;
+    return { grid, top, yOf: (v: number) => lane.top + lane.height - (v / top) * (lane.height - 8) };
+  }
+
+  private drawSpeeds(c: CanvasRenderingContext2D, view: Shown, columns: number, layers: Layers, highest: number): void {
     const scene = this.scene!;
     const lane = this.lanes.speed;
-    let top = 40;
-    for (const s of scene.speed_limits) if (s.end > view.first && s.start < view.last) top = Math.max(top, s.value);
-    const grid = top > 150 ? 50 : top > 60 ? 20 : 10;
-    const scaleTop = Math.ceil((top + grid * 0.25) / grid) * grid;
-    const yOf = (v: number) => lane.top + lane.height - (v / scaleTop) * (lane.height - 8);
+    const { grid, top: scaleTop, yOf } = this.speedScale(highest);
     c.strokeStyle = ink.grid;
     c.lineWidth = 1;
     for (let v = grid; v <= scaleTop; v += grid) {
@@ -386,11 +427,9 @@ export class Painter {
       open = true;
     }
     c.stroke();
-    this.speedTicks = [];
-    for (let v = grid; v <= scaleTop; v += grid) this.speedTicks.push([String(v), yOf(v)]);
   }
 
-  private drawGradients(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+  private drawGradients(c: CanvasRenderingContext2D, view: Shown, columns: number, layers: Layers, steepest: number): void {
     const scene = this.scene!;
     const lane = this.lanes.gradient;
     if (layers.mountains) {
@@ -405,8 +444,6 @@ export class Painter {
       }
     }
     if (!layers.gradient) return;
-    let steepest = 4;
-    for (const g of scene.gradients) if (g.end > view.first && g.start < view.last) steepest = Math.max(steepest, Math.abs(g.value));
     const zero = lane.top + lane.height / 2;
     const reach = lane.height / 2 - 5;
     const yOf = (g: number) => zero - (g / steepest) * reach;
@@ -431,7 +468,7 @@ export class Painter {
     c.fillRect(kGutter, Math.round(zero), columns, 1);
   }
 
-  private drawCab(c: CanvasRenderingContext2D, view: View): void {
+  private drawCab(c: CanvasRenderingContext2D, view: Shown): void {
     const cab = this.scene!.cab_signalling;
     if (!cab || cab.end <= view.first || cab.start >= view.last) return;
     const lane = this.lanes.cab;
@@ -441,7 +478,7 @@ export class Painter {
     c.fillRect(from, lane.top + 3, Math.max(1, to - from), lane.height - 6);
   }
 
-  private drawStations(c: CanvasRenderingContext2D, view: View): void {
+  private drawStations(c: CanvasRenderingContext2D, view: Shown): void {
     const lane = this.lanes.stations;
     const stations = this.scene!.stations;
     const markY = lane.top + lane.height - 12;
@@ -478,7 +515,8 @@ export class Painter {
     }
   }
 
-  private drawMarks(c: CanvasRenderingContext2D, view: View, layers: Layers): void {
+  private drawMarks(c: CanvasRenderingContext2D, view: Shown, layers: Layers): Drawn[] {
+    const drawn: Drawn[] = [];
     const lane = this.lanes.marks;
     const y = lane.top + lane.height / 2;
     const marks = this.scene!.marks;
@@ -496,9 +534,10 @@ export class Painter {
       lastColumn.set(m.kind, column);
       const rowY = m.kind === "signal" ? y - 7 : m.kind.startsWith("slowdown") ? y + 7 : y;
       symbols.add(m.kind, x, rowY);
-      this.drawnProfile.push({ x, y: rowY, hit: markHit(m), mark: m });
+      drawn.push({ x, y: rowY, hit: markHit(m), mark: m });
     }
     symbols.draw(c);
+    return drawn;
   }
 
   private drawAxis(c: CanvasRenderingContext2D, view: View, width: number): void {

@@ -3,6 +3,13 @@
 
 export const kSmallestSpan = 100;
 
+// A stretch of route drawn: [first, last] metres.
+export interface Shown {
+  readonly first: number;
+  readonly last: number;
+  readonly span: number;
+}
+
 export class View {
   first = 0;
   last = 1;
