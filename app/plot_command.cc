@@ -150,8 +150,8 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
 #endif
   const PlotLayout layout = layout_plot(scene, *range, width);
   if (*format == PlotFormat::kPng && int64_t{layout.width} * layout.height > kMostPngPixels) {
-    err << "scenario-builder plot: --width " << width << " makes a PNG of " << layout.width
-        << " x " << layout.height << " pixels, more than the " << kMostPngPixels
+    err << "scenario-builder plot: --width " << width << " makes a PNG of " << layout.width << " x "
+        << layout.height << " pixels, more than the " << kMostPngPixels
         << " a PNG may have: give a smaller --width, or draw SVG or PDF\n";
     return kExitUsage;
   }
