@@ -110,7 +110,12 @@ constexpr std::string_view kFiles =
     ".TP\n\\fINAME\\fB_\\fIN\\fB.sim\\fR\n"
     "the general records: stations, board texts, line and train values\n"
     ".TP\n\\fINAME\\fB_\\fIN\\fB.dat\\fR\n"
-    "the track cells, one per 50 m of line\n";
+    "the track cells, one per 50 m of line\n"
+#ifdef SB_HAVE_SERVER
+    ".TP\n\\fBscenario\\-builder\\-serve\\fR\n"
+    "the live preview's server, beside the program, which \\fBwatch \\-\\-serve\\fR becomes\n"
+#endif
+    ;
 
 constexpr std::string_view kExamples =
     "Start a scenario, check it, compile it and look at what was written:\n"

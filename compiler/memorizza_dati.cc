@@ -10,16 +10,12 @@
 namespace sb {
 namespace {
 
-// On a read failure every source text that still exists is deleted.
-void delete_texts(FileSystem& file_system, const SourceTexts& texts) {
-  if (!texts.delete_after_reading) return;
-  if (file_system.exists(texts.line_path)) file_system.remove(texts.line_path);
-  if (file_system.exists(texts.train_path)) file_system.remove(texts.train_path);
-}
-
-void delete_text(FileSystem& file_system, const SourceTexts& texts, const std::string& path) {
-  if (texts.delete_after_reading) file_system.remove(path);
-}
+// Told nothing: the reading on its own.
+class Unheeded : public ReadingProgress {
+ public:
+  void text_taken(const std::string& /*path*/) override {}
+  void reading_failed() override {}
+};
 
 // Reads the text at `path` into *read, unless its bytes were given.
 bool text_of(FileSystem& file_system, const std::string& path, const std::string* given,
@@ -31,6 +27,12 @@ bool text_of(FileSystem& file_system, const std::string& path, const std::string
 }  // namespace
 
 Findings memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts) {
+  Unheeded unheeded;
+  return memorizza_dati(state, file_system, texts, unheeded);
+}
+
+Findings memorizza_dati(BuildState& state, FileSystem& file_system, const SourceTexts& texts,
+                        ReadingProgress& progress) {
   Findings findings;
   state.record(kScenarioRecord).text = state.scenario_name;
   state.record(kTrainRecord).text = state.train_number;
@@ -44,14 +46,14 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   if (!text_of(file_system, texts.line_path, texts.line_bytes, &read, &error)) {
     findings.push_back(
         read_failure(ReadCause::kUnreadable, error, {SourceLocation::Text::kLine, 0, 0}));
-    delete_texts(file_system, texts);
+    progress.reading_failed();
     return findings;
   }
   const LineTextResult line =
       compile_line_text(state, texts.line_bytes != nullptr ? *texts.line_bytes : read, findings);
-  delete_text(file_system, texts, texts.line_path);
+  progress.text_taken(texts.line_path);
   if (line.outcome == TextOutcome::kReadFailure) {
-    delete_texts(file_system, texts);
+    progress.reading_failed();
     return findings;
   }
   if (line.outcome == TextOutcome::kStopped) return findings;
@@ -59,13 +61,13 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   if (!text_of(file_system, texts.train_path, texts.train_bytes, &read, &error)) {
     findings.push_back(
         read_failure(ReadCause::kUnreadable, error, {SourceLocation::Text::kTrain, 0, 0}));
-    delete_texts(file_system, texts);
+    progress.reading_failed();
     return findings;
   }
   const TextOutcome train = compile_train_text(
       state, texts.train_bytes != nullptr ? *texts.train_bytes : read, line, findings);
-  delete_text(file_system, texts, texts.train_path);
-  if (train == TextOutcome::kReadFailure) delete_texts(file_system, texts);
+  progress.text_taken(texts.train_path);
+  if (train == TextOutcome::kReadFailure) progress.reading_failed();
   return findings;
 }
 

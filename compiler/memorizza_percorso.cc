@@ -1,5 +1,8 @@
 #include "compiler/memorizza_percorso.h"
 
+#include <initializer_list>
+#include <string>
+
 #include "compiler/stamps.h"
 
 namespace sb {
@@ -10,13 +13,37 @@ void clear_build(BuildState& state, int32_t trace_flag) {
   for (GeneralRecord& record : state.general_records) record = GeneralRecord{};
 }
 
+// Deletes the bare run's own texts as the reading goes: each once its reader
+// is done with it, and every one still there at a read failure.
+class TextDeletion : public ReadingProgress {
+ public:
+  TextDeletion(FileSystem& file_system, const SourceTexts& texts)
+      : file_system_(file_system), texts_(texts) {}
+
+  void text_taken(const std::string& path) override {
+    if (texts_.delete_after_reading) file_system_.remove(path);
+  }
+
+  void reading_failed() override {
+    if (!texts_.delete_after_reading) return;
+    for (const std::string* path : {&texts_.line_path, &texts_.train_path}) {
+      if (file_system_.exists(*path)) file_system_.remove(*path);
+    }
+  }
+
+ private:
+  FileSystem& file_system_;
+  const SourceTexts& texts_;
+};
+
 }  // namespace
 
 BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem& file_system,
                                const BuildPlan& plan) {
   BuildReport report;
   clear_build(state, trace_flag);
-  report.findings = memorizza_dati(state, file_system, plan.texts);
+  TextDeletion deletion(file_system, plan.texts);
+  report.findings = memorizza_dati(state, file_system, plan.texts, deletion);
   // Cell 1 carries the marks, so a line shorter than two cells has none.
   if (state.track_cells.size() < 2) {
     report.end = BuildEnd::kNoCells;

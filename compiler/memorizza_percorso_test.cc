@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/memory_file_system.h"
 
 namespace sb {
@@ -129,6 +132,110 @@ TEST(MemorizzaPercorso, FindingsOfBothTextsComeInTheOrderFound) {
   EXPECT_EQ(build.report.findings[1].location,
             (SourceLocation{SourceLocation::Text::kTrain, 2, 1}));
   EXPECT_EQ(final_compile_error(build.report), &build.report.findings[1]);
+}
+
+// A file system that notes every read and every deletion, in order.
+class EffectsFileSystem : public MemoryFileSystem {
+ public:
+  std::vector<std::string> effects;
+
+  bool read_file(const std::string& path, const ReadLimit& limit, std::string* contents,
+                 std::string* error) override {
+    effects.push_back("read " + path);
+    return MemoryFileSystem::read_file(path, limit, contents, error);
+  }
+  bool remove(const std::string& path) override {
+    effects.push_back("remove " + path);
+    return MemoryFileSystem::remove(path);
+  }
+};
+
+// The bare run's own texts are deleted as the reading goes: each once its
+// reader is done with it, and both at a read failure; a text that stops the
+// compilation keeps the train text, which is never read.
+TEST(MemorizzaPercorso, TheRunsOwnTextsAreDeletedAsTheReadingGoes) {
+  const std::string line = "/d/S_linea.txt";
+  const std::string train = "/d/S_1-.txt";
+  const std::string read_line = "read " + line;
+  const std::string read_train = "read " + train;
+  const std::string remove_line = "remove " + line;
+  const std::string remove_train = "remove " + train;
+  struct Case {
+    const char* name;
+    std::string line_text;  // empty: no line text
+    std::string train_text;
+    std::string unreadable;
+    bool delete_after_reading;
+    std::vector<std::string> effects;
+    std::vector<std::string> left;  // the texts still there after the build
+  };
+  const Case cases[] = {
+      {"clean",
+       line_text(""),
+       kTrainText,
+       "",
+       true,
+       {read_line, remove_line, read_train, remove_train},
+       {}},
+      {"sources kept",
+       line_text(""),
+       kTrainText,
+       "",
+       false,
+       {read_line, read_train},
+       {train, line}},
+      {"no line text", "", kTrainText, "", true, {}, {train}},
+      {"line text unreadable",
+       line_text(""),
+       kTrainText,
+       line,
+       true,
+       {read_line, remove_line, remove_train},
+       {}},
+      {"line text ends early",
+       "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\npendenza, 30",
+       kTrainText,
+       "",
+       true,
+       {read_line, remove_line, remove_train},
+       {}},
+      {"line text stops the compilation",
+       "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n",
+       kTrainText,
+       "",
+       true,
+       {read_line, remove_line},
+       {train}},
+      {"train text unreadable",
+       line_text(""),
+       kTrainText,
+       train,
+       true,
+       {read_line, remove_line, read_train, remove_train},
+       {}},
+      {"train text ends early",
+       line_text(""),
+       "[generale]\r\nsegnale, 850, 2",
+       "",
+       true,
+       {read_line, remove_line, read_train, remove_train},
+       {}},
+  };
+  for (const Case& c : cases) {
+    EffectsFileSystem file_system;
+    if (!c.line_text.empty()) file_system.files[line] = c.line_text;
+    file_system.files[train] = c.train_text;
+    if (!c.unreadable.empty()) file_system.unreadable.insert(c.unreadable);
+    BuildState state;
+    BuildPlan plan;
+    plan.texts = {line, train, c.delete_after_reading};
+    plan.write_files = false;
+    memorizza_percorso(state, kWithLineTrace, file_system, plan);
+    EXPECT_EQ(file_system.effects, c.effects) << c.name;
+    std::vector<std::string> left;
+    for (const auto& [path, bytes] : file_system.files) left.push_back(path);
+    EXPECT_EQ(left, c.left) << c.name;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 import type { MarkKind, PointMark, Scene, StationMark, Stretch } from "./scene";
+import { Band } from "./band";
+import type { BandInputs } from "./band";
 import { ink } from "./ink";
+import { Pieces } from "./pieces";
+import type { Piece, PieceDrawer } from "./pieces";
 import { Symbols } from "./symbols";
 import { cellOf, chainageAt, chainageText, kilometresText } from "./units";
 import { lowerBound, tickStep, View } from "./view";
+import type { Shown } from "./view";
 
 export interface Layers {
   plan: boolean;
@@ -130,7 +135,7 @@ function stationSymbol(c: CanvasRenderingContext2D, x: number, y: number, size: 
 }
 
 // Prepares a canvas for drawing in CSS pixels at the screen's resolution.
-function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; width: number; height: number } {
+function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; width: number; height: number; ratio: number } {
   const ratio = window.devicePixelRatio || 1;
   const width = canvas.clientWidth;
   const height = canvas.clientHeight;
@@ -140,7 +145,7 @@ function context(canvas: HTMLCanvasElement): { c: CanvasRenderingContext2D; widt
   }
   const c = canvas.getContext("2d")!;
   c.setTransform(ratio, 0, 0, ratio, 0, 0);
-  return { c, width, height };
+  return { c, width, height, ratio };
 }
 
 export class Painter {
@@ -154,7 +159,13 @@ export class Painter {
   private planInputs = "";
   private generation = 0;
   private profileWidth = 0;
-  private speedTicks: [string, number][] = [];
+  // The width xOf maps onto: the profile's, or the band's while it is drawn.
+  private drawingWidth = 0;
+  private readonly band = new Band<Drawn>();
+  // The plan's scale and origin as last drawn, and its pieces at them.
+  private fit: Fit | null = null;
+  private fitSpan = 0;
+  private readonly pieces = new Pieces<Drawn>();
   // The route km labels of the axis as last drawn, and the time the last
   // drawing took.
   axisLabels: string[] = [];
@@ -186,8 +197,8 @@ export class Painter {
   }
 
   // The profile's x of a route position, and back.
-  xOf(view: View, position: number): number {
-    return kGutter + ((position - view.first) / view.span) * (this.profileWidth - kGutter - kRightPad);
+  xOf(view: Shown, position: number): number {
+    return kGutter + ((position - view.first) / view.span) * (this.drawingWidth - kGutter - kRightPad);
   }
   positionAt(view: View, x: number): number {
     return view.first + ((x - kGutter) / (this.profileWidth - kGutter - kRightPad)) * view.span;
@@ -267,8 +278,9 @@ export class Painter {
   }
 
   private drawProfile(view: View, layers: Layers, highlights: number[]): void {
-    const { c, width, height } = context(this.profile);
+    const { c, width, height, ratio } = context(this.profile);
     this.profileWidth = width;
+    this.drawingWidth = width;
     this.drawnProfile = [];
     c.fillStyle = ink.paper;
     c.fillRect(0, 0, width, height);
@@ -303,30 +315,60 @@ export class Painter {
     c.beginPath();
     c.rect(left, 0, right - left, height);
     c.clip();
-    for (const position of highlights) {
-      const x = this.xOf(view, position);
-      c.fillStyle = ink.highlight;
-      c.fillRect(x - 4, 0, 8, this.lanes.axis.top);
-      c.fillStyle = ink.highlightLine;
-      c.fillRect(x - 0.5, 0, 1, this.lanes.axis.top);
+    const inputs = this.bandInputs(view, layers, highlights);
+    const band = this.band.drawn(view, columns, ratio, inputs.band);
+    c.drawImage(band.canvas, left + band.offset, 0, band.canvas.width / ratio, band.canvas.height / ratio);
+    for (const d of band.placed) {
+      const x = d.x + band.offset;
+      if (x >= left && x <= right) this.drawnProfile.push({ ...d, x });
     }
-    this.speedTicks = [];
-    if (layers.speed) this.drawSpeeds(c, view, columns, layers);
-    if (layers.gradient || layers.mountains) this.drawGradients(c, view, columns, layers);
-    if (layers.cab) this.drawCab(c, view);
     if (layers.stations) this.drawStations(c, view);
-    this.drawMarks(c, view, layers);
     c.restore();
+    const speedTicks: [string, number][] = [];
+    if (layers.speed) {
+      const scale = this.speedScale(inputs.top);
+      for (let v = scale.grid; v <= scale.top; v += scale.grid) speedTicks.push([String(v), scale.yOf(v)]);
+    }
     c.fillStyle = ink.muted;
     c.textAlign = "right";
     c.font = "10px system-ui, sans-serif";
-    for (const [text, y] of this.speedTicks) c.fillText(text, kGutter - 4, y);
+    for (const [text, y] of speedTicks) c.fillText(text, kGutter - 4, y);
     this.drawAxis(c, view, width);
+  }
+
+  // What the band of the profile's lanes is drawn from, and how to draw it:
+  // everything in the lanes but the stations, whose names are placed to
+  // stay inside the view.
+  private bandInputs(view: View, layers: Layers, highlights: number[]): { band: BandInputs<Drawn>; top: number } {
+    const scene = this.scene!;
+    let top = 40;
+    for (const s of scene.speed_limits) if (s.end > view.first && s.start < view.last) top = Math.max(top, s.value);
+    let steepest = 4;
+    for (const g of scene.gradients) if (g.end > view.first && g.start < view.last) steepest = Math.max(steepest, Math.abs(g.value));
+    const key = JSON.stringify([this.generation, layers, highlights, top, steepest]);
+    const draw = (c: CanvasRenderingContext2D, shown: Shown, bandColumns: number) => {
+      this.drawingWidth = kGutter + bandColumns + kRightPad;
+      c.translate(-kGutter, 0);
+      for (const position of highlights) {
+        const x = this.xOf(shown, position);
+        c.fillStyle = ink.highlight;
+        c.fillRect(x - 4, 0, 8, this.lanes.axis.top);
+        c.fillStyle = ink.highlightLine;
+        c.fillRect(x - 0.5, 0, 1, this.lanes.axis.top);
+      }
+      if (layers.speed) this.drawSpeeds(c, shown, bandColumns, layers, top);
+      if (layers.gradient || layers.mountains) this.drawGradients(c, shown, bandColumns, layers, steepest);
+      if (layers.cab) this.drawCab(c, shown);
+      const marks = this.drawMarks(c, shown, layers);
+      this.drawingWidth = this.profileWidth;
+      return marks;
+    };
+    return { band: { key, height: this.lanes.axis.top, draw }, top };
   }
 
   // Per pixel column, the least and greatest value of the stretches over
   // it: a line of 1000 km draws as fast as one of 10.
-  private columnRange(view: View, stretches: Stretch[], columns: number): { low: Float64Array; high: Float64Array } {
+  private columnRange(view: Shown, stretches: Stretch[], columns: number): { low: Float64Array; high: Float64Array } {
     const low = new Float64Array(columns).fill(Infinity);
     const high = new Float64Array(columns).fill(-Infinity);
     const scale = columns / view.span;
@@ -344,14 +386,19 @@ export class Painter {
     return { low, high };
   }
 
-  private drawSpeeds(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+  // The speed lane's scale for the highest limit in view: its grid step,
+  // its top and the y of a speed.
+  private speedScale(highest: number): { grid: number; top: number; yOf: (v: number) => number } {
+    const lane = this.lanes.speed;
+    const grid = highest > 150 ? 50 : highest > 60 ? 20 : 10;
+    const top = Math.ceil((highest + grid * 0.25) / grid) * grid;
+    return { grid, top, yOf: (v: number) => lane.top + lane.height - (v / top) * (lane.height - 8) };
+  }
+
+  private drawSpeeds(c: CanvasRenderingContext2D, view: Shown, columns: number, layers: Layers, highest: number): void {
     const scene = this.scene!;
     const lane = this.lanes.speed;
-    let top = 40;
-    for (const s of scene.speed_limits) if (s.end > view.first && s.start < view.last) top = Math.max(top, s.value);
-    const grid = top > 150 ? 50 : top > 60 ? 20 : 10;
-    const scaleTop = Math.ceil((top + grid * 0.25) / grid) * grid;
-    const yOf = (v: number) => lane.top + lane.height - (v / scaleTop) * (lane.height - 8);
+    const { grid, top: scaleTop, yOf } = this.speedScale(highest);
     c.strokeStyle = ink.grid;
     c.lineWidth = 1;
     for (let v = grid; v <= scaleTop; v += grid) {
@@ -386,11 +433,9 @@ export class Painter {
       open = true;
     }
     c.stroke();
-    this.speedTicks = [];
-    for (let v = grid; v <= scaleTop; v += grid) this.speedTicks.push([String(v), yOf(v)]);
   }
 
-  private drawGradients(c: CanvasRenderingContext2D, view: View, columns: number, layers: Layers): void {
+  private drawGradients(c: CanvasRenderingContext2D, view: Shown, columns: number, layers: Layers, steepest: number): void {
     const scene = this.scene!;
     const lane = this.lanes.gradient;
     if (layers.mountains) {
@@ -405,8 +450,6 @@ export class Painter {
       }
     }
     if (!layers.gradient) return;
-    let steepest = 4;
-    for (const g of scene.gradients) if (g.end > view.first && g.start < view.last) steepest = Math.max(steepest, Math.abs(g.value));
     const zero = lane.top + lane.height / 2;
     const reach = lane.height / 2 - 5;
     const yOf = (g: number) => zero - (g / steepest) * reach;
@@ -431,7 +474,7 @@ export class Painter {
     c.fillRect(kGutter, Math.round(zero), columns, 1);
   }
 
-  private drawCab(c: CanvasRenderingContext2D, view: View): void {
+  private drawCab(c: CanvasRenderingContext2D, view: Shown): void {
     const cab = this.scene!.cab_signalling;
     if (!cab || cab.end <= view.first || cab.start >= view.last) return;
     const lane = this.lanes.cab;
@@ -441,7 +484,7 @@ export class Painter {
     c.fillRect(from, lane.top + 3, Math.max(1, to - from), lane.height - 6);
   }
 
-  private drawStations(c: CanvasRenderingContext2D, view: View): void {
+  private drawStations(c: CanvasRenderingContext2D, view: Shown): void {
     const lane = this.lanes.stations;
     const stations = this.scene!.stations;
     const markY = lane.top + lane.height - 12;
@@ -478,7 +521,8 @@ export class Painter {
     }
   }
 
-  private drawMarks(c: CanvasRenderingContext2D, view: View, layers: Layers): void {
+  private drawMarks(c: CanvasRenderingContext2D, view: Shown, layers: Layers): Drawn[] {
+    const drawn: Drawn[] = [];
     const lane = this.lanes.marks;
     const y = lane.top + lane.height / 2;
     const marks = this.scene!.marks;
@@ -496,9 +540,10 @@ export class Painter {
       lastColumn.set(m.kind, column);
       const rowY = m.kind === "signal" ? y - 7 : m.kind.startsWith("slowdown") ? y + 7 : y;
       symbols.add(m.kind, x, rowY);
-      this.drawnProfile.push({ x, y: rowY, hit: markHit(m), mark: m });
+      drawn.push({ x, y: rowY, hit: markHit(m), mark: m });
     }
     symbols.draw(c);
+    return drawn;
   }
 
   private drawAxis(c: CanvasRenderingContext2D, view: View, width: number): void {
@@ -556,21 +601,14 @@ export class Painter {
     return [this.east[i] + (this.east[j] - this.east[i]) * f, this.north[i] + (this.north[j] - this.north[i]) * f];
   }
 
-  private drawPlan(view: View, layers: Layers, highlights: number[]): void {
-    const { c, width, height } = context(this.plan);
-    this.drawnPlan = [];
-    c.fillStyle = ink.mapGround;
-    c.fillRect(0, 0, width, height);
-    c.strokeStyle = ink.frame;
-    c.strokeRect(0.5, 0.5, width - 1, height - 1);
-    const scene = this.scene;
-    if (!scene || !layers.plan || this.east.length === 0) return;
-    const step = scene.trace.step;
+  // The plan's scale and origin for the stretch shown.  Panning at one
+  // zoom keeps the last ones while the stretch still fits and fills at
+  // least four fifths of the tighter side, so that the plan stays still;
+  // else the stretch is fitted to the canvas.
+  private planFit(view: View, width: number, height: number, stride: number): Fit | null {
+    const step = this.scene!.trace.step;
     const from = Math.max(0, Math.floor(view.first / step));
     const to = Math.min(this.east.length - 1, Math.ceil(view.last / step));
-    // One point in a few per pixel: a stretch of 1000 km costs no more
-    // than one that fits the window.
-    const stride = Math.max(1, Math.floor((to - from) / (width * 2)));
     let minE = Infinity;
     let maxE = -Infinity;
     let minN = Infinity;
@@ -584,19 +622,40 @@ export class Painter {
       if (n < minN) minN = n;
       if (n > maxN) maxN = n;
     }
-    if (minE === Infinity) return;
+    if (minE === Infinity) return null;
     const pad = 28;
-    const scale = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
-    const originX = width / 2 - ((minE + maxE) / 2) * scale;
-    const originY = height / 2 + ((minN + maxN) / 2) * scale;
-    const toPixel = (e: number, n: number): [number, number] => [originX + e * scale, originY - n * scale];
-    c.strokeStyle = ink.track;
-    c.lineWidth = 2.5;
-    // Bevelled joins look the same at this width and rasterise in half
-    // the time of round ones.
-    c.lineJoin = "bevel";
-    c.beginPath();
-    // A point within a pixel of the last one drawn adds nothing.
+    const tightest = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
+    const last = this.fit;
+    const panning = last !== null && last.width === width && last.height === height && view.span === this.fitSpan;
+    if (panning && last.scale <= tightest && last.scale >= tightest * 0.8) {
+      const inside = (v: number, low: number, high: number) => v >= low && v <= high;
+      if (
+        inside(last.originX + minE * last.scale, pad / 2, width - pad / 2) &&
+        inside(last.originX + maxE * last.scale, pad / 2, width - pad / 2) &&
+        inside(last.originY - maxN * last.scale, pad / 2, height - pad / 2) &&
+        inside(last.originY - minN * last.scale, pad / 2, height - pad / 2)
+      ) {
+        return last;
+      }
+    }
+    // Refitted while panning, the plan leaves itself room to move.
+    const scale = panning ? tightest * 0.9 : tightest;
+    return {
+      width,
+      height,
+      scale,
+      originX: width / 2 - ((minE + maxE) / 2) * scale,
+      originY: height / 2 + ((minN + maxN) / 2) * scale,
+    };
+  }
+
+  // The track from route position `a` to `b` as one path: every
+  // `stride`-th sample of the trace, less those within a pixel of the last
+  // one drawn, and the samples at both ends.
+  private trackPath(c: CanvasRenderingContext2D, fit: Fit, a: number, b: number, stride: number): void {
+    const step = this.scene!.trace.step;
+    const from = Math.max(0, Math.floor(a / step));
+    const to = Math.min(this.east.length - 1, Math.ceil(b / step));
     let lastX = NaN;
     let lastY = NaN;
     const add = (i: number) => {
@@ -606,16 +665,113 @@ export class Painter {
         lastX = NaN;
         return;
       }
-      const [x, y] = toPixel(e, n);
+      const x = fit.originX + e * fit.scale;
+      const y = fit.originY - n * fit.scale;
       if (Number.isNaN(lastX)) c.moveTo(x, y);
       else if (i !== to && Math.abs(x - lastX) < 1 && Math.abs(y - lastY) < 1) return;
       else c.lineTo(x, y);
       lastX = x;
       lastY = y;
     };
-    for (let i = from; i <= to; i += stride) add(i);
-    if ((to - from) % stride !== 0) add(to);
+    add(from);
+    for (let i = Math.ceil((from + 1) / stride) * stride; i < to; i += stride) add(i);
+    if (to > from) add(to);
+  }
+
+  private strokeTrack(c: CanvasRenderingContext2D, fit: Fit, stretches: [number, number][], stride: number): void {
+    c.strokeStyle = ink.track;
+    c.lineWidth = 2.5;
+    // Bevelled joins look the same at this width and rasterise in half
+    // the time of round ones; round ends hide where stretches meet.
+    c.lineJoin = "bevel";
+    c.lineCap = "round";
+    c.beginPath();
+    for (const [a, b] of stretches) this.trackPath(c, fit, a, b, stride);
     c.stroke();
+    c.lineCap = "butt";
+  }
+
+  // The marks from route position `a` up to `b` (b itself only when
+  // `closed`): one symbol of a kind per square of its own size.
+  private drawPlanMarks(c: CanvasRenderingContext2D, fit: Fit, stretches: [number, number, boolean][], layers: Layers): Drawn[] {
+    const marks = this.scene!.marks;
+    const taken = new Set<number>();
+    const symbols = new Symbols(8);
+    const drawn: Drawn[] = [];
+    for (const [a, b, closed] of stretches) {
+      for (let i = lowerBound(marks, a, (m) => m.position); i < marks.length; ++i) {
+        const m = marks[i];
+        if (m.position > b || (m.position === b && !closed)) break;
+        if (!layers[layerOf(m.kind)]) continue;
+        const [e, n] = this.planPoint(m.position);
+        const x = fit.originX + e * fit.scale;
+        const y = fit.originY - n * fit.scale;
+        const key = (Math.round(x / 8) * 4096 + Math.round(y / 8)) * 8 + kindIndex[m.kind];
+        if (taken.has(key)) continue;
+        taken.add(key);
+        symbols.add(m.kind, x, y);
+        drawn.push({ x, y, hit: markHit(m) });
+      }
+    }
+    symbols.draw(c);
+    return drawn;
+  }
+
+  private drawPlan(view: View, layers: Layers, highlights: number[]): void {
+    const { c, width, height, ratio } = context(this.plan);
+    this.drawnPlan = [];
+    c.fillStyle = ink.mapGround;
+    c.fillRect(0, 0, width, height);
+    c.strokeStyle = ink.frame;
+    c.strokeRect(0.5, 0.5, width - 1, height - 1);
+    const scene = this.scene;
+    if (!scene || !layers.plan || this.east.length === 0) {
+      this.fit = null;
+      return;
+    }
+    const step = scene.trace.step;
+    // One point in a few per pixel: a stretch of 1000 km costs no more
+    // than one that fits the window.
+    const stride = Math.max(1, Math.floor(view.span / step / (width * 2)));
+    const fit = this.planFit(view, width, height, stride);
+    const kept = fit !== null && fit === this.fit;
+    this.fit = fit;
+    this.fitSpan = view.span;
+    if (!fit) return;
+    const toPixel = (e: number, n: number): [number, number] => [fit.originX + e * fit.scale, fit.originY - n * fit.scale];
+    // A plan kept from the last frame copies the whole pieces (an eighth
+    // of the span each) and draws only the part-pieces at the ends.
+    const length = view.span / 8;
+    const firstPiece = Math.ceil(view.first / length);
+    const lastPiece = Math.floor(view.last / length) - 1;
+    const pieces: Piece<Drawn>[] = [];
+    let ends: [number, number][] = [[view.first, view.last]];
+    if (kept && lastPiece >= firstPiece) {
+      const key = JSON.stringify([this.generation, fit, length, stride, layers, ratio]);
+      const drawer = this.pieceDrawer(fit, length, stride, layers, ratio);
+      // At most two new pieces a frame; the others are drawn as they are.
+      let budget = 2;
+      ends = [];
+      let from = view.first;
+      for (let i = firstPiece; i <= lastPiece; ++i) {
+        const piece = this.pieces.piece(key, i, ratio, drawer, budget > 0);
+        if (piece?.made) --budget;
+        if (piece) {
+          pieces.push(piece.piece);
+          if (from < i * length) ends.push([from, i * length]);
+          from = (i + 1) * length;
+        }
+      }
+      ends.push([from, view.last]);
+      this.pieces.keep(firstPiece - 8, lastPiece + 8);
+    } else {
+      this.pieces.clear();
+    }
+    const copy = (layer: (p: Piece<Drawn>) => HTMLCanvasElement) => {
+      for (const p of pieces) c.drawImage(layer(p), p.box.left, p.box.top, layer(p).width / ratio, layer(p).height / ratio);
+    };
+    copy((p) => p.track);
+    this.strokeTrack(c, fit, ends, stride);
     for (const position of highlights) {
       if (position < view.first || position > view.last) continue;
       const [x, y] = toPixel(...this.planPoint(position));
@@ -647,20 +803,52 @@ export class Painter {
         }
       }
     }
-    const marks = scene.marks;
-    const taken = new Set<number>();
-    const symbols = new Symbols(8);
-    for (let i = lowerBound(marks, view.first, (m) => m.position); i < marks.length && marks[i].position <= view.last; ++i) {
-      const m = marks[i];
-      if (!layers[layerOf(m.kind)]) continue;
-      const [x, y] = toPixel(...this.planPoint(m.position));
-      // One symbol of a kind per square of its own size.
-      const key = (Math.round(x / 8) * 4096 + Math.round(y / 8)) * 8 + kindIndex[m.kind];
-      if (taken.has(key)) continue;
-      taken.add(key);
-      symbols.add(m.kind, x, y);
-      this.drawnPlan.push({ x, y, hit: markHit(m) });
-    }
-    symbols.draw(c);
+    copy((p) => p.marks);
+    for (const p of pieces) this.drawnPlan.push(...p.placed);
+    const closed = ends.map(([a, b], i): [number, number, boolean] => [a, b, i === ends.length - 1]);
+    this.drawnPlan.push(...this.drawPlanMarks(c, fit, closed, layers));
   }
+
+  // How a piece of the plan is drawn: its box is the track's extent with
+  // room for the symbols, on whole device pixels.
+  private pieceDrawer(fit: Fit, length: number, stride: number, layers: Layers, ratio: number): PieceDrawer<Drawn> {
+    const stretch = (i: number): [number, number] => [i * length, (i + 1) * length];
+    return {
+      box: (i) => {
+        const step = this.scene!.trace.step;
+        const from = Math.max(0, Math.floor(i * length / step));
+        const to = Math.min(this.east.length - 1, Math.ceil((i + 1) * length / step));
+        let minX = Infinity;
+        let maxX = -Infinity;
+        let minY = Infinity;
+        let maxY = -Infinity;
+        for (let j = from; j <= to; ++j) {
+          const e = this.east[j];
+          const n = this.north[j];
+          if (Number.isNaN(e) || Number.isNaN(n)) continue;
+          const x = fit.originX + e * fit.scale;
+          const y = fit.originY - n * fit.scale;
+          if (x < minX) minX = x;
+          if (x > maxX) maxX = x;
+          if (y < minY) minY = y;
+          if (y > maxY) maxY = y;
+        }
+        if (minX === Infinity) return null;
+        const margin = 10;
+        const left = Math.floor((minX - margin) * ratio) / ratio;
+        const top = Math.floor((minY - margin) * ratio) / ratio;
+        return { left, top, width: maxX + margin - left, height: maxY + margin - top };
+      },
+      track: (c, i) => this.strokeTrack(c, fit, [stretch(i)], stride),
+      marks: (c, i) => this.drawPlanMarks(c, fit, [[...stretch(i), false]], layers),
+    };
+  }
+}
+
+interface Fit {
+  width: number;
+  height: number;
+  scale: number;
+  originX: number;
+  originY: number;
 }

@@ -3,6 +3,13 @@
 
 export const kSmallestSpan = 100;
 
+// A stretch of route drawn: [first, last] metres.
+export interface Shown {
+  readonly first: number;
+  readonly last: number;
+  readonly span: number;
+}
+
 export class View {
   first = 0;
   last = 1;
@@ -43,6 +50,13 @@ export class View {
     const span = this.span;
     this.first = position - span / 2;
     this.last = position + span / 2;
+    this.clamp();
+  }
+
+  // Shows [first, last], within the route.
+  show(first: number, last: number): void {
+    this.first = first;
+    this.last = last;
     this.clamp();
   }
 
