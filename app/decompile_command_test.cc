@@ -21,6 +21,19 @@ namespace fs = std::filesystem;
 
 constexpr char kDir[] = "dir";
 
+// Compiles the texts at `line` and `train` into the built-in scenario's three
+// files in `directory`; the build's exit status.
+int compile_texts(MemoryFileSystem& files, const std::string& line, const std::string& train,
+                  const std::string& directory) {
+  BuildState state;
+  state.scenario_name = kBuiltinScenarioName;
+  state.train_number = kBuiltinTrainNumber;
+  BuildPlan plan;
+  plan.texts = {line, train, false};
+  plan.outputs = scenario_file_names(directory, kBuiltinScenarioName, kBuiltinTrainNumber);
+  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
+}
+
 // The built-in scenario compiled into kDir of a file system in memory; with
 // `line_tail` and `train_tail` put in front of each text's last line.
 MemoryFileSystem compiled_builtin(const std::string& line_tail = "",
@@ -33,13 +46,7 @@ MemoryFileSystem compiled_builtin(const std::string& line_tail = "",
   };
   files.files["src/line.txt"] = with_tail(builtin_line_text(), line_tail);
   files.files["src/train.txt"] = with_tail(builtin_train_text(), train_tail);
-  BuildState state;
-  state.scenario_name = kBuiltinScenarioName;
-  state.train_number = kBuiltinTrainNumber;
-  BuildPlan plan;
-  plan.texts = {"src/line.txt", "src/train.txt", false};
-  plan.outputs = scenario_file_names(kDir, kBuiltinScenarioName, kBuiltinTrainNumber);
-  EXPECT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), status);
+  EXPECT_EQ(compile_texts(files, "src/line.txt", "src/train.txt", kDir), status);
   files.files.erase("src/line.txt");
   files.files.erase("src/train.txt");
   return files;
@@ -61,13 +68,7 @@ TEST(DecompileCommand, BuiltinTextsCompileToTheSameFiles) {
   EXPECT_NE(train.find("\r\nsegnale, 850, 2, 3, 1, 0, 0, 2, 2, 1, 0, 220\r\n"), std::string::npos);
   EXPECT_NE(train.find("\r\nrallentamento, 77800, 100, 500, 0, 1, 100\r\n"), std::string::npos);
   // Compiled again, the texts give the three files back.
-  BuildState state;
-  state.scenario_name = kBuiltinScenarioName;
-  state.train_number = kBuiltinTrainNumber;
-  BuildPlan plan;
-  plan.texts = {kLineText, kTrainText, false};
-  plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
-  ASSERT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), 0);
+  ASSERT_EQ(compile_texts(files, kLineText, kTrainText, "again"), 0);
   for (const auto& [path, bytes] : original) {
     EXPECT_EQ(files.files["again" + path.substr(3)], bytes) << path;
   }
@@ -230,13 +231,7 @@ TEST(DecompileCommand, ShortfallSaysSoAndApproximateWritesTheNearestTexts) {
     ++marks;
   EXPECT_EQ(marks, 1u);
   // The texts, comments and all, still compile.
-  BuildState state;
-  state.scenario_name = kBuiltinScenarioName;
-  state.train_number = kBuiltinTrainNumber;
-  BuildPlan plan;
-  plan.texts = {kLineText, kTrainText, false};
-  plan.outputs = scenario_file_names("again", kBuiltinScenarioName, kBuiltinTrainNumber);
-  EXPECT_EQ(exit_status(memorizza_percorso(state, kWithLineTrace, files, plan)), 0);
+  EXPECT_EQ(compile_texts(files, kLineText, kTrainText, "again"), 0);
 }
 
 TEST(DecompileCommand, UnwritableOutputIsStatus3) {

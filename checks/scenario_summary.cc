@@ -5,48 +5,13 @@
 #include <vector>
 
 #include "checks/diagnostic.h"
+#include "format/kilometre_posts.h"
 #include "format/record_fields.h"
 #include "util/rounding.h"
 #include "util/text.h"
 
 namespace sb {
 namespace {
-
-struct Chainage {
-  int32_t start = 0;
-  int32_t kilometre = 0;
-};
-
-// The chainages the records hold, by increasing start; 0, 0, 0 is none.
-std::vector<Chainage> chainages_of(const BuildState& state) {
-  std::vector<Chainage> chainages;
-  for (int index : {kChainageThreeRecord, kChainageTwoRecord, kChainageOneRecord}) {
-    const GeneralRecord& r = state.record(index);
-    if (r.long_1 == 0 && r.long_2 == 0 && r.long_3 == 0) continue;
-    chainages.push_back({r.long_1, r.long_2});
-  }
-  std::stable_sort(chainages.begin(), chainages.end(),
-                   [](const Chainage& a, const Chainage& b) { return a.start < b.start; });
-  return chainages;
-}
-
-// The kilometre posts' reading at a position: the chainage that starts last
-// at or before it, counted on; the position itself before any.
-int64_t chainage_at(const std::vector<Chainage>& chainages, int64_t position) {
-  const Chainage* applies = nullptr;
-  for (const Chainage& chainage : chainages) {
-    if (chainage.start <= position) applies = &chainage;
-  }
-  return applies ? applies->kilometre + (position - applies->start) : position;
-}
-
-std::string chainage_text(int64_t metres) {
-  const int64_t magnitude = metres < 0 ? -metres : metres;
-  char text[32];
-  std::snprintf(text, sizeof text, "%s%lld+%03lld", metres < 0 ? "-" : "",
-                static_cast<long long>(magnitude / 1000), static_cast<long long>(magnitude % 1000));
-  return text;
-}
 
 std::string route_km(int64_t metres) {
   char text[32];
@@ -78,15 +43,15 @@ std::string counted(int count, const char* one, const char* many) {
 std::string scenario_summary(const BuildState& state, const LineFacts& line,
                              const TrainFacts& train) {
   const int32_t length = route_length(state.general_records);
-  const std::vector<Chainage> chainages = chainages_of(state);
+  const KilometrePosts posts = KilometrePosts::from_records(state.general_records);
   std::string out = "route: " + std::to_string(length) + " m, ";
   if (state.has_cells()) {
     out += "cells 0 to " + std::to_string(state.cell_last_index) + " of 50 m";
   } else {
     out += "no cells";
   }
-  out += "; chainage " + chainage_text(chainage_at(chainages, 0)) + " to " +
-         chainage_text(chainage_at(chainages, length)) + "\n";
+  out += "; chainage " + chainage_text(posts.reading_at(0)) + " to " +
+         chainage_text(posts.reading_at(length)) + "\n";
   out += "line: " + counted(line.count(EntryId::kCurve), "curve", "curves") + ", " +
          counted(line.count(EntryId::kGradient), "gradient change", "gradient changes") + ", " +
          counted(line.count(EntryId::kMountain), "mountain stretch", "mountain stretches") + ", " +
@@ -123,8 +88,8 @@ std::string scenario_summary(const BuildState& state, const LineFacts& line,
            padded(std::string(9 - std::min<size_t>(9, route_km(r.long_3).size()), ' ') +
                       route_km(r.long_3),
                   9) +
-           "  " + padded(chainage_text(chainage_at(chainages, r.long_3)), 8) + "  " +
-           padded(arrival, 8) + "  " + departure;
+           "  " + padded(chainage_text(posts.reading_at(r.long_3)), 8) + "  " + padded(arrival, 8) +
+           "  " + departure;
     while (!out.empty() && out.back() == ' ') out.pop_back();
     out += "\n";
   }

@@ -23,6 +23,7 @@ std::vector<Stretch> stretches_of(const ChainageRecords& records, int64_t* first
   std::vector<Stretch> stretches;
   int64_t end = kNoEnd;
   for (const Chainage& chainage : records) {
+    if (chainage == Chainage{}) continue;  // empty
     if (chainage.start < end) stretches.push_back({chainage.start, end, chainage.kilometre});
     end = std::min<int64_t>(end, chainage.start);
   }
@@ -64,11 +65,21 @@ KilometrePosts KilometrePosts::from_entries(const ChainagesByEntry& entries) {
   return KilometrePosts(order_chainages(entries));
 }
 
-int64_t KilometrePosts::reading_at(int64_t position) const {
+const Chainage* KilometrePosts::holding_at(double position) const {
   for (const Chainage& chainage : records_) {
-    if (chainage.start <= position) return chainage.kilometre + (position - chainage.start);
+    if (chainage != Chainage{} && chainage.start <= position) return &chainage;
   }
-  return position;
+  return nullptr;
+}
+
+int64_t KilometrePosts::reading_at(int64_t position) const {
+  const Chainage* chainage = holding_at(static_cast<double>(position));
+  return chainage ? chainage->kilometre + (position - chainage->start) : position;
+}
+
+double KilometrePosts::reading_at_fraction(double position) const {
+  const Chainage* chainage = holding_at(position);
+  return chainage ? chainage->kilometre + (position - chainage->start) : position;
 }
 
 std::vector<int64_t> KilometrePosts::positions_of(int64_t reading, int64_t route_end) const {

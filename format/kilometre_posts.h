@@ -14,11 +14,12 @@ namespace sb {
 
 // What the line's kilometre posts read along the route.  The chainages are
 // taken as records 81 to 83 hold them (ordered, flags applied): the first of
-// records 81, 82, 83 that starts at or before a position holds there, and the
-// posts count on from its kilometre value, one metre a metre.  Where none
-// starts at or before it (no chainage at all, or none at the route's start)
-// the posts read the route position itself.  Readings are in metres:
-// 350000 is km 350+000.
+// records 81, 82, 83 that is not empty (0, 0, 0) and starts at or before a
+// position holds there, and the posts count on from its kilometre value, one
+// metre a metre.  Of two that start at the same place the lower record leads,
+// as the ordering puts the leading one there.  Where none starts at or before
+// it (no chainage at all, or none at the route's start) the posts read the
+// route position itself.  Readings are in metres: 350000 is km 350+000.
 class KilometrePosts {
  public:
   KilometrePosts() = default;
@@ -28,7 +29,13 @@ class KilometrePosts {
   // From the three entries as the line text gives them (ordered here).
   static KilometrePosts from_entries(const ChainagesByEntry& entries);
 
+  // The chainage that holds at `position`; null where the posts read the
+  // route position.
+  const Chainage* holding_at(double position) const;
+
   int64_t reading_at(int64_t position) const;
+  // The same between whole metres, as a drawing's axis asks.
+  double reading_at_fraction(double position) const;
 
   // The route positions from 0 to `route_end` where the posts read
   // `reading`, in increasing order: none where the numbering jumps over it,

@@ -33,6 +33,18 @@ TEST(KilometrePosts, ReadTheChainageThatStartsLastAtOrBeforeThePosition) {
        49000},
       // Ordered from the start, the chainage in record 81 leads.
       {"two at the start", {Chainage{0, 10000, 0}, Chainage{0, 20000, 0}, {}}, 500, 10500},
+      // Of two behind a later one that share a start, the ordering puts the
+      // one named first in record 82.
+      {"two sharing a start behind a later one",
+       {Chainage{100000, 200000, 0}, Chainage{0, 350000, 0}, Chainage{0, 500000, 0}},
+       50000,
+       400000},
+      // The ordering may leave an empty chainage in record 82 before one
+      // from the start in 83: the empty one holds nowhere.
+      {"an empty record before a chainage",
+       {Chainage{100000, 200000, 0}, {}, Chainage{0, 350000, 0}},
+       50000,
+       400000},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(KilometrePosts(c.records).reading_at(c.position), c.reading) << c.name;
@@ -52,6 +64,11 @@ TEST(KilometrePosts, PositionsOfAReadingAreEveryPlaceTheNumberingHoldsIt) {
   // Back to a lower numbering: km 0+500 stands twice.
   const KilometrePosts repeated({Chainage{1000, 0, 0}, {}, {}});
   EXPECT_EQ(repeated.positions_of(500, 5000), (Positions{500, 1500}));
+
+  // An empty record holds nowhere: km 350+500 stands where chainage 83 holds.
+  const KilometrePosts behind_empty({Chainage{10000, 100000, 0}, {}, Chainage{0, 350000, 0}});
+  EXPECT_EQ(behind_empty.positions_of(350500, 20000), (Positions{500}));
+  EXPECT_EQ(behind_empty.positions_of(500, 20000), Positions{});
 }
 
 TEST(KilometrePosts, TheLineTextsEntriesAreOrderedFirst) {

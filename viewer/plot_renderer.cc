@@ -33,8 +33,8 @@ void paint_title(Canvas& canvas, const PlotScene& scene, const PlotLayout& layou
     line += "  \xC2\xB7  shown: km " + kilometres_text(range.first) + " to " +
             kilometres_text(range.last);
   }
-  line += "  \xC2\xB7  chainage " + chainage_text(chainage_at(scene.chainages, range.first)) +
-          " to " + chainage_text(chainage_at(scene.chainages, range.last));
+  line += "  \xC2\xB7  chainage " + reading_text(scene, range.first) + " to " +
+          reading_text(scene, range.last);
   line += "  \xC2\xB7  " + std::to_string(scene.stations.size()) + " stations";
   canvas.text_at(line, {font, FontWeight::kNormal, palette::kMutedText}, title.left,
                  title.top + font * 2.5);

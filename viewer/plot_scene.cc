@@ -131,10 +131,9 @@ void read_line_values(const CompiledScenario& scenario, PlotScene* scene) {
   if (train.long_2 > train.long_1) {
     scene->cab_signalling = Stretch{train.long_1, train.long_2, train.long_3};
   }
-  for (int r : {kChainageOneRecord, kChainageTwoRecord, kChainageThreeRecord}) {
-    const GeneralRecord& record = scenario.records[static_cast<size_t>(r)];
-    if (record.long_1 == 0 && record.long_2 == 0 && record.long_3 == 0) continue;
-    scene->chainages.push_back({record.long_1, record.long_2});
+  scene->posts = KilometrePosts::from_records(scenario.records);
+  for (const Chainage& chainage : scene->posts.records()) {
+    if (chainage != Chainage{}) scene->chainages.push_back(chainage);
   }
   std::stable_sort(scene->chainages.begin(), scene->chainages.end(),
                    [](const Chainage& a, const Chainage& b) { return a.start < b.start; });
@@ -166,22 +165,8 @@ PlotScene build_plot_scene(const CompiledScenario& scenario) {
   return scene;
 }
 
-double chainage_at(const std::vector<Chainage>& chainages, double position) {
-  const Chainage* applies = nullptr;
-  for (const Chainage& chainage : chainages) {
-    if (chainage.start <= position) applies = &chainage;
-  }
-  if (applies == nullptr) return position;
-  return applies->kilometre + (position - applies->start);
-}
-
-std::string chainage_text(double kilometre_metres) {
-  const int64_t metres = round_half_even(kilometre_metres);
-  const int64_t magnitude = metres < 0 ? -metres : metres;
-  char text[32];
-  std::snprintf(text, sizeof text, "%s%lld+%03lld", metres < 0 ? "-" : "",
-                static_cast<long long>(magnitude / 1000), static_cast<long long>(magnitude % 1000));
-  return text;
+std::string reading_text(const PlotScene& scene, double position) {
+  return chainage_text(round_half_even(scene.posts.reading_at_fraction(position)));
 }
 
 }  // namespace sb

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "format/kilometre_posts.h"
 #include "inspect/compiled_scenario.h"
 
 namespace sb {
@@ -55,12 +56,6 @@ struct StationMark {
   std::string name;
 };
 
-// From `start` on, the kilometre posts read `kilometre` metres at `start`.
-struct Chainage {
-  int32_t start = 0;
-  int32_t kilometre = 0;
-};
-
 struct PlotScene {
   std::string scenario_name;  // UTF-8
   std::string train_number;   // UTF-8
@@ -77,7 +72,8 @@ struct PlotScene {
   std::vector<Stretch> gradients;         // value: gradient
   std::vector<Stretch> slowdowns;         // start to end point, value: km/h
   std::optional<Stretch> cab_signalling;  // value: number of codes
-  std::vector<Chainage> chainages;        // by increasing start
+  std::vector<Chainage> chainages;        // not empty, by increasing start
+  KilometrePosts posts;                   // what the posts read along the route
 
   bool has_point(int32_t row) const {
     return row >= 0 && static_cast<size_t>(row) < trace.size() &&
@@ -87,13 +83,9 @@ struct PlotScene {
 
 PlotScene build_plot_scene(const CompiledScenario& scenario);
 
-// The kilometre value (metres) the posts read at a route position: the
-// chainage that starts last at or before it, counted on from its start;
-// the route position itself when no chainage applies.
-double chainage_at(const std::vector<Chainage>& chainages, double position);
-
-// "350+000": kilometres, a plus and the metres in three digits.
-std::string chainage_text(double kilometre_metres);
+// What the kilometre posts read at a route position, rounded to the metre:
+// "350+000".
+std::string reading_text(const PlotScene& scene, double position);
 
 }  // namespace sb
 

@@ -115,8 +115,8 @@ TEST(PlotScene, TurnsLineValuesIntoStretches) {
   ASSERT_TRUE(scene.cab_signalling);
   EXPECT_EQ(*scene.cab_signalling, (Stretch{1000, 2500, 9}));
   ASSERT_EQ(scene.chainages.size(), 2u);
-  EXPECT_EQ(chainage_at(scene.chainages, 1500), 351500);
-  EXPECT_EQ(chainage_at(scene.chainages, 2100), 700100);
+  EXPECT_EQ(scene.posts.reading_at_fraction(1500), 351500);
+  EXPECT_EQ(scene.posts.reading_at_fraction(2100), 700100);
 }
 
 TEST(PlotScene, KeepsTheTraceRowByRow) {

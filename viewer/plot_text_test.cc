@@ -22,14 +22,16 @@ TEST(RoundStep, CutsASpanIntoAtMostSoManySteps) {
   }
 }
 
-TEST(Chainage, CountsOnFromTheChainageThatStartedLast) {
-  const std::vector<Chainage> chainages = {{0, 350000}, {100000, 200000}};
-  EXPECT_EQ(chainage_at(chainages, 0), 350000);
-  EXPECT_EQ(chainage_at(chainages, 99950), 449950);
-  EXPECT_EQ(chainage_at(chainages, 100000), 200000);
-  EXPECT_EQ(chainage_at(chainages, 102600), 202600);
-  EXPECT_EQ(chainage_at({{5000, 400000}}, 1200), 1200);  // before every chainage
-  EXPECT_EQ(chainage_at({}, 1200), 1200);
+TEST(Chainage, ReadsThePostsToTheMetre) {
+  PlotScene scene;
+  scene.posts = KilometrePosts({Chainage{100000, 200000, 0}, Chainage{0, 350000, 0}, {}});
+  EXPECT_EQ(reading_text(scene, 0), "350+000");
+  EXPECT_EQ(reading_text(scene, 99950), "449+950");
+  EXPECT_EQ(reading_text(scene, 99999.5), "450+000");  // half to even
+  EXPECT_EQ(reading_text(scene, 99998.5), "449+998");
+  EXPECT_EQ(reading_text(scene, 100000), "200+000");
+  EXPECT_EQ(reading_text(scene, 102600.4), "202+600");
+  EXPECT_EQ(reading_text(PlotScene{}, 1200), "1+200");  // no chainage: the route position
 
   EXPECT_EQ(chainage_text(647107), "647+107");
   EXPECT_EQ(chainage_text(350000), "350+000");

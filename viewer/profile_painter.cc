@@ -257,7 +257,7 @@ class ProfilePainter {
       const double x = x_of(m);
       canvas_.line({x, base}, {x, base + font_ * 0.35}, palette::kText, 1);
       place_centred(kilometres_text(m), km, x, row_1);
-      place_centred(chainage_text(chainage_at(scene_.chainages, m)), chain, x, row_2);
+      place_centred(reading_text(scene_, m), chain, x, row_2);
     }
     // Where a chainage takes over inside the drawn stretch.
     for (const Chainage& c : scene_.chainages) {

@@ -2,6 +2,8 @@ import type { MarkKind, PointMark, Scene, StationMark, Stretch } from "./scene";
 import { Band } from "./band";
 import type { BandInputs } from "./band";
 import { ink } from "./ink";
+import { Pieces } from "./pieces";
+import type { Piece, PieceDrawer } from "./pieces";
 import { Symbols } from "./symbols";
 import { cellOf, chainageAt, chainageText, kilometresText } from "./units";
 import { lowerBound, tickStep, View } from "./view";
@@ -160,6 +162,10 @@ export class Painter {
   // The width xOf maps onto: the profile's, or the band's while it is drawn.
   private drawingWidth = 0;
   private readonly band = new Band<Drawn>();
+  // The plan's scale and origin as last drawn, and its pieces at them.
+  private fit: Fit | null = null;
+  private fitSpan = 0;
+  private readonly pieces = new Pieces<Drawn>();
   // The route km labels of the axis as last drawn, and the time the last
   // drawing took.
   axisLabels: string[] = [];
@@ -595,21 +601,14 @@ export class Painter {
     return [this.east[i] + (this.east[j] - this.east[i]) * f, this.north[i] + (this.north[j] - this.north[i]) * f];
   }
 
-  private drawPlan(view: View, layers: Layers, highlights: number[]): void {
-    const { c, width, height } = context(this.plan);
-    this.drawnPlan = [];
-    c.fillStyle = ink.mapGround;
-    c.fillRect(0, 0, width, height);
-    c.strokeStyle = ink.frame;
-    c.strokeRect(0.5, 0.5, width - 1, height - 1);
-    const scene = this.scene;
-    if (!scene || !layers.plan || this.east.length === 0) return;
-    const step = scene.trace.step;
+  // The plan's scale and origin for the stretch shown.  Panning at one
+  // zoom keeps the last ones while the stretch still fits and fills at
+  // least four fifths of the tighter side, so that the plan stays still;
+  // else the stretch is fitted to the canvas.
+  private planFit(view: View, width: number, height: number, stride: number): Fit | null {
+    const step = this.scene!.trace.step;
     const from = Math.max(0, Math.floor(view.first / step));
     const to = Math.min(this.east.length - 1, Math.ceil(view.last / step));
-    // One point in a few per pixel: a stretch of 1000 km costs no more
-    // than one that fits the window.
-    const stride = Math.max(1, Math.floor((to - from) / (width * 2)));
     let minE = Infinity;
     let maxE = -Infinity;
     let minN = Infinity;
@@ -623,19 +622,40 @@ export class Painter {
       if (n < minN) minN = n;
       if (n > maxN) maxN = n;
     }
-    if (minE === Infinity) return;
+    if (minE === Infinity) return null;
     const pad = 28;
-    const scale = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
-    const originX = width / 2 - ((minE + maxE) / 2) * scale;
-    const originY = height / 2 + ((minN + maxN) / 2) * scale;
-    const toPixel = (e: number, n: number): [number, number] => [originX + e * scale, originY - n * scale];
-    c.strokeStyle = ink.track;
-    c.lineWidth = 2.5;
-    // Bevelled joins look the same at this width and rasterise in half
-    // the time of round ones.
-    c.lineJoin = "bevel";
-    c.beginPath();
-    // A point within a pixel of the last one drawn adds nothing.
+    const tightest = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
+    const last = this.fit;
+    const panning = last !== null && last.width === width && last.height === height && view.span === this.fitSpan;
+    if (panning && last.scale <= tightest && last.scale >= tightest * 0.8) {
+      const inside = (v: number, low: number, high: number) => v >= low && v <= high;
+      if (
+        inside(last.originX + minE * last.scale, pad / 2, width - pad / 2) &&
+        inside(last.originX + maxE * last.scale, pad / 2, width - pad / 2) &&
+        inside(last.originY - maxN * last.scale, pad / 2, height - pad / 2) &&
+        inside(last.originY - minN * last.scale, pad / 2, height - pad / 2)
+      ) {
+        return last;
+      }
+    }
+    // Refitted while panning, the plan leaves itself room to move.
+    const scale = panning ? tightest * 0.9 : tightest;
+    return {
+      width,
+      height,
+      scale,
+      originX: width / 2 - ((minE + maxE) / 2) * scale,
+      originY: height / 2 + ((minN + maxN) / 2) * scale,
+    };
+  }
+
+  // The track from route position `a` to `b` as one path: every
+  // `stride`-th sample of the trace, less those within a pixel of the last
+  // one drawn, and the samples at both ends.
+  private trackPath(c: CanvasRenderingContext2D, fit: Fit, a: number, b: number, stride: number): void {
+    const step = this.scene!.trace.step;
+    const from = Math.max(0, Math.floor(a / step));
+    const to = Math.min(this.east.length - 1, Math.ceil(b / step));
     let lastX = NaN;
     let lastY = NaN;
     const add = (i: number) => {
@@ -645,16 +665,113 @@ export class Painter {
         lastX = NaN;
         return;
       }
-      const [x, y] = toPixel(e, n);
+      const x = fit.originX + e * fit.scale;
+      const y = fit.originY - n * fit.scale;
       if (Number.isNaN(lastX)) c.moveTo(x, y);
       else if (i !== to && Math.abs(x - lastX) < 1 && Math.abs(y - lastY) < 1) return;
       else c.lineTo(x, y);
       lastX = x;
       lastY = y;
     };
-    for (let i = from; i <= to; i += stride) add(i);
-    if ((to - from) % stride !== 0) add(to);
+    add(from);
+    for (let i = Math.ceil((from + 1) / stride) * stride; i < to; i += stride) add(i);
+    if (to > from) add(to);
+  }
+
+  private strokeTrack(c: CanvasRenderingContext2D, fit: Fit, stretches: [number, number][], stride: number): void {
+    c.strokeStyle = ink.track;
+    c.lineWidth = 2.5;
+    // Bevelled joins look the same at this width and rasterise in half
+    // the time of round ones; round ends hide where stretches meet.
+    c.lineJoin = "bevel";
+    c.lineCap = "round";
+    c.beginPath();
+    for (const [a, b] of stretches) this.trackPath(c, fit, a, b, stride);
     c.stroke();
+    c.lineCap = "butt";
+  }
+
+  // The marks from route position `a` up to `b` (b itself only when
+  // `closed`): one symbol of a kind per square of its own size.
+  private drawPlanMarks(c: CanvasRenderingContext2D, fit: Fit, stretches: [number, number, boolean][], layers: Layers): Drawn[] {
+    const marks = this.scene!.marks;
+    const taken = new Set<number>();
+    const symbols = new Symbols(8);
+    const drawn: Drawn[] = [];
+    for (const [a, b, closed] of stretches) {
+      for (let i = lowerBound(marks, a, (m) => m.position); i < marks.length; ++i) {
+        const m = marks[i];
+        if (m.position > b || (m.position === b && !closed)) break;
+        if (!layers[layerOf(m.kind)]) continue;
+        const [e, n] = this.planPoint(m.position);
+        const x = fit.originX + e * fit.scale;
+        const y = fit.originY - n * fit.scale;
+        const key = (Math.round(x / 8) * 4096 + Math.round(y / 8)) * 8 + kindIndex[m.kind];
+        if (taken.has(key)) continue;
+        taken.add(key);
+        symbols.add(m.kind, x, y);
+        drawn.push({ x, y, hit: markHit(m) });
+      }
+    }
+    symbols.draw(c);
+    return drawn;
+  }
+
+  private drawPlan(view: View, layers: Layers, highlights: number[]): void {
+    const { c, width, height, ratio } = context(this.plan);
+    this.drawnPlan = [];
+    c.fillStyle = ink.mapGround;
+    c.fillRect(0, 0, width, height);
+    c.strokeStyle = ink.frame;
+    c.strokeRect(0.5, 0.5, width - 1, height - 1);
+    const scene = this.scene;
+    if (!scene || !layers.plan || this.east.length === 0) {
+      this.fit = null;
+      return;
+    }
+    const step = scene.trace.step;
+    // One point in a few per pixel: a stretch of 1000 km costs no more
+    // than one that fits the window.
+    const stride = Math.max(1, Math.floor(view.span / step / (width * 2)));
+    const fit = this.planFit(view, width, height, stride);
+    const kept = fit !== null && fit === this.fit;
+    this.fit = fit;
+    this.fitSpan = view.span;
+    if (!fit) return;
+    const toPixel = (e: number, n: number): [number, number] => [fit.originX + e * fit.scale, fit.originY - n * fit.scale];
+    // A plan kept from the last frame copies the whole pieces (an eighth
+    // of the span each) and draws only the part-pieces at the ends.
+    const length = view.span / 8;
+    const firstPiece = Math.ceil(view.first / length);
+    const lastPiece = Math.floor(view.last / length) - 1;
+    const pieces: Piece<Drawn>[] = [];
+    let ends: [number, number][] = [[view.first, view.last]];
+    if (kept && lastPiece >= firstPiece) {
+      const key = JSON.stringify([this.generation, fit, length, stride, layers, ratio]);
+      const drawer = this.pieceDrawer(fit, length, stride, layers, ratio);
+      // At most two new pieces a frame; the others are drawn as they are.
+      let budget = 2;
+      ends = [];
+      let from = view.first;
+      for (let i = firstPiece; i <= lastPiece; ++i) {
+        const piece = this.pieces.piece(key, i, ratio, drawer, budget > 0);
+        if (piece?.made) --budget;
+        if (piece) {
+          pieces.push(piece.piece);
+          if (from < i * length) ends.push([from, i * length]);
+          from = (i + 1) * length;
+        }
+      }
+      ends.push([from, view.last]);
+      this.pieces.keep(firstPiece - 8, lastPiece + 8);
+    } else {
+      this.pieces.clear();
+    }
+    const copy = (layer: (p: Piece<Drawn>) => HTMLCanvasElement) => {
+      for (const p of pieces) c.drawImage(layer(p), p.box.left, p.box.top, layer(p).width / ratio, layer(p).height / ratio);
+    };
+    copy((p) => p.track);
+    this.strokeTrack(c, fit, ends, stride);
     for (const position of highlights) {
       if (position < view.first || position > view.last) continue;
       const [x, y] = toPixel(...this.planPoint(position));
@@ -686,20 +803,52 @@ export class Painter {
         }
       }
     }
-    const marks = scene.marks;
-    const taken = new Set<number>();
-    const symbols = new Symbols(8);
-    for (let i = lowerBound(marks, view.first, (m) => m.position); i < marks.length && marks[i].position <= view.last; ++i) {
-      const m = marks[i];
-      if (!layers[layerOf(m.kind)]) continue;
-      const [x, y] = toPixel(...this.planPoint(m.position));
-      // One symbol of a kind per square of its own size.
-      const key = (Math.round(x / 8) * 4096 + Math.round(y / 8)) * 8 + kindIndex[m.kind];
-      if (taken.has(key)) continue;
-      taken.add(key);
-      symbols.add(m.kind, x, y);
-      this.drawnPlan.push({ x, y, hit: markHit(m) });
-    }
-    symbols.draw(c);
+    copy((p) => p.marks);
+    for (const p of pieces) this.drawnPlan.push(...p.placed);
+    const closed = ends.map(([a, b], i): [number, number, boolean] => [a, b, i === ends.length - 1]);
+    this.drawnPlan.push(...this.drawPlanMarks(c, fit, closed, layers));
   }
+
+  // How a piece of the plan is drawn: its box is the track's extent with
+  // room for the symbols, on whole device pixels.
+  private pieceDrawer(fit: Fit, length: number, stride: number, layers: Layers, ratio: number): PieceDrawer<Drawn> {
+    const stretch = (i: number): [number, number] => [i * length, (i + 1) * length];
+    return {
+      box: (i) => {
+        const step = this.scene!.trace.step;
+        const from = Math.max(0, Math.floor(i * length / step));
+        const to = Math.min(this.east.length - 1, Math.ceil((i + 1) * length / step));
+        let minX = Infinity;
+        let maxX = -Infinity;
+        let minY = Infinity;
+        let maxY = -Infinity;
+        for (let j = from; j <= to; ++j) {
+          const e = this.east[j];
+          const n = this.north[j];
+          if (Number.isNaN(e) || Number.isNaN(n)) continue;
+          const x = fit.originX + e * fit.scale;
+          const y = fit.originY - n * fit.scale;
+          if (x < minX) minX = x;
+          if (x > maxX) maxX = x;
+          if (y < minY) minY = y;
+          if (y > maxY) maxY = y;
+        }
+        if (minX === Infinity) return null;
+        const margin = 10;
+        const left = Math.floor((minX - margin) * ratio) / ratio;
+        const top = Math.floor((minY - margin) * ratio) / ratio;
+        return { left, top, width: maxX + margin - left, height: maxY + margin - top };
+      },
+      track: (c, i) => this.strokeTrack(c, fit, [stretch(i)], stride),
+      marks: (c, i) => this.drawPlanMarks(c, fit, [[...stretch(i), false]], layers),
+    };
+  }
+}
+
+interface Fit {
+  width: number;
+  height: number;
+  scale: number;
+  originX: number;
+  originY: number;
 }

@@ -235,41 +235,83 @@ function setUpLayers(): void {
   }
 }
 
+// The profile's route position under a client x; the plan zooms about the
+// view's centre.
+function positionAtClient(canvas: HTMLCanvasElement, clientX: number): number {
+  if (canvas !== profile) return (view.first + view.last) / 2;
+  return painter.positionAt(view, clientX - canvas.getBoundingClientRect().left);
+}
+
+// The metres a pixel of the canvas covers.
+function metresPerPixel(canvas: HTMLCanvasElement): number {
+  const width = canvas === profile ? painter.axisWidth() : canvas.clientWidth;
+  return view.span / width;
+}
+
+// One pointer drags the view along; two (fingers on a touch screen) pinch
+// it: the span follows the distance between them and the route position
+// under their midpoint stays under it.
 function setUpPointer(): void {
-  let dragging: { x: number; first: number; last: number; canvas: HTMLCanvasElement } | null = null;
+  const down = new Map<number, number>();
+  let drag: { x: number; first: number; perPixel: number } | null = null;
+  let pinch: { distance: number; span: number; anchor: number; perPixel: number } | null = null;
+  const start = (canvas: HTMLCanvasElement) => {
+    const xs = [...down.values()];
+    drag = null;
+    pinch = null;
+    if (xs.length === 1) drag = { x: xs[0], first: view.first, perPixel: metresPerPixel(canvas) };
+    if (xs.length === 2) {
+      pinch = {
+        distance: Math.max(Math.abs(xs[0] - xs[1]), 1),
+        span: view.span,
+        anchor: positionAtClient(canvas, (xs[0] + xs[1]) / 2),
+        perPixel: metresPerPixel(canvas),
+      };
+    }
+  };
   for (const canvas of [plan, profile]) {
     canvas.addEventListener(
       "wheel",
       (event) => {
         event.preventDefault();
         const factor = Math.pow(1.0015, event.deltaY * (event.deltaMode === 1 ? 30 : 1));
-        const anchor =
-          canvas === profile ? painter.positionAt(view, event.offsetX) : (view.first + view.last) / 2;
-        view.zoom(factor, anchor);
+        view.zoom(factor, positionAtClient(canvas, event.clientX));
         redraw();
       },
       { passive: false },
     );
     canvas.addEventListener("pointerdown", (event) => {
-      dragging = { x: event.clientX, first: view.first, last: view.last, canvas };
+      down.set(event.pointerId, event.clientX);
       canvas.setPointerCapture(event.pointerId);
+      start(canvas);
     });
     canvas.addEventListener("pointermove", (event) => {
-      if (dragging && dragging.canvas === canvas) {
-        const width = canvas === profile ? painter.axisWidth() : canvas.clientWidth;
-        const metres = ((dragging.x - event.clientX) / width) * (dragging.last - dragging.first);
-        view.first = dragging.first;
-        view.last = dragging.last;
-        view.pan(metres);
-        tooltip.hidden = true;
-        redraw();
+      if (!down.has(event.pointerId)) {
+        showTooltip(painter.hitTest(view, canvas === plan, event.offsetX, event.offsetY), event.clientX, event.clientY);
         return;
       }
-      showTooltip(painter.hitTest(view, canvas === plan, event.offsetX, event.offsetY), event.clientX, event.clientY);
+      down.set(event.pointerId, event.clientX);
+      tooltip.hidden = true;
+      const xs = [...down.values()];
+      if (pinch && xs.length === 2) {
+        const distance = Math.max(Math.abs(xs[0] - xs[1]), 1);
+        const span = pinch.span * (pinch.distance / distance);
+        const middle = (xs[0] + xs[1]) / 2;
+        // Where the anchor stood at the start, it stands under the new middle.
+        const centre = positionAtClient(canvas, middle);
+        view.zoom(span / view.span, centre);
+        view.pan(pinch.anchor - positionAtClient(canvas, middle));
+      } else if (drag) {
+        view.pan(drag.first + (drag.x - event.clientX) * drag.perPixel - view.first);
+      }
+      redraw();
     });
-    canvas.addEventListener("pointerup", () => {
-      dragging = null;
-    });
+    const up = (event: PointerEvent) => {
+      down.delete(event.pointerId);
+      start(canvas);
+    };
+    canvas.addEventListener("pointerup", up);
+    canvas.addEventListener("pointercancel", up);
     canvas.addEventListener("pointerleave", () => {
       tooltip.hidden = true;
     });
@@ -341,6 +383,7 @@ function start(): void {
     view.pan(0);
     redraw();
   },
+  positionAt: (clientX: number) => positionAtClient(profile, clientX),
   frames: () => frames,
   drawMs: () => painter.drawMs,
   drawnMarks: () => painter.drawnMarks(),

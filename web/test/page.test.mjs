@@ -125,6 +125,35 @@ test("the served page of the built-in scenario", async (t) => {
     assert.ok(labelsAfter.length >= 3, labelsAfter.join(" "));
   });
 
+  await t.test("two fingers pinch the axis about their midpoint; one finger pans it", async () => {
+    await page.evaluate(() => window.scenarioPage.setView(10000, 50000));
+    await page.waitForFunction(() => window.scenarioPage.view()[0] === 10000);
+    const box = await page.locator("#profile").boundingBox();
+    const cdp = await page.context().newCDPSession(page);
+    const touch = (type, xs) =>
+      cdp.send("Input.dispatchTouchEvent", {
+        type,
+        touchPoints: xs.map((x, id) => ({ x, y: box.y + box.height / 2, id })),
+      });
+    const middle = box.x + box.width * 0.6;
+    const anchor = await page.evaluate((x) => window.scenarioPage.positionAt(x), middle);
+    await touch("touchStart", [middle - 50, middle + 50]);
+    for (const half of [80, 120, 150]) await touch("touchMove", [middle - half, middle + half]);
+    await touch("touchEnd", []);
+    const [first, last] = await view(page);
+    assert.ok(Math.abs(last - first - 40000 / 3) < 200, `span ${last - first}`);
+    const kept = await page.evaluate((x) => window.scenarioPage.positionAt(x), middle);
+    assert.ok(Math.abs(kept - anchor) < 50, `${anchor} moved to ${kept}`);
+
+    await touch("touchStart", [middle]);
+    await touch("touchMove", [middle - 100]);
+    await touch("touchEnd", []);
+    const [panned, pannedLast] = await view(page);
+    assert.ok(panned > first + 100, `${first} to ${panned}`);
+    assert.ok(Math.abs(pannedLast - panned - (last - first)) < 1e-6);
+    await cdp.detach();
+  });
+
   await t.test("an edit on disk reaches the page within 2 s, zoom kept", async () => {
     const zoomed = await view(page);
     const version = await page.evaluate(() => window.scenarioPage.version());
