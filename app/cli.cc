@@ -405,6 +405,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
 
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;
+  int width = kDefaultPlotWidth;
   double from_km = 0;
   double to_km = 0;
   CLI::App* plot_app = app.add_subcommand(
@@ -431,7 +432,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       ->add_option("--train-number", plot.train_number,
                    "train number N (default: the one scenario in DIR)")
       ->type_name("N");
-  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)")->type_name("PX");
+  CLI::Option* width_option =
+      plot_app
+          ->add_option("--width", width,
+                       "width in pixels (default: 1600); not for FILE.html, which fits the "
+                       "browser's window")
+          ->type_name("PX");
   CLI::Option* from_option =
       plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)")
           ->type_name("KM");
@@ -559,6 +565,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
+    if (width_option->count() != 0) plot.width = width;
     if (from_option->count() != 0) plot.from_km = from_km;
     if (to_option->count() != 0) plot.to_km = to_km;
     return plot_command(plot, file_system, err);
