@@ -231,6 +231,7 @@ bool wants_color(const std::string& choice) {
 
 int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
                 std::ostream& out, std::ostream& err, const WatchServer& serve_here) {
+  const int given_argc = argc;
   std::vector<const char*> args(argv_in, argv_in + argc);
   WarningOptions warning_options;
   std::string warning_error;
@@ -404,6 +405,7 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
 
 #ifdef SB_HAVE_PLOT
   PlotOptions plot;
+  int width = kDefaultPlotWidth;
   double from_km = 0;
   double to_km = 0;
   CLI::App* plot_app = app.add_subcommand(
@@ -430,7 +432,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
       ->add_option("--train-number", plot.train_number,
                    "train number N (default: the one scenario in DIR)")
       ->type_name("N");
-  plot_app->add_option("--width", plot.width, "width in pixels (default: 1600)")->type_name("PX");
+  CLI::Option* width_option =
+      plot_app
+          ->add_option("--width", width,
+                       "width in pixels (default: 1600); not for FILE.html, which fits the "
+                       "browser's window")
+          ->type_name("PX");
   CLI::Option* from_option =
       plot_app->add_option("--from", from_km, "draw from this route kilometre (metres / 1000)")
           ->type_name("KM");
@@ -550,13 +557,15 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     watch.compile.warnings = warning_options;
     catch_interrupts();
     watch.stop = interrupted;
-    watch.command_line.assign(argv_in + 1, argv_in + argc);
+    // As given: the -W options, taken out above, included.
+    watch.command_line.assign(argv_in + 1, argv_in + given_argc);
     watch.serve_here = serve_here;
     return watch_command(watch, file_system, out);
   }
   if (*decompile_app) return decompile_command(decompile, file_system, out, err);
 #ifdef SB_HAVE_PLOT
   if (*plot_app) {
+    if (width_option->count() != 0) plot.width = width;
     if (from_option->count() != 0) plot.from_km = from_km;
     if (to_option->count() != 0) plot.to_km = to_km;
     return plot_command(plot, file_system, err);

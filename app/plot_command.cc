@@ -85,7 +85,13 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
         << "\": name the output " << kFormatNames << "\n";
     return kExitUsage;
   }
-  if (options.width < kSmallestPlotWidth || options.width > kLargestPlotWidth) {
+  if (page && options.width) {
+    err << "scenario-builder plot: --width sizes FILE.png, FILE.svg and FILE.pdf; the page fits "
+           "the browser's window: leave --width out for FILE.html\n";
+    return kExitUsage;
+  }
+  const int width = options.width.value_or(kDefaultPlotWidth);
+  if (width < kSmallestPlotWidth || width > kLargestPlotWidth) {
     err << "scenario-builder plot: --width must lie between " << kSmallestPlotWidth << " and "
         << kLargestPlotWidth << "\n";
     return kExitUsage;
@@ -132,17 +138,20 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
   const PlotScene scene = build_plot_scene(scenario);
 #ifdef SB_HAVE_LIVE
   if (page) {
-    if (!write_file(file_system, options.output, standalone_page(scene_document(scene)), &error)) {
+    nlohmann::ordered_json document = scene_document(scene);
+    // The stretch the page opens on, in route metres.
+    document["view"] = {{"first", range->first}, {"last", range->last}};
+    if (!write_file(file_system, options.output, standalone_page(document), &error)) {
       err << "scenario-builder plot: " << error << "\n";
       return kExitNotWritten;
     }
     return kExitClean;
   }
 #endif
-  const PlotLayout layout = layout_plot(scene, *range, options.width);
+  const PlotLayout layout = layout_plot(scene, *range, width);
   if (*format == PlotFormat::kPng && int64_t{layout.width} * layout.height > kMostPngPixels) {
-    err << "scenario-builder plot: --width " << options.width << " makes a PNG of " << layout.width
-        << " x " << layout.height << " pixels, more than the " << kMostPngPixels
+    err << "scenario-builder plot: --width " << width << " makes a PNG of " << layout.width << " x "
+        << layout.height << " pixels, more than the " << kMostPngPixels
         << " a PNG may have: give a smaller --width, or draw SVG or PDF\n";
     return kExitUsage;
   }

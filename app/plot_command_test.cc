@@ -148,13 +148,36 @@ TEST_F(PlotCommand, SvgAndPdfFollowTheExtension) {
 #ifdef SB_HAVE_LIVE
 TEST_F(PlotCommand, HtmlIsThePageWithTheSceneInside) {
   std::ostringstream err;
-  ASSERT_EQ(plot_command(options_for("/out/line.HTML"), files_, err), kExitClean) << err.str();
+  PlotOptions options = options_for("/out/line.HTML");
+  options.width.reset();
+  ASSERT_EQ(plot_command(options, files_, err), kExitClean) << err.str();
   const std::string& page = files_.files.at("/out/line.HTML");
   EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
   EXPECT_NE(page.find(R"({"version":1,"diagnostics":[],)"), std::string::npos);
   EXPECT_NE(page.find(R"("scenario":"Piana_Alta","train":"4711","route_length":4000,)"),
             std::string::npos);
+  EXPECT_NE(page.find(R"("view":{"first":0,"last":4000}})"), std::string::npos);
   EXPECT_EQ(page.find("//"), std::string::npos);
+}
+
+TEST_F(PlotCommand, HtmlOpensOnTheStretchOfFromAndToAndRefusesAWidth) {
+  PlotOptions options = options_for("/out/line.html");
+  options.width.reset();
+  options.from_km = 1.25;
+  options.to_km = 3;
+  std::ostringstream err;
+  ASSERT_EQ(plot_command(options, files_, err), kExitClean) << err.str();
+  EXPECT_NE(files_.files.at("/out/line.html").find(R"("view":{"first":1250,"last":3000}})"),
+            std::string::npos);
+
+  options.output = "/out/wide.html";
+  options.width = 1600;
+  std::ostringstream refused;
+  EXPECT_EQ(plot_command(options, files_, refused), kExitUsage);
+  EXPECT_EQ(refused.str(),
+            "scenario-builder plot: --width sizes FILE.png, FILE.svg and FILE.pdf; the page fits "
+            "the browser's window: leave --width out for FILE.html\n");
+  EXPECT_EQ(files_.files.count("/out/wide.html"), 0u);
 }
 #endif
 

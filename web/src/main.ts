@@ -134,6 +134,7 @@ function apply(doc: LiveDocument): void {
   current = doc;
   painter.setScene(doc.scene);
   if (doc.scene) view.setRoute(doc.scene.route_length, hadScene);
+  if (doc.scene && !hadScene && doc.view) view.show(doc.view.first, doc.view.last);
   highlights = doc.diagnostics.flatMap((d) => (d.position === undefined || d.position === null ? [] : [d.position]));
   showStatus(doc);
   showStations(doc);

@@ -79,4 +79,6 @@ export interface LiveDocument {
   stations: TimetableStation[];
   scene_version: number | null;
   scene: Scene | null;
+  // The stretch to open on, in route metres (a saved page's --from, --to).
+  view?: { first: number; last: number };
 }

@@ -53,6 +53,13 @@ export class View {
     this.clamp();
   }
 
+  // Shows [first, last], within the route.
+  show(first: number, last: number): void {
+    this.first = first;
+    this.last = last;
+    this.clamp();
+  }
+
   whole(): void {
     this.first = 0;
     this.last = this.length;

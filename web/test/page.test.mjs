@@ -189,9 +189,9 @@ test("the served page of the built-in scenario", async (t) => {
   await page.close();
 });
 
-test("the self-contained page works from file://", async () => {
+test("the self-contained page works from file:// and opens on --from and --to", async () => {
   const file = join(scratch, "page.html");
-  run("plot", join(scratch, "builtin"), "-o", file);
+  run("plot", join(scratch, "builtin"), "-o", file, "--from", "2", "--to", "6.5");
   const html = readFileSync(file, "utf8");
   for (const outside of ["http://", "https://", "//"]) assert.ok(!html.includes(outside), outside);
   const page = await browser.newPage();
@@ -204,6 +204,7 @@ test("the self-contained page works from file://", async () => {
   await page.waitForFunction(() => window.scenarioPage.firstPaint() !== null);
   const rows = await page.$$eval("#stations tbody tr", (list) => list.length);
   assert.ok(rows > 5);
+  assert.deepEqual(await view(page), [2000, 6500]);
   assert.deepEqual(problems, []);
   assert.deepEqual(requests, [pathToFileURL(file).href]);
   await page.close();
