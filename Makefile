@@ -35,15 +35,18 @@ package:
 
 # Benchmarks, in the Release tree build-bench/: the micro benchmarks of
 # bench/, then the whole runs against copying their own output
-# (bench/whole_run.sh, which needs hyperfine and GNU time).
+# (bench/whole_run.sh, which needs hyperfine and GNU time), then the live
+# preview page's first paint and frame rates (bench/page.sh: node, npm and
+# Debian's chromium).
 BENCH_BUILD ?= build-bench
 
 bench:
 	@scripts/install-deps hyperfine time
 	@cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DSB_BENCH=ON -DSB_TESTS=OFF > /dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target scenario-builder sb_bench generate_scenario
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target scenario-builder scenario-builder-serve sb_bench generate_scenario
 	./$(BENCH_BUILD)/bench/sb_bench
 	bench/whole_run.sh $(BENCH_BUILD)
+	bench/page.sh $(BENCH_BUILD)
 
 clean:
 	rm -rf $(BUILD)

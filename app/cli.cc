@@ -231,6 +231,7 @@ bool wants_color(const std::string& choice) {
 
 int run_command(int argc, const char* const* argv_in, FileSystem& file_system, Window& window,
                 std::ostream& out, std::ostream& err, const WatchServer& serve_here) {
+  const int given_argc = argc;
   std::vector<const char*> args(argv_in, argv_in + argc);
   WarningOptions warning_options;
   std::string warning_error;
@@ -556,7 +557,8 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     watch.compile.warnings = warning_options;
     catch_interrupts();
     watch.stop = interrupted;
-    watch.command_line.assign(argv_in + 1, argv_in + argc);
+    // As given: the -W options, taken out above, included.
+    watch.command_line.assign(argv_in + 1, argv_in + given_argc);
     watch.serve_here = serve_here;
     return watch_command(watch, file_system, out);
   }

@@ -681,6 +681,25 @@ TEST_F(Cli, OutputThatCannotBeWrittenFailsWithAMessage) {
   }
 }
 
+TEST_F(Cli, WatchServeGivesTheServerTheWholeCommandLine) {
+  const std::vector<const char*> args = {
+      "scenario-builder", "watch",  "in/S_linea.txt", "in/S_7-.txt", "-Wno-encoding",
+      "--serve",          "--port", "8123",           "--open",      "-Wno-error=order"};
+  WatchOptions served;
+  const WatchServer serve_here = [&](const WatchOptions& options, FileSystem&, std::ostream&) {
+    served = options;
+    return 0;
+  };
+  std::ostringstream notices, out, err;
+  std::unique_ptr<Window> window = make_console_window(notices);
+  ASSERT_EQ(
+      run_cli(static_cast<int>(args.size()), args.data(), files_, *window, out, err, serve_here), 0)
+      << err.str();
+  EXPECT_EQ(served.command_line, std::vector<std::string>(args.begin() + 1, args.end()));
+  EXPECT_EQ(served.port, 8123);
+  EXPECT_TRUE(served.open_browser);
+}
+
 TEST_F(Cli, AnEmptyDirectoryOrFileNameIsAUsageErrorAndWritesNothing) {
   ASSERT_EQ(run({"compile", "in/S_linea.txt", "in/S_7-.txt", "-o", "out"}).status, 0);
   const auto before = files_.files;

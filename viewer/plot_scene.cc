@@ -132,8 +132,11 @@ void read_line_values(const CompiledScenario& scenario, PlotScene* scene) {
     scene->cab_signalling = Stretch{train.long_1, train.long_2, train.long_3};
   }
   scene->posts = KilometrePosts::from_records(scenario.records);
-  for (const Chainage& chainage : scene->posts.records()) {
-    if (chainage != Chainage{}) scene->chainages.push_back(chainage);
+  // From record 83 to 81, so that of two from the same start the leading
+  // one, in the lower record, comes last.
+  const ChainageRecords& records = scene->posts.records();
+  for (auto chainage = records.rbegin(); chainage != records.rend(); ++chainage) {
+    if (*chainage != Chainage{}) scene->chainages.push_back(*chainage);
   }
   std::stable_sort(scene->chainages.begin(), scene->chainages.end(),
                    [](const Chainage& a, const Chainage& b) { return a.start < b.start; });

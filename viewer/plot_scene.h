@@ -72,8 +72,11 @@ struct PlotScene {
   std::vector<Stretch> gradients;         // value: gradient
   std::vector<Stretch> slowdowns;         // start to end point, value: km/h
   std::optional<Stretch> cab_signalling;  // value: number of codes
-  std::vector<Chainage> chainages;        // not empty, by increasing start
-  KilometrePosts posts;                   // what the posts read along the route
+  // The chainages that are not empty, by increasing start; of two from the
+  // same start the leading one last, so that the last one starting at or
+  // before a position holds there (as `posts` reads it).
+  std::vector<Chainage> chainages;
+  KilometrePosts posts;  // what the posts read along the route
 
   bool has_point(int32_t row) const {
     return row >= 0 && static_cast<size_t>(row) < trace.size() &&

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "format/chainages.h"
 #include "viewer/test_scenario.h"
 
 namespace sb {
@@ -117,6 +118,20 @@ TEST(PlotScene, TurnsLineValuesIntoStretches) {
   ASSERT_EQ(scene.chainages.size(), 2u);
   EXPECT_EQ(scene.posts.reading_at_fraction(1500), 351500);
   EXPECT_EQ(scene.posts.reading_at_fraction(2100), 700100);
+}
+
+// The page reads the list as the last chainage starting at or before a
+// position: of two from the start, the leading one (record 81's) is last.
+TEST(PlotScene, ListsTheLeadingChainageLastAmongThoseSharingAStart) {
+  BuildState state = furnished_scenario();
+  store_chainage({0, 590850, 0}, state.record(kChainageThreeRecord));
+  store_chainage({0, 575100, 1}, state.record(kChainageTwoRecord));
+  store_chainage({0, 310650, 0}, state.record(kChainageOneRecord));
+  const PlotScene scene = build_plot_scene(compiled(state));
+  ASSERT_EQ(scene.chainages.size(), 3u);
+  EXPECT_EQ(scene.chainages.front().kilometre, 310650);
+  EXPECT_EQ(scene.chainages.back().kilometre, 590850);
+  EXPECT_EQ(scene.posts.reading_at_fraction(1000), 591850);
 }
 
 TEST(PlotScene, KeepsTheTraceRowByRow) {

@@ -25,24 +25,26 @@ export function kilometresText(metres: number, step = 1): string {
   return (metres / 1000).toFixed(decimals);
 }
 
-// The route positions where the posts read `kilometreMetres`; the first of
-// them, or null when no stretch of the line reads it.
+// The first route position where the posts read `kilometreMetres`, or null
+// where the numbering jumps over it.  `chainages` are by increasing start,
+// the one that holds last of those from one start (as the scene gives
+// them); before the first the posts read the route position itself.
 export function positionOfChainage(
   chainages: Chainage[],
   routeLength: number,
   kilometreMetres: number,
 ): number | null {
-  if (chainages.length === 0) {
-    return kilometreMetres >= 0 && kilometreMetres <= routeLength ? kilometreMetres : null;
+  const firstStart = chainages.length === 0 ? routeLength : chainages[0].start;
+  if (kilometreMetres >= 0 && kilometreMetres <= routeLength && (kilometreMetres < firstStart || chainages.length === 0)) {
+    return kilometreMetres;
   }
   for (let i = 0; i < chainages.length; ++i) {
     const c = chainages[i];
     const end = i + 1 < chainages.length ? chainages[i + 1].start : routeLength;
+    // One followed by another from the same start never holds.
+    if (end === c.start && i + 1 < chainages.length) continue;
     const position = c.start + (kilometreMetres - c.kilometre);
-    if (position >= c.start && position <= end) return position;
-  }
-  if (chainages[0].start > 0 && kilometreMetres >= 0 && kilometreMetres < chainages[0].start) {
-    return kilometreMetres;
+    if (position >= c.start && position <= end && position <= routeLength) return position;
   }
   return null;
 }
