@@ -179,7 +179,7 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   const bool withheld = plan.write_files && report.end == BuildEnd::kDone && errors_found > 0 &&
                         !options.write_on_error;
   if (plan.write_files && report.end == BuildEnd::kDone && !withheld &&
-      !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {
+      !write_scenario_files(state, file_system, plan.outputs, &report.write_error)) {
     report.end = BuildEnd::kWriteFailed;
   }
   int errors = 0;

@@ -18,7 +18,7 @@ namespace {
 // which of the entry's cells it is ("its warning ", or empty).
 struct NeededCell {
   int64_t cell;
-  int32_t code;
+  ErrorCode code;
   std::string_view part;
 };
 

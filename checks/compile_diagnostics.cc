@@ -1,9 +1,11 @@
 #include "checks/compile_diagnostics.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "compiler/finding_text.h"
+#include "compiler/stamps.h"
 
 namespace sb {
 
@@ -63,13 +65,13 @@ std::string format_warning(const MarkerWarning& warning) {
 std::string format_stop(const BuildReport& report, bool writes) {
   switch (report.end) {
     case BuildEnd::kDone: return {};
-    case BuildEnd::kStopped: return " Errore n. " + report.stop;
+    case BuildEnd::kStopped: return " Errore n. " + std::to_string(report.stop);
     case BuildEnd::kNoCells:
       return std::string(
                  "the line text gave no usable route length, so there are no track "
                  "cells") +
              (writes ? ": no scenario file was written" : "");
-    case BuildEnd::kWriteFailed: return report.stop;
+    case BuildEnd::kWriteFailed: return report.write_error;
   }
   return {};
 }
@@ -95,7 +97,7 @@ std::string explain_stop(const BuildReport& report, const BuildState& state,
   std::string text = format_stop(report, writes);
   const std::string_view nothing_written = writes ? "; no file was written" : "";
   if (report.end != BuildEnd::kStopped || !state.cell_exists(1)) return text;
-  const bool marks = report.stop == "1250";
+  const bool marks = report.stop == kFormatMarkHeld;
   const GeneralRecord& scenario = state.record(kScenarioRecord);
   if ((marks ? scenario.short_1 : scenario.long_4) != 0) {
     return text + ": record 85, which carries the " + (marks ? "format mark" : "scenario code") +

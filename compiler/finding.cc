@@ -4,14 +4,14 @@
 
 namespace sb {
 
-Finding failure_of(int32_t code, SourceLocation location) {
+Finding failure_of(ErrorCode code, SourceLocation location) {
   Finding finding;
   finding.code = code;
   finding.location = location;
   return finding;
 }
 
-Finding cell_taken(int32_t code, const BuildState& state, int64_t cell) {
+Finding cell_taken(ErrorCode code, const BuildState& state, int64_t cell) {
   Finding finding = failure_of(code);
   finding.cell = cell;
   if (state.cell_exists(cell)) finding.holder = state.cell(static_cast<int32_t>(cell)).kind;

@@ -16,7 +16,7 @@ namespace sb {
 // the build collect findings in the order they are found; nothing about them
 // is kept in the build state.
 struct Finding {
-  int32_t code = kNoError;
+  ErrorCode code = kNoError;
   // The keyword field of the failing entry, or where reading failed; line 0
   // when the failure belongs to a text as a whole.
   SourceLocation location;
@@ -41,10 +41,10 @@ using Findings = std::vector<Finding>;
 
 // A failure that names nothing but its code (and where, once the reader has
 // placed it).
-Finding failure_of(int32_t code, SourceLocation location = {});
+Finding failure_of(ErrorCode code, SourceLocation location = {});
 
 // A refusal because `cell` already holds something.
-Finding cell_taken(int32_t code, const BuildState& state, int64_t cell);
+Finding cell_taken(ErrorCode code, const BuildState& state, int64_t cell);
 
 // A refusal because the entry needs cells beyond the line's last one.
 Finding outside_the_line(const BuildState& state);

@@ -1,9 +1,7 @@
 #include "compiler/memorizza_percorso.h"
 
 #include <initializer_list>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "compiler/stamps.h"
 
@@ -52,12 +50,12 @@ BuildReport memorizza_percorso(BuildState& state, int32_t trace_flag, FileSystem
     return report;
   }
   report.warnings = place_code_points(state);
-  if (std::optional<std::string> stop = stamp_marks_and_codes(state)) {
+  if (!stamp_marks_and_codes(state, &report.stop)) {
     report.end = BuildEnd::kStopped;
-    report.stop = std::move(*stop);
     return report;
   }
-  if (plan.write_files && !write_scenario_files(state, file_system, plan.outputs, &report.stop)) {
+  if (plan.write_files &&
+      !write_scenario_files(state, file_system, plan.outputs, &report.write_error)) {
     report.end = BuildEnd::kWriteFailed;
   }
   return report;

@@ -6,6 +6,7 @@
 
 #include "compiler/marker_pass.h"
 #include "compiler/memorizza_dati.h"
+#include "compiler/stamps.h"
 #include "model/build_state.h"
 #include "output/scenario_files.h"
 #include "platform/file_system.h"
@@ -33,8 +34,10 @@ struct BuildReport {
   // lets the train text be read, which may add one more.
   Findings findings;
   std::vector<MarkerWarning> warnings;
-  // kStopped: the error number ("1250", "1251"); kWriteFailed: the error.
-  std::string stop;
+  // kStopped: the check that stopped the build.
+  StopCode stop = kNoStop;
+  // kWriteFailed: what went wrong.
+  std::string write_error;
 };
 
 // The build: clears the records, compiles the two texts, places the code

@@ -60,14 +60,14 @@ TEST(MemorizzaPercorso, ACleanBuildStampsMarksAndCodesAndWritesAllThreeFiles) {
 TEST(MemorizzaPercorso, ChecksStopTheBuildBeforeAnyFileIsWritten) {
   struct Case {
     const char* body;
-    const char* stop;
+    StopCode stop;
   };
   const Case cases[] = {
       // An indication board in cell 1 takes the slot of the format mark.
-      {"cartello_indicatore, 0, (x)\r\n", "1250"},
+      {"cartello_indicatore, 0, (x)\r\n", kFormatMarkHeld},
       // A speed board there with no A speed leaves the mark's slot free but
       // fills the code's.
-      {"indicatori_vmax, 0, 0, 5, 0, 0, 0, 0, 0, 0\r\n", "1251"},
+      {"indicatori_vmax, 0, 0, 5, 0, 0, 0, 0, 0, 0\r\n", kScenarioCodeHeld},
   };
   for (const Case& c : cases) {
     Build build;
@@ -83,7 +83,7 @@ TEST(MemorizzaPercorso, NoTrackCellsMeansNoFile) {
   run(build, "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n");
   EXPECT_EQ(build.report.end, BuildEnd::kNoCells);
   ASSERT_NE(final_compile_error(build.report), nullptr);
-  EXPECT_EQ(final_compile_error(build.report)->code, 25);
+  EXPECT_EQ(final_compile_error(build.report)->code, kReadFailed);
   EXPECT_FALSE(wrote_any(build));
 }
 

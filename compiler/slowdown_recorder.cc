@@ -25,7 +25,7 @@ std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slo
   if (slowdown.start < 0 || !inside(state, cells)) return outside_the_line(state);
   const struct {
     int64_t cell;
-    int32_t code;
+    ErrorCode code;
   } needed[] = {{cells.warning, kSlowdownWarningTaken},
                 {cells.start, kSlowdownStartTaken},
                 {cells.end, kSlowdownEndTaken}};

@@ -17,7 +17,9 @@ BuildState two_cells() {
 
 TEST(Stamps, MarksAndCodesGoIntoRecord85AndCell1) {
   BuildState state = two_cells();
-  EXPECT_EQ(stamp_marks_and_codes(state), std::nullopt);
+  StopCode stop = kNoStop;
+  EXPECT_TRUE(stamp_marks_and_codes(state, &stop));
+  EXPECT_EQ(stop, kNoStop);
   EXPECT_EQ(state.record(kScenarioRecord).short_1, kRecordsFormatMark);
   EXPECT_EQ(state.cell(1).value_1, kCellsFormatMark);
   EXPECT_EQ(state.record(kScenarioRecord).long_4, codice_gara_st(state));
@@ -30,19 +32,23 @@ TEST(Stamps, ATakenSlotStopsWithItsCheck) {
   struct Case {
     const char* what;
     void (*take)(BuildState&);
-    const char* stop;
+    StopCode stop;
     bool marks_stamped;
   };
   const Case cases[] = {
-      {"record mark", [](BuildState& s) { s.record(kScenarioRecord).short_1 = 1; }, "1250", false},
-      {"cell mark", [](BuildState& s) { s.cell(1).value_1 = 1; }, "1250", false},
-      {"record code", [](BuildState& s) { s.record(kScenarioRecord).long_4 = 1; }, "1251", true},
-      {"cell code", [](BuildState& s) { s.cell(1).value_2 = 1; }, "1251", true},
+      {"record mark", [](BuildState& s) { s.record(kScenarioRecord).short_1 = 1; }, kFormatMarkHeld,
+       false},
+      {"cell mark", [](BuildState& s) { s.cell(1).value_1 = 1; }, kFormatMarkHeld, false},
+      {"record code", [](BuildState& s) { s.record(kScenarioRecord).long_4 = 1; },
+       kScenarioCodeHeld, true},
+      {"cell code", [](BuildState& s) { s.cell(1).value_2 = 1; }, kScenarioCodeHeld, true},
   };
   for (const Case& c : cases) {
     BuildState state = two_cells();
     c.take(state);
-    EXPECT_EQ(stamp_marks_and_codes(state), c.stop) << c.what;
+    StopCode stop = kNoStop;
+    EXPECT_FALSE(stamp_marks_and_codes(state, &stop)) << c.what;
+    EXPECT_EQ(stop, c.stop) << c.what;
     EXPECT_EQ(state.cell(1).value_1 == kCellsFormatMark, c.marks_stamped) << c.what;
     EXPECT_NE(state.record(kScenarioRecord).long_4, codice_gara_st(state)) << c.what;
   }

@@ -29,7 +29,7 @@ Flow TextWalk::refuse(Finding finding, int32_t position) {
   return Flow::kStop;
 }
 
-Flow TextWalk::stop(int32_t code, int64_t value) {
+Flow TextWalk::stop(ErrorCode code, int64_t value) {
   Finding finding = failure_of(code, keyword_);
   finding.value = value;
   findings_.push_back(std::move(finding));

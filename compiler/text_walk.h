@@ -80,8 +80,8 @@ class TextWalk {
   Flow refuse(Finding finding, int32_t position);
   // A failure of `code` at the keyword: with no position (and `value` as the
   // number it names), or with the entry's position: kStop.
-  Flow stop(int32_t code, int64_t value = 0);
-  Flow stop_at(int32_t code, int32_t position) { return refuse(failure_of(code), position); }
+  Flow stop(ErrorCode code, int64_t value = 0);
+  Flow stop_at(ErrorCode code, int32_t position) { return refuse(failure_of(code), position); }
   // The entry refused as lying outside the line: kEnd.
   Flow end_outside_the_line(int32_t position);
   // True once end_outside_the_line() has been called.
