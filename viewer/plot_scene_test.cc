@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "format/chainages.h"
 #include "viewer/test_scenario.h"
 
@@ -132,6 +136,27 @@ TEST(PlotScene, ListsTheLeadingChainageLastAmongThoseSharingAStart) {
   EXPECT_EQ(scene.chainages.front().kilometre, 310650);
   EXPECT_EQ(scene.chainages.back().kilometre, 590850);
   EXPECT_EQ(scene.posts.reading_at_fraction(1000), 591850);
+}
+
+// The table web/test/units.test.mjs asks the page's reading: a jump, a tie
+// and a repeated numbering on a line of 10 km.
+TEST(PlotScene, PostsReadTheTableThePageIsTestedOn) {
+  const KilometrePosts posts(ChainageRecords{Chainage{8000, 354000, 0}, Chainage{2000, 350000, 0},
+                                             Chainage{2000, 400000, 0}});
+  const std::vector<std::pair<double, double>> readings = {
+      {0, 0},         {1999, 1999},   {2000, 350000}, {2500.5, 350500.5},
+      {7999, 355999}, {8000, 354000}, {10000, 356000}};
+  for (const auto& [position, reading] : readings) {
+    EXPECT_EQ(posts.reading_at_fraction(position), reading) << position;
+  }
+  const std::vector<std::pair<int64_t, std::optional<int64_t>>> searches = {
+      {1500, 1500},           {350000, 2000},       {355000, 7000},        {356000, 10000},
+      {400000, std::nullopt}, {3000, std::nullopt}, {360000, std::nullopt}};
+  for (const auto& [reading, first] : searches) {
+    const std::vector<int64_t> found = posts.positions_of(reading, 10000);
+    EXPECT_EQ(found.empty() ? std::nullopt : std::optional<int64_t>(found.front()), first)
+        << reading;
+  }
 }
 
 TEST(PlotScene, KeepsTheTraceRowByRow) {

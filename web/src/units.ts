@@ -44,7 +44,9 @@ export function positionOfChainage(
     // One followed by another from the same start never holds.
     if (end === c.start && i + 1 < chainages.length) continue;
     const position = c.start + (kilometreMetres - c.kilometre);
-    if (position >= c.start && position <= end && position <= routeLength) return position;
+    // The next chainage holds from its start; the last one to the route's end.
+    const last = i + 1 === chainages.length;
+    if (position >= c.start && (position < end || (last && position <= end))) return position;
   }
   return null;
 }

@@ -20,14 +20,15 @@ async function units() {
   return import(pathToFileURL(file).href);
 }
 
-// A line of 10 km: from 2000 m the posts jump to km 350, at 5000 m two
-// chainages start and the second listed (km 100) holds, at 8000 m the
-// numbering goes back to km 352 and repeats km 352+000 to 352+999.
+// A line of 10 km as records 81 to 83 hold {8000, 354000}, {2000, 350000}
+// and {2000, 400000}: before 2000 m the posts read the route position, at
+// 2000 m two chainages start and the lower record's (km 350) holds, at
+// 8000 m the numbering goes back to km 354 and repeats 354+000 to 355+999.
+// viewer/plot_scene_test.cc asks the program's reader the same table.
 const chainages = [
+  { start: 2000, kilometre: 400000 },
   { start: 2000, kilometre: 350000 },
-  { start: 5000, kilometre: 400000 },
-  { start: 5000, kilometre: 100000 },
-  { start: 8000, kilometre: 352000 },
+  { start: 8000, kilometre: 354000 },
 ];
 
 test("the reading at a position, across a jump, a tie and a repeat", async () => {
@@ -37,12 +38,9 @@ test("the reading at a position, across a jump, a tie and a repeat", async () =>
     [1999, 1999],
     [2000, 350000],
     [2500.5, 350500.5],
-    [4999, 352999],
-    [5000, 100000],
-    [6000, 101000],
-    [7999, 102999],
-    [8000, 352000],
-    [10000, 354000],
+    [7999, 355999],
+    [8000, 354000],
+    [10000, 356000],
   ];
   for (const [position, reading] of cases) assert.equal(chainageAt(chainages, position), reading, `at ${position}`);
   assert.equal(chainageAt([], 1234), 1234);
@@ -53,10 +51,9 @@ test("the first position of a reading; none where the numbering jumps over it", 
   const cases = [
     [1500, 1500],
     [350000, 2000],
-    [352500, 4500], // read again from 8500, but first here
-    [353500, 9500],
-    [100000, 5000],
-    [400000, null], // the chainage tied at 5000 never holds
+    [355000, 7000], // read again at 9000, but first here
+    [356000, 10000], // not at 8000, where the next chainage holds
+    [400000, null], // the chainage tied at 2000 never holds
     [3000, null], // jumped over at 2000
     [360000, null],
   ];
