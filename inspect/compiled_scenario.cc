@@ -1,7 +1,7 @@
 #include "inspect/compiled_scenario.h"
 
 #include <cmath>
-#include <optional>
+#include <string>
 
 #include "inspect/compiled_file.h"
 #include "inspect/dump_common.h"
@@ -9,10 +9,12 @@
 namespace sb {
 namespace {
 
-std::optional<std::string> route_fault(int32_t route) {
-  if (route >= 0 && route <= kMaxRouteLength) return std::nullopt;
-  return "the route length " + std::to_string(route) + " m (record 84) lies outside 0 to " +
-         std::to_string(kMaxRouteLength);
+// Whether the route length is one a scenario may have; *fault says why not.
+bool route_length_fits(int32_t route, std::string* fault) {
+  if (route >= 0 && route <= kMaxRouteLength) return true;
+  *fault = "the route length " + std::to_string(route) + " m (record 84) lies outside 0 to " +
+           std::to_string(kMaxRouteLength);
+  return false;
 }
 
 // The sizes the cells and trace files of the route may have.
@@ -72,8 +74,8 @@ bool load_compiled_scenario(FileSystem& file_system, const CompiledScenarioPaths
     return false;
   }
   const int32_t route = scenario->route_length();
-  if (auto fault = route_fault(route)) {
-    *error = paths.records + ": " + *fault;
+  if (std::string fault; !route_length_fits(route, &fault)) {
+    *error = paths.records + ": " + fault;
     return false;
   }
   if (!read_sized_file(file_system, paths.cells, cells_bounds(route), &bytes, error)) return false;
