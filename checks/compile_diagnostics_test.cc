@@ -23,17 +23,17 @@ TEST(MarkerDiagnostic, NamesTheEntryItWorkedFor) {
     const char* expected;
   };
   const Case cases[] = {
-      {{11, 'A', 310},
+      {{kRuleAPlacementFailed, 'A', 310},
        &signal,
        "T.txt:12:1: warning W11: rule A: no free cell for a code point ahead of the signal at "
        "15450 m in cell 310 at 15500 m: the 20 cells before it are taken "
        "[-Wcode-point-signal]"},
-      {{12, 'C', 400},
+      {{kRulesBToDPlacementFailed, 'C', 400},
        &slowdown,
        "T.txt:9:1: warning W12: rule C: no free cell for a code point 550 to 650 m before the "
        "start of the slowdown at 19950 m, whose start is cell 400 at 20000 m "
        "[-Wcode-point-slowdown]"},
-      {{13, 'E', 420},
+      {{kRuleEPlacementFailed, 'E', 420},
        nullptr,
        "warning W13: rule E: no free cell for a code point near cell 420 at 21000 m, inside a "
        "slow slowdown or ahead of the first signal after it [-Wcode-point-slow]"},

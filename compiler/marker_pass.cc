@@ -40,7 +40,7 @@ class BuildCells {
   std::vector<MarkerWarning> take_warnings() { return std::move(warnings_); }
 
  private:
-  static int32_t code_of_rule(char rule) {
+  static ErrorCode code_of_rule(char rule) {
     if (rule == 'A') return kRuleAPlacementFailed;
     if (rule == 'E') return kRuleEPlacementFailed;
     return kRulesBToDPlacementFailed;

@@ -7,16 +7,18 @@
 
 #include "format/code_point_rules.h"
 #include "model/build_state.h"
+#include "model/error_codes.h"
 
 namespace sb {
 
 // A code point the pass could not place because every candidate cell was
 // taken.  The pass goes on after it; the driver reports it as a warning.
 struct MarkerWarning {
-  int32_t code;  // 11 (rule A), 12 (rules B to D), 13 (rule E)
-  char rule;     // 'A' .. 'E'
-  int32_t cell;  // the cell the rule worked for: the signal for rule A, the
-                 // slowdown start for B to D, the walk index for E
+  ErrorCode code;  // kRuleAPlacementFailed, kRulesBToDPlacementFailed or
+                   // kRuleEPlacementFailed
+  char rule;       // 'A' .. 'E'
+  int32_t cell;    // the cell the rule worked for: the signal for rule A, the
+                   // slowdown start for B to D, the walk index for E
 
   bool operator==(const MarkerWarning&) const = default;
 };

@@ -100,7 +100,10 @@ TEST(MarkerPass, SignalsBeforeASlowdownWarning) {
        {warning(4), signal(3), board(2)},
        {code(1)},
        {}},
-      {"both cells ahead taken", {warning(4), signal(3), board(2), board(1)}, {}, {{11, 'A', 3}}},
+      {"both cells ahead taken",
+       {warning(4), signal(3), board(2), board(1)},
+       {},
+       {{kRuleAPlacementFailed, 'A', 3}}},
       {"no signal below cell 3 is looked at", {warning(4), signal(2)}, {}, {}},
       {"every signal within 20 cells, none further",
        {warning(60), signal(59), signal(40), signal(39)},
@@ -143,16 +146,16 @@ TEST(MarkerPass, FixedDistancesBeforeASlowdownStart) {
       {"rule B blocked, C and D still place",
        {start(100, 120), end(130), board(95), board(94), board(93)},
        {code(89), code(82)},
-       {{12, 'B', 100}}},
+       {{kRulesBToDPlacementFailed, 'B', 100}}},
       {"rules C and D blocked",
        {start(100, 120), end(130), board(89), board(88), board(87), board(82), board(81),
         board(80)},
        {code(95)},
-       {{12, 'C', 100}, {12, 'D', 100}}},
+       {{kRulesBToDPlacementFailed, 'C', 100}, {kRulesBToDPlacementFailed, 'D', 100}}},
       {"a code point in the way is never lowered",
        {start(100, 120), end(130), code(95, 250), code(94, 250), code(93, 250)},
        {code(89), code(82)},
-       {{12, 'B', 100}}},
+       {{kRulesBToDPlacementFailed, 'B', 100}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -178,7 +181,7 @@ TEST(MarkerPass, SpacingThroughASlowSlowdown) {
       {"blocked at a count of 8: none later, the signal still found",
        {start(100, 60), end(130), board(107), board(108), board(109), signal(137)},
        {code(95), code(89), code(82), code(136)},
-       {{13, 'E', 108}}},
+       {{kRuleEPlacementFailed, 'E', 108}}},
       {"signal 12 cells after the end is found",
        {start(100, 60), end(130), signal(142)},
        {code(95), code(89), code(82), code(108), code(116), code(124), code(141)},
@@ -198,7 +201,7 @@ TEST(MarkerPass, SpacingThroughASlowSlowdown) {
       {"no free cell ahead of the signal after the end",
        {start(100, 60), end(130), signal(131), board(129)},
        {code(95), code(89), code(82), code(108), code(116), code(124)},
-       {{13, 'E', 130}}},
+       {{kRuleEPlacementFailed, 'E', 130}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -213,7 +216,7 @@ TEST(MarkerPass, StaysWithinTheCells) {
       {"the cell after the last one counts as taken; the search stops at the last",
        {start(152, 60), signal(159), signal(160)},
        {code(147), code(141), code(134), code(158)},
-       {{13, 'E', 160}}},
+       {{kRuleEPlacementFailed, 'E', 160}}},
       {"start in the last visited cell", {start(158, 60)}, {code(153), code(147), code(140)}, {}},
       {"start and warning beyond the last visited cell",
        {start(159, 60), warning(160), signal(157)},
@@ -238,7 +241,8 @@ TEST(MarkerPass, LaterCellsSeeEarlierPlacements) {
 TEST(MarkerPass, ReportsEveryFailedPlacementInTheOrderOfTheCells) {
   BuildState failing = state_with({warning(4), signal(3), board(2), board(1), start(100, 120),
                                    end(130), board(95), board(94), board(93)});
-  const std::vector<MarkerWarning> expected = {{11, 'A', 3}, {12, 'B', 100}};
+  const std::vector<MarkerWarning> expected = {{kRuleAPlacementFailed, 'A', 3},
+                                               {kRulesBToDPlacementFailed, 'B', 100}};
   EXPECT_EQ(place_code_points(failing), expected);
 }
 
@@ -247,18 +251,18 @@ TEST(MarkerPass, DescribesAWarning) {
     MarkerWarning warning;
     const char* text;
   } cases[] = {
-      {{11, 'A', 18},
+      {{kRuleAPlacementFailed, 'A', 18},
        "rule A: no free cell for a code point ahead of the signal in cell 18 at 900 m"},
-      {{12, 'B', 100},
+      {{kRulesBToDPlacementFailed, 'B', 100},
        "rule B: no free cell for a code point 250 to 350 m before the slowdown start in cell 100 "
        "at 5000 m"},
-      {{12, 'C', 100},
+      {{kRulesBToDPlacementFailed, 'C', 100},
        "rule C: no free cell for a code point 550 to 650 m before the slowdown start in cell 100 "
        "at 5000 m"},
-      {{12, 'D', 100},
+      {{kRulesBToDPlacementFailed, 'D', 100},
        "rule D: no free cell for a code point 900 to 1000 m before the slowdown start in cell 100 "
        "at 5000 m"},
-      {{13, 'E', 108},
+      {{kRuleEPlacementFailed, 'E', 108},
        "rule E: no free cell for a code point near cell 108 at 5400 m, inside a slow slowdown or "
        "ahead of the first signal after it"},
   };
