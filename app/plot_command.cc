@@ -145,6 +145,7 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
       err << "scenario-builder plot: " << error << "\n";
       return kExitNotWritten;
     }
+    err << "scenario-builder plot: wrote " << options.output << "\n";
     return kExitClean;
   }
 #endif

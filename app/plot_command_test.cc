@@ -151,6 +151,7 @@ TEST_F(PlotCommand, HtmlIsThePageWithTheSceneInside) {
   PlotOptions options = options_for("/out/line.HTML");
   options.width.reset();
   ASSERT_EQ(plot_command(options, files_, err), kExitClean) << err.str();
+  EXPECT_EQ(err.str(), "scenario-builder plot: wrote /out/line.HTML\n");
   const std::string& page = files_.files.at("/out/line.HTML");
   EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
   EXPECT_NE(page.find(R"({"version":1,"diagnostics":[],)"), std::string::npos);

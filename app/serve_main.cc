@@ -54,6 +54,16 @@ int watch_and_serve(const WatchOptions& options, FileSystem& file_system, std::o
   return status;
 }
 
+// Whether the command is `watch`: the first argument that is not a -W
+// option, which may stand before the command as well as after it.
+bool is_watch(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (!argument.starts_with("-W")) return argument == "watch";
+  }
+  return false;
+}
+
 }  // namespace
 }  // namespace sb
 
@@ -61,7 +71,7 @@ int main(int argc, char** argv) {
   sb::hold_closed_standard_streams();
   // Started by hand with anything but a watch, it would do that command's
   // work (the bare run among them) under another program's name.
-  if (argc < 2 || std::string_view(argv[1]) != "watch") {
+  if (!sb::is_watch(argc, argv)) {
     sb::begin_message(std::cerr)
         << sb::kServerProgramName
         << " serves `scenario-builder watch LINE TRAIN --serve`: run that\n";

@@ -186,6 +186,19 @@ TEST(ServerProgram, RefusesAnythingButAWatch) {
   }
 }
 
+TEST(ServerProgram, TakesTheWarningOptionsBeforeTheWatch) {
+  // The main program reads -W options before the command too, and hands
+  // them over where they stand: the watch's own parser then speaks.
+  const std::string run = std::string(SB_SERVER_PROGRAM) + " -Wall watch 2>&1";
+  FILE* pipe = popen(run.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string said(256, '\0');
+  said.resize(fread(said.data(), 1, said.size(), pipe));
+  const int status = pclose(pipe);
+  EXPECT_EQ(said, "LINE is required\nRun with --help for more information.\n");
+  EXPECT_EQ(WEXITSTATUS(status), kExitUsage);
+}
+
 }  // namespace
 }  // namespace sb
 
