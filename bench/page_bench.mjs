@@ -11,6 +11,7 @@ import { fileURLToPath, pathToFileURL } from "node:url";
 
 const root = join(dirname(fileURLToPath(import.meta.url)), "..");
 const { chromium } = await import(pathToFileURL(join(root, "web/node_modules/playwright-core/index.mjs")).href);
+const { panRate } = await import(pathToFileURL(join(root, "web/test/pan_rate.mjs")).href);
 const [program, generator] = process.argv.slice(2);
 const loads = Number(process.env.LOADS ?? 5);
 const rounds = Number(process.env.ROUNDS ?? 3);
@@ -48,28 +49,6 @@ async function open() {
   return page;
 }
 
-// Frames a second panning back and forth between the line's ends, one
-// fiftieth of the span a frame, for two seconds.
-const pan = (page, span) =>
-  page.evaluate(async (span) => {
-    window.scenarioPage.setView(0, span);
-    await new Promise((done) => requestAnimationFrame(done));
-    const frames = window.scenarioPage.frames();
-    const started = performance.now();
-    let step = span / 50;
-    await new Promise((done) => {
-      const move = () => {
-        const [first, last] = window.scenarioPage.view();
-        if (last + step > 1000000 || first + step < 0) step = -step;
-        window.scenarioPage.setView(first + step, last + step);
-        if (performance.now() - started < 2000) requestAnimationFrame(move);
-        else done();
-      };
-      requestAnimationFrame(move);
-    });
-    return (window.scenarioPage.frames() - frames) / ((performance.now() - started) / 1000);
-  }, span);
-
 try {
   console.log(`load before: ${load()}`);
   const paints = [];
@@ -85,7 +64,7 @@ try {
     [20000, "20 km in view"],
   ]) {
     const rates = [];
-    for (let i = 0; i < rounds; ++i) rates.push(await pan(page, span));
+    for (let i = 0; i < rounds; ++i) rates.push((await panRate(page, span)).fps);
     console.log(`${`panning, ${name}:`.padEnd(28)}${summary(rates, "frames/s")}`);
   }
   console.log(`load after:  ${load()}`);

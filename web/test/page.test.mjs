@@ -10,6 +10,7 @@ import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { chromium } from "playwright-core";
+import { panRate } from "./pan_rate.mjs";
 
 const program = process.env.SCENARIO_BUILDER;
 const generator = process.env.GENERATOR || null;
@@ -221,27 +222,8 @@ test("first paint and panning on the 1000 km line", { skip: !generator && "no GE
   // Panning one step a frame, back and forth between the line's ends, with
   // nearly the whole line in view (the whole of it cannot move) and with
   // 20 km in view.
-  const pan = (span) =>
-    page.evaluate(async (span) => {
-      window.scenarioPage.setView(0, span);
-      const frames = window.scenarioPage.frames();
-      const started = performance.now();
-      let step = span / 50;
-      await new Promise((done) => {
-        const move = () => {
-          const [first, last] = window.scenarioPage.view();
-          if (last + step > 1000000 || first + step < 0) step = -step;
-          window.scenarioPage.setView(first + step, last + step);
-          if (performance.now() - started < 2000) requestAnimationFrame(move);
-          else done();
-        };
-        requestAnimationFrame(move);
-      });
-      const seconds = (performance.now() - started) / 1000;
-      return { fps: (window.scenarioPage.frames() - frames) / seconds, drawMs: window.scenarioPage.drawMs() };
-    }, span);
-  const whole = await pan(950000);
-  const close = await pan(20000);
+  const whole = await panRate(page, 950000);
+  const close = await panRate(page, 20000);
   console.log(
     `1000 km line: first paint ${firstPaint.toFixed(0)} ms; panning ${whole.fps.toFixed(0)} frames/s ` +
       `(950 km in view, ${whole.drawMs.toFixed(1)} ms a drawing), ${close.fps.toFixed(0)} frames/s ` +
