@@ -170,33 +170,39 @@ TEST_F(WatchServe, WithoutItsServerProgramSaysWhereItLookedAndExitsTwo) {
   EXPECT_EQ(printed(expected), expected);
 }
 
+// What the server program says on its streams, and its exit status, run
+// with `arguments`.
+struct Said {
+  std::string text;
+  int status;
+};
+Said run_server_program(const std::string& arguments) {
+  const std::string run = std::string(SB_SERVER_PROGRAM) + " " + arguments + " 2>&1";
+  FILE* pipe = popen(run.c_str(), "r");
+  if (pipe == nullptr) return {"popen failed", -1};
+  std::string said(256, '\0');
+  said.resize(fread(said.data(), 1, said.size(), pipe));
+  const int status = pclose(pipe);
+  return {said, WEXITSTATUS(status)};
+}
+
 TEST(ServerProgram, RefusesAnythingButAWatch) {
   for (const char* command : {"", "compile"}) {
-    const std::string run = std::string(SB_SERVER_PROGRAM) + " " + command + " 2>&1";
-    FILE* pipe = popen(run.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string said(256, '\0');
-    said.resize(fread(said.data(), 1, said.size(), pipe));
-    const int status = pclose(pipe);
-    EXPECT_EQ(said,
+    const Said said = run_server_program(command);
+    EXPECT_EQ(said.text,
               "scenario-builder: scenario-builder-serve serves `scenario-builder watch LINE TRAIN "
               "--serve`: run that\n")
         << command;
-    EXPECT_EQ(WEXITSTATUS(status), kExitUsage) << command;
+    EXPECT_EQ(said.status, kExitUsage) << command;
   }
 }
 
 TEST(ServerProgram, TakesTheWarningOptionsBeforeTheWatch) {
   // The main program reads -W options before the command too, and hands
   // them over where they stand: the watch's own parser then speaks.
-  const std::string run = std::string(SB_SERVER_PROGRAM) + " -Wall watch 2>&1";
-  FILE* pipe = popen(run.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string said(256, '\0');
-  said.resize(fread(said.data(), 1, said.size(), pipe));
-  const int status = pclose(pipe);
-  EXPECT_EQ(said, "LINE is required\nRun with --help for more information.\n");
-  EXPECT_EQ(WEXITSTATUS(status), kExitUsage);
+  const Said said = run_server_program("-Wall watch");
+  EXPECT_EQ(said.text, "LINE is required\nRun with --help for more information.\n");
+  EXPECT_EQ(said.status, kExitUsage);
 }
 
 }  // namespace
