@@ -577,7 +577,11 @@ export class Painter {
       c.fillText(kilometresText(m, step), x, lane.top + 13);
       this.axisLabels.push(kilometresText(m, step));
       c.fillStyle = ink.muted;
-      c.fillText(chainageText(chainageAt(scene.chainages, m)), x, lane.top + 31);
+      const chainage = chainageText(chainageAt(scene.chainages, m));
+      // Centred on its tick, but kept whole where the tick stands near the
+      // canvas's right edge (the chainage is wider than the route km).
+      const rightmost = width - c.measureText(chainage).width / 2 - 2;
+      c.fillText(chainage, Math.min(x, rightmost), lane.top + 31);
     }
     for (const ch of scene.chainages) {
       if (ch.start <= view.first || ch.start > view.last) continue;
