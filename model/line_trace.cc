@@ -1,6 +1,8 @@
 #include "model/line_trace.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <system_error>
 #include <utility>
 
@@ -101,14 +103,17 @@ void LineTrace::stop_background() {
 }
 
 std::span<const char> LineTrace::stored_slots(int column, int32_t first, int32_t end) const {
-  if (first < 0 || first > end || static_cast<size_t>(end) > rows_) {
-    throw std::out_of_range("line trace rows " + std::to_string(first) + " to " +
-                            std::to_string(end));
-  }
+  if (first < 0 || first > end || static_cast<size_t>(end) > rows_) outside_the_trace(first, end);
   wait_for_rows(end);
   const char* slots = slots_of(column);
   return {slots + static_cast<size_t>(first) * kSlotBytes,
           static_cast<size_t>(end - first) * kSlotBytes};
+}
+
+void LineTrace::outside_the_trace(int64_t first, int64_t end) const {
+  std::fprintf(stderr, "line trace rows [%lld, %lld) asked of a trace of %zu rows\n",
+               static_cast<long long>(first), static_cast<long long>(end), rows_);
+  std::abort();
 }
 
 int32_t LineTrace::run_end(int32_t row) const {

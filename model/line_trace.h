@@ -10,9 +10,7 @@
 #include <limits>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <stop_token>
-#include <string>
 #include <thread>
 
 #include "format/trace_elements.h"
@@ -42,6 +40,9 @@ namespace sb {
 // values, but stored_slots, which waits only for the rows it returns, so that
 // a writer can follow the helper.  A copy, a move, reset, clear and the
 // destructor let the helper store every row marked, then stop it.
+//
+// The setters, mark_doubles and stored_slots stop the program when asked
+// for rows outside the trace; the other readers take rows within it.
 class LineTrace {
  public:
   static constexpr size_t kSlotBytes = kTraceElementBytes;
@@ -109,12 +110,14 @@ class LineTrace {
   void settle() const { wait_for_rows(marked_end_); }
   void stop_background();
 
+  // Rows outside the trace are a fault of the caller, never of the input
+  // (the compiler sizes the trace from the route before it writes a row), so
+  // they stop the program rather than touch memory beyond the block.
   size_t checked(int32_t row) const {
-    if (row < 0 || static_cast<size_t>(row) >= rows_) {
-      throw std::out_of_range("line trace row " + std::to_string(row));
-    }
+    if (row < 0 || static_cast<size_t>(row) >= rows_) outside_the_trace(row, int64_t{row} + 1);
     return static_cast<size_t>(row);
   }
+  [[noreturn]] void outside_the_trace(int64_t first, int64_t end) const;
 
   static void store_double(char* slot, double value) { store_trace_element(slot, value); }
 
