@@ -75,5 +75,33 @@ TEST(MemorizzaDati, AReadFailureCarriesItsCause) {
   }
 }
 
+// A missing line text has a code of its own; a missing train text is a
+// read failure like an unreadable one.
+TEST(MemorizzaDati, AMissingTextIsFoundByItsKind) {
+  struct Case {
+    const char* missing;
+    ErrorCode code;
+    ReadCause cause;
+    std::string words;
+  };
+  const Case cases[] = {
+      {kLinePath, kLineTextMissing, ReadCause::kNone, "the line text does not exist"},
+      {kTrainPath, kReadFailed, ReadCause::kUnreadable,
+       "read failure: cannot read /d/S_1-.txt: No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem file_system;
+    file_system.files[kLinePath] = line_text("");
+    file_system.files[kTrainPath] = train_text("");
+    file_system.files.erase(c.missing);
+    BuildState state;
+    const Findings findings = memorizza_dati(state, file_system, {kLinePath, kTrainPath, false});
+    ASSERT_EQ(findings.size(), 1u) << c.missing;
+    EXPECT_EQ(findings[0].code, c.code) << c.missing;
+    EXPECT_EQ(findings[0].cause, c.cause) << c.missing;
+    EXPECT_EQ(describe(findings[0]), c.words) << c.missing;
+  }
+}
+
 }  // namespace
 }  // namespace sb

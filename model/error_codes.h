@@ -15,7 +15,7 @@ enum ErrorCode : int32_t {
   kCabCodesMissing = 5,
   kIndicationBoardTaken = 6,
   kSpeedBoardTaken = 21,
-  kLineTextMissing = 101,
+  kLineTextMissing = 101,  // the line text does not exist
   kNoGeneralSection = 102,
   kCurveRefused = 103,
   kBoardRecordsFull = 104,  // an indication board finds records 80 down to 1 full
@@ -35,8 +35,10 @@ enum ErrorCode : int32_t {
   kStationAtLineStart = 24,
   // Either text.
   kOutsideTheLine = 15,
-  // A missing or unreadable text, a text that ends inside an entry, a value
-  // too large for its width.
+  // A line text that stands but cannot be read, a train text that is missing
+  // or cannot be read, a text that ends inside an entry, a value too large
+  // for its width, a general section without a route length: ReadCause says
+  // which.  A missing line text is kLineTextMissing instead.
   kReadFailed = 25,
   // Failed placements of the marker pass.
   kRuleAPlacementFailed = 11,
