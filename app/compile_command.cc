@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "app/exit_status.h"
 #include "app/program_message.h"
@@ -73,8 +74,8 @@ bool resolve_names(const CompileOptions& options, BuildState* state, Names* name
     }
     name = *derived;
   }
-  const auto scenario = checked_name("the scenario name", name, false, error);
-  if (!scenario) return false;
+  std::string scenario;
+  if (!checked_name("the scenario name", name, false, &scenario, error)) return false;
   std::string number = options.train_number;
   if (number.empty()) {
     const auto derived = train_number_from_train_text(options.train_text, name);
@@ -95,10 +96,10 @@ bool resolve_names(const CompileOptions& options, BuildState* state, Names* name
     }
     number = *derived;
   }
-  const auto train = checked_name("the train number", number, true, error);
-  if (!train) return false;
-  state->scenario_name = *scenario;
-  state->train_number = *train;
+  std::string train;
+  if (!checked_name("the train number", number, true, &train, error)) return false;
+  state->scenario_name = std::move(scenario);
+  state->train_number = std::move(train);
   *names = {name, number};
   return true;
 }

@@ -217,14 +217,14 @@ bool compiles_back(const CompiledFileSet& files, const CompiledParts& scenario,
 // texts are written under them.
 bool options_allowed(const DecompileOptions& options, std::string* error) {
   return (options.scenario_name.empty() ||
-          checked_name("--scenario", options.scenario_name, false, error)) &&
+          checked_name("--scenario", options.scenario_name, false, nullptr, error)) &&
          (options.train_number.empty() ||
-          checked_name("--train-number", options.train_number, true, error));
+          checked_name("--train-number", options.train_number, true, nullptr, error));
 }
 
 bool names_allowed(const std::string& directory, const ScenarioId& id, std::string* error) {
-  if (checked_name("the scenario name", cp1252_to_utf8(id.scenario_name), false, error) &&
-      checked_name("the train number", cp1252_to_utf8(id.train_number), true, error)) {
+  if (checked_name("the scenario name", cp1252_to_utf8(id.scenario_name), false, nullptr, error) &&
+      checked_name("the train number", cp1252_to_utf8(id.train_number), true, nullptr, error)) {
     return true;
   }
   *error = "the compiled files in " + directory + ": " + *error;

@@ -26,14 +26,19 @@ bool ends_with(std::string_view text, std::string_view end) {
 constexpr char kPrefix[] = "scenario-builder dump: ";
 constexpr int64_t kLastRowNumber = std::numeric_limits<int32_t>::max();
 
-// Why a range of rows cannot be shown, or nothing when it can.
-std::optional<std::string> range_fault(int64_t first, std::optional<int64_t> last) {
-  if (first < 0) return "row numbers start at 0";
-  if (first > kLastRowNumber || (last && *last > kLastRowNumber)) {
-    return "row numbers go up to " + std::to_string(kLastRowNumber);
+// Whether rows `first` to `last` (or to the end) can be shown; false with
+// *error saying why not.
+bool range_allowed(int64_t first, std::optional<int64_t> last, std::string* error) {
+  if (first < 0) {
+    *error = "row numbers start at 0";
+  } else if (first > kLastRowNumber || (last && *last > kLastRowNumber)) {
+    *error = "row numbers go up to " + std::to_string(kLastRowNumber);
+  } else if (last && first > *last) {
+    *error = "the first row comes after the last";
+  } else {
+    return true;
   }
-  if (last && first > *last) return "the first row comes after the last";
-  return std::nullopt;
+  return false;
 }
 
 std::optional<int64_t> whole_number(std::string_view digits) {
@@ -193,10 +198,7 @@ std::optional<RowRequest> parse_row_range(std::string_view text, std::string* er
     *error = "give FIRST:LAST such as 0:99, one row, FIRST: for the rest or :LAST";
     return std::nullopt;
   }
-  if (auto fault = range_fault(*first, last)) {
-    *error = *fault;
-    return std::nullopt;
-  }
+  if (!range_allowed(*first, last, error)) return std::nullopt;
   RowRequest request{static_cast<int32_t>(*first), std::nullopt, "--rows " + std::string(text)};
   if (last) request.last = static_cast<int32_t>(*last);
   return request;
@@ -214,8 +216,8 @@ int dump_command(const DumpOptions& options, FileSystem& file_system, std::ostre
   }
   std::string error;
   if (options.rows) {
-    if (auto fault = range_fault(options.rows->first, options.rows->last)) {
-      err << kPrefix << options.rows->asked << ": " << *fault << '\n';
+    if (!range_allowed(options.rows->first, options.rows->last, &error)) {
+      err << kPrefix << options.rows->asked << ": " << error << '\n';
       return kExitUsage;
     }
   }

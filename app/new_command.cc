@@ -25,14 +25,16 @@ struct StarterTexts {
 };
 
 std::optional<StarterTexts> starter_texts(const NewOptions& options, std::string* error) {
-  const auto name = checked_name("the scenario name", options.scenario_name, false, error);
-  if (!name) return std::nullopt;
-  const auto number = checked_name("the train number", options.train_number, true, error);
-  if (!number) return std::nullopt;
+  std::string name;
+  std::string number;
+  if (!checked_name("the scenario name", options.scenario_name, false, &name, error) ||
+      !checked_name("the train number", options.train_number, true, &number, error)) {
+    return std::nullopt;
+  }
   return StarterTexts{
       join_path(options.directory, line_text_name(options.scenario_name)),
       join_path(options.directory, train_text_name(options.scenario_name, options.train_number)),
-      starter_line_text(*name), starter_train_text(*name, *number)};
+      starter_line_text(name), starter_train_text(name, number)};
 }
 
 // Both texts or neither: a failure leaves whatever stood there before.

@@ -155,9 +155,10 @@ class Decompiler {
 
   void undo_code_point_pass() {
     std::string error;
+    ReplayFailure failure{};
     std::vector<int32_t> placed;
-    if (!code_points_of_the_pass(cells_, &placed, &error)) {
-      if (error.find("no run of") == 0) refuse(error);
+    if (!code_points_of_the_pass(cells_, &placed, &error, &failure)) {
+      if (failure == ReplayFailure::kNoRun) refuse(error);
       fall_short(error);
     }
     pass_placed_.assign(cells_.size(), false);

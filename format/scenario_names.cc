@@ -1,6 +1,7 @@
 #include "format/scenario_names.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "format/file_names.h"
 #include "util/text.h"
@@ -59,8 +60,8 @@ std::optional<std::string> train_number_from_train_text(const std::string& path,
   return name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
 }
 
-std::optional<std::string> checked_name(const std::string& what, const std::string& utf8,
-                                        bool is_train_number, std::string* error) {
+bool checked_name(const std::string& what, const std::string& utf8, bool is_train_number,
+                  std::string* name, std::string* error) {
   std::string converted;
   const std::optional<unsigned> control = control_character(utf8);
   const size_t forbidden = utf8.find_first_of(kForbiddenInFileNames);
@@ -82,9 +83,10 @@ std::optional<std::string> checked_name(const std::string& what, const std::stri
   } else if (is_train_number && cp1252_lower(converted) == "linea") {
     *error = what + " \"" + utf8 + "\" would make the cells file overwrite the line trace file";
   } else {
-    return converted;
+    if (name) *name = std::move(converted);
+    return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 }  // namespace sb

@@ -53,14 +53,27 @@ TEST(ScenarioNames, ChecksKeepOutputsInsideTheirDirectory) {
        "trace file"},
   };
   for (const Case& c : cases) {
+    std::string name = "kept";
     std::string error;
     const char* what = c.is_train_number ? "the train number" : "the scenario name";
-    EXPECT_EQ(checked_name(what, c.name, c.is_train_number, &error), std::nullopt) << c.name;
+    EXPECT_FALSE(checked_name(what, c.name, c.is_train_number, &name, &error)) << c.name;
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(name, "kept") << c.name;
+    error.clear();
+    EXPECT_FALSE(checked_name(what, c.name, c.is_train_number, nullptr, &error)) << c.name;
     EXPECT_EQ(error, c.error);
   }
+}
+
+TEST(ScenarioNames, AcceptedNamesComeOutInWindows1252) {
+  std::string name;
   std::string error;
-  EXPECT_EQ(checked_name("the scenario name", "Citt\xC3\xA0", false, &error), "Citt\xE0");
-  EXPECT_EQ(checked_name("the scenario name", "linea", false, &error), "linea");
+  ASSERT_TRUE(checked_name("the scenario name", "Citt\xC3\xA0", false, &name, &error));
+  EXPECT_EQ(name, "Citt\xE0");
+  ASSERT_TRUE(checked_name("the scenario name", "linea", false, &name, &error));
+  EXPECT_EQ(name, "linea");
+  EXPECT_TRUE(checked_name("the train number", "37924", true, nullptr, &error));
+  EXPECT_EQ(error, "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "lsp/pair_check.h"
 
 #include <limits>
+#include <utility>
 
 #include "checks/checked_build.h"
 #include "checks/compile_diagnostics.h"
@@ -15,16 +16,17 @@ namespace {
 // a name cannot be one.
 bool set_names(const PairTexts& texts, BuildState* state, std::string* error) {
   const auto name = scenario_name_from_line_text(texts.line_path);
-  const auto scenario =
-      checked_name("the scenario name", name.value_or(std::string()), false, error);
-  if (!scenario) return false;
+  std::string scenario;
+  if (!checked_name("the scenario name", name.value_or(std::string()), false, &scenario, error)) {
+    return false;
+  }
   const auto number = train_number_from_train_text(texts.train_path, *name);
   // A train text without a line text of its NAME is checked against an
   // empty one; its own N is then not needed.
-  const auto train = checked_name("the train number", number.value_or("1"), true, error);
-  if (!train) return false;
-  state->scenario_name = *scenario;
-  state->train_number = *train;
+  std::string train;
+  if (!checked_name("the train number", number.value_or("1"), true, &train, error)) return false;
+  state->scenario_name = std::move(scenario);
+  state->train_number = std::move(train);
   return true;
 }
 
