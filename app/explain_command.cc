@@ -15,10 +15,10 @@ namespace {
 std::string code_ranges() {
   std::string first_error, last_error, first_warning, last_warning;
   for (const Explanation& explanation : explanations()) {
-    const bool error = explanation.code[0] == 'E';
+    const bool error = explanation.code.error().has_value();
     std::string& first = error ? first_error : first_warning;
-    if (first.empty()) first = explanation.code;
-    (error ? last_error : last_warning) = explanation.code;
+    if (first.empty()) first = explanation.code.text();
+    (error ? last_error : last_warning) = explanation.code.text();
   }
   return first_error + " to " + last_error + " and " + first_warning + " to " + last_warning;
 }

@@ -28,10 +28,9 @@ constexpr int64_t kFirstSignalPosition = 325;
 constexpr int64_t kSearchMetres = 10000;
 
 bool refuses_held_cell(const Diagnostic& diagnostic) {
-  if (diagnostic.severity != Diagnostic::Severity::kError || !diagnostic.name.empty()) {
-    return false;
-  }
-  switch (diagnostic.code) {
+  const std::optional<ErrorCode> code = diagnostic.code.error();
+  if (diagnostic.severity != Diagnostic::Severity::kError || !code) return false;
+  switch (*code) {
     case kIndicationBoardTaken:
     case kCodePointTaken:
     case kSignalTaken:

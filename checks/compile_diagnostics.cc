@@ -28,11 +28,20 @@ std::string count_diagnostics(int errors, int warnings) {
   return text;
 }
 
+namespace {
+
+// The warning a failed placement is shown as.
+WarningId warning_of(const MarkerWarning& warning) {
+  switch (warning.code) {
+    case kRuleAPlacementFailed: return WarningId::kCodePointAtSignal;
+    case kRulesBToDPlacementFailed: return WarningId::kCodePointBeforeSlowdown;
+    default: return WarningId::kCodePointInSlowdown;
+  }
+}
+
+}  // namespace
+
 Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* holder) {
-  static constexpr WarningId kByCode[] = {WarningId::kCodePointAtSignal,
-                                          WarningId::kCodePointBeforeSlowdown,
-                                          WarningId::kCodePointInSlowdown};
-  const WarningId id = kByCode[std::clamp(warning.code - kRuleAPlacementFailed, 0, 2)];
   const std::string cell = cell_and_metres(warning.cell);
   const std::string entry = holder ? "the " + std::string(holder->title) + " at " +
                                          metres(static_cast<int32_t>(holder->position))
@@ -55,11 +64,11 @@ Diagnostic marker_diagnostic(const MarkerWarning& warning, const Placement* hold
                 ", inside a slow slowdown or ahead of the first signal "
                 "after it";
   }
-  return make_warning(id, holder ? holder->location : SourceLocation{}, message);
+  return make_warning(warning_of(warning), holder ? holder->location : SourceLocation{}, message);
 }
 
 std::string format_warning(const MarkerWarning& warning) {
-  return "warning W" + std::to_string(warning.code) + ": " + describe(warning);
+  return "warning " + DiagnosticCode(warning_of(warning)).text() + ": " + describe(warning);
 }
 
 std::string format_stop(const BuildReport& report, bool writes) {

@@ -42,8 +42,6 @@ bool has_line(const SourceLocation& location) {
   return location.text != SourceLocation::Text::kNone && location.line > 0;
 }
 
-std::string code_of(const Diagnostic& diagnostic) { return diagnostic_code(diagnostic); }
-
 std::string severity_of(const Diagnostic& diagnostic) {
   return diagnostic.severity == Diagnostic::Severity::kWarning ? "warning" : "error";
 }
@@ -76,7 +74,7 @@ std::string colored_head(const Diagnostic& diagnostic, const DiagnosticTexts& te
   }
   const bool warning = diagnostic.severity == Diagnostic::Severity::kWarning;
   head += warning ? kMagenta : kRed;
-  head += severity_of(diagnostic) + ' ' + code_of(diagnostic) + ':';
+  head += severity_of(diagnostic) + ' ' + diagnostic_code(diagnostic) + ':';
   head += kReset;
   head += ' ';
   return head;
@@ -119,16 +117,19 @@ Json sarif_location(const SourceLocation& location, int end, const DiagnosticTex
   return {{"physicalLocation", physical}};
 }
 
-Json sarif_rules() {
+// The rule list, warnings first, with the code of each rule in its order.
+Json sarif_rules(std::vector<DiagnosticCode>* codes) {
   Json rules = Json::array();
   for (const WarningKind& kind : warning_kinds()) {
-    rules.push_back({{"id", "W" + std::to_string(kind.code)},
+    codes->emplace_back(kind.id);
+    rules.push_back({{"id", codes->back().text()},
                      {"name", std::string(kind.name)},
                      {"shortDescription", {{"text", std::string(kind.summary)}}},
                      {"defaultConfiguration", {{"level", "warning"}}}});
   }
   for (const ErrorKind& kind : error_kinds()) {
-    rules.push_back({{"id", "E" + std::to_string(kind.code)},
+    codes->emplace_back(kind.code);
+    rules.push_back({{"id", codes->back().text()},
                      {"shortDescription", {{"text", std::string(kind.summary)}}},
                      {"defaultConfiguration", {{"level", "error"}}}});
   }
@@ -160,7 +161,7 @@ std::string format_colored_diagnostic(const Diagnostic& diagnostic, const Diagno
     text += name_of(other.text, texts);
     text += ':' + std::to_string(other.line) + ':' + std::to_string(other.column) + ')';
   }
-  if (!diagnostic.name.empty()) {
+  if (diagnostic.code.warning()) {
     text += " [";
     text += kMagenta;
     text += warning_option(diagnostic);
@@ -181,8 +182,9 @@ Json diagnostic_json(const Diagnostic& diagnostic, const DiagnosticTexts& texts)
   json["end_column"] =
       diagnostic.location.line > 0 ? Json(end_column(diagnostic, texts)) : Json(nullptr);
   json["severity"] = severity_of(diagnostic);
-  json["code"] = code_of(diagnostic);
-  json["name"] = diagnostic.name.empty() ? Json(nullptr) : Json(diagnostic.name);
+  const DiagnosticCode& code = diagnostic.code;
+  json["code"] = code.empty() ? Json(nullptr) : Json(code.text());
+  json["name"] = code.warning() ? Json(std::string(code.warning_name())) : Json(nullptr);
   json["message"] = diagnostic.message;
   json["related"] = Json::array();
   if (diagnostic.related) {
@@ -214,15 +216,16 @@ std::string diagnostics_json(const std::vector<Diagnostic>& diagnostics,
 
 std::string diagnostics_sarif(const std::vector<Diagnostic>& diagnostics,
                               const DiagnosticTexts& texts, std::string_view tool_version) {
-  const Json rules = sarif_rules();
+  std::vector<DiagnosticCode> rule_codes;
+  const Json rules = sarif_rules(&rule_codes);
   Json results = Json::array();
   for (const Diagnostic& diagnostic : diagnostics) {
-    const std::string id = code_of(diagnostic);
-    Json result = {{"ruleId", id},
+    Json result = {{"ruleId", diagnostic_code(diagnostic)},
                    {"level", severity_of(diagnostic)},
                    {"message", {{"text", diagnostic.message}}}};
-    for (size_t i = 0; i < rules.size(); ++i) {
-      if (rules[i]["id"] == id) result["ruleIndex"] = i;
+    const auto rule = std::find(rule_codes.begin(), rule_codes.end(), diagnostic.code);
+    if (rule != rule_codes.end()) {
+      result["ruleIndex"] = static_cast<size_t>(rule - rule_codes.begin());
     }
     if (diagnostic.location.text != SourceLocation::Text::kNone) {
       result["locations"] =

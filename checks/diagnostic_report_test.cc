@@ -26,7 +26,7 @@ Diagnostic signal_clash() {
   Diagnostic clash;
   clash.severity = Diagnostic::Severity::kError;
   clash.location = {SourceLocation::Text::kTrain, 3, 2};
-  clash.code = 16;
+  clash.code = kSignalTaken;
   clash.message = "the signal at 850 m needs cell 18";
   clash.related = SourceLocation{SourceLocation::Text::kLine, 2, 1};
   return clash;
@@ -65,6 +65,11 @@ TEST(DiagnosticJson, HoldsThePlaceTheFieldAndTheRelatedEntry) {
   EXPECT_EQ(warning["code"], "W21");
   EXPECT_EQ(warning["name"], "unknown-keyword");
   EXPECT_EQ(warning["severity"], "warning");
+  Diagnostic uncoded = signal_clash();  // a tool's own message
+  uncoded.code = DiagnosticCode();
+  const auto plain = diagnostic_json(uncoded, kTexts);
+  EXPECT_EQ(plain["code"], nullptr);
+  EXPECT_EQ(plain["name"], nullptr);
 }
 
 TEST(DiagnosticsJson, CountsErrorsAndWarnings) {

@@ -5,12 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "checks/diagnostic_code.h"
+
 namespace sb {
 
 // What one error or warning code means, at more length than its message:
 // `explain CODE` prints it, and the format reference lists every one.
 struct Explanation {
-  std::string_view code;     // "E22", "W31"
+  DiagnosticCode code;
   std::string_view meaning;  // what the diagnostic says happened
   std::string_view matters;  // why it matters to the simulator
   std::string_view wrong;    // a text that gets it (UTF-8)

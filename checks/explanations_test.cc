@@ -16,10 +16,11 @@ namespace {
 std::set<std::string> explained_codes() {
   std::set<std::string> codes;
   for (const Explanation& explanation : explanations()) {
-    EXPECT_TRUE(codes.insert(std::string(explanation.code)).second) << explanation.code;
+    const std::string code = explanation.code.text();
+    EXPECT_TRUE(codes.insert(code).second) << code;
     for (const std::string_view part :
          {explanation.meaning, explanation.matters, explanation.wrong, explanation.right}) {
-      EXPECT_FALSE(part.empty()) << explanation.code;
+      EXPECT_FALSE(part.empty()) << code;
     }
   }
   return codes;
@@ -30,8 +31,8 @@ std::set<std::string> explained_codes() {
 TEST(Explanations, EveryCodeIsExplainedOnce) {
   const std::set<std::string> explained = explained_codes();
   std::set<std::string> reported;
-  for (const ErrorKind& kind : error_kinds()) reported.insert("E" + std::to_string(kind.code));
-  for (const WarningKind& kind : warning_kinds()) reported.insert("W" + std::to_string(kind.code));
+  for (const ErrorKind& kind : error_kinds()) reported.insert(DiagnosticCode(kind.code).text());
+  for (const WarningKind& kind : warning_kinds()) reported.insert(DiagnosticCode(kind.id).text());
   EXPECT_EQ(explained, reported);
 }
 
@@ -70,7 +71,7 @@ TEST(Explanations, FoundByCodeOrWarningName) {
       EXPECT_EQ(explanation, nullptr) << c.asked;
     } else {
       ASSERT_NE(explanation, nullptr) << c.asked;
-      EXPECT_EQ(explanation->code, c.found) << c.asked;
+      EXPECT_EQ(explanation->code.text(), c.found) << c.asked;
     }
   }
 }

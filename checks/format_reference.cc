@@ -181,7 +181,7 @@ void render_warnings(std::string& out) {
     const std::string_view level = kind.level == WarningLevel::kError ? "error"
                                    : kind.level == WarningLevel::kAll ? "with `-Wall`"
                                                                       : "warning";
-    out += "| W" + std::to_string(kind.code) + " | `" + std::string(kind.name) + "` | " +
+    out += "| " + DiagnosticCode(kind.id).text() + " | `" + std::string(kind.name) + "` | " +
            std::string(level) + " | " + std::string(kind.summary) + " |\n";
   }
   out +=

@@ -47,7 +47,7 @@ TEST(FormatReference, ExplainsEveryCodeAsExplainDoes) {
   const std::string made = format_reference();
   for (const Explanation& explanation : explanations()) {
     EXPECT_NE(made.find("\n### " + render_explanation(explanation)), std::string::npos)
-        << explanation.code;
+        << explanation.code.text();
   }
 }
 

@@ -222,7 +222,7 @@ std::vector<std::string> all_warnings(const std::string& line_text, const std::s
   std::vector<std::string> lines;
   for (const Diagnostic& d : diagnostics) {
     // Those shown only with -Wall are left out.
-    const std::optional<WarningId> id = warning_by_name(d.name);
+    const std::optional<WarningId> id = d.code.warning();
     if (id && warning_kind(*id).level == WarningLevel::kAll) continue;
     lines.push_back(format_diagnostic(d, "L", "T"));
   }

@@ -171,7 +171,7 @@ class TextChecker {
   void fold_beyond_route() {
     if (beyond_folded_ == 0) return;
     for (Diagnostic& diagnostic : *diagnostics_) {
-      if (diagnostic.code != warning_kind(WarningId::kRouteLengthNotANumber).code) continue;
+      if (diagnostic.code != WarningId::kRouteLengthNotANumber) continue;
       diagnostic.message += "; " + std::to_string(beyond_folded_) +
                             (beyond_folded_ == 1 ? " entry lies beyond it and is"
                                                  : " entries lie beyond it and are") +
@@ -755,7 +755,7 @@ class TextChecker {
     const int64_t p = values[kPositionValue];
     const std::string title(entry.title);
     // False, with the error, when `cell` is held.
-    const auto free = [&](int64_t cell, int32_t code, const std::string& needs) {
+    const auto free = [&](int64_t cell, ErrorCode code, const std::string& needs) {
       const auto held = holders_.find(cell);
       if (held == holders_.end()) return true;
       const Placement& holder = facts_.placements[held->second];
@@ -774,9 +774,9 @@ class TextChecker {
       case EntryId::kSpeedBoard:
       case EntryId::kIndicationBoard:
       case EntryId::kSignal: {
-        const int32_t code = entry.id == EntryId::kSpeedBoard ? kSpeedBoardTaken
-                             : entry.id == EntryId::kSignal   ? kSignalTaken
-                                                              : kIndicationBoardTaken;
+        const ErrorCode code = entry.id == EntryId::kSpeedBoard ? kSpeedBoardTaken
+                               : entry.id == EntryId::kSignal   ? kSignalTaken
+                                                                : kIndicationBoardTaken;
         const int64_t cell = object_cell(static_cast<double>(p));
         if (free(cell, code, "")) claim(cell, "");
         return;
@@ -995,7 +995,7 @@ class TextChecker {
   int line() const { return read_.fields[read_last_].line; }
   std::string_view token() const { return read_.token(read_.fields[read_last_]); }
 
-  void error(int32_t code, SourceLocation at, std::string message,
+  void error(ErrorCode code, SourceLocation at, std::string message,
              std::optional<SourceLocation> related = std::nullopt) {
     Diagnostic diagnostic;
     diagnostic.related = related;

@@ -9,11 +9,7 @@ namespace sb {
 namespace {
 
 bool names_a_value(const Diagnostic& diagnostic) {
-  const WarningId ids[] = {WarningId::kRange, WarningId::kWrapped};
-  for (const WarningId id : ids) {
-    if (diagnostic.name == warning_kind(id).name) return true;
-  }
-  return false;
+  return diagnostic.code == WarningId::kRange || diagnostic.code == WarningId::kWrapped;
 }
 
 // The entries of a text by the line and column of their keyword fields.

@@ -20,7 +20,7 @@ std::string known_warnings() {
 std::optional<WarningId> warning_by_name_or_code(std::string_view name) {
   if (std::optional<WarningId> id = warning_by_name(name)) return id;
   for (const WarningKind& kind : warning_kinds()) {
-    const std::string code = "W" + std::to_string(kind.code);
+    const std::string code = DiagnosticCode(kind.id).text();
     if (name == code || (name.size() == code.size() && name[0] == 'w' &&
                          name.substr(1) == std::string_view(code).substr(1))) {
       return kind.id;
@@ -53,12 +53,12 @@ std::vector<Diagnostic> apply_warning_options(const WarningOptions& options,
                                               std::vector<Diagnostic> diagnostics) {
   std::vector<Diagnostic> kept;
   for (Diagnostic& diagnostic : diagnostics) {
-    if (diagnostic.name.empty()) {
+    const std::optional<WarningId> id = diagnostic.code.warning();
+    if (!id) {
       kept.push_back(std::move(diagnostic));
       continue;
     }
-    const std::optional<WarningId> id = warning_by_name(diagnostic.name);
-    if (!id || holds(options.silenced, *id)) continue;
+    if (holds(options.silenced, *id)) continue;
     const WarningLevel level = warning_kind(*id).level;
     if (level == WarningLevel::kAll && !options.all) continue;
     const bool error = !holds(options.demoted, *id) &&

@@ -14,7 +14,7 @@ std::vector<Diagnostic> three_warnings() {
   Diagnostic compile_error;
   compile_error.severity = Diagnostic::Severity::kError;
   compile_error.location = at;
-  compile_error.code = 15;
+  compile_error.code = kOutsideTheLine;
   compile_error.message = "outside";
   return {make_warning(WarningId::kUnknownKeyword, at, "unknown"),
           make_warning(WarningId::kValuesShifted, at, "shifted"), compile_error};

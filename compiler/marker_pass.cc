@@ -37,6 +37,9 @@ class BuildCells {
 
   void fail(char rule, int32_t cell) { warnings_.push_back({code_of_rule(rule), rule, cell}); }
 
+  // The build walks every cell.
+  static bool stopped() { return false; }
+
   std::vector<MarkerWarning> take_warnings() { return std::move(warnings_); }
 
  private:

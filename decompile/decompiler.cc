@@ -24,23 +24,15 @@
 namespace sb {
 namespace {
 
+// Why a decompile stopped, in plain words.
 struct Failure {
   std::string why;
-  bool files_not_clean;
+  // The files cannot be those of a clean build (else the recovery found no
+  // texts for files that may well be a clean build's).
+  bool files_not_clean = false;
 };
 
-// The files cannot be those of a clean build.
-[[noreturn]] void refuse(std::string why) { throw Failure{std::move(why), true}; }
-// The recovery found no texts for files that may well be a clean build's.
-[[noreturn]] void fall_short(std::string why) { throw Failure{std::move(why), false}; }
-
 std::string cell_name(int32_t cell) { return "cell " + std::to_string(cell); }
-
-std::string spelled(std::string_view text, const std::string& what) {
-  const std::optional<std::string> field = text_field(text);
-  if (!field) fall_short(what + " cannot be written in a source text (a line end or quotes in it)");
-  return *field;
-}
 
 // ---- the train's objects ----
 
@@ -89,6 +81,9 @@ struct Signal {
   std::vector<int> before_stations;
 };
 
+// Every step that may fail is [[nodiscard]] and returns false once it has
+// set the failure (through refuse or fall_short); its caller returns false
+// at once.
 class Decompiler {
  public:
   Decompiler(const CompiledParts& scenario, bool approximate)
@@ -97,52 +92,74 @@ class Decompiler {
         trace_file_(scenario.trace_file),
         approximate_(approximate) {}
 
-  DecompiledTexts run() {
-    check_sizes();
-    check_kinds();
+  // The texts; false when the decompile stopped, with failure() saying why.
+  [[nodiscard]] bool run(DecompiledTexts* texts) {
+    if (!check_sizes() || !check_kinds()) return false;
     clear_stamps();
-    undo_code_point_pass();
-    find_stations();
-    find_boards();
-    find_stop_cells();
-    find_slowdowns();
-    find_signals();
+    if (!undo_code_point_pass() || !find_stations() || !find_boards() || !find_stop_cells() ||
+        !find_slowdowns() || !find_signals()) {
+      return false;
+    }
     find_code_points();
     settle_signal_codes();
     find_signals_under_stop_cells_by_their_marks();
-    DecompiledTexts texts;
-    texts.line_text = line_text();
-    texts.train_text = train_text();
-    return texts;
+    return line_text(&texts->line_text) && train_text(&texts->train_text);
   }
 
+  const Failure& failure() const { return failure_; }
+
  private:
+  // The files cannot be those of a clean build.
+  [[nodiscard]] bool refuse(std::string why) {
+    failure_ = {std::move(why), true};
+    return false;
+  }
+  // The recovery found no texts for files that may well be a clean build's.
+  [[nodiscard]] bool fall_short(std::string why) {
+    failure_ = {std::move(why), false};
+    return false;
+  }
+
+  // A text of the files as one field of a source text.
+  [[nodiscard]] bool spelled(std::string_view text, const std::string& what, std::string* field) {
+    std::optional<std::string> written = text_field(text);
+    if (!written) {
+      return fall_short(what + " cannot be written in a source text (a line end or quotes in it)");
+    }
+    *field = std::move(*written);
+    return true;
+  }
+
   int32_t last() const { return static_cast<int32_t>(cells_.size()) - 1; }
   const TrackCell& cell(int32_t c) const { return cells_[static_cast<size_t>(c)]; }
   bool exists(int64_t c) const { return c >= 0 && c <= last(); }
 
   // ---- the files as a whole ----
 
-  void check_sizes() {
+  [[nodiscard]] bool check_sizes() {
     const int32_t route = route_length(records_);
     if (route < 0 || route > kMaxRouteLength) {
-      refuse("the route length " + std::to_string(route) + " m lies outside 0 to " +
-             std::to_string(kMaxRouteLength));
+      return refuse("the route length " + std::to_string(route) + " m lies outside 0 to " +
+                    std::to_string(kMaxRouteLength));
     }
     const int64_t cells = cells_for_route(route);
     if (static_cast<int64_t>(cells_.size()) != cells) {
-      refuse("the cells file holds " + std::to_string(cells_.size()) + " cells, but a route of " +
-             std::to_string(route) + " m has " + std::to_string(cells));
+      return refuse("the cells file holds " + std::to_string(cells_.size()) +
+                    " cells, but a route of " + std::to_string(route) + " m has " +
+                    std::to_string(cells));
     }
+    return true;
   }
 
-  void check_kinds() const {
+  [[nodiscard]] bool check_kinds() {
     for (int32_t c = 0; c <= last(); ++c) {
       const uint8_t kind = cell(c).kind;
       if ((kind >= 7 && kind <= 9) || kind > kIndicationBoardCell) {
-        refuse(cell_name(c) + " holds kind " + std::to_string(kind) + ", which no entry makes");
+        return refuse(cell_name(c) + " holds kind " + std::to_string(kind) +
+                      ", which no entry makes");
       }
     }
+    return true;
   }
 
   // Every build stamps the format marks and the scenario codes anew.
@@ -153,12 +170,12 @@ class Decompiler {
     records_[kScenarioRecord].long_4 = 0;
   }
 
-  void undo_code_point_pass() {
+  [[nodiscard]] bool undo_code_point_pass() {
     std::string error;
+    ReplayFailure failure{};
     std::vector<int32_t> placed;
-    if (!code_points_of_the_pass(cells_, &placed, &error)) {
-      if (error.find("no run of") == 0) refuse(error);
-      fall_short(error);
+    if (!code_points_of_the_pass(cells_, &placed, &error, &failure)) {
+      return failure == ReplayFailure::kNoRun ? refuse(error) : fall_short(error);
     }
     pass_placed_.assign(cells_.size(), false);
     for (int32_t c : placed) {
@@ -166,6 +183,7 @@ class Decompiler {
       cells_[static_cast<size_t>(c)].kind = kEmptyCell;
       cells_[static_cast<size_t>(c)].value_1 = 0;
     }
+    return true;
   }
 
   // ---- records ----
@@ -176,7 +194,7 @@ class Decompiler {
            r.short_1 != 0 || r.short_2 != 0 || r.short_3 != 0 || r.short_4 != 0 || r.short_5 != 0;
   }
 
-  void find_stations() {
+  [[nodiscard]] bool find_stations() {
     station_count_ = 0;
     while (station_count_ + 1 <= kTopBoardRecord &&
            is_station_record(records_[static_cast<size_t>(station_count_) + 1])) {
@@ -186,19 +204,21 @@ class Decompiler {
       const GeneralRecord& before = records_[static_cast<size_t>(r) - 1];
       const GeneralRecord& station = records_[static_cast<size_t>(r)];
       if (int64_t{area_start(station)} - kStationSpacing < area_end(before)) {
-        refuse("the station of record " + std::to_string(r) + " stands closer to the one before " +
-               "than a build lets it: the files of a build that failed");
+        return refuse("the station of record " + std::to_string(r) +
+                      " stands closer to the one before than a build lets it: the files of a " +
+                      "build that failed");
       }
     }
     for (int r = station_count_ + 1; r <= kTopBoardRecord; ++r) {
       if (is_station_record(records_[static_cast<size_t>(r)])) {
-        refuse("record " + std::to_string(r) + " holds a station behind an empty record " +
-               std::to_string(station_count_ + 1) + ": the files of a build that failed");
+        return refuse("record " + std::to_string(r) + " holds a station behind an empty record " +
+                      std::to_string(station_count_ + 1) + ": the files of a build that failed");
       }
     }
+    return true;
   }
 
-  void find_boards() {
+  [[nodiscard]] bool find_boards() {
     board_cell_of_record_.assign(kTopBoardRecord + 1, -1);
     int lowest = kTopBoardRecord + 1;
     for (int32_t c = 0; c <= last(); ++c) {
@@ -206,8 +226,8 @@ class Decompiler {
       const int r = cell(c).value_1;
       if (r <= station_count_ || r > kTopBoardRecord ||
           board_cell_of_record_[static_cast<size_t>(r)] >= 0) {
-        refuse(cell_name(c) + " holds an indication board whose text record " + std::to_string(r) +
-               " is no board record of its own");
+        return refuse(cell_name(c) + " holds an indication board whose text record " +
+                      std::to_string(r) + " is no board record of its own");
       }
       board_cell_of_record_[static_cast<size_t>(r)] = c;
       lowest = std::min(lowest, r);
@@ -216,9 +236,10 @@ class Decompiler {
       if (!records_[static_cast<size_t>(r)].text.empty()) lowest = std::min(lowest, r);
     }
     lowest_board_record_ = lowest;
+    return true;
   }
 
-  void find_stop_cells() {
+  [[nodiscard]] bool find_stop_cells() {
     std::vector<bool> expected(cells_.size(), false);
     for (int r = 1; r <= station_count_; ++r) {
       const GeneralRecord& station = records_[static_cast<size_t>(r)];
@@ -226,17 +247,19 @@ class Decompiler {
       const int64_t q = area_end_cell(station.long_2);
       if (!exists(q) || cell(static_cast<int32_t>(q)).kind != kStationStopCell ||
           cell(static_cast<int32_t>(q)).value_1 != r) {
-        refuse("the station of record " + std::to_string(r) + " has no station stop cell in " +
-               cell_name(static_cast<int32_t>(q)) + ": the files of a build that failed");
+        return refuse("the station of record " + std::to_string(r) +
+                      " has no station stop cell in " + cell_name(static_cast<int32_t>(q)) +
+                      ": the files of a build that failed");
       }
       expected[static_cast<size_t>(q)] = true;
       residues_.push_back({static_cast<int32_t>(q), r, cell(static_cast<int32_t>(q)), false});
     }
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind == kStationStopCell && !expected[static_cast<size_t>(c)]) {
-        refuse(cell_name(c) + " is a station stop cell of no station");
+        return refuse(cell_name(c) + " is a station stop cell of no station");
       }
     }
+    return true;
   }
 
   StopResidue* residue_at(int32_t c) {
@@ -248,9 +271,25 @@ class Decompiler {
 
   // ---- slowdowns ----
 
-  void find_slowdowns() {
+  [[nodiscard]] bool find_slowdowns() {
     lead_in_taken_.assign(cells_.size(), false);
     std::vector<bool> end_taken(cells_.size(), false);
+    if (!find_slowdown_starts() || !find_slowdown_ends(end_taken) ||
+        !find_ends_of_hidden_starts(end_taken)) {
+      return false;
+    }
+    sort_slowdowns();
+    return true;
+  }
+
+  void sort_slowdowns() {
+    std::sort(slowdowns_.begin(), slowdowns_.end(),
+              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+  }
+
+  // The slowdowns of the start cells, and of the warnings whose start is
+  // hidden under a station stop cell, by their starts.
+  [[nodiscard]] bool find_slowdown_starts() {
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind != kSlowdownStartCell) continue;
       Slowdown s;
@@ -267,7 +306,7 @@ class Decompiler {
       if (exists(start) && cell(start).kind == kSlowdownStartCell) continue;
       StopResidue* residue = exists(start) ? residue_at(start) : nullptr;
       if (residue == nullptr || residue->used || residue->cell_values.value_2 != cell(c).value_2) {
-        refuse(cell_name(c) + " is a slowdown warning without its slowdown start");
+        return refuse(cell_name(c) + " is a slowdown warning without its slowdown start");
       }
       residue->used = true;
       Slowdown s;
@@ -278,8 +317,13 @@ class Decompiler {
       s.before_stations.push_back(residue->station);
       slowdowns_.push_back(s);
     }
-    std::sort(slowdowns_.begin(), slowdowns_.end(),
-              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+    sort_slowdowns();
+    return true;
+  }
+
+  // Each slowdown's end among the free end cells of its three values, and
+  // its warning.
+  [[nodiscard]] bool find_slowdown_ends(std::vector<bool>& end_taken) {
     // The free end cells by their three values.
     std::map<std::array<int16_t, 3>, std::set<int32_t>> free_ends;
     for (int32_t c = 0; c <= last(); ++c) {
@@ -297,10 +341,14 @@ class Decompiler {
         end_taken[static_cast<size_t>(s.end)] = true;
         it->second.erase(end);
       }
-      settle_warning(s);
+      if (!settle_warning(s)) return false;
     }
-    // An end whose start is hidden under a station stop cell, which keeps
-    // the slowdown's second speed and value.
+    return true;
+  }
+
+  // An end whose start is hidden under a station stop cell, which keeps
+  // the slowdown's second speed and value.
+  [[nodiscard]] bool find_ends_of_hidden_starts(const std::vector<bool>& end_taken) {
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind != kSlowdownEndCell || end_taken[static_cast<size_t>(c)]) continue;
       StopResidue* start = nullptr;
@@ -312,7 +360,9 @@ class Decompiler {
           break;
         }
       }
-      if (start == nullptr) refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      if (start == nullptr) {
+        return refuse(cell_name(c) + " is a slowdown end without its slowdown start");
+      }
       start->used = true;
       Slowdown s;
       s.start = start->cell;
@@ -321,21 +371,20 @@ class Decompiler {
       s.second_speed = cell(c).value_2;
       s.carried_value = cell(c).value_3;
       s.before_stations.push_back(start->station);
-      settle_warning(s);
+      if (!settle_warning(s)) return false;
       slowdowns_.push_back(s);
     }
-    std::sort(slowdowns_.begin(), slowdowns_.end(),
-              [](const Slowdown& a, const Slowdown& b) { return a.start < b.start; });
+    return true;
   }
 
   // The warning cell and the lead-in cells a slowdown starting in s.start
   // must have; those under station stop cells were written before them.
-  void settle_warning(Slowdown& s) {
+  [[nodiscard]] bool settle_warning(Slowdown& s) {
     const int32_t w = s.start - kSlowdownWarningCells;
     const bool may_warn =
         int64_t{kCellLength} * s.start > kSlowdownWarningFrom;  // some x above 1500 m
     const bool must_warn = int64_t{kCellLength} * (s.start - 1) > kSlowdownWarningFrom;
-    if (!may_warn) return;
+    if (!may_warn) return true;
     if (exists(w) && cell(w).kind == kSlowdownWarningCell) {
       s.warning = true;
     } else if (StopResidue* residue = exists(w) ? residue_at(w) : nullptr;
@@ -344,12 +393,12 @@ class Decompiler {
       s.warning = true;
       s.before_stations.push_back(residue->station);
     } else if (must_warn) {
-      refuse("the slowdown starting in " + cell_name(s.start) + " has no warning in " +
-             cell_name(w));
+      return refuse("the slowdown starting in " + cell_name(s.start) + " has no warning in " +
+                    cell_name(w));
     }
-    if (!s.warning) return;
+    if (!s.warning) return true;
     const std::optional<int32_t> nearest = lead_in_nearest(s, w);
-    if (!nearest) return;
+    if (!nearest) return true;
     s.lead_in = true;
     s.lead_in_lowered = *nearest != w - 1;
     for (int i = 1; i <= kWarningLeadInCells; ++i) {
@@ -363,12 +412,13 @@ class Decompiler {
       }
       StopResidue* residue = residue_at(c);
       if (residue == nullptr || residue->used) {
-        refuse("the slowdown starting in " + cell_name(s.start) + " lacks its lead-in " +
-               cell_name(c));
+        return refuse("the slowdown starting in " + cell_name(s.start) + " lacks its lead-in " +
+                      cell_name(c));
       }
       residue->used = true;
       s.before_stations.push_back(residue->station);
     }
+    return true;
   }
 
   // The nearest lead-in cell of a slowdown warned in w, if it has lead-in
@@ -434,7 +484,7 @@ class Decompiler {
     return marked;
   }
 
-  void find_signals() {
+  [[nodiscard]] bool find_signals() {
     for (int32_t c = 0; c <= last(); ++c) {
       if (cell(c).kind == kSignalCell) signals_.push_back({c, cell(c), false, 0, {}});
     }
@@ -458,8 +508,9 @@ class Decompiler {
               [](const Signal& a, const Signal& b) { return a.cell < b.cell; });
     for (const Signal& s : signals_) {
       if (s.cell - 2 * kApproachMarks < 0)
-        refuse("the signal in " + cell_name(s.cell) + " stands too near the start");
+        return refuse("the signal in " + cell_name(s.cell) + " stands too near the start");
     }
+    return true;
   }
 
   // ---- code points ----
@@ -666,7 +717,7 @@ class Decompiler {
                                          digits_1.units, digits_2.units, digits_3.units, time});
   }
 
-  std::string station_line(int r) const {
+  [[nodiscard]] bool station_line(int r, std::string* line) {
     const GeneralRecord& st = records_[static_cast<size_t>(r)];
     const int64_t p = st.long_3;
     int64_t length = 0;
@@ -679,11 +730,16 @@ class Decompiler {
       if (r == kFirstStationRecord) value_6 = int64_t{st.long_2} - (p + length / 2) == 50 ? 1 : 0;
     }
     const int64_t t = st.long_4;
-    std::string line =
+    *line =
         entry_line(EntryId::kStation, {p, st.kind, length, st.byte_1, st.byte_5, value_6,
                                        st.short_1, st.short_2, st.byte_2, st.short_3, st.short_4,
                                        st.short_5, st.byte_3, t / 3600, t % 3600 / 60, t % 60});
-    return line + ", " + spelled(st.text, "the name of the station of record " + std::to_string(r));
+    std::string name;
+    if (!spelled(st.text, "the name of the station of record " + std::to_string(r), &name)) {
+      return false;
+    }
+    *line += ", " + name;
+    return true;
   }
 
   // The entries of the train text in an order that reproduces every
@@ -691,10 +747,13 @@ class Decompiler {
   // code points by cell, each moved before the stations that were written
   // over it, and the writers of each approach byte ordered so that one of
   // those whose value it keeps writes last.
-  std::vector<TrainEntry> ordered_train_entries() {
+  [[nodiscard]] bool ordered_train_entries(std::vector<TrainEntry>* ordered) {
     std::vector<TrainEntry> entries;
-    for (int r = 1; r <= station_count_; ++r)
-      entries.push_back({EntryKind::kStation, r, station_line(r)});
+    for (int r = 1; r <= station_count_; ++r) {
+      std::string line;
+      if (!station_line(r, &line)) return false;
+      entries.push_back({EntryKind::kStation, r, std::move(line)});
+    }
     const size_t first_slowdown = entries.size();
     for (const Slowdown& s : slowdowns_)
       entries.push_back({EntryKind::kSlowdown, s.start, slowdown_line(s)});
@@ -707,7 +766,6 @@ class Decompiler {
     }
     const size_t n = entries.size();
     std::vector<std::set<size_t>> edges(n);
-    auto station_node = [](int r) { return static_cast<size_t>(r - 1); };
     for (int r = 2; r <= station_count_; ++r) edges[station_node(r - 1)].insert(station_node(r));
     for (size_t i = 0; i < slowdowns_.size(); ++i) {
       for (int r : slowdowns_[i].before_stations) edges[first_slowdown + i].insert(station_node(r));
@@ -715,14 +773,31 @@ class Decompiler {
     for (size_t i = 0; i < signals_.size(); ++i) {
       for (int r : signals_[i].before_stations) edges[first_signal + i].insert(station_node(r));
     }
-    const std::vector<std::vector<Writer>> writers = approach_writers();
     std::vector<SharedCell> shared_cells;
+    if (!approach_mark_cells(first_signal, &shared_cells)) return false;
+    std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
+    // The nearest order: the approach marks as they fall.
+    if (!order && approximate_) order = constrained_order(edges);
+    if (!order) return fall_short("the stations and signals overwrite one another in a circle");
+    for (size_t i : *order) ordered->push_back(std::move(entries[i]));
+    return true;
+  }
+
+  // The node of the station of record r among the train's entries.
+  static size_t station_node(int r) { return static_cast<size_t>(r - 1); }
+
+  // The cells whose approach byte some writers leave and others overwrite,
+  // by their writers' nodes (signals from node first_signal on).
+  [[nodiscard]] bool approach_mark_cells(size_t first_signal,
+                                         std::vector<SharedCell>* shared_cells) {
+    const std::vector<std::vector<Writer>> writers = approach_writers();
     for (int32_t c = 0; c <= last(); ++c) {
       const auto& here = writers[static_cast<size_t>(c)];
       const uint8_t wanted = cell(c).approach;
       if (here.empty()) {
         if (wanted != 0 && !approximate_)
-          fall_short(cell_name(c) + " has an approach mark that no station or signal writes");
+          return fall_short(cell_name(c) +
+                            " has an approach mark that no station or signal writes");
         continue;
       }
       SharedCell shared;
@@ -733,18 +808,12 @@ class Decompiler {
       }
       if (shared.leaving.empty()) {
         if (approximate_) continue;
-        fall_short("no order of the stations and signals leaves the approach mark " +
-                   std::to_string(wanted) + " in " + cell_name(c));
+        return fall_short("no order of the stations and signals leaves the approach mark " +
+                          std::to_string(wanted) + " in " + cell_name(c));
       }
-      if (!shared.overwritten.empty()) shared_cells.push_back(std::move(shared));
+      if (!shared.overwritten.empty()) shared_cells->push_back(std::move(shared));
     }
-    std::optional<std::vector<size_t>> order = constrained_order(edges, shared_cells);
-    // The nearest order: the approach marks as they fall.
-    if (!order && approximate_) order = constrained_order(edges);
-    if (!order) fall_short("the stations and signals overwrite one another in a circle");
-    std::vector<TrainEntry> ordered;
-    for (size_t i : *order) ordered.push_back(std::move(entries[i]));
-    return ordered;
+    return true;
   }
 
   // ---- texts ----
@@ -755,7 +824,7 @@ class Decompiler {
     return bytes;
   }
 
-  void chainage_lines(SourceText& text) const {
+  [[nodiscard]] bool chainage_lines(SourceText& text) {
     // Unflagged values of the three records, tried as chainage one, two and
     // three in every arrangement until the ordering gives the records back.
     std::array<GeneralRecord, 3> found;
@@ -781,47 +850,64 @@ class Decompiler {
           reproduced = false;
       }
     } while (!reproduced && std::next_permutation(order.begin(), order.end()));
-    if (!reproduced) refuse("no three chainages order into records 81 to 83");
+    if (!reproduced) return refuse("no three chainages order into records 81 to 83");
     const EntryId names[] = {EntryId::kChainageOne, EntryId::kChainageTwo, EntryId::kChainageThree};
     for (int i = 0; i < 3; ++i) {
       const GeneralRecord& c = found[static_cast<size_t>(order[static_cast<size_t>(i)])];
       text.line(entry_line(names[i], {c.long_1, c.long_2, c.long_3}));
     }
+    return true;
   }
 
-  std::string line_text() {
+  [[nodiscard]] bool line_text(std::string* bytes) {
     SourceText text;
+    if (!general_line_section(text) || !curve_section(text)) return false;
+    text.line("[pendenze]");
+    for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::gradient))) {
+      text.line(entry_line(EntryId::kGradient, {step.position, stored_gradient(step.byte)}));
+    }
+    if (!mountain_section(text)) return false;
+    speed_board_section(text);
+    if (!indication_board_section(text)) return false;
+    text.line("[fine]");
+    *bytes = text.bytes();
+    return true;
+  }
+
+  [[nodiscard]] bool general_line_section(SourceText& text) {
     const GeneralRecord& scenario = records_[kScenarioRecord];
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
     text.line(entry_line(EntryId::kRouteLength, {route_length(records_)}));
-    chainage_lines(text);
+    if (!chainage_lines(text)) return false;
     text.line(entry_line(EntryId::kBackgroundOne, {scenario.long_1}));
     text.line(entry_line(EntryId::kBackgroundTwo, {scenario.long_3}));
     text.line(entry_line(EntryId::kBackgroundThree, {scenario.long_2}));
     const bool nine = train.long_3 == 9;
     if (!(train.long_3 == 4 || nine || (train.long_3 == 0 && train.long_2 == 0))) {
-      refuse("record 86 gives " + std::to_string(train.long_3) + " signal codes, not 4 or 9");
+      return refuse("record 86 gives " + std::to_string(train.long_3) +
+                    " signal codes, not 4 or 9");
     }
     text.line(entry_line(nine ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici",
                          {train.long_1, train.long_2}));
+    return true;
+  }
 
+  [[nodiscard]] bool curve_section(SourceText& text) {
     text.line("[curve]");
     std::vector<CurveEntry> curves;
     std::string error;
     const auto rows = static_cast<size_t>(trace_rows_for_route(route_length(records_)));
-    if (!trace_curves(trace_file_, rows, last(), &curves, &error)) refuse(error);
+    if (!trace_curves(trace_file_, rows, last(), &curves, &error)) return refuse(error);
     for (const CurveEntry& c : curves) {
       const std::string keyword =
           std::string(c.left ? "curvas" : "curvad") + std::to_string(c.curve_class);
       text.line(entry_line(keyword, {c.start, c.length}));
     }
+    return true;
+  }
 
-    text.line("[pendenze]");
-    for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::gradient))) {
-      text.line(entry_line(EntryId::kGradient, {step.position, stored_gradient(step.byte)}));
-    }
-
+  [[nodiscard]] bool mountain_section(SourceText& text) {
     text.line("[montagne]");
     std::vector<MarkerNeed> needs(cells_.size(), MarkerNeed::kAny);
     for (size_t c = 0; c < cells_.size(); ++c) {
@@ -830,11 +916,15 @@ class Decompiler {
       if (cells_[c].kind == kMountainMarkerCell) needs[c] = MarkerNeed::kMarker;
     }
     std::vector<MountainEntry> mountains;
+    std::string error;
     if (!mountain_entries(cell_bytes(&TrackCell::mountain_side), needs, &mountains, &error))
-      refuse(error);
+      return refuse(error);
     for (const MountainEntry& m : mountains)
       text.line(entry_line(EntryId::kMountain, {m.start, m.end, m.kind}));
+    return true;
+  }
 
+  void speed_board_section(SourceText& text) {
     text.line("[cartelli]");
     for (int32_t c = 0; c <= last(); ++c) {
       const TrackCell& here = cell(c);
@@ -852,34 +942,38 @@ class Decompiler {
                             rank_a.right, rank_b.right, rank_c.right, stripes.units}));
       if (residue != nullptr) residue_at(c)->used = true;
     }
+  }
 
+  [[nodiscard]] bool indication_board_section(SourceText& text) {
     text.line("[indicazioni]");
     for (int r = kTopBoardRecord; r >= lowest_board_record_; --r) {
       int32_t c = board_cell_of_record_[static_cast<size_t>(r)];
-      if (c < 0) c = hidden_board_cell(r);
-      const std::string board_text =
-          spelled(records_[static_cast<size_t>(r)].text,
-                  "the text of the board of record " + std::to_string(r));
+      if (c < 0 && !hidden_board_cell(r, &c)) return false;
+      std::string board_text;
+      if (!spelled(records_[static_cast<size_t>(r)].text,
+                   "the text of the board of record " + std::to_string(r), &board_text)) {
+        return false;
+      }
       text.line(std::string(grammar_entry(EntryId::kIndicationBoard).keyword) + ", " +
                 std::to_string(object_position(c)) + ", " + board_text);
     }
-    text.line("[fine]");
-    return text.bytes();
+    return true;
   }
 
   // A board whose cell a station stop cell took: any such cell that keeps
   // nothing of another object.
-  int32_t hidden_board_cell(int r) {
+  [[nodiscard]] bool hidden_board_cell(int r, int32_t* cell) {
     for (StopResidue& residue : residues_) {
       if (!residue.used && residue.zero() && residue.cell >= 1) {
         residue.used = true;
-        return residue.cell;
+        *cell = residue.cell;
+        return true;
       }
     }
-    refuse("the board text of record " + std::to_string(r) + " has no cell");
+    return refuse("the board text of record " + std::to_string(r) + " has no cell");
   }
 
-  std::string train_text() {
+  [[nodiscard]] bool train_text(std::string* bytes) {
     SourceText text;
     const GeneralRecord& train = records_[kTrainRecord];
     text.line("[generale]");
@@ -895,7 +989,17 @@ class Decompiler {
     for (const ProfileStep& step : profile_steps(cell_bytes(&TrackCell::speed_limit))) {
       text.line(entry_line(EntryId::kSpeedLimit, {step.position, 5 * int64_t{step.byte}}));
     }
-    const std::vector<TrainEntry> entries = ordered_train_entries();
+    std::vector<TrainEntry> entries;
+    if (!ordered_train_entries(&entries)) return false;
+    object_sections(entries, text);
+    text.line("[fine]");
+    *bytes = text.bytes();
+    return true;
+  }
+
+  // The sections of the train's objects, each header written as the
+  // entries before it run out, so that the order is kept.
+  static void object_sections(const std::vector<TrainEntry>& entries, SourceText& text) {
     const char* headers[] = {"[stazioni]", "[rallentamenti]", "[segnali]", "[codici]"};
     std::array<size_t, 4> remaining{};
     for (const TrainEntry& e : entries) ++remaining[static_cast<size_t>(e.kind)];
@@ -910,8 +1014,6 @@ class Decompiler {
       --remaining[static_cast<size_t>(e.kind)];
       advance();
     }
-    text.line("[fine]");
-    return text.bytes();
   }
 
   std::array<GeneralRecord, kRecordCount> records_;
@@ -927,20 +1029,22 @@ class Decompiler {
   std::vector<bool> lead_in_taken_;  // lead-in cells a slowdown has claimed
   std::vector<Signal> signals_;
   std::vector<std::pair<int32_t, int64_t>> code_points_;
+  Failure failure_;
 };
 
 }  // namespace
 
 bool decompile_scenario(const CompiledParts& scenario, DecompiledTexts* texts, std::string* error,
                         const DecompileMode& mode) {
-  try {
-    *texts = Decompiler(scenario, mode.approximate).run();
+  Decompiler decompiler(scenario, mode.approximate);
+  DecompiledTexts recovered;
+  if (decompiler.run(&recovered)) {
+    *texts = std::move(recovered);
     return true;
-  } catch (const Failure& failure) {
-    *error = failure.why;
-    if (mode.files_not_clean != nullptr) *mode.files_not_clean = failure.files_not_clean;
-    return false;
   }
+  *error = decompiler.failure().why;
+  if (mode.files_not_clean != nullptr) *mode.files_not_clean = decompiler.failure().files_not_clean;
+  return false;
 }
 
 }  // namespace sb

@@ -12,12 +12,12 @@ constexpr size_t kMostReplayedCells = size_t{5} * 1000 * 1000;
 
 enum class Choice : uint8_t { kUndecided, kPass, kBefore };
 
-struct Contradiction {};
-
 // The compiled cells as the walk sees them in one replay: code points of
 // value 180 are undecided until the walk first asks whether one is free, and
-// the choices persist across replays.  Throws Contradiction where the walk
-// would fill a cell that holds no such code point or lower one above 180.
+// the choices persist across replays.  The replay is contradicted where the
+// walk would fill a cell that holds no such code point or lower one above
+// 180; from then on it decides nothing more, no cell is free, and the walk
+// stops before its next cell.
 class ReplayCells {
  public:
   ReplayCells(const std::vector<TrackCell>& cells, std::vector<Choice>& choices,
@@ -41,7 +41,7 @@ class ReplayCells {
 
   bool is_free(int32_t index) {
     const auto i = static_cast<size_t>(index);
-    if (placed_[i]) return false;
+    if (contradicted_ || placed_[i]) return false;
     if (candidate(index)) {
       if (choices_[i] == Choice::kUndecided) {
         choices_[i] = Choice::kPass;
@@ -53,19 +53,24 @@ class ReplayCells {
   }
 
   void place(int32_t index) {
-    if (!candidate(index)) throw Contradiction{};
+    if (!candidate(index)) {
+      contradicted_ = true;
+      return;
+    }
     placed_[static_cast<size_t>(index)] = true;
   }
 
-  void lower(int32_t index) const {
+  void lower(int32_t index) {
     const TrackCell& cell = cells_[static_cast<size_t>(index)];
     if (!placed_[static_cast<size_t>(index)] && cell.value_1 > kPassCodeValue) {
-      throw Contradiction{};
+      contradicted_ = true;
     }
   }
 
   // A failed placement leaves the cells as they are; the compile warned.
   void fail(char /*rule*/, int32_t /*cell*/) {}
+
+  bool stopped() const { return contradicted_; }
 
   bool placed(size_t index) const { return placed_[index]; }
 
@@ -80,33 +85,37 @@ class ReplayCells {
   std::vector<Choice>& choices_;
   std::vector<int32_t>& decided_;
   std::vector<bool> placed_;
+  bool contradicted_ = false;
 };
+
+// Undoes the latest choice of the pass's own code point and every choice
+// after it; false when no choice is left to undo.
+bool undo_latest_choice(std::vector<Choice>& choices, std::vector<int32_t>& decided) {
+  while (!decided.empty() && choices[static_cast<size_t>(decided.back())] == Choice::kBefore) {
+    choices[static_cast<size_t>(decided.back())] = Choice::kUndecided;
+    decided.pop_back();
+  }
+  if (decided.empty()) return false;
+  choices[static_cast<size_t>(decided.back())] = Choice::kBefore;
+  return true;
+}
 
 }  // namespace
 
 bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<int32_t>* placed,
-                             std::string* error) {
+                             std::string* error, ReplayFailure* failure) {
   std::vector<Choice> choices(cells.size(), Choice::kUndecided);
   std::vector<int32_t> decided;  // cells chosen so far, in the order of the choices
   const size_t most_replays =
       std::max<size_t>(100, kMostReplayedCells / std::max<size_t>(cells.size(), 1));
   for (size_t replay = 0; replay < most_replays; ++replay) {
     ReplayCells pass(cells, choices, decided);
-    try {
-      walk_code_point_rules(pass);
-    } catch (const Contradiction&) {
-      // Undo the latest choice of the pass's own code point and everything
-      // chosen after it.
-      while (!decided.empty() && choices[static_cast<size_t>(decided.back())] == Choice::kBefore) {
-        choices[static_cast<size_t>(decided.back())] = Choice::kUndecided;
-        decided.pop_back();
-      }
-      if (decided.empty()) {
-        *error = "no run of the code-point pass leaves the code points the cells hold";
-        return false;
-      }
-      choices[static_cast<size_t>(decided.back())] = Choice::kBefore;
-      continue;
+    walk_code_point_rules(pass);
+    if (pass.stopped()) {  // only a contradiction stops a replay
+      if (undo_latest_choice(choices, decided)) continue;
+      *error = "no run of the code-point pass leaves the code points the cells hold";
+      *failure = ReplayFailure::kNoRun;
+      return false;
     }
     placed->clear();
     for (size_t c = 0; c < cells.size(); ++c) {
@@ -116,6 +125,7 @@ bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<in
   }
   *error = "the code points of the pass are not found after " + std::to_string(most_replays) +
            " replays of it";
+  *failure = ReplayFailure::kGaveUp;
   return false;
 }
 

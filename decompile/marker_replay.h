@@ -9,6 +9,12 @@
 
 namespace sb {
 
+// Why the code points of the pass were not found.
+enum class ReplayFailure : uint8_t {
+  kNoRun,   // no run of the pass leaves these cells: no clean build made them
+  kGaveUp,  // the search ran out of replays before it found one
+};
+
 // Which code points of the cells after a build the code-point pass placed.
 // The pass only ever places code points of value 180, so each such code
 // point is either its own or stood there before it ran (an author's code
@@ -19,10 +25,10 @@ namespace sb {
 // would fill a cell that holds no code point, or lower one that is above
 // 180) the latest such choice is undone.  The result prefers the pass's own
 // code points, so the fewest code points remain for the source text.
-// Returns the cells the pass placed, in increasing order; false and *error
-// when no choice replays to these cells.
+// Returns the cells the pass placed, in increasing order; false, *error and
+// *failure when no choice replays to these cells.
 bool code_points_of_the_pass(const std::vector<TrackCell>& cells, std::vector<int32_t>* placed,
-                             std::string* error);
+                             std::string* error, ReplayFailure* failure);
 
 }  // namespace sb
 

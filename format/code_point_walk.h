@@ -22,6 +22,7 @@ namespace sb {
 //   void place(int32_t i);            a code point of kPassCodeValue into i
 //   void lower(int32_t i);            the code point in i to at most kPassCodeValue
 //   void fail(char rule, int32_t cell); no free cell for rule 'A' .. 'E'
+//   bool stopped() const;             true ends the walk before its next cell
 //
 // The rules, for cells 1 to last - 2 in increasing order, each placement seen
 // by the later ones:
@@ -44,7 +45,7 @@ class Walk {
 
   void run() {
     const int32_t bound = last_ - 2;
-    for (int32_t i = 1; i <= bound; ++i) {
+    for (int32_t i = 1; i <= bound && !cells_.stopped(); ++i) {
       const uint8_t kind = cells_.kind(i);
       if (kind == kSlowdownWarningCell) {
         signals_before_warning(i);

@@ -1,6 +1,7 @@
 // The checks on any pair of texts: the input is the line text, then a line
 // "~~~~", then the train text.  Every diagnostic must stand at a line of its
-// text, carry a message and a known code, and every warning a name.
+// text and carry a message; every error a known code, every warning a
+// warning's.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +19,11 @@ void check_diagnostic(const sb::Diagnostic& diagnostic) {
   FUZZ_CHECK(diagnostic.location.line >= 1 && diagnostic.location.column >= 1);
   FUZZ_CHECK(!diagnostic.message.empty());
   if (diagnostic.severity == sb::Diagnostic::Severity::kError) {
-    FUZZ_CHECK(diagnostic.code != 0 && sb::fuzz::is_known_error_code(diagnostic.code));
+    const std::optional<sb::ErrorCode> code = diagnostic.code.error();
+    FUZZ_CHECK(code && *code != sb::kNoError && sb::fuzz::is_known_error_code(*code));
     return;
   }
-  const std::optional<sb::WarningId> id = sb::warning_by_name(diagnostic.name);
-  FUZZ_CHECK(id.has_value() && sb::warning_kind(*id).code == diagnostic.code);
+  FUZZ_CHECK(diagnostic.code.warning().has_value());
 }
 
 }  // namespace

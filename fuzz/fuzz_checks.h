@@ -45,7 +45,7 @@ inline std::string_view next_part(std::string_view* input) {
 
 // Every code the compiler records: 0 for none, then the failures of the line
 // text, of the train text and the read failure.
-inline bool is_known_error_code(int32_t code) {
+inline bool is_known_error_code(ErrorCode code) {
   switch (code) {
     case kNoError:
     case kRouteLengthRefused:

@@ -58,10 +58,11 @@ Json lsp_diagnostic(const Diagnostic& diagnostic, const CheckedText& line, const
       {"severity", diagnostic.severity == Diagnostic::Severity::kError ? kError : kWarning},
       {"source", "scenario-builder"}};
   std::string message = diagnostic.message;
-  if (diagnostic.code != 0) result["code"] = shared["code"];
-  if (!diagnostic.name.empty()) {
-    message += " [-W" + diagnostic.name + "]";
-    result["data"] = {{"name", diagnostic.name}};
+  if (!diagnostic.code.empty()) result["code"] = shared["code"];
+  if (diagnostic.code.warning()) {
+    const std::string name(diagnostic.code.warning_name());
+    message += " [-W" + name + "]";
+    result["data"] = {{"name", name}};
   }
   result["message"] = message;
   if (diagnostic.related) {
