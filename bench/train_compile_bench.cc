@@ -23,8 +23,8 @@ void BM_CompileTrainText(benchmark::State& bench) {
     BuildState state = line_only;
     bench.ResumeTiming();
     Findings findings;
-    const TextOutcome outcome = compile_train_text(state, text, line, findings);
-    if (outcome != TextOutcome::kDone || !findings.empty()) {
+    const Flow flow = compile_train_text(state, text, line, findings);
+    if (flow != Flow::kNext || !findings.empty()) {
       const std::string error =
           "train text refused with code " + std::to_string(findings.empty() ? 0 : findings[0].code);
       bench.SkipWithError(error.c_str());

@@ -80,12 +80,7 @@ LineTextResult LineTextCompiler::run() {
   }
   if (flow == Flow::kNext || flow == Flow::kEnd) finish_line();
 
-  LineTextResult result;
-  result.next_board_record = next_board_record_;
-  result.ended_outside_the_line = walk_.ended_outside_the_line();
-  if (flow == Flow::kStop) result.outcome = TextOutcome::kStopped;
-  if (flow == Flow::kReadFailure) result.outcome = TextOutcome::kReadFailure;
-  return result;
+  return {flow, next_board_record_};
 }
 
 // ---- Walks ----
@@ -123,13 +118,13 @@ void LineTextCompiler::prepare_body() {
   if (state_.trace_flag != 0) trace_.emplace(state_.line_trace);
 }
 
-// Reads the body to its end, or to a failed position check (kEnd).
+// Reads the body to its end (kNext), or to a failed position check (kEnd).
 Flow LineTextCompiler::read_body() {
   const TextEntries& text = walk_.entries();
   const Flow flow = walk_.each_entry(text.body, text.entries.size(),
                                      [this](const TextEntry& e) { return compile_entry(e); });
   if (flow != Flow::kNext) return flow;
-  return text.failed ? walk_.read_failure() : Flow::kEnd;
+  return text.failed ? walk_.read_failure() : Flow::kNext;
 }
 
 void LineTextCompiler::finish_line() {

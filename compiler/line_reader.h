@@ -5,24 +5,20 @@
 #include <string_view>
 
 #include "compiler/finding.h"
+#include "compiler/flow.h"
 #include "model/build_state.h"
 
 namespace sb {
 
-enum class TextOutcome {
-  kDone,         // read to its end (or to a failed position check, 15)
-  kStopped,      // a failure ended the compilation: the next text is not read
-  kReadFailure,  // reading failed: error 25
-};
-
 struct LineTextResult {
-  TextOutcome outcome = TextOutcome::kDone;
+  // How the reading ended: kNext at the text's end; kEnd at a failed
+  // position check (15), to which the train text reacts: it stops after the
+  // first signal or slowdown it records; kStop after any other failure;
+  // kReadFailure for error 25.
+  Flow flow = Flow::kNext;
   // The next free record from the top for indication boards (80 when the
   // text stored none); the stations of the train text stop there.
   int32_t next_board_record = kTopBoardRecord;
-  // A failed position check (15) ended the body early.  The train text reacts
-  // to it: it stops after the first signal or slowdown it records.
-  bool ended_outside_the_line = false;
 };
 
 // Compiles a line text, held whole in memory, into `state`: records 81 to

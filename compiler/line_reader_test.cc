@@ -81,7 +81,7 @@ TEST(CompileLineText, GeneralSection) {
       "[curve]\r\n"
       "[fine]\r\n");
   EXPECT_EQ(out.error(), "");
-  EXPECT_EQ(out.result.outcome, TextOutcome::kDone);
+  EXPECT_EQ(out.result.flow, Flow::kNext);
   EXPECT_EQ(out.result.next_board_record, 80);
   // The chainages are ordered by start, flags applied.
   EXPECT_EQ(longs(out.state, 81), (std::array<int32_t, 3>{100000, 200000, 0}));
@@ -147,7 +147,7 @@ TEST(CompileLineText, CabSignalling) {
     EXPECT_EQ(out.error(), c.error) << c.keyword << " " << c.start << " " << c.end;
     EXPECT_EQ(longs(out.state, kTrainRecord), (std::array<int32_t, 3>{c.start, c.end, c.codes}))
         << c.keyword << " " << c.start << " " << c.end;
-    EXPECT_EQ(out.result.outcome, c.error.empty() ? TextOutcome::kDone : TextOutcome::kStopped);
+    EXPECT_EQ(out.result.flow, c.error.empty() ? Flow::kNext : Flow::kStop);
   }
 }
 
@@ -309,76 +309,71 @@ TEST(CompileLineText, Failures) {
   struct Case {
     const char* name;
     std::string text;
-    TextOutcome outcome;
+    Flow flow;
     std::string error;
   };
   const Case cases[] = {
-      {"no general section", "preambolo\r\naltro\r\n", TextOutcome::kStopped,
+      {"no general section", "preambolo\r\naltro\r\n", Flow::kStop,
        "L.txt:1:1: error E102: no field contains \"[generale]\": the text has no general section"},
-      {"general section header as the last field", "x\r\n[generale]", TextOutcome::kStopped,
+      {"general section header as the last field", "x\r\n[generale]", Flow::kStop,
        "L.txt:2:1: error E102: no field contains \"[generale]\": the text has no general section"},
-      {"empty text", "", TextOutcome::kReadFailure,
+      {"empty text", "", Flow::kReadFailure,
        "L.txt: error E25: read failure: the text ends where a field was expected"},
       {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\n[fine]\r\n",
-       TextOutcome::kReadFailure,
-       "L.txt:3:1: error E25: the general section gives no route length"},
+       Flow::kReadFailure, "L.txt:3:1: error E25: the general section gives no route length"},
       {"comment up to the end of the general section",
-       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", TextOutcome::kReadFailure,
+       "[generale]\r\nlunghezza percorso, 4000\r\n-a-\r\n-b-\r\n", Flow::kReadFailure,
        "L.txt:4:1: error E25: read failure: the text ends where a field was expected"},
       {"entry cut off", "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 300\r\n",
-       TextOutcome::kReadFailure,
+       Flow::kReadFailure,
        "L.txt:4:11: error E25: read failure: the text ends where a field was expected"},
-      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"),
-       TextOutcome::kReadFailure,
+      {"value too wide", line_text(4000, "pendenza, 300, 99999999999\r\n"), Flow::kReadFailure,
        "L.txt:4:16: error E25: the value 99999999999 does not fit a long "
        "(-2147483648 to 2147483647)"},
       {"speeds too wide", line_text(4000, "indicatori_vmax, 2500, 90, 95, 1700, 0, 0, 0, 0, 0\r\n"),
-       TextOutcome::kReadFailure,
+       Flow::kReadFailure,
        "L.txt:4:1: error E25: the speeds 1700 and 0 do not pack into a short (-32768 to 32767)"},
-      {"route too long", line_text(1000001, ""), TextOutcome::kStopped,
+      {"route too long", line_text(1000001, ""), Flow::kStop,
        "L.txt:2:1: error E1: the route length 1000001 m is outside 0 to 1000000 m"},
-      {"negative route", line_text(-1, ""), TextOutcome::kStopped,
+      {"negative route", line_text(-1, ""), Flow::kStop,
        "L.txt:2:1: error E1: the route length -1 m is outside 0 to 1000000 m"},
       {"beyond the route", line_text(4000, "pendenza, 0, 1\r\n  pendenza, 10950, 2\r\n"),
-       TextOutcome::kDone,
+       Flow::kEnd,
        "L.txt:5:3: error E15: the entry at 10950 m lies outside the line, "
        "whose last cell is 220 (the rest of the text is not compiled)"},
       {"indication board before cell 0", line_text(4000, "cartello_indicatore, -100, x\r\n"),
-       TextOutcome::kDone,
+       Flow::kEnd,
        "L.txt:4:1: error E15: the entry at -100 m lies outside the line, whose "
        "last cell is 220 (the rest of the text is not compiled)"},
       {"speed board before cell 0",
-       line_text(4000, "indicatori_vmax, -80, 90, 95, 100, 0, 90, 95, 100, 0\r\n"),
-       TextOutcome::kDone,
+       line_text(4000, "indicatori_vmax, -80, 90, 95, 100, 0, 90, 95, 100, 0\r\n"), Flow::kEnd,
        "L.txt:4:1: error E15: the entry at -80 m lies outside the line, whose "
        "last cell is 220 (the rest of the text is not compiled)"},
       {"mountain stretch past the last cell", line_text(4000, "montagna, 10000, 12000, 12\r\n"),
-       TextOutcome::kDone,
+       Flow::kEnd,
        "L.txt:4:1: error E15: the entry at 10000 m lies outside the line, "
        "whose last cell is 220 (the rest of the text is not compiled)"},
       {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"),
-       TextOutcome::kDone,
+       Flow::kEnd,
        "L.txt:4:1: error E15: the entry at -200 m lies outside the line, whose "
        "last cell is 220 (the rest of the text is not compiled)"},
       {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"),
-       TextOutcome::kStopped,
+       Flow::kStop,
        "L.txt:5:1: error E103: the curve has no class digit 1 to 6 in its "
        "keyword field, or it runs past the end of the line trace"},
-      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"),
-       TextOutcome::kStopped,
+      {"curve past the last trace row", line_text(0, "curvad5, 6900, 200\r\n"), Flow::kStop,
        "L.txt:4:1: error E103: the curve has no class digit 1 to 6 in its "
        "keyword field, or it runs past the end of the line trace"},
-      {"indication board on an indication board", line_text(4000, sign + sign),
-       TextOutcome::kStopped,
+      {"indication board on an indication board", line_text(4000, sign + sign), Flow::kStop,
        "L.txt:5:1: error E6: the indication board at 2500 m needs cell 51, "
        "which already holds an indication board"},
-      {"indication board on a speed board", line_text(4000, board + sign), TextOutcome::kStopped,
+      {"indication board on a speed board", line_text(4000, board + sign), Flow::kStop,
        "L.txt:5:1: error E6: the indication board at 2500 m needs cell 51, "
        "which already holds a speed board"},
-      {"speed board on a speed board", line_text(4000, board + board), TextOutcome::kStopped,
+      {"speed board on a speed board", line_text(4000, board + board), Flow::kStop,
        "L.txt:5:1: error E21: the speed board at 2500 m needs cell 51, which "
        "already holds a speed board"},
-      {"speed board on an indication board", line_text(4000, sign + board), TextOutcome::kStopped,
+      {"speed board on an indication board", line_text(4000, sign + board), Flow::kStop,
        "L.txt:5:1: error E21: the speed board at 2500 m needs cell 51, which "
        "already holds an indication board"},
       {"81st indication board",
@@ -387,7 +382,7 @@ TEST(CompileLineText, Failures) {
                                   return "cartello_indicatore, " + std::to_string(100 * i) +
                                          ", t\r\n";
                                 })),
-       TextOutcome::kStopped,
+       Flow::kStop,
        "L.txt:84:1: error E104: the indication board at 8000 m finds no free "
        "record: at most 80 boards, fewer with stations"},
       {"81st mountain stretch",
@@ -396,18 +391,17 @@ TEST(CompileLineText, Failures) {
                                   return "montagna, " + std::to_string(100 * i) + ", " +
                                          std::to_string(100 * i + 60) + ", 2\r\n";
                                 })),
-       TextOutcome::kStopped,
-       "L.txt:84:1: error E105: the mountain stretch at 8000 m is beyond the 80th"},
+       Flow::kStop, "L.txt:84:1: error E105: the mountain stretch at 8000 m is beyond the 80th"},
   };
   for (const Case& c : cases) {
     const Compiled out = compile(c.text, 1);
     ASSERT_EQ(out.findings.size(), 1u) << c.name;
     EXPECT_EQ(out.error(), c.error) << c.name;
-    EXPECT_EQ(out.result.outcome, c.outcome) << c.name;
+    EXPECT_EQ(out.result.flow, c.flow) << c.name;
     // Only the end of the text and a position out of the line fill the
     // gradients and the trace to the end.
     if (!out.state.has_cells() || out.state.line_trace.empty()) continue;
-    const bool filled = c.outcome == TextOutcome::kDone;
+    const bool filled = c.flow == Flow::kNext || c.flow == Flow::kEnd;
     const int32_t last_fill_cell = out.state.cell_last_index - 3;
     EXPECT_EQ(out.state.cell(last_fill_cell).gradient != 0, filled) << c.name;
     // A curve running past the last row has computed the rows up to it.

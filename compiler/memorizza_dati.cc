@@ -52,11 +52,11 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
   const LineTextResult line =
       compile_line_text(state, texts.line_bytes != nullptr ? *texts.line_bytes : read, findings);
   progress.text_taken(texts.line_path);
-  if (line.outcome == TextOutcome::kReadFailure) {
+  if (line.flow == Flow::kReadFailure) {
     progress.reading_failed();
     return findings;
   }
-  if (line.outcome == TextOutcome::kStopped) return findings;
+  if (line.flow == Flow::kStop) return findings;
 
   if (!text_of(file_system, texts.train_path, texts.train_bytes, &read, &error)) {
     findings.push_back(
@@ -64,10 +64,10 @@ Findings memorizza_dati(BuildState& state, FileSystem& file_system, const Source
     progress.reading_failed();
     return findings;
   }
-  const TextOutcome train = compile_train_text(
+  const Flow train = compile_train_text(
       state, texts.train_bytes != nullptr ? *texts.train_bytes : read, line, findings);
   progress.text_taken(texts.train_path);
-  if (train == TextOutcome::kReadFailure) progress.reading_failed();
+  if (train == Flow::kReadFailure) progress.reading_failed();
   return findings;
 }
 

@@ -38,7 +38,6 @@ Flow TextWalk::stop(ErrorCode code, int64_t value) {
 
 Flow TextWalk::end_outside_the_line(int32_t position) {
   refuse(outside_the_line(state_), position);
-  ended_outside_the_line_ = true;
   return Flow::kEnd;
 }
 

@@ -7,20 +7,13 @@
 #include <string_view>
 
 #include "compiler/finding.h"
+#include "compiler/flow.h"
 #include "format/cell_geometry.h"
 #include "frontend/text_entries.h"
 #include "model/build_state.h"
 #include "model/source_location.h"
 
 namespace sb {
-
-// How reading goes on after an entry.
-enum class Flow {
-  kNext,         // read on
-  kEnd,          // an entry lay outside the line: reading ends as at the end of the text
-  kStop,         // a failure ends the compilation at once
-  kReadFailure,  // a read failure has been recorded (25)
-};
 
 // What the line text and the train text reader share: the text read into
 // its entries by the front end, the entry being compiled and its values,
@@ -84,8 +77,6 @@ class TextWalk {
   Flow stop_at(ErrorCode code, int32_t position) { return refuse(failure_of(code), position); }
   // The entry refused as lying outside the line: kEnd.
   Flow end_outside_the_line(int32_t position);
-  // True once end_outside_the_line() has been called.
-  bool ended_outside_the_line() const { return ended_outside_the_line_; }
 
  private:
   void begin_entry(const TextEntry& entry);
@@ -110,7 +101,6 @@ class TextWalk {
   uint32_t next_value_ = 0;
   SourceLocation keyword_;
   SourceLocation here_;
-  bool ended_outside_the_line_ = false;
 };
 
 }  // namespace sb

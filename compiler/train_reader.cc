@@ -58,28 +58,24 @@ class TrainReader {
         walk_(SourceLocation::Text::kTrain, text, state, findings),
         findings_(findings),
         station_bound_(std::min(line.next_board_record, kTopBoardRecord)),
-        line_ended_outside_(line.ended_outside_the_line) {}
+        line_ended_outside_(line.flow == Flow::kEnd) {}
 
-  TextOutcome run() {
-    switch (read_entries()) {
-      case Flow::kReadFailure: return TextOutcome::kReadFailure;
-      case Flow::kStop: return TextOutcome::kStopped;
-      case Flow::kNext:
-      case Flow::kEnd: break;
-    }
-    if (!fill_to_end(speed_) || !fill_to_end(adhesion_)) return TextOutcome::kReadFailure;
+  Flow run() {
+    const Flow flow = read_entries();
+    if (flow == Flow::kStop || flow == Flow::kReadFailure) return flow;
+    if (!fill_to_end(speed_) || !fill_to_end(adhesion_)) return Flow::kReadFailure;
     check_chainages();
-    return TextOutcome::kDone;
+    return flow;
   }
 
  private:
   Flow read_entries() {
     const TextEntries& text = walk_.entries();
-    if (!text.opened) return text.failed ? walk_.read_failure() : Flow::kEnd;
+    if (!text.opened) return text.failed ? walk_.read_failure() : Flow::kNext;
     const Flow flow = walk_.each_entry(0, text.entries.size(),
                                        [this](const TextEntry& e) { return compile_entry(e); });
     if (flow != Flow::kNext) return flow;
-    return text.failed ? walk_.read_failure() : Flow::kEnd;
+    return text.failed ? walk_.read_failure() : Flow::kNext;
   }
 
   Flow compile_entry(const TextEntry& entry) {
@@ -292,8 +288,8 @@ class TrainReader {
 
 }  // namespace
 
-TextOutcome compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
-                               Findings& findings) {
+Flow compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
+                        Findings& findings) {
   return TrainReader(state, text, line, findings).run();
 }
 

@@ -15,12 +15,12 @@ namespace sb {
 // position check there the reading stops at the first signal or slowdown
 // recorded.  Failures are appended to `findings`.
 //
-// kDone when the text was read to its end, or to an entry that lies outside
-// the line (15): the speed and adhesion profiles are then run on to the end
-// of the line and the chainages checked (2).  kStopped after any other
+// kNext when the text was read to its end, kEnd when to an entry that lies
+// outside the line (15): the speed and adhesion profiles are then run on to
+// the end of the line and the chainages checked (2).  kStop after any other
 // failure, with nothing more written; kReadFailure for error 25.
-TextOutcome compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
-                               Findings& findings);
+Flow compile_train_text(BuildState& state, std::string_view text, const LineTextResult& line,
+                        Findings& findings);
 
 }  // namespace sb
 

@@ -39,7 +39,7 @@ std::string train_text(const Lines& lines) {
   return text + "[fine]\r\n";
 }
 
-TextOutcome compile(Train& state, const Lines& lines, LineTextResult line = {}) {
+Flow compile(Train& state, const Lines& lines, LineTextResult line = {}) {
   return compile_train_text(state, train_text(lines), line, state.findings);
 }
 
@@ -102,7 +102,7 @@ TEST(TrainReader, TheBuiltInStations) {
       {4, 89500, 89200, 89800, 49860, 1795, "LUNERIO"},
   };
   Train state = line_of(kBuiltInRoute);
-  ASSERT_EQ(compile(state, kBuiltInStations), TextOutcome::kDone);
+  ASSERT_EQ(compile(state, kBuiltInStations), Flow::kNext);
   EXPECT_EQ(state.error(), "");
 
   int record = 1;
@@ -167,7 +167,7 @@ TEST(TrainReader, StationExtentsByKind) {
     const std::string second = "stazione, 5000, " + std::to_string(c.kind) + ", " +
                                std::to_string(c.length) + ", 0, " + std::to_string(c.value_5) +
                                ", " + std::to_string(c.value_6) + ", 0,0,0, 0,0,0, 0, 12,0,0, B";
-    ASSERT_EQ(compile(state, {station(1000, 12, 200), second}), TextOutcome::kDone) << c.kind;
+    ASSERT_EQ(compile(state, {station(1000, 12, 200), second}), Flow::kNext) << c.kind;
     const GeneralRecord& r = state.record(2);
     EXPECT_EQ(r.long_1, c.start) << c.kind;
     EXPECT_EQ(r.long_2, c.end) << c.kind;
@@ -185,7 +185,7 @@ TEST(TrainReader, StationStopCellsOverwriteWhateverTheCellHeld) {
   Train state = line_of(kShortRoute);
   state.cell(7).kind = kSignalCell;
   state.cell(6).kind = kSpeedBoardCell;
-  ASSERT_EQ(compile(state, {station(0, 12, 800)}), TextOutcome::kDone);  // area -400 to 400
+  ASSERT_EQ(compile(state, {station(0, 12, 800)}), Flow::kNext);  // area -400 to 400
   EXPECT_EQ(state.cell(7).kind, kStationStopCell);
   EXPECT_EQ(state.cell(6).kind, kSpeedBoardCell);
   EXPECT_EQ(state.cell(6).approach, 81);
@@ -194,14 +194,12 @@ TEST(TrainReader, StationStopCellsOverwriteWhateverTheCellHeld) {
 TEST(TrainReader, StationsStandAtLeast350MetresApart) {
   // The first station's area ends at 1200; the second's begins 200 m before it.
   Train accepted = line_of(kShortRoute);
-  EXPECT_EQ(compile(accepted, {station(1000, 12, 400), station(1750, 12, 400)}),
-            TextOutcome::kDone);
+  EXPECT_EQ(compile(accepted, {station(1000, 12, 400), station(1750, 12, 400)}), Flow::kNext);
   EXPECT_EQ(accepted.error(), "");
   EXPECT_EQ(accepted.record(2).long_3, 1750);
 
   Train refused = line_of(kShortRoute);
-  EXPECT_EQ(compile(refused, {station(1000, 12, 400), station(1700, 12, 400)}),
-            TextOutcome::kStopped);
+  EXPECT_EQ(compile(refused, {station(1000, 12, 400), station(1700, 12, 400)}), Flow::kStop);
   EXPECT_EQ(refused.error(),
             "T.txt:3:1: error E22: the station at 1700 m starts less than 350 m "
             "after the end of the previous station");
@@ -240,7 +238,7 @@ TEST(TrainReader, StationsStopBelowTheBoardTexts) {
 TEST(TrainReader, AStationNeverTakesARecordOfABoardText) {
   Train state = line_of(kShortRoute);
   state.record(1).text = "board";  // the line text filled records 80 down to 1
-  EXPECT_EQ(compile(state, {station(1000, 12, 400)}, boards_down_to(0)), TextOutcome::kStopped);
+  EXPECT_EQ(compile(state, {station(1000, 12, 400)}, boards_down_to(0)), Flow::kStop);
   EXPECT_EQ(state.error(),
             "T.txt:2:1: error E10: too many stations: they reach the records kept "
             "for the indication boards");
@@ -275,7 +273,7 @@ TEST(TrainReader, ScalarEntries) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    ASSERT_EQ(compile(state, c.lines), TextOutcome::kDone) << c.lines[0];
+    ASSERT_EQ(compile(state, c.lines), Flow::kNext) << c.lines[0];
     EXPECT_EQ(state.record(kTotalsRecord).long_3, c.cars) << c.lines[0];
     EXPECT_EQ(state.record(kTotalsRecord).long_1, c.braked_mass) << c.lines[0];
     const GeneralRecord& train = state.record(kTrainRecord);
@@ -314,7 +312,7 @@ TEST(TrainReader, TheBuiltInProfiles) {
       "velocita,   87550,    95",
       "",
   };
-  ASSERT_EQ(compile(state, lines), TextOutcome::kDone);
+  ASSERT_EQ(compile(state, lines), Flow::kNext);
   const std::vector<std::pair<int32_t, uint8_t>> speeds = {{0, 13},   {27, 23},   {77, 30},
                                                            {340, 25}, {402, 12},  {414, 19},
                                                            {450, 30}, {1751, 19}, {6190, 0}};
@@ -351,7 +349,7 @@ TEST(TrainReader, ProfileSteps) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    ASSERT_EQ(compile(state, c.lines), TextOutcome::kDone) << c.what;
+    ASSERT_EQ(compile(state, c.lines), Flow::kNext) << c.what;
     EXPECT_EQ(runs(state, &TrackCell::speed_limit), c.speeds) << c.what;
   }
 }
@@ -367,7 +365,7 @@ TEST(TrainReader, BothCursorsStopAtTheLastCell) {
   Train state = line_of(0);  // cells 0 to 140
   Lines lines = speed_lines;
   lines.insert(lines.end(), adhesion_lines.begin(), adhesion_lines.end());
-  ASSERT_EQ(compile(state, lines), TextOutcome::kDone);
+  ASSERT_EQ(compile(state, lines), Flow::kNext);
   const std::vector<std::pair<int32_t, uint8_t>> expected = {{0, 0}, {138, 10}};
   EXPECT_EQ(runs(state, &TrackCell::speed_limit), expected);
   EXPECT_EQ(runs(state, &TrackCell::adhesion), expected);
@@ -375,7 +373,7 @@ TEST(TrainReader, BothCursorsStopAtTheLastCell) {
 
 TEST(TrainReader, AdhesionKeepsItsLow8Bits) {
   Train state = line_of(kShortRoute);
-  ASSERT_EQ(compile(state, {"aderenza, 0, 300", "aderenza, 100, -1"}), TextOutcome::kDone);
+  ASSERT_EQ(compile(state, {"aderenza, 0, 300", "aderenza, 100, -1"}), Flow::kNext);
   const std::vector<std::pair<int32_t, uint8_t>> expected = {{0, 44}, {2, 255}, {338, 0}};
   EXPECT_EQ(runs(state, &TrackCell::adhesion), expected);
 }
@@ -397,10 +395,9 @@ TEST(TrainReader, ASpeedWhoseFifthDoesNotFitAByteIsAReadFailure) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    const TextOutcome outcome = compile(state, c.lines);
+    const Flow flow = compile(state, c.lines);
     EXPECT_EQ(state.error(), c.error) << c.lines[0];
-    EXPECT_EQ(outcome, c.error.empty() ? TextOutcome::kDone : TextOutcome::kReadFailure)
-        << c.lines[0];
+    EXPECT_EQ(flow, c.error.empty() ? Flow::kNext : Flow::kReadFailure) << c.lines[0];
   }
 }
 
@@ -421,7 +418,7 @@ TEST(TrainReader, CodePoints) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    ASSERT_EQ(compile(state, {c.line}), TextOutcome::kDone) << c.line;
+    ASSERT_EQ(compile(state, {c.line}), Flow::kNext) << c.line;
     EXPECT_EQ(state.error(), "") << c.line;
     EXPECT_EQ(state.cell(c.cell).kind, c.kind) << c.line;
     EXPECT_EQ(state.cell(c.cell).value_1, c.value) << c.line;
@@ -447,7 +444,7 @@ TEST(TrainReader, TheWalk) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kDone) << c.what;
+    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), Flow::kNext) << c.what;
     EXPECT_EQ(state.error(), "") << c.what;
     EXPECT_EQ(state.record(kTrainRecord).short_1, c.sand) << c.what;
   }
@@ -457,8 +454,7 @@ TEST(TrainReader, WithoutEntriesTheEndingStillRuns) {
   Train state = line_of(kShortRoute);
   state.cell(0).speed_limit = 9;
   state.record(kChainageTwoRecord).long_2 = 1210;
-  EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings),
-            TextOutcome::kDone);
+  EXPECT_EQ(compile_train_text(state, "no section here\r\n", {}, state.findings), Flow::kNext);
   EXPECT_EQ(state.cell(0).speed_limit, 0);
   EXPECT_EQ(state.error(),
             "L.txt: error E2: a kilometre chainage starts or reads at a value that "
@@ -469,7 +465,7 @@ TEST(TrainReader, AFieldWithTwoKeywordsStartsBothEntries) {
   Train state = line_of(kShortRoute);
   const std::string text = train_text({"stazione segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220",
                                        "1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, BOTH"});
-  ASSERT_EQ(compile_train_text(state, text, {}, state.findings), TextOutcome::kDone);
+  ASSERT_EQ(compile_train_text(state, text, {}, state.findings), Flow::kNext);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
   EXPECT_EQ(state.record(1).long_3, 1000);
   EXPECT_EQ(state.record(1).text, "BOTH");
@@ -495,8 +491,7 @@ TEST(TrainReader, ReadFailures) {
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), TextOutcome::kReadFailure)
-        << c.text;
+    EXPECT_EQ(compile_train_text(state, c.text, {}, state.findings), Flow::kReadFailure) << c.text;
     EXPECT_EQ(state.error(), c.error) << c.text;
   }
 }
@@ -504,91 +499,91 @@ TEST(TrainReader, ReadFailures) {
 TEST(TrainReader, FailuresWithTheirPositions) {
   struct Case {
     Lines lines;
-    TextOutcome outcome;
+    Flow flow;
     std::string error;
   };
   const Case cases[] = {
       {{signal_at(850), "abbattimento, 900, 1"},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:3:1: error E7: the code point at 900 m needs cell 18, which "
        "already holds a signal"},
       {{"abbattimento, 900, 0", "abbattimento, 900, 1"},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:3:1: error E7: the code point at 900 m needs cell 18, which "
        "already holds a code cut point"},
       {{station(25, 12, 400)},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:2:1: error E8: the station at 25 m does not stand at a multiple "
        "of 50 m"},
       {{station(1000, 12, 750)},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:2:1: error E9: the station at 1000 m has a length that is not a "
        "multiple of 100 m"},
       {{signal_at(850), signal_at(860)},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:3:1: error E16: the signal at 860 m needs cell 18, which already "
        "holds a signal"},
       {{signal_at(2000), "rallentamento, 2000, 60, 700, 0, 0, 60"},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:3:1: error E18: the slowdown at 2000 m needs the start cell 41, "
        "which already holds a signal"},
       {{station(0, 12, 100)},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:2:1: error E24: a station ends within 100 m of the start of the "
        "line"},
       {{station(-1000, 12, 400)},
-       TextOutcome::kStopped,
+       Flow::kStop,
        "T.txt:2:1: error E24: a station ends within 100 m of the start of the "
        "line"},
       // Entries outside the line end the reading as its end would.
       {{"velocita, 16950, 50"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{"aderenza, 16950, 50"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{signal_at(16950)},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{"rallentamento, 16950, 60, 0, 0, 0, 0"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{"abbattimento, 16950, 1"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16950 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{station(16250, 12, 400)},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 16250 m lies outside the line, "
        "whose last cell is 340 (the rest of the text is not compiled)"},
       {{signal_at(300)},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 300 m lies outside the line, whose "
        "last cell is 340 (the rest of the text is not compiled)"},
       {{"abbattimento, -26, 1"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at -26 m lies outside the line, whose "
        "last cell is 340 (the rest of the text is not compiled)"},
       {{"rallentamento, -10, 60, 700, 0, 0, 0"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at -10 m lies outside the line, whose "
        "last cell is 340 (the rest of the text is not compiled)"},
       {{"rallentamento, 2000, 60, 16000, 0, 0, 0"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 2000 m lies outside the line, whose "
        "last cell is 340 (the rest of the text is not compiled)"},
       {{"rallentamento, 2000, 60, -2200, 0, 0, 0"},
-       TextOutcome::kDone,
+       Flow::kEnd,
        "T.txt:2:1: error E15: the entry at 2000 m lies outside the line, whose "
        "last cell is 340 (the rest of the text is not compiled)"},
   };
   for (const Case& c : cases) {
     Train state = line_of(kShortRoute);
-    EXPECT_EQ(compile(state, c.lines), c.outcome) << c.lines.back();
+    EXPECT_EQ(compile(state, c.lines), c.flow) << c.lines.back();
     ASSERT_EQ(state.findings.size(), 1u) << c.lines.back();
     EXPECT_EQ(state.error(), c.error) << c.lines.back();
   }
@@ -600,7 +595,7 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
   outside.push_back(signal_at(16950));
   outside.push_back("sabbia, 5");  // not read any more
   Train ended = line_of(kShortRoute);
-  EXPECT_EQ(compile(ended, outside), TextOutcome::kDone);
+  EXPECT_EQ(compile(ended, outside), Flow::kEnd);
   EXPECT_EQ(ended.error(),
             "T.txt:5:1: error E15: the entry at 16950 m lies outside the line, "
             "whose last cell is 340 (the rest of the text is not compiled)");
@@ -612,7 +607,7 @@ TEST(TrainReader, TheEndingRunsAfterAnEntryOutsideTheLineButNotAfterAStop) {
   stopping.push_back(station(25, 12, 400));
   Train stopped = line_of(kShortRoute);
   stopped.record(kChainageOneRecord).long_1 = 10;
-  EXPECT_EQ(compile(stopped, stopping), TextOutcome::kStopped);
+  EXPECT_EQ(compile(stopped, stopping), Flow::kStop);
   EXPECT_EQ(stopped.error(),
             "T.txt:5:1: error E8: the station at 25 m does not stand at a multiple "
             "of 50 m");  // no chainage check either
@@ -626,7 +621,7 @@ TEST(TrainReader, TheChainageCheckFollowsTheEnding) {
     Train state = line_of(kShortRoute);
     state.record(record).long_1 = -150;  // negative multiples pass
     state.record(record).long_2 = 1025;
-    EXPECT_EQ(compile(state, {signal_at(99999)}), TextOutcome::kDone);
+    EXPECT_EQ(compile(state, {signal_at(99999)}), Flow::kEnd);
     EXPECT_EQ(error_texts(state.findings),
               (std::vector<std::string>{
                   "T.txt:2:1: error E15: the entry at 99999 m lies outside the line, "
@@ -647,8 +642,8 @@ TEST(TrainReader, AFailedPositionCheckOfTheLineTextStopsAtTheFirstSignalOrSlowdo
   for (const Lines& lines : cases) {
     Train state = line_of(kShortRoute);
     LineTextResult line;
-    line.ended_outside_the_line = true;
-    EXPECT_EQ(compile(state, lines, line), TextOutcome::kStopped) << lines[1];
+    line.flow = Flow::kEnd;
+    EXPECT_EQ(compile(state, lines, line), Flow::kStop) << lines[1];
     EXPECT_EQ(state.findings, Findings{}) << "the line text's failure stands";
     const bool signal_first = lines[1] == signal_at(850);
     EXPECT_EQ(state.cell(18).kind, signal_first ? kSignalCell : kEmptyCell) << lines[1];
@@ -658,9 +653,8 @@ TEST(TrainReader, AFailedPositionCheckOfTheLineTextStopsAtTheFirstSignalOrSlowdo
 
   Train without = line_of(kShortRoute);
   LineTextResult line;
-  line.ended_outside_the_line = true;
-  EXPECT_EQ(compile(without, {"velocita, 0, 50", station(1000, 12, 400)}, line),
-            TextOutcome::kDone);
+  line.flow = Flow::kEnd;
+  EXPECT_EQ(compile(without, {"velocita, 0, 50", station(1000, 12, 400)}, line), Flow::kNext);
   EXPECT_EQ(without.findings, Findings{});
   EXPECT_EQ(without.cell(0).speed_limit, 10);
   EXPECT_EQ(without.record(1).long_3, 1000);
@@ -670,7 +664,7 @@ TEST(TrainReader, StationsThatWouldLeaveTheCellsAreRefused) {
   // Cells 0 to 140: the position check allows 6000, but a kind-7 station of
   // 2000 m would stop in cell 159.
   Train state = line_of(0);
-  EXPECT_EQ(compile(state, {station(6000, 7, 2000, "FAR")}), TextOutcome::kDone);
+  EXPECT_EQ(compile(state, {station(6000, 7, 2000, "FAR")}), Flow::kEnd);
   EXPECT_EQ(state.error(),
             "T.txt:2:1: error E15: the entry at 6000 m lies outside the line, whose "
             "last cell is 140 (the rest of the text is not compiled)");
@@ -680,7 +674,7 @@ TEST(TrainReader, StationsThatWouldLeaveTheCellsAreRefused) {
 
   // An area beyond what a long holds.
   Train huge = line_of(0);
-  EXPECT_EQ(compile(huge, {station(-2147483600, 12, 200000000)}), TextOutcome::kDone);
+  EXPECT_EQ(compile(huge, {station(-2147483600, 12, 200000000)}), Flow::kEnd);
   EXPECT_EQ(huge.error(),
             "T.txt:2:1: error E15: the entry at -2147483600 m lies outside the "
             "line, whose last cell is 140 (the rest of the text is not compiled)");

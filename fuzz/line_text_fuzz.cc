@@ -22,17 +22,17 @@ sb::BuildState fresh_state(int32_t trace_flag) {
   return state;
 }
 
-sb::TextOutcome compile_and_check(sb::BuildState& state, std::string_view text) {
+sb::Flow compile_and_check(sb::BuildState& state, std::string_view text) {
   sb::Findings findings;
   const sb::LineTextResult result = sb::compile_line_text(state, text, findings);
   // A line text ends at its first failure.
   FUZZ_CHECK(findings.size() <= 1);
   const int32_t code = sb::fuzz::check_findings(findings);
-  FUZZ_CHECK((result.outcome == sb::TextOutcome::kReadFailure) == (code == sb::kReadFailed));
-  FUZZ_CHECK(result.ended_outside_the_line == (code == sb::kOutsideTheLine));
+  FUZZ_CHECK((result.flow == sb::Flow::kReadFailure) == (code == sb::kReadFailed));
+  FUZZ_CHECK((result.flow == sb::Flow::kEnd) == (code == sb::kOutsideTheLine));
   FUZZ_CHECK(result.next_board_record >= 0 && result.next_board_record <= sb::kTopBoardRecord);
   sb::fuzz::check_state_shape(state);
-  return result.outcome;
+  return result.flow;
 }
 
 }  // namespace
@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   sb::BuildState traced = fresh_state(1);
-  const sb::TextOutcome outcome = compile_and_check(traced, text);
-  if (outcome == sb::TextOutcome::kDone && traced.has_cells()) {
+  const sb::Flow flow = compile_and_check(traced, text);
+  if ((flow == sb::Flow::kNext || flow == sb::Flow::kEnd) && traced.has_cells()) {
     sb::fuzz::check_finished_trace(traced.line_trace);
   }
   return 0;

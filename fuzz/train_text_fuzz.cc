@@ -37,7 +37,7 @@ const Line& fixed_line() {
     compiled.state.train_number = "1";
     sb::Findings findings;
     compiled.result = sb::compile_line_text(compiled.state, kLineText, findings);
-    FUZZ_CHECK(compiled.result.outcome == sb::TextOutcome::kDone);
+    FUZZ_CHECK(compiled.result.flow == sb::Flow::kNext);
     FUZZ_CHECK(findings.empty());
     return compiled;
   }();
@@ -50,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Line& line = fixed_line();
   sb::BuildState state = line.state;
   sb::Findings findings;
-  const sb::TextOutcome outcome =
+  const sb::Flow flow =
       sb::compile_train_text(state, sb::fuzz::as_text(data, size), line.result, findings);
   const int32_t code = sb::fuzz::check_findings(findings);
-  FUZZ_CHECK((outcome == sb::TextOutcome::kReadFailure) == (code == sb::kReadFailed));
+  FUZZ_CHECK((flow == sb::Flow::kReadFailure) == (code == sb::kReadFailed));
   sb::fuzz::check_state_shape(state);
   // The train text fills cells; it never resizes them or touches the line's
   // records.
