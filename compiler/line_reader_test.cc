@@ -353,8 +353,7 @@ TEST(CompileLineText, Failures) {
        Flow::kEnd,
        "L.txt:4:1: error E15: the entry at 10000 m lies outside the line, "
        "whose last cell is 220 (the rest of the text is not compiled)"},
-      {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"),
-       Flow::kEnd,
+      {"mountain stretch before cell 0", line_text(4000, "montagna, -200, 100, 12\r\n"), Flow::kEnd,
        "L.txt:4:1: error E15: the entry at -200 m lies outside the line, whose "
        "last cell is 220 (the rest of the text is not compiled)"},
       {"curve without class", line_text(4000, "curvad5, 100, 10\r\ncurvad, 650, 200\r\n"),
