@@ -575,11 +575,12 @@ int run_command(int argc, const char* const* argv_in, FileSystem& file_system, W
     if (!dump_kind.empty()) dump.kind = dump_kind_from_flag(dump_kind);
     if (!dump_rows.empty()) {
       std::string error;
-      dump.rows = parse_row_range(dump_rows, &error);
-      if (!dump.rows) {
+      RowRequest rows;
+      if (!parse_row_range(dump_rows, &rows, &error)) {
         err << "scenario-builder dump: --rows " << dump_rows << ": " << error << '\n';
         return kExitUsage;
       }
+      dump.rows = rows;
     }
     if (at_option->count() != 0)
       dump.at = PositionRequest{at_metres, "--at " + at_option->as<std::string>()};

@@ -40,25 +40,28 @@ bool is_compiled_file(const std::string& path) {
   return path.ends_with(".dat") || path.ends_with(".sim");
 }
 
-// The input names that say the texts were given the wrong way: a compiled
-// file for a text, or the two texts swapped.  Empty when neither.
-std::string wrong_inputs(const CompileOptions& options) {
+// Whether the input names could be the two texts, in order; false with
+// *error when they say the texts were given the wrong way: a compiled file
+// for a text, or the two texts swapped.
+bool texts_given_rightly(const CompileOptions& options, std::string* error) {
   for (const std::string* path : {&options.line_text, &options.train_text}) {
     if (is_compiled_file(*path)) {
-      return *path +
-             " is a compiled file, not a source text: compile reads the two texts, "
-             "NAME_linea.txt and NAME_N-.txt (dump " +
-             *path + " shows what the file holds)";
+      *error = *path +
+               " is a compiled file, not a source text: compile reads the two texts, "
+               "NAME_linea.txt and NAME_N-.txt (dump " +
+               *path + " shows what the file holds)";
+      return false;
     }
   }
   const std::string line = file_name_of(options.line_text);
   const std::string train = file_name_of(options.train_text);
   if (!line.ends_with(kLineTextSuffix) && line.ends_with(kTrainTextSuffix) &&
       train.ends_with(kLineTextSuffix)) {
-    return "the texts are given the other way round: the line text (" + train +
-           ") comes first, then the train text (" + line + ")";
+    *error = "the texts are given the other way round: the line text (" + train +
+             ") comes first, then the train text (" + line + ")";
+    return false;
   }
-  return {};
+  return true;
 }
 
 // Resolves NAME and N from the options or the input names.
@@ -139,8 +142,8 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
   Names names;
   Inputs inputs;
   // A text that cannot be read says so before any complaint about its name.
-  error = wrong_inputs(options);
-  if (!error.empty() || !read_inputs(options, file_system, &inputs, &error) ||
+  if (!texts_given_rightly(options, &error) ||
+      !read_inputs(options, file_system, &inputs, &error) ||
       !resolve_names(options, &state, &names, &error)) {
     begin_message(err) << error << '\n';
     return kExitUsage;

@@ -78,49 +78,58 @@ const char* row_noun(DumpKind kind) {
   return "";
 }
 
-// The rows asked for, as a request on a table whose size is not known yet.
-std::optional<RowRequest> requested_rows(const DumpOptions& options, DumpKind kind,
-                                         std::string* error) {
-  if (!options.at) return options.rows;
+// The rows asked for, as a request on a table whose size is not known yet:
+// true with *rows empty when none are asked; false with *error saying why a
+// position cannot be shown, *rows left as it was.
+bool requested_rows(const DumpOptions& options, DumpKind kind, std::optional<RowRequest>* rows,
+                    std::string* error) {
+  if (!options.at) {
+    *rows = options.rows;
+    return true;
+  }
   const PositionRequest& at = *options.at;
   if (kind == DumpKind::kRecords) {
     *error = at.asked + ": " + options.path +
              " is a records file, which has no rows by position; "
              "give --rows";
-    return std::nullopt;
+    return false;
   }
   if (!std::isfinite(at.metres) || at.metres < 0) {
     *error = at.asked + ": give a position of 0 m or more";
-    return std::nullopt;
+    return false;
   }
   const double metres = std::min(at.metres, double(kLastRowNumber));
   const int64_t row = kind == DumpKind::kCells ? cell_of(metres) : round_half_even(metres);
   const auto index = static_cast<int32_t>(std::min(row, kLastRowNumber));
   // A position beyond every row a file can hold names no row: it is told as
   // asked, not as the row it was held to.
-  if (at.metres > double(kLastRowNumber)) return RowRequest{index, index, at.asked};
-  return RowRequest{index, index,
-                    at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};
+  if (at.metres > double(kLastRowNumber)) {
+    *rows = RowRequest{index, index, at.asked};
+  } else {
+    *rows = RowRequest{index, index,
+                       at.asked + " (" + row_noun(kind) + " " + std::to_string(index) + ")"};
+  }
+  return true;
 }
 
-// The asked rows as first and last of a table of `count` rows; nothing and
-// *error when any of them lies beyond it.
-std::optional<std::pair<int32_t, int32_t>> rows_within(const RowRequest& request, size_t count,
-                                                       DumpKind kind, const std::string& path,
-                                                       std::string* error) {
+// The asked rows as first and last of a table of `count` rows in *rows;
+// false with *error when any of them lies beyond it.
+bool rows_within(const RowRequest& request, size_t count, DumpKind kind, const std::string& path,
+                 std::pair<int32_t, int32_t>* rows, std::string* error) {
   const std::string noun = row_noun(kind);
   if (count == 0) {
     *error = request.asked + ": " + path + " has no " + noun + "s";
-    return std::nullopt;
+    return false;
   }
   const int64_t last_row = static_cast<int64_t>(count) - 1;
   const int64_t last = request.last.value_or(last_row);
   if (request.first > last_row || last > last_row) {
     *error = request.asked + " goes past the end of " + path + ": the last " + noun + " is " +
              std::to_string(last_row);
-    return std::nullopt;
+    return false;
   }
-  return std::pair<int32_t, int32_t>(request.first, static_cast<int32_t>(last));
+  *rows = {request.first, static_cast<int32_t>(last)};
+  return true;
 }
 
 // Decodes `bytes` and prints the rows asked for; false with *error when the
@@ -133,8 +142,10 @@ bool decode_and_print(DumpKind kind, DumpContext context, const std::optional<Ro
   };
   const auto select = [&](size_t count) {
     if (!rows) return true;
-    context.rows = rows_within(*rows, count, kind, context.path, error);
-    return context.rows.has_value();
+    std::pair<int32_t, int32_t> within;
+    if (!rows_within(*rows, count, kind, context.path, &within, error)) return false;
+    context.rows = within;
+    return true;
   };
   std::string why;
   switch (kind) {
@@ -180,7 +191,7 @@ std::optional<DumpKind> dump_kind_from_flag(std::string_view flag) {
   return std::nullopt;
 }
 
-std::optional<RowRequest> parse_row_range(std::string_view text, std::string* error) {
+bool parse_row_range(std::string_view text, RowRequest* request, std::string* error) {
   const size_t colon = text.find(':');
   std::optional<int64_t> first;
   std::optional<int64_t> last;
@@ -196,12 +207,12 @@ std::optional<RowRequest> parse_row_range(std::string_view text, std::string* er
   }
   if (!first || (!to_the_end && !last)) {
     *error = "give FIRST:LAST such as 0:99, one row, FIRST: for the rest or :LAST";
-    return std::nullopt;
+    return false;
   }
-  if (!range_allowed(*first, last, error)) return std::nullopt;
-  RowRequest request{static_cast<int32_t>(*first), std::nullopt, "--rows " + std::string(text)};
-  if (last) request.last = static_cast<int32_t>(*last);
-  return request;
+  if (!range_allowed(*first, last, error)) return false;
+  *request = {static_cast<int32_t>(*first), std::nullopt, "--rows " + std::string(text)};
+  if (last) request->last = static_cast<int32_t>(*last);
+  return true;
 }
 
 int dump_command(const DumpOptions& options, FileSystem& file_system, std::ostream& out,
@@ -221,8 +232,8 @@ int dump_command(const DumpOptions& options, FileSystem& file_system, std::ostre
       return kExitUsage;
     }
   }
-  const std::optional<RowRequest> rows = requested_rows(options, *kind, &error);
-  if (!error.empty()) {
+  std::optional<RowRequest> rows;
+  if (!requested_rows(options, *kind, &rows, &error)) {
     err << kPrefix << error << '\n';
     return kExitUsage;
   }

@@ -34,9 +34,10 @@ struct RowRequest {
 };
 
 // Parses "A:B" (rows A to B), "A" (row A alone), "A:" (from A to the end)
-// or ":B" (from 0 to B).  On failure returns nothing and says why in *error
-// ("the first row comes after the last"), leaving the flag to the caller.
-std::optional<RowRequest> parse_row_range(std::string_view text, std::string* error);
+// or ":B" (from 0 to B) into *request.  False with *error saying why
+// ("the first row comes after the last"), leaving *request as it was and
+// the flag to the caller.
+bool parse_row_range(std::string_view text, RowRequest* request, std::string* error);
 
 // A route position whose cell or trace row is asked for.
 struct PositionRequest {

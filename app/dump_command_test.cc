@@ -637,9 +637,13 @@ TEST(ParseRowRange, AcceptsRangesOneRowAndOpenEndsAndExplainsBadOnes) {
       {"a:b", std::nullopt, kForms},
       {" 1:2", std::nullopt, kForms},
   };
+  // A refused range leaves the request as it was.
+  const RowRequest untouched{-1, -1, "untouched"};
   for (const auto& c : cases) {
+    RowRequest request = untouched;
     std::string error;
-    EXPECT_EQ(parse_row_range(c.text, &error), c.range) << c.text;
+    EXPECT_EQ(parse_row_range(c.text, &request, &error), c.range.has_value()) << c.text;
+    EXPECT_EQ(request, c.range.value_or(untouched)) << c.text;
     EXPECT_EQ(error, c.error) << c.text;
   }
 }

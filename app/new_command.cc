@@ -1,7 +1,6 @@
 #include "app/new_command.h"
 
 #include <filesystem>
-#include <optional>
 #include <vector>
 
 #include "app/exit_status.h"
@@ -24,17 +23,20 @@ struct StarterTexts {
   std::string train_bytes;
 };
 
-std::optional<StarterTexts> starter_texts(const NewOptions& options, std::string* error) {
+// The two texts and where they go into *texts; false with *error when the
+// scenario name or the train number is refused.
+bool starter_texts(const NewOptions& options, StarterTexts* texts, std::string* error) {
   std::string name;
   std::string number;
   if (!checked_name("the scenario name", options.scenario_name, false, &name, error) ||
       !checked_name("the train number", options.train_number, true, &number, error)) {
-    return std::nullopt;
+    return false;
   }
-  return StarterTexts{
+  *texts = {
       join_path(options.directory, line_text_name(options.scenario_name)),
       join_path(options.directory, train_text_name(options.scenario_name, options.train_number)),
       starter_line_text(name), starter_train_text(name, number)};
+  return true;
 }
 
 // Both texts or neither: a failure leaves whatever stood there before.
@@ -64,13 +66,13 @@ std::vector<std::string> missing_directories(FileSystem& file_system,
 int new_command(const NewOptions& options, FileSystem& file_system, std::ostream& out,
                 std::ostream& err) {
   std::string error;
-  const std::optional<StarterTexts> texts = starter_texts(options, &error);
-  if (!texts) {
+  StarterTexts texts;
+  if (!starter_texts(options, &texts, &error)) {
     err << kPrefix << error << '\n';
     return kExitUsage;
   }
   if (!options.force) {
-    for (const std::string* path : {&texts->line_path, &texts->train_path}) {
+    for (const std::string* path : {&texts.line_path, &texts.train_path}) {
       if (file_system.stands(*path)) {
         err << kPrefix << *path
             << " already exists: choose another NAME or N, or give --force to replace it\n";
@@ -80,14 +82,14 @@ int new_command(const NewOptions& options, FileSystem& file_system, std::ostream
   }
   const std::vector<std::string> missing = missing_directories(file_system, options.directory);
   if (!file_system.make_directories(options.directory, &error) ||
-      !write_both(file_system, *texts, &error)) {
+      !write_both(file_system, texts, &error)) {
     for (const std::string& directory : missing) file_system.remove_empty_directory(directory);
     err << kPrefix << error << '\n';
     return kExitNotWritten;
   }
-  out << "wrote " << texts->line_path << " and " << texts->train_path << "\n"
-      << "next: scenario-builder check " << shell_word(texts->line_path) << ' '
-      << shell_word(texts->train_path) << '\n';
+  out << "wrote " << texts.line_path << " and " << texts.train_path << "\n"
+      << "next: scenario-builder check " << shell_word(texts.line_path) << ' '
+      << shell_word(texts.train_path) << '\n';
   return kExitClean;
 }
 

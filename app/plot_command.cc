@@ -25,30 +25,40 @@
 namespace sb {
 namespace {
 
-std::optional<int32_t> kilometre_option(const char* flag, std::optional<double> km,
-                                        int32_t fallback, int32_t route_length,
-                                        std::string* error) {
-  if (!km) return fallback;
+// The metres of the option `flag` (`fallback` when not given) into *metres;
+// false with *error when it lies off the route.
+bool kilometre_option(const char* flag, std::optional<double> km, int32_t fallback,
+                      int32_t route_length, int32_t* metres, std::string* error) {
+  if (!km) {
+    *metres = fallback;
+    return true;
+  }
   if (!std::isfinite(*km) || *km < 0 || *km * 1000 > route_length) {
     *error = std::string(flag) + " must lie on the route, from 0 to " +
              kilometres_text(route_length) + " km";
-    return std::nullopt;
+    return false;
   }
-  return static_cast<int32_t>(round_half_even(*km * 1000));
+  *metres = static_cast<int32_t>(round_half_even(*km * 1000));
+  return true;
 }
 
-std::optional<DistanceRange> chosen_range(const PlotOptions& options, int32_t route_length,
-                                          std::string* error) {
-  const auto first = kilometre_option("--from", options.from_km, 0, route_length, error);
-  if (!first) return std::nullopt;
-  const auto last = kilometre_option("--to", options.to_km, route_length, route_length, error);
-  if (!last) return std::nullopt;
-  if (*first >= *last) {
-    *error = "--from (km " + kilometres_text(*first) + ") must lie before --to (km " +
-             kilometres_text(*last) + ")";
-    return std::nullopt;
+// The stretch of route to draw into *range; false with *error when --from or
+// --to lies off the route or they are not in order.
+bool chosen_range(const PlotOptions& options, int32_t route_length, DistanceRange* range,
+                  std::string* error) {
+  int32_t first = 0;
+  int32_t last = 0;
+  if (!kilometre_option("--from", options.from_km, 0, route_length, &first, error) ||
+      !kilometre_option("--to", options.to_km, route_length, route_length, &last, error)) {
+    return false;
   }
-  return DistanceRange{*first, *last};
+  if (first >= last) {
+    *error = "--from (km " + kilometres_text(first) + ") must lie before --to (km " +
+             kilometres_text(last) + ")";
+    return false;
+  }
+  *range = {first, last};
+  return true;
 }
 
 // The interactive page, where the program has it.
@@ -124,8 +134,8 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
         << scenario.route_length() << " m: there is no line to draw\n";
     return kExitUsage;
   }
-  const std::optional<DistanceRange> range = chosen_range(options, scenario.route_length(), &error);
-  if (!range) {
+  DistanceRange range;
+  if (!chosen_range(options, scenario.route_length(), &range, &error)) {
     err << "scenario-builder plot: " << error << "\n";
     return kExitUsage;
   }
@@ -140,7 +150,7 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
   if (page) {
     nlohmann::ordered_json document = scene_document(scene);
     // The stretch the page opens on, in route metres.
-    document["view"] = {{"first", range->first}, {"last", range->last}};
+    document["view"] = {{"first", range.first}, {"last", range.last}};
     if (!write_file(file_system, options.output, standalone_page(document), &error)) {
       err << "scenario-builder plot: " << error << "\n";
       return kExitNotWritten;
@@ -149,7 +159,7 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
     return kExitClean;
   }
 #endif
-  const PlotLayout layout = layout_plot(scene, *range, width);
+  const PlotLayout layout = layout_plot(scene, range, width);
   if (*format == PlotFormat::kPng && int64_t{layout.width} * layout.height > kMostPngPixels) {
     err << "scenario-builder plot: --width " << width << " makes a PNG of " << layout.width << " x "
         << layout.height << " pixels, more than the " << kMostPngPixels
@@ -157,7 +167,7 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
     return kExitUsage;
   }
   std::string bytes;
-  if (!render_plot(scene, layout, *range, *format, &bytes, &error) ||
+  if (!render_plot(scene, layout, range, *format, &bytes, &error) ||
       !write_file(file_system, options.output, bytes, &error)) {
     err << "scenario-builder plot: " << error << "\n";
     return kExitNotWritten;
