@@ -153,14 +153,12 @@ int compile_command(const CompileOptions& options, FileSystem& file_system, std:
                 &inputs.train};
   plan.outputs = scenario_file_names(options.output_directory, names.scenario, names.train);
   plan.write_files = options.write_files;
-  if (plan.write_files) {
-    error = input_that_is_an_output(
-        file_system, {options.line_text, options.train_text},
-        {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells});
-    if (!error.empty()) {
-      err << "scenario-builder: " << error << ": nothing written\n";
-      return kExitUsage;
-    }
+  if (plan.write_files &&
+      !no_input_is_an_output(file_system, {options.line_text, options.train_text},
+                             {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells},
+                             &error)) {
+    err << "scenario-builder: " << error << ": nothing written\n";
+    return kExitUsage;
   }
   if (plan.write_files && !file_system.make_directories(options.output_directory, &error)) {
     begin_message(err) << error << '\n';

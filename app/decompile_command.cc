@@ -4,7 +4,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <optional>
 
 #include "app/exit_status.h"
 #include "compiler/memorizza_percorso.h"
@@ -256,22 +255,21 @@ bool decompile_files(const CompiledFileSet& files, DecompiledTexts* texts, std::
 int decompile_command(const DecompileOptions& options, FileSystem& file_system, std::ostream& out,
                       std::ostream& err) {
   std::string error;
-  std::optional<ScenarioId> id;
-  if (options_allowed(options, &error)) {
-    id = choose_scenario(file_system, options.directory, options.scenario_name,
-                         options.train_number, &error);
-  }
+  ScenarioId id;
   CompiledFileSet files;
-  if (!id || !names_allowed(options.directory, *id, &error) ||
-      !read_compiled(file_system, options.directory, *id, &files, &error)) {
+  if (!options_allowed(options, &error) ||
+      !choose_scenario(file_system, options.directory, options.scenario_name, options.train_number,
+                       &id, &error) ||
+      !names_allowed(options.directory, id, &error) ||
+      !read_compiled(file_system, options.directory, id, &files, &error)) {
     err << "scenario-builder decompile: " << error << "\n";
     return kExitUsage;
   }
   DecompiledTexts texts;
   DecompileRun run;
   run.approximate = options.approximate;
-  const std::string scenario = "scenario-builder decompile: the scenario " + id->scenario_name +
-                               "_" + id->train_number + " in " + options.directory + ": ";
+  const std::string scenario = "scenario-builder decompile: the scenario " + id.scenario_name +
+                               "_" + id.train_number + " in " + options.directory + ": ";
   if (!decompile_files(files, &texts, &error, &run)) {
     err << scenario << error;
     if (!options.approximate && error.find("recovered exactly") != std::string::npos) {
@@ -287,21 +285,20 @@ int decompile_command(const DecompileOptions& options, FileSystem& file_system, 
   }
   if (options.to_stdout) {
     // Each text under a line that names the file it would be written to.
-    out << "==> " << line_text_name(id->scenario_name) << " <==\n"
+    out << "==> " << line_text_name(id.scenario_name) << " <==\n"
         << cp1252_to_utf8(texts.line_text) << "==> "
-        << train_text_name(id->scenario_name, id->train_number) << " <==\n"
+        << train_text_name(id.scenario_name, id.train_number) << " <==\n"
         << cp1252_to_utf8(texts.train_text);
     return run.inexact ? kExitInexact : kExitClean;
   }
   const std::string directory =
       options.output_directory.empty() ? options.directory : options.output_directory;
   const std::array<std::string, 2> targets = {
-      join_path(directory, line_text_name(id->scenario_name)),
-      join_path(directory, train_text_name(id->scenario_name, id->train_number))};
-  if (const std::string same = input_that_is_an_output(
-          file_system, {files.paths.begin(), files.paths.end()}, {targets.begin(), targets.end()});
-      !same.empty()) {
-    err << "scenario-builder decompile: " << same << ": nothing written\n";
+      join_path(directory, line_text_name(id.scenario_name)),
+      join_path(directory, train_text_name(id.scenario_name, id.train_number))};
+  if (!no_input_is_an_output(file_system, {files.paths.begin(), files.paths.end()},
+                             {targets.begin(), targets.end()}, &error)) {
+    err << "scenario-builder decompile: " << error << ": nothing written\n";
     return kExitUsage;
   }
   if (!options.force) {

@@ -114,16 +114,16 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
         << " is a file: give the directory that holds the compiled scenario (" << parent << ")\n";
     return kExitUsage;
   }
-  const std::optional<ScenarioId> id = choose_scenario(
-      file_system, options.directory, options.scenario_name, options.train_number, &error);
-  if (!id) {
+  ScenarioId id;
+  if (!choose_scenario(file_system, options.directory, options.scenario_name, options.train_number,
+                       &id, &error)) {
     err << "scenario-builder plot: " << error << "\n";
     return kExitUsage;
   }
   const CompiledScenarioPaths paths{
-      join_path(options.directory, line_trace_file_name(id->scenario_name)),
-      join_path(options.directory, records_file_name(id->scenario_name, id->train_number)),
-      join_path(options.directory, cells_file_name(id->scenario_name, id->train_number))};
+      join_path(options.directory, line_trace_file_name(id.scenario_name)),
+      join_path(options.directory, records_file_name(id.scenario_name, id.train_number)),
+      join_path(options.directory, cells_file_name(id.scenario_name, id.train_number))};
   CompiledScenario scenario;
   if (!load_compiled_scenario(file_system, paths, &scenario, &error)) {
     err << "scenario-builder plot: " << error << "\n";
@@ -139,10 +139,9 @@ int plot_command(const PlotOptions& options, FileSystem& file_system, std::ostre
     err << "scenario-builder plot: " << error << "\n";
     return kExitUsage;
   }
-  if (const std::string same = input_that_is_an_output(
-          file_system, {paths.line_trace, paths.records, paths.cells}, {options.output});
-      !same.empty()) {
-    err << "scenario-builder plot: " << same << ": nothing written\n";
+  if (!no_input_is_an_output(file_system, {paths.line_trace, paths.records, paths.cells},
+                             {options.output}, &error)) {
+    err << "scenario-builder plot: " << error << ": nothing written\n";
     return kExitUsage;
   }
   const PlotScene scene = build_plot_scene(scenario);

@@ -114,12 +114,9 @@ int compile_once(const CompileOptions& options, const WatchOptions& watch, FileS
   CompileOptions build = options;
   build.write_files = true;
   const bool built = compile_command(build, snapshot, said_again) == kExitClean;
-  if (const std::string same =
-          built ? input_that_is_an_output(file_system, {options.line_text, options.train_text},
-                                          built_files(snapshot))
-                : std::string();
-      !same.empty()) {
-    begin_message(out) << same << '\n' << kept << std::flush;
+  if (built && !no_input_is_an_output(file_system, {options.line_text, options.train_text},
+                                      built_files(snapshot), &error)) {
+    begin_message(out) << error << '\n' << kept << std::flush;
     tell();
     return kExitUsage;
   }

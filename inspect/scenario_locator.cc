@@ -55,13 +55,16 @@ std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_
   return scenarios;
 }
 
-std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios,
-                                        const std::string& directory, std::string* error) {
-  if (scenarios.size() == 1) return scenarios.front();
+bool only_scenario(const std::vector<ScenarioId>& scenarios, const std::string& directory,
+                   ScenarioId* scenario, std::string* error) {
+  if (scenarios.size() == 1) {
+    *scenario = scenarios.front();
+    return true;
+  }
   if (scenarios.empty()) {
     *error = "no compiled scenario in " + directory +
              ": it needs NAME_linea.dat, NAME_N.sim and NAME_N.dat side by side";
-    return std::nullopt;
+    return false;
   }
   std::string list;
   for (const ScenarioId& id : scenarios) {
@@ -70,23 +73,25 @@ std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios
   }
   *error = directory + " holds " + std::to_string(scenarios.size()) + " compiled scenarios (" +
            list + "): choose one with --scenario and --train-number";
-  return std::nullopt;
+  return false;
 }
 
-std::optional<ScenarioId> choose_scenario(FileSystem& file_system, const std::string& directory,
-                                          const std::string& scenario_name_utf8,
-                                          const std::string& train_number_utf8,
-                                          std::string* error) {
+bool choose_scenario(FileSystem& file_system, const std::string& directory,
+                     const std::string& scenario_name_utf8, const std::string& train_number_utf8,
+                     ScenarioId* scenario, std::string* error) {
   ScenarioId asked;
   if (!cp1252_name("--scenario", scenario_name_utf8, &asked.scenario_name, error) ||
       !cp1252_name("--train-number", train_number_utf8, &asked.train_number, error)) {
-    return std::nullopt;
+    return false;
   }
-  if (!asked.scenario_name.empty() && !asked.train_number.empty()) return asked;
+  if (!asked.scenario_name.empty() && !asked.train_number.empty()) {
+    *scenario = asked;
+    return true;
+  }
   std::vector<std::string> names;
-  if (!file_system.list_files(directory, &names, error)) return std::nullopt;
-  return only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
-                       directory, error);
+  return file_system.list_files(directory, &names, error) &&
+         only_scenario(complete_scenarios(names, asked.scenario_name, asked.train_number),
+                       directory, scenario, error);
 }
 
 }  // namespace sb

@@ -1,7 +1,6 @@
 #ifndef SCENARIO_BUILDER_INSPECT_SCENARIO_LOCATOR_H_
 #define SCENARIO_BUILDER_INSPECT_SCENARIO_LOCATOR_H_
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,19 +24,21 @@ std::vector<ScenarioId> complete_scenarios(const std::vector<std::string>& file_
                                            const std::string& scenario_name,
                                            const std::string& train_number);
 
-// The one scenario of the list; nothing and *error when there is none or
-// more than one.  `directory` only serves the message.
-std::optional<ScenarioId> only_scenario(const std::vector<ScenarioId>& scenarios,
-                                        const std::string& directory, std::string* error);
+// Sets *scenario to the one scenario of the list; false and *error, with
+// *scenario as it was, when there is none or more than one.  `directory`
+// only serves the message.
+bool only_scenario(const std::vector<ScenarioId>& scenarios, const std::string& directory,
+                   ScenarioId* scenario, std::string* error);
 
-// The scenario that the options --scenario and --train-number (UTF-8, empty
-// when not given) name in `directory`: both names as given, else the one
-// scenario there that has the names given.  Nothing and *error when a name
-// has a character Windows-1252 lacks, the directory cannot be listed, or
-// there is no such scenario or more than one.
-std::optional<ScenarioId> choose_scenario(FileSystem& file_system, const std::string& directory,
-                                          const std::string& scenario_name_utf8,
-                                          const std::string& train_number_utf8, std::string* error);
+// Sets *scenario to the one that the options --scenario and --train-number
+// (UTF-8, empty when not given) name in `directory`: both names as given,
+// else the one scenario there that has the names given.  False and *error,
+// with *scenario as it was, when a name has a character Windows-1252 lacks,
+// the directory cannot be listed, or there is no such scenario or more than
+// one.
+bool choose_scenario(FileSystem& file_system, const std::string& directory,
+                     const std::string& scenario_name_utf8, const std::string& train_number_utf8,
+                     ScenarioId* scenario, std::string* error);
 
 }  // namespace sb
 
