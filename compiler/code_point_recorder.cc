@@ -6,18 +6,18 @@
 
 namespace sb {
 
-std::optional<Finding> record_code_point(BuildState& state, int32_t position, int32_t value) {
+bool record_code_point(BuildState& state, int32_t position, int32_t value, Finding* refusal) {
   const int64_t c = cell_of(position);
-  if (!state.cell_exists(c)) return outside_the_line(state);
+  if (!state.cell_exists(c)) return refuse(refusal, outside_the_line(state));
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return cell_taken(kCodePointTaken, state, c);
+  if (!is_free(cell)) return refuse(refusal, cell_taken(kCodePointTaken, state, c));
   if (value > 0) {
     cell.kind = kCodePointCell;
     cell.value_1 = low_16(value);
   } else {
     cell.kind = kCodeCutPointCell;
   }
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace sb

@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_CODE_POINT_RECORDER_H_
 
 #include <cstdint>
-#include <optional>
 
 #include "compiler/finding.h"
 #include "model/build_state.h"
@@ -13,9 +12,9 @@ namespace sb {
 // `value` above 0 makes it a code point (kind 12) carrying the low 16 bits
 // of `value`, any other a code cut point (kind 13).
 //
-// Returns the refusal, having written nothing: 15 when the cell does not
-// exist, 7 when it is not free.
-std::optional<Finding> record_code_point(BuildState& state, int32_t position, int32_t value);
+// True when recorded.  Otherwise false with `*refusal` set, having written
+// nothing: 15 when the cell does not exist, 7 when it is not free.
+bool record_code_point(BuildState& state, int32_t position, int32_t value, Finding* refusal);
 
 }  // namespace sb
 

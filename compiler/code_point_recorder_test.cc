@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "compiler/recorder_test_support.h"
 
 namespace sb {
@@ -13,6 +11,7 @@ using test::code_of;
 using test::line_of;
 
 TEST(CodePointRecorder, AValueAboveZeroIsACodePointAnyOtherACutPoint) {
+  Finding refusal;
   struct Case {
     int32_t position;
     int32_t value;
@@ -31,7 +30,8 @@ TEST(CodePointRecorder, AValueAboveZeroIsACodePointAnyOtherACutPoint) {
   };
   for (const Case& c : cases) {
     BuildState state = line_of(4000);
-    ASSERT_EQ(code_of(record_code_point(state, c.position, c.value)), 0) << c.position;
+    ASSERT_EQ(code_of(record_code_point(state, c.position, c.value, &refusal), refusal), 0)
+        << c.position;
     TrackCell expected;
     expected.kind = c.kind;
     expected.value_1 = c.value_1;
@@ -40,6 +40,7 @@ TEST(CodePointRecorder, AValueAboveZeroIsACodePointAnyOtherACutPoint) {
 }
 
 TEST(CodePointRecorder, ATakenCellOrNoCellRefusesWritingNothing) {
+  Finding refusal;
   struct Case {
     int32_t position;
     uint8_t held;  // what cell 60 holds
@@ -54,13 +55,13 @@ TEST(CodePointRecorder, ATakenCellOrNoCellRefusesWritingNothing) {
     BuildState state = line_of(4000);
     state.cell(60).kind = c.held;
     const std::vector<TrackCell> before = state.track_cells;
-    const std::optional<Finding> refused = record_code_point(state, c.position, 1);
-    EXPECT_EQ(code_of(refused), c.code) << c.position << " " << int{c.held};
+    const bool recorded = record_code_point(state, c.position, 1, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), c.code) << c.position << " " << int{c.held};
     if (c.code == 0) continue;
     EXPECT_EQ(state.track_cells, before) << c.position;
     if (c.code == kCodePointTaken) {
-      EXPECT_EQ(refused->cell, 60);
-      EXPECT_EQ(refused->holder, c.held);
+      EXPECT_EQ(refusal.cell, 60);
+      EXPECT_EQ(refusal.holder, c.held);
     }
   }
 }

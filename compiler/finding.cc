@@ -31,4 +31,9 @@ Finding read_failure(ReadCause cause, std::string detail, SourceLocation locatio
   return finding;
 }
 
+bool refuse(Finding* refusal, Finding finding) {
+  *refusal = std::move(finding);
+  return false;
+}
+
 }  // namespace sb

@@ -52,6 +52,9 @@ Finding outside_the_line(const BuildState& state);
 // A read failure: why, what went wrong and where.
 Finding read_failure(ReadCause cause, std::string detail, SourceLocation location);
 
+// A recorder's refusal: sets `*refusal` to `finding` and answers false.
+bool refuse(Finding* refusal, Finding finding);
+
 }  // namespace sb
 
 #endif  // SCENARIO_BUILDER_COMPILER_FINDING_H_

@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_INDICATION_BOARD_RECORDER_H_
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "compiler/finding.h"
@@ -15,11 +14,12 @@ namespace sb {
 // `text`; `next_record` is then counted down, board records filling from
 // record 80 towards the stations below.
 //
-// Returns the refusal, having written and counted nothing: 15 when the cell
-// does not exist, 6 when it is not free, 104 when no board record is left
-// (`next_record` below the first station record).
-std::optional<Finding> record_indication_board(BuildState& state, int32_t position,
-                                               std::string text, int32_t& next_record);
+// True when recorded.  Otherwise false with `*refusal` set, having written
+// and counted nothing: 15 when the cell does not exist, 6 when it is not
+// free, 104 when no board record is left (`next_record` below the first
+// station record).
+bool record_indication_board(BuildState& state, int32_t position, std::string text,
+                             int32_t& next_record, Finding* refusal);
 
 }  // namespace sb
 

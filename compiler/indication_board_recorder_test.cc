@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "compiler/recorder_test_support.h"
@@ -14,10 +13,14 @@ using test::code_of;
 using test::line_of;
 
 TEST(IndicationBoardRecorder, BoardsTakeTheCellBeyondAndRecordsFromTheTop) {
+  Finding refusal;
   BuildState state = line_of(4000);
   int32_t next_record = kTopBoardRecord;
-  ASSERT_EQ(code_of(record_indication_board(state, 1000, "(Km 1+000)", next_record)), 0);
-  ASSERT_EQ(code_of(record_indication_board(state, 2025, "a, b", next_record)), 0);
+  ASSERT_EQ(
+      code_of(record_indication_board(state, 1000, "(Km 1+000)", next_record, &refusal), refusal),
+      0);
+  ASSERT_EQ(code_of(record_indication_board(state, 2025, "a, b", next_record, &refusal), refusal),
+            0);
   EXPECT_EQ(next_record, 78);
   EXPECT_EQ(state.cell(21).kind, kIndicationBoardCell);
   EXPECT_EQ(state.cell(21).value_1, 80);
@@ -27,6 +30,7 @@ TEST(IndicationBoardRecorder, BoardsTakeTheCellBeyondAndRecordsFromTheTop) {
 }
 
 TEST(IndicationBoardRecorder, RefusalsWriteAndCountNothing) {
+  Finding refusal;
   struct Case {
     const char* name;
     int32_t position;
@@ -47,9 +51,8 @@ TEST(IndicationBoardRecorder, RefusalsWriteAndCountNothing) {
     state.cell(51).kind = c.held;
     const BuildState before = state;
     int32_t next_record = c.next_record;
-    const std::optional<Finding> refused =
-        record_indication_board(state, c.position, "x", next_record);
-    EXPECT_EQ(code_of(refused), c.code) << c.name;
+    const bool recorded = record_indication_board(state, c.position, "x", next_record, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), c.code) << c.name;
     if (c.code == 0) {
       EXPECT_EQ(next_record, c.next_record - 1) << c.name;
       continue;
@@ -61,14 +64,16 @@ TEST(IndicationBoardRecorder, RefusalsWriteAndCountNothing) {
 }
 
 TEST(IndicationBoardRecorder, ARefusalNamesTheCellAndItsHolder) {
+  Finding refusal;
   BuildState state = line_of(4000);
   state.cell(51).kind = kSignalCell;
   int32_t next_record = kTopBoardRecord;
-  const std::optional<Finding> refused = record_indication_board(state, 2500, "x", next_record);
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->cell, 51);
-  EXPECT_EQ(refused->holder, kSignalCell);
-  EXPECT_EQ(code_of(record_indication_board(state, 20000, "x", next_record)), kOutsideTheLine);
+  const bool recorded = record_indication_board(state, 2500, "x", next_record, &refusal);
+  ASSERT_FALSE(recorded);
+  EXPECT_EQ(refusal.cell, 51);
+  EXPECT_EQ(refusal.holder, kSignalCell);
+  EXPECT_EQ(code_of(record_indication_board(state, 20000, "x", next_record, &refusal), refusal),
+            kOutsideTheLine);
 }
 
 }  // namespace

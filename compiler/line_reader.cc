@@ -221,8 +221,8 @@ Flow LineTextCompiler::read_mountain() {
   if (!walk_.fits(start) || !span_fits(state_, mountain_cells(start, end))) {
     return walk_.end_outside_the_line(start);
   }
-  if (std::optional<Finding> refused = memo_montagna(state_, start, end, kind)) {
-    return walk_.refuse(std::move(*refused), start);
+  if (Finding refusal; !memo_montagna(state_, start, end, kind, &refusal)) {
+    return walk_.refuse(std::move(refusal), start);
   }
   return Flow::kNext;
 }
@@ -240,9 +240,9 @@ Flow LineTextCompiler::read_speed_board() {
   if (!walk_.fits(position) || !state_.cell_exists(board_cell(position))) {
     return walk_.end_outside_the_line(position);
   }
-  if (std::optional<Finding> refused = memo_indicatori_v_max(state_, position, board)) {
-    if (refused->code != kReadFailed) return walk_.refuse(std::move(*refused), position);
-    return walk_.fail(refused->cause, std::move(refused->detail), walk_.keyword());
+  if (Finding refusal; !memo_indicatori_v_max(state_, position, board, &refusal)) {
+    if (refusal.code != kReadFailed) return walk_.refuse(std::move(refusal), position);
+    return walk_.fail(refusal.cause, std::move(refusal.detail), walk_.keyword());
   }
   return Flow::kNext;
 }
@@ -254,9 +254,9 @@ Flow LineTextCompiler::read_indication_board() {
   if (!walk_.fits(position) || !state_.cell_exists(board_cell(position))) {
     return walk_.end_outside_the_line(position);
   }
-  if (std::optional<Finding> refused =
-          record_indication_board(state_, position, std::move(text), next_board_record_)) {
-    return walk_.refuse(std::move(*refused), position);
+  if (Finding refusal;
+      !record_indication_board(state_, position, std::move(text), next_board_record_, &refusal)) {
+    return walk_.refuse(std::move(refusal), position);
   }
   return Flow::kNext;
 }

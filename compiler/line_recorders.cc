@@ -41,7 +41,7 @@ void mark_stretch(BuildState& state, const CellSpan& span, int32_t kind, bool ma
 }
 
 // The reader places the failure at the entry's keyword field.
-Finding refuse_speed(int32_t left, int32_t right) {
+Finding speed_too_wide(int32_t left, int32_t right) {
   return read_failure(ReadCause::kTooWide,
                       "the speeds " + std::to_string(left) + " and " + std::to_string(right) +
                           " do not pack into a short (-32768 to 32767)",
@@ -58,36 +58,38 @@ bool span_fits(const BuildState& state, const CellSpan& span) {
   return span.empty() || (state.cell_exists(span.first) && state.cell_exists(span.last));
 }
 
-std::optional<Finding> memo_montagna(BuildState& state, int32_t start, int32_t end, int32_t& kind) {
+bool memo_montagna(BuildState& state, int32_t start, int32_t end, int32_t& kind, Finding* refusal) {
   const CellSpan span = mountain_cells(start, end);
-  if (!span_fits(state, span)) return outside_the_line(state);
-  if (state.mountain_count >= kMaxMountainStretches) return failure_of(kMountainTableFull);
+  if (!span_fits(state, span)) return refuse(refusal, outside_the_line(state));
+  if (state.mountain_count >= kMaxMountainStretches) {
+    return refuse(refusal, failure_of(kMountainTableFull));
+  }
   const size_t index = static_cast<size_t>(++state.mountain_count);
   state.mountain_starts[index] = start;
   state.mountain_ends[index] = end;
   const bool markers = settle_kind(state, start, kind);
   mark_stretch(state, span, kind, markers);
-  return std::nullopt;
+  return true;
 }
 
-std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t position,
-                                             const SpeedBoard& board) {
+bool memo_indicatori_v_max(BuildState& state, int32_t position, const SpeedBoard& board,
+                           Finding* refusal) {
   const int64_t c = board_cell(position);
-  if (!state.cell_exists(c)) return outside_the_line(state);
+  if (!state.cell_exists(c)) return refuse(refusal, outside_the_line(state));
   TrackCell& cell = state.cell(static_cast<int32_t>(c));
-  if (!is_free(cell)) return cell_taken(kSpeedBoardTaken, state, c);
+  if (!is_free(cell)) return refuse(refusal, cell_taken(kSpeedBoardTaken, state, c));
   const std::optional<int16_t> rank_a = pack_speed_pair(board.left_speed_a, board.right_speed_a);
   const std::optional<int16_t> rank_b = pack_speed_pair(board.left_speed_b, board.right_speed_b);
   const std::optional<int16_t> rank_c = pack_speed_pair(board.left_speed_c, board.right_speed_c);
-  if (!rank_a) return refuse_speed(board.left_speed_a, board.right_speed_a);
-  if (!rank_b) return refuse_speed(board.left_speed_b, board.right_speed_b);
-  if (!rank_c) return refuse_speed(board.left_speed_c, board.right_speed_c);
+  if (!rank_a) return refuse(refusal, speed_too_wide(board.left_speed_a, board.right_speed_a));
+  if (!rank_b) return refuse(refusal, speed_too_wide(board.left_speed_b, board.right_speed_b));
+  if (!rank_c) return refuse(refusal, speed_too_wide(board.left_speed_c, board.right_speed_c));
   cell.kind = kSpeedBoardCell;
   cell.value_1 = *rank_a;
   cell.value_2 = *rank_b;
   cell.value_3 = *rank_c;
   cell.value_4 = pack_digits(board.left_stripes, board.right_stripes);
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace sb

@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_LINE_RECORDERS_H_
 
 #include <cstdint>
-#include <optional>
 
 #include "compiler/finding.h"
 #include "model/build_state.h"
@@ -30,9 +29,10 @@ bool span_fits(const BuildState& state, const CellSpan& span);
 // for a `kind` above 10 (kind `kind` - 10), makes every fourth empty cell of
 // the stretch a mountain marker.  A stretch that begins at most 150 m after
 // the end of the one before gets kind 3.  `kind` is handed back as the kind
-// recorded.  Returns the refusal, having written and counted nothing: an
-// 81st stretch (105) and a stretch whose cells do not all exist (15).
-std::optional<Finding> memo_montagna(BuildState& state, int32_t start, int32_t end, int32_t& kind);
+// recorded.  True when recorded; otherwise false with `*refusal` set, having
+// written and counted nothing: an 81st stretch (105) and a stretch whose
+// cells do not all exist (15).
+bool memo_montagna(BuildState& state, int32_t start, int32_t end, int32_t& kind, Finding* refusal);
 
 // The values of a maximum-speed board after its position, in the order of
 // the line text: the speeds (km/h) of ranks A, B and C and the number of
@@ -50,11 +50,12 @@ struct SpeedBoard {
 
 // Places a maximum-speed board in its cell (kind 6): the speeds of each rank
 // packed as round(left x 20 + right / 5), the stripes as
-// left_stripes x 10 + right_stripes kept to 16 bits.  Returns the refusal, having written nothing:
-// a cell that is not free (21), a cell that does not exist (15), a packed speed outside 16 bits
-// (25, with its detail).
-std::optional<Finding> memo_indicatori_v_max(BuildState& state, int32_t position,
-                                             const SpeedBoard& board);
+// left_stripes x 10 + right_stripes kept to 16 bits.  True when recorded;
+// otherwise false with `*refusal` set, having written nothing: a cell that is
+// not free (21), a cell that does not exist (15), a packed speed outside 16
+// bits (25, with its detail).
+bool memo_indicatori_v_max(BuildState& state, int32_t position, const SpeedBoard& board,
+                           Finding* refusal);
 
 }  // namespace sb
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "compiler/recorder_test_support.h"
 #include "model/error_codes.h"
 
@@ -14,9 +12,10 @@ using test::code_of;
 using test::line_of;
 
 TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
+  Finding refusal;
   BuildState state = line_of(10000);
   int32_t kind = 12;
-  EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, kind)), 0);
+  EXPECT_EQ(code_of(memo_montagna(state, 3033, 3783, kind, &refusal), refusal), 0);
   EXPECT_EQ(kind, 2);
   EXPECT_EQ(state.mountain_count, 1);
   EXPECT_EQ(state.mountain_starts[1], 3033);
@@ -30,16 +29,18 @@ TEST(MemoMontagna, CoversItsCellsWithMarkersEveryFourthCell) {
 }
 
 TEST(MemoMontagna, ATakenCellKeepsItsKindButGetsTheSide) {
+  Finding refusal;
   BuildState state = line_of(10000);
   state.cell(64).kind = kSpeedBoardCell;
   int32_t kind = 12;
-  memo_montagna(state, 3033, 3783, kind);
+  memo_montagna(state, 3033, 3783, kind, &refusal);
   EXPECT_EQ(state.cell(64).kind, kSpeedBoardCell);
   EXPECT_EQ(state.cell(64).mountain_side, 2);
   EXPECT_EQ(state.cell(68).kind, kMountainMarkerCell);
 }
 
 TEST(MemoMontagna, KindAndGapRule) {
+  Finding refusal;
   struct Case {
     const char* name;
     int32_t previous_end;  // 0: no stretch before
@@ -58,9 +59,9 @@ TEST(MemoMontagna, KindAndGapRule) {
   for (const Case& c : cases) {
     BuildState state = line_of(10000);
     int32_t first_kind = 1;
-    if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_kind);
+    if (c.previous_end > 0) memo_montagna(state, 100, c.previous_end, first_kind, &refusal);
     int32_t kind = c.kind;
-    memo_montagna(state, c.start, c.start + 400, kind);
+    memo_montagna(state, c.start, c.start + 400, kind, &refusal);
     EXPECT_EQ(kind, c.handed_back) << c.name;
     EXPECT_EQ(state.cell(60).mountain_side, c.handed_back) << c.name;
     EXPECT_EQ(state.cell(63).kind, c.markers ? kMountainMarkerCell : kEmptyCell) << c.name;
@@ -68,25 +69,27 @@ TEST(MemoMontagna, KindAndGapRule) {
 }
 
 TEST(MemoMontagna, AStretchWithoutCellsIsStillCountedForTheGapRule) {
+  Finding refusal;
   BuildState state = line_of(10000);
   int32_t kind = 12;
-  memo_montagna(state, 30, 70, kind);  // first cell 1, last cell 0
+  memo_montagna(state, 30, 70, kind, &refusal);  // first cell 1, last cell 0
   EXPECT_EQ(state.mountain_count, 1);
   EXPECT_EQ(state.cell(0).mountain_side, 0);
   EXPECT_EQ(state.cell(1).mountain_side, 0);
   kind = 12;
-  memo_montagna(state, 200, 600, kind);
+  memo_montagna(state, 200, 600, kind, &refusal);
   EXPECT_EQ(kind, 3);
 }
 
 TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
+  Finding refusal;
   BuildState state = line_of(10000);
   for (int i = 0; i < kMaxMountainStretches; ++i) {
     int32_t kind = 2;
-    ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, kind)), 0);
+    ASSERT_EQ(code_of(memo_montagna(state, i * 100, i * 100 + 60, kind, &refusal), refusal), 0);
   }
   int32_t kind = 12;
-  EXPECT_EQ(code_of(memo_montagna(state, 9000, 9400, kind)), kMountainTableFull);
+  EXPECT_EQ(code_of(memo_montagna(state, 9000, 9400, kind, &refusal), refusal), kMountainTableFull);
   EXPECT_EQ(state.mountain_count, kMaxMountainStretches);
   EXPECT_EQ(kind, 12);
   EXPECT_EQ(state.cell(180).mountain_side, 0);
@@ -94,14 +97,15 @@ TEST(MemoMontagna, RefusesAStretchBeyondTheEightiethAndOneOutsideTheCells) {
   for (const auto& [start, end] : {std::pair{-100, 200}, std::pair{16000, 17100}}) {
     BuildState fresh = line_of(10000);  // cells 0 to 340
     kind = 2;
-    const std::optional<Finding> refused = memo_montagna(fresh, start, end, kind);
-    EXPECT_EQ(code_of(refused), kOutsideTheLine) << start;
-    EXPECT_EQ(refused->value, 340) << start;
+    const bool recorded = memo_montagna(fresh, start, end, kind, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), kOutsideTheLine) << start;
+    EXPECT_EQ(refusal.value, 340) << start;
     EXPECT_EQ(fresh.mountain_count, 0) << start;
   }
 }
 
 TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
+  Finding refusal;
   struct Case {
     SpeedBoard board;
     int16_t v1, v2, v3, v4;
@@ -115,7 +119,7 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
   };
   for (const Case& c : cases) {
     BuildState state = line_of(10000);
-    EXPECT_EQ(code_of(memo_indicatori_v_max(state, 2500, c.board)), 0);
+    EXPECT_EQ(code_of(memo_indicatori_v_max(state, 2500, c.board, &refusal), refusal), 0);
     const TrackCell& cell = state.cell(51);
     EXPECT_EQ(cell.kind, kSpeedBoardCell);
     EXPECT_EQ(cell.value_1, c.v1);
@@ -126,10 +130,11 @@ TEST(MemoIndicatoriVMax, PacksSpeedsAndStripes) {
 }
 
 TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
+  Finding refusal;
   BuildState state = line_of(100000);
   const SpeedBoard board{90, 95, 100, 2, 90, 95, 100, 2};
   for (const auto& [position, cell] : {std::pair{85950, 1720}, {86200, 1725}, {86450, 1730}}) {
-    memo_indicatori_v_max(state, position, board);
+    memo_indicatori_v_max(state, position, board, &refusal);
     EXPECT_EQ(state.cell(cell).kind, kSpeedBoardCell) << position;
   }
   EXPECT_EQ(board_cell(-75), 0);    // -0.5 rounds to the even 0
@@ -137,6 +142,7 @@ TEST(MemoIndicatoriVMax, StandsOneCellBeyondItsPosition) {
 }
 
 TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
+  Finding refusal;
   struct Case {
     uint8_t kind;
     int32_t error;
@@ -150,12 +156,12 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
     BuildState state = line_of(10000);
     state.cell(51).kind = c.kind;
     state.cell(51).value_1 = 7;
-    const std::optional<Finding> refused =
-        memo_indicatori_v_max(state, 2500, SpeedBoard{90, 95, 100, 2, 90, 95, 100, 2});
-    EXPECT_EQ(code_of(refused), c.error) << int{c.kind};
-    if (refused) {
-      EXPECT_EQ(refused->cell, 51);
-      EXPECT_EQ(refused->holder, c.kind);
+    const bool recorded =
+        memo_indicatori_v_max(state, 2500, SpeedBoard{90, 95, 100, 2, 90, 95, 100, 2}, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), c.error) << int{c.kind};
+    if (!recorded) {
+      EXPECT_EQ(refusal.cell, 51);
+      EXPECT_EQ(refusal.holder, c.kind);
     }
     EXPECT_EQ(state.cell(51).kind, c.error == 0 ? uint8_t{kSpeedBoardCell} : c.kind);
     EXPECT_EQ(state.cell(51).value_1, c.error == 0 ? 1818 : 7);
@@ -163,15 +169,17 @@ TEST(MemoIndicatoriVMax, GoesOnlyIntoAFreeCell) {
 }
 
 TEST(MemoIndicatoriVMax, RefusesWhatItCannotStore) {
+  Finding refusal;
   BuildState state = line_of(10000);
-  const std::optional<Finding> refused =
-      memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0});
-  EXPECT_EQ(code_of(refused), 25);
-  EXPECT_EQ(refused->detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
+  const bool recorded =
+      memo_indicatori_v_max(state, 2500, SpeedBoard{90, 1700, 100, 0, 90, 0, 100, 0}, &refusal);
+  EXPECT_EQ(code_of(recorded, refusal), 25);
+  EXPECT_EQ(refusal.detail, "the speeds 1700 and 0 do not pack into a short (-32768 to 32767)");
   EXPECT_EQ(state.cell(51), TrackCell{});
 
   BuildState below = line_of(10000);
-  EXPECT_EQ(code_of(memo_indicatori_v_max(below, -100, SpeedBoard{})), kOutsideTheLine);
+  EXPECT_EQ(code_of(memo_indicatori_v_max(below, -100, SpeedBoard{}, &refusal), refusal),
+            kOutsideTheLine);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // Shared by the tests of the recorders.
 
 #include <cstdint>
-#include <optional>
 
 #include "compiler/finding.h"
 #include "model/build_state.h"
@@ -19,12 +18,10 @@ inline BuildState line_of(int32_t route_length) {
   return state;
 }
 
-// A recorder's answer: recorded when it refused nothing.
-inline bool recorded(const std::optional<Finding>& refused) { return !refused.has_value(); }
-
-// The code of a refusal, 0 when the entry was recorded.
-inline int32_t code_of(const std::optional<Finding>& refused) {
-  return refused ? refused->code : 0;
+// The code of a recorder's answer: 0 when it recorded, else the code of the
+// refusal it set.
+inline int32_t code_of(bool recorded, const Finding& refusal) {
+  return recorded ? 0 : refusal.code;
 }
 
 }  // namespace sb::test

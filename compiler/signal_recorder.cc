@@ -14,14 +14,14 @@ int64_t code_of(const SignalEntry& signal) {
 
 }  // namespace
 
-std::optional<Finding> memo_segnale(BuildState& state, SignalEntry& signal) {
+bool memo_segnale(BuildState& state, SignalEntry& signal, Finding* refusal) {
   const int64_t k = object_cell(signal.position);
   if (!state.cell_exists(k) || !state.cell_exists(k - 2 * kApproachMarks)) {
-    return outside_the_line(state);
+    return refuse(refusal, outside_the_line(state));
   }
   const auto index = static_cast<int32_t>(k);
   TrackCell& cell = state.cell(index);
-  if (!is_free(cell)) return cell_taken(kSignalTaken, state, k);
+  if (!is_free(cell)) return refuse(refusal, cell_taken(kSignalTaken, state, k));
   cell.kind = kSignalCell;
   cell.value_1 = pack_digits(signal.left_digit_1, signal.right_digit_1);
   cell.value_2 = pack_digits(signal.left_digit_2, signal.right_digit_2);
@@ -32,7 +32,7 @@ std::optional<Finding> memo_segnale(BuildState& state, SignalEntry& signal) {
   for (int b = 1; b <= kApproachMarks; ++b) {
     state.cell(index - 2 * b).approach = pack_approach(code_of(signal), b);
   }
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace sb

@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_SIGNAL_RECORDER_H_
 
 #include <cstdint>
-#include <optional>
 
 #include "compiler/finding.h"
 #include "model/build_state.h"
@@ -34,10 +33,10 @@ struct SignalEntry {
 // (3 left_code + right_code) * 10 + 1 to 4 (low 8 bits), whatever those
 // cells hold.
 //
-// Returns the refusal, no cell written, when the signal is refused: 16 when
-// its cell is not free, 15 when a cell it needs lies outside the cells
-// (below 325 m the farthest mark would fall before cell 0).
-std::optional<Finding> memo_segnale(BuildState& state, SignalEntry& signal);
+// True when recorded.  Otherwise false with `*refusal` set, no cell written:
+// 16 when its cell is not free, 15 when a cell it needs lies outside the
+// cells (below 325 m the farthest mark would fall before cell 0).
+bool memo_segnale(BuildState& state, SignalEntry& signal, Finding* refusal);
 
 }  // namespace sb
 

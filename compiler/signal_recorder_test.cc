@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "compiler/recorder_test_support.h"
 
 namespace sb {
@@ -11,15 +9,15 @@ namespace {
 
 using test::code_of;
 using test::line_of;
-using test::recorded;
 
 // "segnale, 850, 2, 3, 1, 0, 0, 2, 2,1,0, 220"
 SignalEntry first_signal() { return {850, 2, 3, 1, 0, 0, 2, 2, 1, 0, 220}; }
 
 TEST(SignalRecorder, PacksTheCodesAndMarksTheFourApproachCells) {
+  Finding refusal;
   BuildState state = line_of(302600);
   SignalEntry signal = first_signal();
-  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
+  ASSERT_TRUE(memo_segnale(state, signal, &refusal));
 
   TrackCell expected;
   expected.kind = kSignalCell;
@@ -39,6 +37,7 @@ TEST(SignalRecorder, PacksTheCodesAndMarksTheFourApproachCells) {
 }
 
 TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
+  Finding refusal;
   struct Case {
     int32_t left_code;
     int32_t time;
@@ -54,19 +53,20 @@ TEST(SignalRecorder, SignalTimeOnlyWithLeftCodeTwo) {
     SignalEntry signal = first_signal();
     signal.left_code = c.left_code;
     signal.time = c.time;
-    ASSERT_TRUE(recorded(memo_segnale(state, signal)));
+    ASSERT_TRUE(memo_segnale(state, signal, &refusal));
     EXPECT_EQ(state.cell(18).signal_time, c.signal_time) << c.left_code << " " << c.time;
     EXPECT_EQ(signal.time, c.time_after) << c.left_code << " " << c.time;
   }
 }
 
 TEST(SignalRecorder, PackingKeepsTheLowBits) {
+  Finding refusal;
   BuildState state = line_of(10000);
   SignalEntry signal = first_signal();
   signal.left_digit_1 = 4000;  // 40002 -> -25534 as 16 bits
   signal.leading_digit = -1;   // -10 + 27 + 2
   signal.left_code = 9;        // (27 + 2) * 10 + b: 291 -> 35 as 8 bits
-  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
+  ASSERT_TRUE(memo_segnale(state, signal, &refusal));
   EXPECT_EQ(state.cell(18).value_1, -25534);
   EXPECT_EQ(state.cell(18).value_4, 19);
   EXPECT_EQ(state.cell(16).approach, 35);
@@ -74,32 +74,34 @@ TEST(SignalRecorder, PackingKeepsTheLowBits) {
 }
 
 TEST(SignalRecorder, AMountainMarkerGivesWayAnOccupiedCellRefuses) {
+  Finding refusal;
   BuildState state = line_of(10000);
   state.cell(18).kind = kMountainMarkerCell;
   SignalEntry signal = first_signal();
-  ASSERT_TRUE(recorded(memo_segnale(state, signal)));
+  ASSERT_TRUE(memo_segnale(state, signal, &refusal));
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
 
   const std::vector<TrackCell> before = state.track_cells;
   SignalEntry again = first_signal();
   again.position = 860;  // the same cell
-  const std::optional<Finding> refused = memo_segnale(state, again);
-  EXPECT_EQ(code_of(refused), 16);
-  EXPECT_EQ(refused->cell, 18);
-  EXPECT_EQ(refused->holder, kSignalCell);
+  const bool recorded = memo_segnale(state, again, &refusal);
+  EXPECT_EQ(code_of(recorded, refusal), 16);
+  EXPECT_EQ(refusal.cell, 18);
+  EXPECT_EQ(refusal.holder, kSignalCell);
   EXPECT_EQ(state.track_cells, before);
 }
 
 TEST(SignalRecorder, ASecondSignalTwoCellsOnOverwritesTheMarks) {
+  Finding refusal;
   BuildState state = line_of(10000);
   SignalEntry first = first_signal();
-  ASSERT_TRUE(recorded(memo_segnale(state, first)));
+  ASSERT_TRUE(memo_segnale(state, first, &refusal));
   SignalEntry second = first_signal();
   second.position = 950;  // cell 20
   second.left_code = 1;   // marks 31 to 34
   second.right_code = 0;
   second.time = 0;
-  ASSERT_TRUE(recorded(memo_segnale(state, second)));
+  ASSERT_TRUE(memo_segnale(state, second, &refusal));
   EXPECT_EQ(state.cell(20).kind, kSignalCell);
   EXPECT_EQ(state.cell(18).kind, kSignalCell);
   EXPECT_EQ(state.cell(18).approach, 31);
@@ -110,10 +112,11 @@ TEST(SignalRecorder, ASecondSignalTwoCellsOnOverwritesTheMarks) {
 }
 
 TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
+  Finding refusal;
   BuildState state = line_of(10000);
   SignalEntry at_325 = first_signal();
   at_325.position = 325;  // 7.5 rounds to cell 8, the farthest mark in cell 0
-  ASSERT_TRUE(recorded(memo_segnale(state, at_325)));
+  ASSERT_TRUE(memo_segnale(state, at_325, &refusal));
   EXPECT_EQ(state.cell(8).kind, kSignalCell);
   EXPECT_EQ(state.cell(0).approach, 84);
 
@@ -121,16 +124,17 @@ TEST(SignalRecorder, MarksBeforeTheFirstCellAreRefused) {
     BuildState fresh = line_of(10000);
     SignalEntry signal = first_signal();
     signal.position = position;
-    EXPECT_EQ(code_of(memo_segnale(fresh, signal)), 15) << position;
+    EXPECT_EQ(code_of(memo_segnale(fresh, signal, &refusal), refusal), 15) << position;
     EXPECT_EQ(fresh.track_cells, line_of(10000).track_cells) << position;
   }
 }
 
 TEST(SignalRecorder, ACellBeyondTheLastIsRefused) {
+  Finding refusal;
   BuildState state = line_of(0);  // cells 0 to 140
   SignalEntry signal = first_signal();
   signal.position = 7000;  // cell 141
-  EXPECT_EQ(code_of(memo_segnale(state, signal)), 15);
+  EXPECT_EQ(code_of(memo_segnale(state, signal, &refusal), refusal), 15);
 }
 
 }  // namespace

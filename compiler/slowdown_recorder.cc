@@ -19,10 +19,11 @@ bool inside(const BuildState& state, const SlowdownCells& cells) {
                                 state.cell_exists(cells.lead_in - (kWarningLeadInCells - 1))));
 }
 
-// The check that refuses the slowdown before anything is written.
-std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slowdown,
-                               const SlowdownCells& cells) {
-  if (slowdown.start < 0 || !inside(state, cells)) return outside_the_line(state);
+// The check that refuses the slowdown before anything is written: false with
+// `*refusal` set when it does.
+bool may_write(const BuildState& state, const SlowdownEntry& slowdown, const SlowdownCells& cells,
+               Finding* refusal) {
+  if (slowdown.start < 0 || !inside(state, cells)) return refuse(refusal, outside_the_line(state));
   const struct {
     int64_t cell;
     ErrorCode code;
@@ -31,10 +32,10 @@ std::optional<Finding> refusal(const BuildState& state, const SlowdownEntry& slo
                 {cells.end, kSlowdownEndTaken}};
   for (const auto& [cell, code] : needed) {
     if (cell >= 0 && !is_free(state.cell(static_cast<int32_t>(cell)))) {
-      return cell_taken(code, state, cell);
+      return refuse(refusal, cell_taken(code, state, cell));
     }
   }
-  return std::nullopt;
+  return true;
 }
 
 void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& slowdown) {
@@ -45,9 +46,9 @@ void mark(TrackCell& cell, CellKind kind, int16_t value_1, const SlowdownEntry& 
 
 }  // namespace
 
-std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown) {
+bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown, Finding* refusal) {
   const SlowdownCells cells = cells_of(slowdown);
-  if (std::optional<Finding> refused = refusal(state, slowdown, cells)) return refused;
+  if (!may_write(state, slowdown, cells, refusal)) return false;
   const int16_t speed = low_16(slowdown.speed);
   TrackCell& start = state.cell(static_cast<int32_t>(cells.start));
   TrackCell& end = state.cell(static_cast<int32_t>(cells.end));
@@ -58,12 +59,12 @@ std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry
   }
   start.value_3 = low_16(slowdown.carried_value);
   end.value_3 = low_16(slowdown.carried_value);
-  if (cells.lead_in < 0) return std::nullopt;
+  if (cells.lead_in < 0) return true;
 
   const auto nearest = static_cast<int32_t>(cells.lead_in);
   for (int i = 0; i < kWarningLeadInCells; ++i) {
     if (!is_free(state.cell(nearest - i))) {
-      return cell_taken(kSlowdownLeadInTaken, state, nearest - i);
+      return refuse(refusal, cell_taken(kSlowdownLeadInTaken, state, nearest - i));
     }
   }
   for (int i = 0; i < kWarningLeadInCells; ++i) {
@@ -72,7 +73,7 @@ std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry
     lead_in.value_1 = static_cast<int16_t>(i + 1);
     if (slowdown.second_speed != 0) lead_in.value_2 = static_cast<int16_t>(i + 1);
   }
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace sb

@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_SLOWDOWN_RECORDER_H_
 
 #include <cstdint>
-#include <optional>
 
 #include "compiler/finding.h"
 #include "model/build_state.h"
@@ -28,11 +27,12 @@ struct SlowdownEntry {
 // (and of second_speed when it is non-zero; carried_value in the start and
 // end cells).
 //
-// Returns the refusal when it is refused: 17, 18 or 19 when the warning,
-// start or end cell is not free, nothing written; 20 when a lead-in cell is
-// not free, the warning, start and end cells already written; 15 when start
-// is negative or a cell would lie outside the cells, nothing written.
-std::optional<Finding> memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown);
+// True when recorded.  Otherwise false with `*refusal` set: 17, 18 or 19
+// when the warning, start or end cell is not free, nothing written; 20 when a
+// lead-in cell is not free, the warning, start and end cells already written;
+// 15 when start is negative or a cell would lie outside the cells, nothing
+// written.
+bool memo_rallentamento(BuildState& state, const SlowdownEntry& slowdown, Finding* refusal);
 
 }  // namespace sb
 

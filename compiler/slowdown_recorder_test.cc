@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "compiler/recorder_test_support.h"
@@ -12,7 +11,6 @@ namespace {
 
 using test::code_of;
 using test::line_of;
-using test::recorded;
 
 TrackCell cell_with(uint8_t kind, int16_t value_1, int16_t value_2, int16_t value_3 = 0) {
   TrackCell cell;
@@ -33,9 +31,10 @@ std::vector<std::pair<int32_t, TrackCell>> written_cells(const BuildState& state
 }
 
 TEST(SlowdownRecorder, TheBuiltInSlowdowns) {
+  Finding refusal;
   BuildState state = line_of(302600);
-  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 60, 700, 0, 0, 60})));
-  ASSERT_TRUE(recorded(memo_rallentamento(state, {77800, 100, 500, 0, 1, 100})));
+  ASSERT_TRUE(memo_rallentamento(state, {2000, 60, 700, 0, 0, 60}, &refusal));
+  ASSERT_TRUE(memo_rallentamento(state, {77800, 100, 500, 0, 1, 100}, &refusal));
   const std::vector<std::pair<int32_t, TrackCell>> expected = {
       {17, cell_with(kSlowdownWarningCell, 60, 60)},
       {41, cell_with(kSlowdownStartCell, 60, 60)},
@@ -52,8 +51,9 @@ TEST(SlowdownRecorder, TheBuiltInSlowdowns) {
 }
 
 TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
+  Finding refusal;
   BuildState at_1500 = line_of(10000);
-  ASSERT_TRUE(recorded(memo_rallentamento(at_1500, {1500, 30, 100, 7, 1, 0})));
+  ASSERT_TRUE(memo_rallentamento(at_1500, {1500, 30, 100, 7, 1, 0}, &refusal));
   const std::vector<std::pair<int32_t, TrackCell>> only_start_and_end = {
       {31, cell_with(kSlowdownStartCell, 30, 0, 7)},
       {33, cell_with(kSlowdownEndCell, 30, 0, 7)},
@@ -61,7 +61,7 @@ TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
   EXPECT_EQ(written_cells(at_1500), only_start_and_end);
 
   BuildState at_1550 = line_of(10000);
-  ASSERT_TRUE(recorded(memo_rallentamento(at_1550, {1550, 30, 100, 7, 1, 0})));
+  ASSERT_TRUE(memo_rallentamento(at_1550, {1550, 30, 100, 7, 1, 0}, &refusal));
   const std::vector<std::pair<int32_t, TrackCell>> with_warning = {
       {4, cell_with(kWarningLeadInCell, 4, 0)},    {5, cell_with(kWarningLeadInCell, 3, 0)},
       {6, cell_with(kWarningLeadInCell, 2, 0)},    {7, cell_with(kWarningLeadInCell, 1, 0)},
@@ -72,20 +72,23 @@ TEST(SlowdownRecorder, WarningCellsOnlyBeyond1500) {
 }
 
 TEST(SlowdownRecorder, WithoutSecondSpeedTheSecondValueIsLeftAlone) {
+  Finding refusal;
   BuildState state = line_of(10000);
   state.cell(41) = cell_with(kMountainMarkerCell, 0, 9);
-  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 60, 700, 0, 0, 0})));
+  ASSERT_TRUE(memo_rallentamento(state, {2000, 60, 700, 0, 0, 0}, &refusal));
   EXPECT_EQ(state.cell(41), cell_with(kSlowdownStartCell, 60, 9));
   EXPECT_EQ(state.cell(17), cell_with(kSlowdownWarningCell, 60, 0));
 }
 
 TEST(SlowdownRecorder, ValuesKeepTheirLow16Bits) {
+  Finding refusal;
   BuildState state = line_of(10000);
-  ASSERT_TRUE(recorded(memo_rallentamento(state, {2000, 70000, 700, 65537, 0, -70000})));
+  ASSERT_TRUE(memo_rallentamento(state, {2000, 70000, 700, 65537, 0, -70000}, &refusal));
   EXPECT_EQ(state.cell(41), cell_with(kSlowdownStartCell, 4464, -4464, 1));
 }
 
 TEST(SlowdownRecorder, BusyCellsRefuseWithNothingWritten) {
+  Finding refusal;
   struct Case {
     int32_t busy_cell;
     int32_t code;
@@ -95,18 +98,19 @@ TEST(SlowdownRecorder, BusyCellsRefuseWithNothingWritten) {
     BuildState state = line_of(10000);
     state.cell(c.busy_cell).kind = kSlowdownStartCell;
     const std::vector<TrackCell> before = state.track_cells;
-    const std::optional<Finding> refused = memo_rallentamento(state, {2000, 60, 700, 0, 1, 60});
-    EXPECT_EQ(code_of(refused), c.code) << c.busy_cell;
-    EXPECT_EQ(refused->cell, c.busy_cell);
-    EXPECT_EQ(refused->holder, kSlowdownStartCell);
+    const bool recorded = memo_rallentamento(state, {2000, 60, 700, 0, 1, 60}, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), c.code) << c.busy_cell;
+    EXPECT_EQ(refusal.cell, c.busy_cell);
+    EXPECT_EQ(refusal.holder, kSlowdownStartCell);
     EXPECT_EQ(state.track_cells, before) << c.busy_cell;
   }
 }
 
 TEST(SlowdownRecorder, ABusyLeadInCellRefusesAfterTheMainCells) {
+  Finding refusal;
   BuildState state = line_of(10000);
   state.cell(14).kind = kSignalCell;  // h - 2 for a start at 2000
-  EXPECT_EQ(code_of(memo_rallentamento(state, {2000, 60, 700, 0, 1, 60})), 20);
+  EXPECT_EQ(code_of(memo_rallentamento(state, {2000, 60, 700, 0, 1, 60}, &refusal), refusal), 20);
   EXPECT_EQ(state.cell(17).kind, kSlowdownWarningCell);
   EXPECT_EQ(state.cell(41).kind, kSlowdownStartCell);
   EXPECT_EQ(state.cell(55).kind, kSlowdownEndCell);
@@ -114,6 +118,7 @@ TEST(SlowdownRecorder, ABusyLeadInCellRefusesAfterTheMainCells) {
 }
 
 TEST(SlowdownRecorder, CellsOutsideTheLineAreRefused) {
+  Finding refusal;
   struct Case {
     int32_t x;
     int32_t l;
@@ -126,13 +131,13 @@ TEST(SlowdownRecorder, CellsOutsideTheLineAreRefused) {
   };
   for (const Case& c : cases) {
     BuildState state = line_of(0);  // cells 0 to 140
-    EXPECT_EQ(code_of(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60})), 15)
+    EXPECT_EQ(code_of(memo_rallentamento(state, {c.x, 60, c.l, 0, 1, 60}, &refusal), refusal), 15)
         << c.x << " " << c.l;
     EXPECT_EQ(state.track_cells, line_of(0).track_cells) << c.x << " " << c.l;
   }
   BuildState state = line_of(0);
   EXPECT_TRUE(
-      recorded(memo_rallentamento(state, {6000, 60, 950, 0, 1, 60})));  // the end in cell 140
+      memo_rallentamento(state, {6000, 60, 950, 0, 1, 60}, &refusal));  // the end in cell 140
   EXPECT_EQ(state.cell(140).kind, kSlowdownEndCell);
 }
 

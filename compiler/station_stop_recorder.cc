@@ -29,20 +29,20 @@ std::vector<StationApproachMark> station_approach_marks(const GeneralRecord& sta
   return marks;
 }
 
-std::optional<Finding> record_station_stop(BuildState& state, int record) {
+bool record_station_stop(BuildState& state, int record, Finding* refusal) {
   const GeneralRecord& station = state.record(record);
-  if (station.kind >= kUnmarkedStationKind) return std::nullopt;
+  if (station.kind >= kUnmarkedStationKind) return true;
   const double stop_at = area_end_cell_at(area_end(station));
   const int64_t stop_cell = area_end_cell(area_end(station));
-  if (stop_cell > state.cell_last_index) return outside_the_line(state);
+  if (stop_cell > state.cell_last_index) return refuse(refusal, outside_the_line(state));
   for (const StationApproachMark& mark : station_approach_marks(station)) {
     state.cell(static_cast<int32_t>(mark.cell)).approach = mark.mark;
   }
-  if (stop_at <= 1) return failure_of(kStationAtLineStart);
+  if (stop_at <= 1) return refuse(refusal, failure_of(kStationAtLineStart));
   TrackCell& cell = state.cell(static_cast<int32_t>(stop_cell));
   cell.kind = kStationStopCell;
   cell.value_1 = static_cast<int16_t>(record);
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace sb

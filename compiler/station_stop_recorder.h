@@ -2,7 +2,6 @@
 #define SCENARIO_BUILDER_COMPILER_STATION_STOP_RECORDER_H_
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "compiler/finding.h"
@@ -30,10 +29,11 @@ std::vector<StationApproachMark> station_approach_marks(const GeneralRecord& sta
 // held, and the cells of its approach marks get them whatever they held.
 // Stations of kind 25 and above get no cells at all.
 //
-// Returns the refusal, having written nothing: 15 when the stop cell lies
+// True when recorded (or when the station gets no cells).  Otherwise false
+// with `*refusal` set, having written nothing: 15 when the stop cell lies
 // beyond the last cell, 24 when it lies within cell 1 (unrounded) of the
 // start of the line.
-std::optional<Finding> record_station_stop(BuildState& state, int record);
+bool record_station_stop(BuildState& state, int record, Finding* refusal);
 
 }  // namespace sb
 

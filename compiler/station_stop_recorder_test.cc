@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -34,6 +33,7 @@ std::vector<std::vector<int>> written_cells(const BuildState& state) {
 }
 
 TEST(StationStopRecorder, TheStopCellEndsTheAreaWithFourApproachMarksBefore) {
+  Finding refusal;
   struct Case {
     const char* name;
     int32_t area_end;
@@ -65,22 +65,24 @@ TEST(StationStopRecorder, TheStopCellEndsTheAreaWithFourApproachMarksBefore) {
   };
   for (const Case& c : cases) {
     BuildState state = line_with_station(c.area_end, c.kind);
-    EXPECT_EQ(code_of(record_station_stop(state, 3)), 0) << c.name;
+    EXPECT_EQ(code_of(record_station_stop(state, 3, &refusal), refusal), 0) << c.name;
     EXPECT_EQ(written_cells(state), c.cells) << c.name;
   }
 }
 
 TEST(StationStopRecorder, TheStopCellOverwritesWhateverItHeld) {
+  Finding refusal;
   BuildState state = line_with_station(1000, 12);
   state.cell(19).kind = kSignalCell;
   state.cell(19).value_2 = 7;
-  ASSERT_EQ(code_of(record_station_stop(state, 3)), 0);
+  ASSERT_EQ(code_of(record_station_stop(state, 3, &refusal), refusal), 0);
   EXPECT_EQ(state.cell(19).kind, kStationStopCell);
   EXPECT_EQ(state.cell(19).value_1, 3);
   EXPECT_EQ(state.cell(19).value_2, 7);
 }
 
 TEST(StationStopRecorder, AStopCellBeyondTheLineOrAtItsStartIsRefused) {
+  Finding refusal;
   const std::pair<int32_t, int32_t> cases[] = {
       {11100, kOutsideTheLine},  // cell 221, one beyond the last
       {-400, kStationAtLineStart},
@@ -89,9 +91,9 @@ TEST(StationStopRecorder, AStopCellBeyondTheLineOrAtItsStartIsRefused) {
   };
   for (const auto& [area_end, code] : cases) {
     BuildState state = line_with_station(area_end, 12);
-    const std::optional<Finding> refused = record_station_stop(state, 3);
-    EXPECT_EQ(code_of(refused), code) << area_end;
-    EXPECT_EQ(refused->value, code == kOutsideTheLine ? 220 : 0) << area_end;
+    const bool recorded = record_station_stop(state, 3, &refusal);
+    EXPECT_EQ(code_of(recorded, refusal), code) << area_end;
+    EXPECT_EQ(refusal.value, code == kOutsideTheLine ? 220 : 0) << area_end;
     EXPECT_TRUE(written_cells(state).empty()) << area_end;
   }
 }

@@ -125,7 +125,9 @@ class TrainReader {
                                      &s.right_digit_1, &s.right_digit_2, &s.right_digit_3, &s.time);
     if (flow != Flow::kNext) return flow;
     if (!walk_.fits(s.position)) return walk_.end_outside_the_line(s.position);
-    return after_recorder(memo_segnale(state_, s), s.position);
+    Finding refusal;
+    const bool recorded = memo_segnale(state_, s, &refusal);
+    return after_recorder(recorded, std::move(refusal), s.position);
   }
 
   Flow slowdown() {
@@ -134,15 +136,17 @@ class TrainReader {
                                      &s.second_speed);
     if (flow != Flow::kNext) return flow;
     if (!walk_.fits(s.start)) return walk_.end_outside_the_line(s.start);
-    return after_recorder(memo_rallentamento(state_, s), s.start);
+    Finding refusal;
+    const bool recorded = memo_rallentamento(state_, s, &refusal);
+    return after_recorder(recorded, std::move(refusal), s.start);
   }
 
   // A refusal by a recorder ends the reading (as at the end of the text when
   // the entry lies outside the line); so does a failed position check that
   // the line text left behind, once the entry has been recorded.
-  Flow after_recorder(std::optional<Finding> refused, int32_t position) {
-    if (!refused) return line_ended_outside_ ? Flow::kStop : Flow::kNext;
-    return after_refusal(std::move(*refused), position);
+  Flow after_recorder(bool recorded, Finding refusal, int32_t position) {
+    if (recorded) return line_ended_outside_ ? Flow::kStop : Flow::kNext;
+    return after_refusal(std::move(refusal), position);
   }
 
   // A recorder's refusal stops the compilation, or ends the reading when the
@@ -158,8 +162,9 @@ class TrainReader {
     int32_t value = 0;
     if (const Flow flow = walk_.read_all(&position, &value); flow != Flow::kNext) return flow;
     if (!walk_.fits(position)) return walk_.end_outside_the_line(position);
-    std::optional<Finding> refused = record_code_point(state_, position, value);
-    return refused ? after_refusal(std::move(*refused), position) : Flow::kNext;
+    Finding refusal;
+    if (record_code_point(state_, position, value, &refusal)) return Flow::kNext;
+    return after_refusal(std::move(refusal), position);
   }
 
   Flow station() {
@@ -180,9 +185,9 @@ class TrainReader {
       record.byte_4 = 0;
       record.byte_5 = 0;
     }
-    if (std::optional<Finding> refused = record_station_stop(state_, station_)) {
-      if (refused->code == kOutsideTheLine) return walk_.end_outside_the_line(position);
-      return walk_.stop(refused->code);
+    if (Finding refusal; !record_station_stop(state_, station_, &refusal)) {
+      if (refusal.code == kOutsideTheLine) return walk_.end_outside_the_line(position);
+      return walk_.stop(refusal.code);
     }
     if (station_ > kFirstStationRecord &&
         int64_t{area_start(record)} - kStationSpacing < area_end(state_.record(station_ - 1))) {

@@ -140,7 +140,9 @@ bool reproduce(const std::vector<uint8_t>& sides, const std::vector<MarkerNeed>&
     state.track_cells[c].kind = needs[c] == MarkerNeed::kAny ? kSignalCell : kEmptyCell;
   }
   for (MountainEntry entry : entries) {
-    if (memo_montagna(state, entry.start, entry.end, entry.kind)) return false;
+    if (Finding refusal; !memo_montagna(state, entry.start, entry.end, entry.kind, &refusal)) {
+      return false;
+    }
   }
   for (size_t c = 0; c < sides.size(); ++c) {
     const TrackCell& cell = state.track_cells[c];

@@ -19,7 +19,8 @@ struct Cells {
 Cells after(std::vector<MountainEntry> stretches, size_t count) {
   BuildState state;
   state.track_cells.resize(count);
-  for (MountainEntry& m : stretches) memo_montagna(state, m.start, m.end, m.kind);
+  Finding refusal;
+  for (MountainEntry& m : stretches) memo_montagna(state, m.start, m.end, m.kind, &refusal);
   Cells cells;
   for (const TrackCell& cell : state.track_cells) {
     cells.sides.push_back(cell.mountain_side);
