@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/exit_status.h"
-#include "compiler/memorizza_percorso.h"
+#include "app/compile_for_test.h"
 #include "format/cells.h"
 #include "app/cli.h"
 #include "platform/memory_file_system.h"
@@ -25,13 +24,8 @@ constexpr char kDir[] = "dir";
 // files in `directory`; the build's exit status.
 int compile_texts(MemoryFileSystem& files, const std::string& line, const std::string& train,
                   const std::string& directory) {
-  BuildState state;
-  state.scenario_name = kBuiltinScenarioName;
-  state.train_number = kBuiltinTrainNumber;
-  BuildPlan plan;
-  plan.texts = {line, train, false};
-  plan.outputs = scenario_file_names(directory, kBuiltinScenarioName, kBuiltinTrainNumber);
-  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
+  return test::compile_texts(files, line, train, directory, kBuiltinScenarioName,
+                             kBuiltinTrainNumber);
 }
 
 // The built-in scenario compiled into kDir of a file system in memory; with

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/exit_status.h"
-#include "compiler/memorizza_percorso.h"
+#include "app/compile_for_test.h"
 #include "app/decompile_command.h"
 #include "app/random_scenario_for_test.h"
 #include "platform/memory_file_system.h"
@@ -34,13 +33,7 @@ SeedRange seed_range() {
 // Compiles the texts at `line` and `train` into `directory`; the exit status.
 int compile_into(MemoryFileSystem& files, const std::string& line, const std::string& train,
                  const std::string& directory) {
-  BuildState state;
-  state.scenario_name = "Zufall";
-  state.train_number = "7";
-  BuildPlan plan;
-  plan.texts = {line, train, false};
-  plan.outputs = scenario_file_names(directory, "Zufall", "7");
-  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
+  return test::compile_texts(files, line, train, directory, "Zufall", "7");
 }
 
 // Every random scenario that compiles cleanly decompiles to texts that

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/memorizza_percorso.h"
+#include "app/compile_for_test.h"
 #include "app/decompile_command.h"
 #include "bench/generated_scenario.h"
 #include "platform/memory_file_system.h"
@@ -17,15 +17,12 @@ CompiledFileSet generated_files(int32_t length) {
   MemoryFileSystem files;
   files.files["l.txt"] = texts.line_text;
   files.files["t.txt"] = texts.train_text;
-  BuildState state;
-  state.scenario_name = kGeneratedScenarioName;
-  state.train_number = kGeneratedTrainNumber;
-  BuildPlan plan;
-  plan.texts = {"l.txt", "t.txt", false};
-  plan.outputs = scenario_file_names("out", kGeneratedScenarioName, kGeneratedTrainNumber);
-  memorizza_percorso(state, kWithLineTrace, files, plan);
+  test::compile_texts(files, "l.txt", "t.txt", "out", kGeneratedScenarioName,
+                      kGeneratedTrainNumber);
+  const ScenarioFileNames outputs =
+      scenario_file_names("out", kGeneratedScenarioName, kGeneratedTrainNumber);
   CompiledFileSet set;
-  set.paths = {plan.outputs.line_trace, plan.outputs.records, plan.outputs.cells};
+  set.paths = {outputs.line_trace, outputs.records, outputs.cells};
   set.bytes = {files.files[set.paths[0]], files.files[set.paths[1]], files.files[set.paths[2]]};
   return set;
 }

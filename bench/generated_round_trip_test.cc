@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/exit_status.h"
-#include "compiler/memorizza_percorso.h"
+#include "app/compile_for_test.h"
 #include "app/decompile_command.h"
 #include "bench/generated_scenario.h"
 #include "platform/memory_file_system.h"
@@ -10,15 +9,11 @@
 namespace sb {
 namespace {
 
+// Compiles the texts at `line` and `train` into `directory`; the exit status.
 int compile_into(MemoryFileSystem& files, const std::string& line, const std::string& train,
                  const std::string& directory) {
-  BuildState state;
-  state.scenario_name = kGeneratedScenarioName;
-  state.train_number = kGeneratedTrainNumber;
-  BuildPlan plan;
-  plan.texts = {line, train, false};
-  plan.outputs = scenario_file_names(directory, kGeneratedScenarioName, kGeneratedTrainNumber);
-  return exit_status(memorizza_percorso(state, kWithLineTrace, files, plan));
+  return test::compile_texts(files, line, train, directory, kGeneratedScenarioName,
+                             kGeneratedTrainNumber);
 }
 
 // The scenarios of the scale series decompile to texts that compile to the
