@@ -605,14 +605,9 @@ export class Painter {
     return [this.east[i] + (this.east[j] - this.east[i]) * f, this.north[i] + (this.north[j] - this.north[i]) * f];
   }
 
-  // The plan's scale and origin for the stretch shown.  Panning at one
-  // zoom keeps the last ones while the stretch still fits and fills at
-  // least four fifths of the tighter side, so that the plan stays still;
-  // else the stretch is fitted to the canvas.
-  private planFit(view: View, width: number, height: number, stride: number): Fit | null {
-    const step = this.scene!.trace.step;
-    const from = Math.max(0, Math.floor(view.first / step));
-    const to = Math.min(this.east.length - 1, Math.ceil(view.last / step));
+  // The east and north extent of every `stride`-th trace sample from `from`
+  // to `to`, those off the plan left out; null when none is on it.
+  private trackExtent(from: number, to: number, stride: number): Extent | null {
     let minE = Infinity;
     let maxE = -Infinity;
     let minN = Infinity;
@@ -626,7 +621,20 @@ export class Painter {
       if (n < minN) minN = n;
       if (n > maxN) maxN = n;
     }
-    if (minE === Infinity) return null;
+    return minE === Infinity ? null : { minE, maxE, minN, maxN };
+  }
+
+  // The plan's scale and origin for the stretch shown.  Panning at one
+  // zoom keeps the last ones while the stretch still fits and fills at
+  // least four fifths of the tighter side, so that the plan stays still;
+  // else the stretch is fitted to the canvas.
+  private planFit(view: View, width: number, height: number, stride: number): Fit | null {
+    const step = this.scene!.trace.step;
+    const from = Math.max(0, Math.floor(view.first / step));
+    const to = Math.min(this.east.length - 1, Math.ceil(view.last / step));
+    const extent = this.trackExtent(from, to, stride);
+    if (extent === null) return null;
+    const { minE, maxE, minN, maxN } = extent;
     const pad = 28;
     const tightest = Math.min((width - 2 * pad) / Math.max(maxE - minE, 1), (height - 2 * pad) / Math.max(maxN - minN, 1));
     const last = this.fit;
@@ -822,22 +830,14 @@ export class Painter {
         const step = this.scene!.trace.step;
         const from = Math.max(0, Math.floor(i * length / step));
         const to = Math.min(this.east.length - 1, Math.ceil((i + 1) * length / step));
-        let minX = Infinity;
-        let maxX = -Infinity;
-        let minY = Infinity;
-        let maxY = -Infinity;
-        for (let j = from; j <= to; ++j) {
-          const e = this.east[j];
-          const n = this.north[j];
-          if (Number.isNaN(e) || Number.isNaN(n)) continue;
-          const x = fit.originX + e * fit.scale;
-          const y = fit.originY - n * fit.scale;
-          if (x < minX) minX = x;
-          if (x > maxX) maxX = x;
-          if (y < minY) minY = y;
-          if (y > maxY) maxY = y;
-        }
-        if (minX === Infinity) return null;
+        const extent = this.trackExtent(from, to, 1);
+        if (extent === null) return null;
+        // Screen positions follow east and north in order (or in reverse),
+        // so the extent's corners bound every sample on the screen.
+        const xs = [fit.originX + extent.minE * fit.scale, fit.originX + extent.maxE * fit.scale];
+        const ys = [fit.originY - extent.maxN * fit.scale, fit.originY - extent.minN * fit.scale];
+        const [minX, maxX] = [Math.min(...xs), Math.max(...xs)];
+        const [minY, maxY] = [Math.min(...ys), Math.max(...ys)];
         const margin = 10;
         const left = Math.floor((minX - margin) * ratio) / ratio;
         const top = Math.floor((minY - margin) * ratio) / ratio;
@@ -847,6 +847,13 @@ export class Painter {
       marks: (c, i) => this.drawPlanMarks(c, fit, [[...stretch(i), false]], layers),
     };
   }
+}
+
+interface Extent {
+  minE: number;
+  maxE: number;
+  minN: number;
+  maxN: number;
 }
 
 interface Fit {
